@@ -1,0 +1,160 @@
+#include "korvane/core/common/keyed_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <random>
+
+namespace korvane {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(KeyedLines, SplitsAtFirstEqualsAndIgnoresLinesWithoutOne) {
+  EXPECT_EQ(KeyedLines::NameOf("a=b=c"), "a");
+  EXPECT_EQ(KeyedLines::ValueOf("a=b=c"), "b=c");
+  EXPECT_EQ(KeyedLines::NameOf("=x"), "");
+  EXPECT_EQ(KeyedLines::ValueOf("x="), "");
+  EXPECT_EQ(KeyedLines::NameOf("[Section]"), "");
+  EXPECT_EQ(KeyedLines::ValueOf("[Section]"), "");
+  EXPECT_FALSE(KeyedLines::HasName("[Section]"));
+
+  KeyedLines k({"[Section]", "; comment", "Date Written=0", "Runcontrol.DebugMode=Y",
+                "DATE WRITTEN=later", "Empty=", "Expr=a=b"});
+  EXPECT_EQ(k.Value("date written"), "0");  // the first match wins
+  EXPECT_EQ(k.IndexOfName("Date Written"), 2);
+  EXPECT_EQ(k.Value("RUNCONTROL.debugmode"), "Y");
+  EXPECT_EQ(k.Value("Expr"), "a=b");
+  EXPECT_EQ(k.Value("Empty"), "");
+  EXPECT_EQ(k.IndexOfName("Empty"), 5);
+  EXPECT_EQ(k.Value("[Section]"), "");  // a line without "=" never matches
+  EXPECT_EQ(k.IndexOfName("[Section]"), -1);
+  EXPECT_EQ(k.IndexOfName("; comment"), -1);
+  EXPECT_EQ(k.IndexOfName("Runcontrol"), -1);  // names are whole, not prefixes
+  EXPECT_EQ(k.IndexOfName("Missing"), -1);
+  EXPECT_EQ(k.Value("Missing"), "");
+}
+
+TEST(KeyedLines, SetValueReplacesAppendsAndDeletes) {
+  KeyedLines k({"[A]", "Key=old", "key=second", "Other=1"});
+  k.SetValue("KEY", "new");
+  EXPECT_EQ(k.Lines(), (Lines{"[A]", "KEY=new", "key=second", "Other=1"}));
+  k.SetValue("Fresh", "x y");
+  EXPECT_EQ(k.Lines(), (Lines{"[A]", "KEY=new", "key=second", "Other=1", "Fresh=x y"}));
+  EXPECT_EQ(k.IndexOfName("fresh"), 4);
+  k.SetValue("key", "");  // deletes only the first match; the second one surfaces
+  EXPECT_EQ(k.Lines(), (Lines{"[A]", "key=second", "Other=1", "Fresh=x y"}));
+  EXPECT_EQ(k.Value("Key"), "second");
+  EXPECT_EQ(k.IndexOfName("Fresh"), 3);  // indexes follow the shift
+  k.SetValue("absent", "");              // deleting what is not there changes nothing
+  EXPECT_EQ(k.size(), 4u);
+  k.SetValue("Other", "a=b");
+  EXPECT_EQ(k.Value("other"), "a=b");
+  EXPECT_EQ(k[2], "Other=a=b");
+}
+
+TEST(KeyedLines, LineEditsKeepLookupsRight) {
+  KeyedLines k;
+  EXPECT_EQ(k.Value("a"), "");
+  k.Append("A=1");
+  k.Append("a=2");  // a later duplicate must not take over
+  EXPECT_EQ(k.Value("a"), "1");
+  k.Insert(0, "a=0");
+  EXPECT_EQ(k.Value("A"), "0");
+  EXPECT_EQ(k.IndexOfName("a"), 0);
+  k.Erase(0);
+  EXPECT_EQ(k.Value("A"), "1");
+  k.SetLine(0, "B=9");
+  EXPECT_EQ(k.Value("a"), "2");
+  EXPECT_EQ(k.Value("b"), "9");
+  k.Insert(99, "C=3");  // past the end appends
+  EXPECT_EQ(k.Lines().back(), "C=3");
+  EXPECT_EQ(k.Value("c"), "3");
+  k.Erase(99);  // out of range is ignored
+  EXPECT_EQ(k.size(), 3u);
+  k.SetLines({"x=1", "plain"});
+  EXPECT_EQ(k.Value("X"), "1");
+  EXPECT_EQ(k.Value("a"), "");
+  k.Clear();
+  EXPECT_TRUE(k.empty());
+  EXPECT_EQ(k.IndexOfName("x"), -1);
+  k.SetValue("x", "again");
+  EXPECT_EQ(k.Lines(), Lines{"x=again"});
+}
+
+TEST(KeyedLines, NamesFoldLatin1AndKeepTheirSpellingOnReplace) {
+  KeyedLines k({"\xC4nderung=1"});
+  EXPECT_EQ(k.Value("\xE4NDERUNG"), "1");
+  k.SetValue("\xE4nderung", "2");
+  EXPECT_EQ(k.Lines(), Lines{"\xE4nderung=2"});
+}
+
+// Random edits checked against a plain first-match scan, so the index can never drift.
+TEST(KeyedLines, AgreesWithLinearScanUnderRandomEdits) {
+  const auto naiveIndex = [](const Lines& lines, const std::string& name) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const size_t eq = lines[i].find('=');
+      if (eq == std::string::npos) continue;
+      std::string a = lines[i].substr(0, eq);
+      std::string b = name;
+      for (auto& c : a) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      for (auto& c : b) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (a == b) return static_cast<int>(i);
+    }
+    return -1;
+  };
+  const std::string names[] = {"a", "A", "b", "B", "ab", "", "a=b"};
+  std::mt19937 rng(7);
+  KeyedLines k;
+  Lines model;
+  for (int step = 0; step < 20000; ++step) {
+    const std::string& name = names[rng() % std::size(names)];
+    const std::string value = rng() % 4 == 0 ? "" : std::to_string(rng() % 10);
+    switch (rng() % 6) {
+      case 0: {
+        k.SetValue(name, value);
+        const int at = naiveIndex(model, name);
+        if (value.empty()) {
+          if (at >= 0) model.erase(model.begin() + at);
+        } else if (at >= 0) {
+          model[static_cast<size_t>(at)] = name + "=" + value;
+        } else {
+          model.push_back(name + "=" + value);
+        }
+        break;
+      }
+      case 1: {
+        const std::string line = rng() % 3 == 0 ? "plain" : name + "=" + value;
+        k.Append(line);
+        model.push_back(line);
+        break;
+      }
+      case 2:
+        if (!model.empty()) {
+          const size_t at = rng() % model.size();
+          k.Erase(at);
+          model.erase(model.begin() + static_cast<long>(at));
+        }
+        break;
+      case 3: {
+        const size_t at = rng() % (model.size() + 1);
+        k.Insert(at, name + "=" + value);
+        model.insert(model.begin() + static_cast<long>(at), name + "=" + value);
+        break;
+      }
+      default: {
+        const int at = naiveIndex(model, name);
+        ASSERT_EQ(k.IndexOfName(name), at) << "step " << step;
+        ASSERT_EQ(k.Value(name), at < 0 ? "" : KeyedLines::ValueOf(model[static_cast<size_t>(at)]));
+      }
+    }
+    if (model.size() > 40) {
+      model.clear();
+      k.Clear();
+    }
+    ASSERT_EQ(k.Lines(), model);
+  }
+}
+
+}  // namespace
+}  // namespace korvane
