@@ -1,0 +1,34 @@
+#pragma once
+// Reading whole files as 8-bit text lines and writing them back with CR LF line ends,
+// replacing the old file only once the new one is complete.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korvane {
+
+// A file could not be read; what() is the operating system's message for the failure
+// ("No such file or directory").
+class FileError : public std::runtime_error {
+ public:
+  FileError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+// The file's bytes exactly as stored. Throws FileError.
+std::string ReadFileBytes(const std::string& path);
+
+// The file split into lines; CR LF, CR and LF are all accepted. Throws FileError.
+std::vector<std::string> ReadTextLines(const std::string& path);
+
+// Writes every line followed by CR LF through a temporary file renamed over path.
+// Returns the operating system's message on failure (the old file is left as it was),
+// empty on success. mode applies to a newly created file.
+std::string WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                                 unsigned mode = 0644);
+
+}  // namespace korvane
