@@ -1,0 +1,45 @@
+#include "korvane/core/app/headless.h"
+
+#include <cstdlib>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/console_person.h"
+#include "korvane/core/app/shell.h"
+
+namespace korvane {
+
+namespace {
+
+const char* StatusKindName(StatusMessageKind kind) {
+  switch (kind) {
+    case StatusMessageKind::Status:
+      return "Status";
+    case StatusMessageKind::Warning:
+      return "Warning";
+    case StatusMessageKind::Error:
+      return "Error";
+    case StatusMessageKind::Fatal:
+      return "Fatal";
+  }
+  return "Status";
+}
+
+}  // namespace
+
+int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& settings,
+                std::ostream& err) {
+  // A question nobody may answer ends the process at once: unwinding through
+  // the operation would let it go on as if the person had said no.
+  ConsolePerson person(err, options.answerYes, [&err](int status) {
+    err.flush();
+    std::exit(status);
+  });
+  Shell shell(person, settings, {options.programPath, options.args, options.iniOverride});
+  shell.Status().onMessage = [&person](StatusMessageKind kind, const std::string& text) {
+    person.PrintLine(StatusKindName(kind), text);
+  };
+  if (!shell.Create() || !shell.Show()) return 1;
+  return shell.Stats().aborted + shell.Stats().failed > 0 ? 1 : 0;
+}
+
+}  // namespace korvane

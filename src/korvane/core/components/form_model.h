@@ -1,0 +1,47 @@
+#pragma once
+// The main window as a model: its named components in creation order. The job
+// file walks them in this order, and views look them up by name.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "korvane/core/components/component.h"
+
+namespace korvane {
+
+class FormModel {
+ public:
+  // Creates a component; the order of calls is the creation order.
+  template <typename T, typename... Args>
+  T& Create(Args&&... args) {
+    auto component = std::make_unique<T>(std::forward<Args>(args)...);
+    T& ref = *component;
+    Register(std::move(component));
+    return ref;
+  }
+
+  Component* Find(const std::string& name) const;
+
+  template <typename T>
+  T& Get(const std::string& name) const {
+    auto* typed = dynamic_cast<T*>(Find(name));
+    if (typed == nullptr) throw std::logic_error("No component " + name + " of that kind");
+    return *typed;
+  }
+
+  const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
+
+  // Whether the component and every parent up to the form are visible.
+  bool Showing(const Component& component) const;
+
+ private:
+  void Register(std::unique_ptr<Component> component);
+
+  std::vector<std::unique_ptr<Component>> components_;
+  std::unordered_map<std::string, Component*> byName_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,30 @@
+#pragma once
+// Two-way bindings between model components and Qt widgets. A widget takes
+// the component's name as objectName, so tests and the job file speak the
+// same names. Bindings live as long as the widget.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "korvane/core/components/action.h"
+#include "korvane/core/components/controls.h"
+
+namespace korvane {
+class Shell;
+}
+
+namespace korvane::ui {
+
+// Visible and enabled state (and the name) of any component.
+void BindCommon(Component& component, QWidget* widget);
+
+void BindEdit(EditBox& edit, QLineEdit* widget);
+void BindMemo(Memo& memo, QPlainTextEdit* widget);
+void BindGroupBox(GroupBox& group, QGroupBox* widget);
+void BindButton(Shell& shell, ButtonControl& button, QAbstractButton* widget);
+void BindAction(Shell& shell, Action& action, QAction* qaction);
+
+}  // namespace korvane::ui

@@ -1,0 +1,132 @@
+#include "korvane/ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <map>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/shell.h"
+#include "korvane/ui/binders.h"
+#include "korvane/ui/page_tabs.h"
+#include "korvane/ui/pages/technical_page.h"
+#include "korvane/ui/status_bar_widget.h"
+#include "korvane/ui/text_codec.h"
+
+namespace korvane::ui {
+
+namespace n = names;
+
+namespace {
+
+// Menu titles per action category, in the order the menus appear.
+const std::vector<std::pair<std::string, QString>>& MenuTitles() {
+  static const std::vector<std::pair<std::string, QString>> titles = {
+      {"File", "&Job"},           {"Sources", "&Sources"},     {"Preparation", "&Preparation"},
+      {"WordList", "&Word list"}, {"Technical", "&Technical"}, {"View", "&View"},
+      {"Help", "&Help"}};
+  return titles;
+}
+
+QWidget* Placeholder(const QString& text) {
+  auto* page = new QWidget();
+  auto* layout = new QVBoxLayout(page);
+  auto* label = new QLabel(text, page);
+  label->setAlignment(Qt::AlignCenter);
+  layout->addWidget(label);
+  return page;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Shell& shell) : shell_(shell) {
+  setObjectName(n::kForm);
+  resize(1000, 720);
+  BuildMenus();
+  setCentralWidget(BuildCentral());
+  QPointer<MainWindow> self(this);
+  shell_.windowChanged.Connect([self] {
+    if (self) self->RefreshWindowState();
+  });
+  shell_.closeRequested.Connect([self] {
+    if (self) self->close();
+  });
+  RefreshWindowState();
+}
+
+void MainWindow::BuildMenus() {
+  std::map<std::string, QMenu*> menus;
+  for (const auto& [category, title] : MenuTitles()) {
+    QMenu* menu = menuBar()->addMenu(title);
+    menus[category] = menu;
+  }
+  QToolBar* toolBar = addToolBar("Main");
+  toolBar->setObjectName("ToolBarMain");
+  for (const auto& action : shell_.Actions().All()) {
+    auto* qaction = new QAction(this);
+    BindAction(shell_, *action, qaction);
+    auto it = menus.find(action->Category());
+    if (it == menus.end())
+      it = menus.emplace(action->Category(), menuBar()->addMenu(FromLocal(action->Category())))
+               .first;
+    it->second->addAction(qaction);
+    if (action->Category() == "File" || action->Category() == "Preparation") {
+      toolBar->addAction(qaction);
+    }
+  }
+  for (const auto& [category, menu] : menus) {
+    menu->menuAction()->setVisible(!menu->isEmpty());
+  }
+}
+
+QWidget* MainWindow::BuildCentral() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(4, 4, 4, 0);
+
+  statusBar_ = new StatusBarWidget(shell_, central);
+
+  auto* tabs = new QTabWidget(central);
+  PageTabs::Bind(shell_, shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
+                 {{n::kPageLanguages, Placeholder("Languages to wrap")},
+                  {n::kPageNames, Placeholder("Names and datasets")},
+                  {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
+                  {n::kPageWordScan, Placeholder("Edit word list")},
+                  {n::kPageObjects, Placeholder("Objects")},
+                  {n::kPageViewer, Placeholder("Internal viewer")}});
+  layout->addWidget(tabs, 1);
+
+  auto* console = new QPlainTextEdit(central);
+  console->setMaximumHeight(140);
+  BindMemo(shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
+  layout->addWidget(console);
+
+  layout->addWidget(statusBar_);
+  return central;
+}
+
+void MainWindow::RefreshWindowState() {
+  setWindowTitle(FromLocal(shell_.Caption()));
+  menuBar()->setVisible(!shell_.MainMenuEmpty());
+  for (QToolBar* bar : findChildren<QToolBar*>()) bar->setVisible(!shell_.MainMenuEmpty());
+  // The message bar sits at the top edge when the configuration asks for it.
+  if (auto* layout = qobject_cast<QVBoxLayout*>(centralWidget()->layout())) {
+    layout->removeWidget(statusBar_);
+    if (shell_.Flags().messagesOnTop) {
+      layout->insertWidget(0, statusBar_);
+    } else {
+      layout->addWidget(statusBar_);
+    }
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,32 @@
+#pragma once
+// The main window: menus and tool bar built from the action list, one widget
+// class per page, the console memo and the message bar. It holds no rules.
+
+#include <QMainWindow>
+
+namespace korvane {
+class Shell;
+}
+
+namespace korvane::ui {
+
+class StatusBarWidget;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(Shell& shell);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildCentral();
+  void RefreshWindowState();
+
+  Shell& shell_;
+  StatusBarWidget* statusBar_ = nullptr;
+};
+
+}  // namespace korvane::ui

@@ -1,0 +1,23 @@
+#pragma once
+// Binds a page control of the model to a QTabWidget: one tab per page, shown
+// or hidden with the page, the active page kept in step both ways.
+
+#include <QTabWidget>
+#include <utility>
+#include <vector>
+
+#include "korvane/core/components/controls.h"
+
+namespace korvane {
+class Shell;
+}
+
+namespace korvane::ui {
+
+class PageTabs {
+ public:
+  using PageWidgets = std::vector<std::pair<const char*, QWidget*>>;
+  static void Bind(Shell& shell, PageControl& control, QTabWidget* tabs, const PageWidgets& pages);
+};
+
+}  // namespace korvane::ui

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/shell.h"
+#include "korvane/core/components/controls.h"
+#include "platform/memory_settings.h"
+#include "support/scripted_person.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace n = names;
+using testing::ScriptedPerson;
+using testing::TempDir;
+
+const char* kMinimalIni =
+    "[Korvane]\r\n"
+    "Date Written=0\r\n"
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "RadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+    "Runcontrol.MessagesOnTop=N\r\n";
+
+class ShellStartup : public ::testing::Test {
+ protected:
+  std::unique_ptr<Shell> MakeShell(const std::string& programName,
+                                   std::vector<std::string> args = {},
+                                   const std::string& iniOverride = {}) {
+    const std::string program = dir.Write("bin/" + programName, "");
+    return std::make_unique<Shell>(person, settings, ShellEnvironment{program, args, iniOverride});
+  }
+
+  TempDir dir;
+  ScriptedPerson person;
+  platform::MemorySettings settings;
+};
+
+TEST_F(ShellStartup, WrongProgramNameStopsWithoutProfileOrConfiguration) {
+  dir.Write("bin/Korvane.INI", kMinimalIni);
+  auto shell = MakeShell("wrapshell");
+  EXPECT_FALSE(shell->Create());
+  EXPECT_FALSE(shell->ProfileTaken());
+  EXPECT_EQ(shell->Status().Text(), "Application name: wrapshell is invalid");
+  EXPECT_TRUE(shell->Config().Empty());
+  EXPECT_FALSE(shell->Form().Get<Page>(n::kPageLanguages).Visible());
+}
+
+TEST_F(ShellStartup, ProgramNameIsComparedWithoutCaseOrExtension) {
+  dir.Write("bin/KORVANE.INI", kMinimalIni);
+  auto shell = MakeShell("KORVANE.EXE");
+  EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
+  EXPECT_TRUE(shell->ProfileTaken());
+  EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageLanguages);
+}
+
+TEST_F(ShellStartup, MissingConfigurationShowsBothMessagesAndDisablesTheShell) {
+  auto shell = MakeShell("korvane");
+  EXPECT_FALSE(shell->Create());
+  const std::string local = dir / "bin/korvane.INI";
+  EXPECT_EQ(
+      shell->Status().MessageList(),
+      "- No ini file is available for Korvane\r\n- Cannot access product ini file - " + local);
+  EXPECT_FALSE(shell->Form().Get<PageControl>(n::kPageControlMain).Enabled());
+  EXPECT_TRUE(shell->MainMenuEmpty());
+}
+
+TEST_F(ShellStartup, LoadsTheConfigurationIntoTheMemo) {
+  const std::string ini = dir.Write("bin/korvane.INI", kMinimalIni);
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create()) << shell->Status().MessageList();
+  EXPECT_EQ(shell->Form().Get<GroupBox>(n::kGroupIniFile).Caption(), "Product ini file : " + ini);
+  const auto& lines = shell->Form().Get<Memo>(n::kMemoIniFile).Lines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[3], "RadioButtonCobol=Cobol,COB,x,1,XML");
+  EXPECT_EQ(shell->Config().Value("activeradiobutton"), "RadioButtonCobol");
+}
+
+TEST_F(ShellStartup, DevelopmentConfigurationWinsAndOverrideWinsOverBoth) {
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  const std::string dev = dir.Write("_Korvane.Src/Korvane.INI", "Dev=1\r\n");
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  EXPECT_EQ(shell->Config().Value("Dev"), "1");
+  EXPECT_EQ(shell->Form().Get<GroupBox>(n::kGroupIniFile).Caption(), "Product ini file : " + dev);
+
+  const std::string named = dir.Write("elsewhere/my.ini", "Named=1\r\n");
+  auto other = MakeShell("korvane", {"-Ini", named}, named);
+  ASSERT_TRUE(other->Create());
+  EXPECT_EQ(other->Config().Value("Named"), "1");
+}
+
+TEST_F(ShellStartup, ToolRootFollowsTheSwitchAndTheMigrateRule) {
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  {
+    auto shell = MakeShell("korvane");
+    ASSERT_TRUE(shell->Create());
+    EXPECT_EQ(shell->ToolRoot(), dir / "bin");
+  }
+  std::filesystem::create_directories(dir.Path() / "TOOLS/Migrate/Korvane");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"-root", dir / "TOOLS"},
+                                               std::vector<std::string>{"-root=" + (dir / "TOOLS")},
+                                               std::vector<std::string>{"-r", dir / "TOOLS/"}}) {
+    auto shell = MakeShell("korvane", args);
+    ASSERT_TRUE(shell->Create());
+    EXPECT_EQ(shell->ToolRoot(), dir / "TOOLS/Migrate/Korvane");
+  }
+  std::filesystem::create_directories(dir.Path() / "other/tools");
+  auto shell = MakeShell("korvane", {"-Root", dir / "other/tools"});
+  ASSERT_TRUE(shell->Create());
+  EXPECT_EQ(shell->ToolRoot(), dir / "other/tools");  // no Migrate folder below it
+}
+
+TEST_F(ShellStartup, StrictBooleanWithAnotherValueEndsCreationWithAnErrorDialog) {
+  dir.Write("bin/korvane.INI", "Runcontrol.DebugMode=Ja\r\n");
+  auto shell = MakeShell("korvane");
+  EXPECT_FALSE(shell->Create());
+  ASSERT_EQ(person.failures.size(), 1u);
+  EXPECT_EQ(person.failures[0], "Ja is not valid boolean value (Y,J,I,N,True,False)");
+}
+
+TEST_F(ShellStartup, RunControlFlagsFirstKeyWinsAndDosBoxSwitchesCaptureOff) {
+  dir.Write("bin/korvane.INI",
+            "runcontrol.debugmode=Y\r\nRuncontrol.DebugMode=N\r\n"
+            "Runcontrol.UseDOSBox=Y\r\nRuncontrol.Blindrun=Y\r\nRuncontrol.CaptureLog=True\r\n"
+            "Runcontrol.SystemBigDirectoryLimit=7\r\n");
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  EXPECT_TRUE(shell->Flags().debugMode);
+  EXPECT_TRUE(shell->Flags().useDosBox);
+  EXPECT_FALSE(shell->Flags().blindRun);
+  EXPECT_FALSE(shell->Flags().captureLog);
+  EXPECT_TRUE(shell->Flags().renameAfter);
+  EXPECT_EQ(shell->Flags().bigDirectoryLimit, 7);
+
+  for (const char* limit : {"", "0"}) {
+    dir.Write("bin/korvane.INI", std::string("Runcontrol.SystemBigDirectoryLimit=") + limit);
+    auto again = MakeShell("korvane");
+    ASSERT_TRUE(again->Create());
+    EXPECT_EQ(again->Flags().bigDirectoryLimit, 50);
+  }
+}
+
+TEST_F(ShellStartup, ShowWritesTheProgramVersionAndSetsTheCaption) {
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  ASSERT_TRUE(shell->Show());
+  EXPECT_EQ(shell->Caption(), "Korvane main shell - ");
+  const auto stored =
+      settings.Read("Software\\Brevik\\Korvane Shell\\Parameters\\", "ProgramVersion");
+  ASSERT_TRUE(stored.has_value());
+  EXPECT_FALSE(stored->empty());
+}
+
+TEST_F(ShellStartup, SaveWritesTheEditedMemoWithItsStampAndApplies) {
+  const std::string ini =
+      dir.Write("bin/korvane.INI", "[Korvane]\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n");
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile);
+  auto lines = memo.Lines();
+  lines.push_back("Runcontrol.MessagesOnTop=Y");
+  memo.UserEdit(lines);
+  EXPECT_FALSE(shell->Flags().messagesOnTop);  // edits wait for apply or save
+
+  ASSERT_TRUE(shell->Execute(n::kActWriteIniFile));
+  EXPECT_TRUE(shell->Flags().messagesOnTop);
+  const std::string saved = dir.Read("bin/korvane.INI");
+  EXPECT_EQ(saved.rfind("[Korvane]\r\nDate Written=", 0), 0u) << saved;
+  EXPECT_NE(saved.find("\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\nRuncontrol.MessagesOnTop=Y\r\n"),
+            std::string::npos);
+  EXPECT_EQ(saved.find("Date Written=0\r\n"), std::string::npos);
+  EXPECT_EQ(memo.Lines().size(), 4u);
+}
+
+TEST_F(ShellStartup, ApplyButtonRunsTheApplyAction) {
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile);
+  memo.UserEdit({"Runcontrol.MessagesOnTop=Y"});
+  shell->Form().Get<ButtonControl>(n::kButtonApplyChanges).clicked.Emit();
+  EXPECT_TRUE(shell->Flags().messagesOnTop);
+}
+
+}  // namespace
+}  // namespace korvane
