@@ -232,6 +232,7 @@ bool IncCombo::KeyPress(char key) {
     // losing the code the shell reads from it.
     if (pickOnly_) {
       KeepPickOnlyText();
+      SetEditSelection(0, Length(editText_));
     } else {
       itemIndex_ = -1;
       editText_.clear();
@@ -274,6 +275,10 @@ void IncCombo::TypeChar(char key) {
     } else {
       return;  // nothing to delete, so the text does not change
     }
+  } else if (pickOnly_ && key == '*' && allowExtendedSearch_ && mode_ == SearchMode::Prefix) {
+    // A pick-only list has no text of its own to edit: the "*" always opens a new search.
+    text = "*";
+    caret = 1;
   } else if (static_cast<unsigned char>(key) >= 0x20 && key != 0x7F) {
     text.replace(selStart_, selLength_, 1, key);
     ++caret;
