@@ -9,4 +9,7 @@ namespace korvane {
 
 void BuildMainForm(FormModel& form, ActionList& actions);
 
+// Greys every action that no service has given a handler.
+void DisableUnhandledActions(ActionList& actions);
+
 }  // namespace korvane

@@ -26,6 +26,7 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   programDir_ = fs::path(env_.programPath).parent_path().string();
   BuildMainForm(form_, actions_);
   BindActions();
+  DisableUnhandledActions(actions_);
 }
 
 Shell::~Shell() = default;
