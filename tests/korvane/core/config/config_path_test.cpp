@@ -1,0 +1,89 @@
+#include "korvane/core/config/config_path.h"
+
+#include <gtest/gtest.h>
+
+#include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/status_bar.h"
+#include "support/scripted_person.h"
+#include "temp_dir.h"
+
+namespace korvane {
+namespace {
+
+using testing::ScriptedPerson;
+using testing::TempDir;
+
+class ConfigLocatorTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  ScriptedPerson person;
+  StatusBar status{person};
+  std::filesystem::path program = dir.path() / "bin" / "korvane";
+  std::string devPath = (dir.path() / "_Korvane.Src" / "Korvane.INI").string();
+  std::string localPath = (dir.path() / "bin" / "korvane.INI").string();
+
+  void SetUp() override { std::filesystem::create_directories(program.parent_path()); }
+};
+
+TEST_F(ConfigLocatorTest, DevelopmentTreeWinsAndIsCached) {
+  dir.Write("_Korvane.Src/Korvane.INI", "A=1\r\n");
+  dir.Write("bin/korvane.INI", "B=1\r\n");
+  ConfigLocator locator(program);
+  EXPECT_EQ(locator.Cached(), "");
+  EXPECT_EQ(locator.DevPath(), devPath) << "the \"..\" is resolved, not kept";
+  EXPECT_EQ(locator.Path(status), devPath);
+
+  // The answer stands even when the files go away afterwards.
+  std::filesystem::remove_all(dir.path() / "_Korvane.Src");
+  std::filesystem::remove(localPath);
+  EXPECT_EQ(locator.Path(status), devPath);
+  EXPECT_EQ(status.MessageList(), "");
+}
+
+TEST_F(ConfigLocatorTest, LocalFileIsNamedAfterTheProgram) {
+  dir.Write("bin/korvane.INI", "B=1\r\n");
+  ConfigLocator locator(program);
+  EXPECT_EQ(locator.LocalName(), "korvane.INI");
+  EXPECT_EQ(locator.Path(status), localPath);
+
+  // The extension is replaced, not appended to.
+  ConfigLocator withExtension(dir.path() / "bin" / "Korvane.exe");
+  EXPECT_EQ(withExtension.LocalName(), "Korvane.INI");
+  EXPECT_EQ(withExtension.LocalPath(), (dir.path() / "bin" / "Korvane.INI").string());
+
+  // A folder of the dev name is no configuration file.
+  std::filesystem::create_directories(devPath);
+  ConfigLocator again(program);
+  EXPECT_EQ(again.Path(status), localPath);
+}
+
+TEST_F(ConfigLocatorTest, NeitherFileAbortsLeavingTheLocalPathCached) {
+  ConfigLocator locator(program);
+  EXPECT_THROW(locator.Path(status), OperationAbort);
+  EXPECT_EQ(status.MessageList(), "- No ini file is available for Korvane");
+  EXPECT_EQ(status.Text(), "No ini file is available for Korvane");
+  EXPECT_EQ(locator.Cached(), localPath);
+  // Once cached the path is answered without a second check.
+  EXPECT_EQ(locator.Path(status), localPath);
+  EXPECT_EQ(status.MessageList(), "- No ini file is available for Korvane");
+}
+
+TEST_F(ConfigLocatorTest, OverrideIsTakenAsGiven) {
+  dir.Write("_Korvane.Src/Korvane.INI", "A=1\r\n");
+  ConfigLocator locator(program, "/nowhere/custom.ini");
+  EXPECT_EQ(locator.Path(status), "/nowhere/custom.ini");
+  EXPECT_EQ(status.MessageList(), "");
+}
+
+TEST_F(ConfigLocatorTest, RelativeProgramPathIsMadeFull) {
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path() / "bin");
+  dir.Write("bin/korvane.INI", "B=1\r\n");
+  ConfigLocator locator("./korvane");
+  std::filesystem::current_path(old);
+  EXPECT_EQ(locator.Path(status), localPath);
+  EXPECT_EQ(locator.DevPath(), devPath);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,117 @@
+// The shipped sample tool root must stay loadable and complete: demos and end-to-end runs
+// start from it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "korvane/core/common/status_bar.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/common/text_file.h"
+#include "korvane/core/config/config_file.h"
+#include "korvane/core/config/tool_configuration.h"
+#include "support/scripted_person.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSamples = fs::path(__FILE__).parent_path() / "../../../../samples";
+const fs::path kToolRoot = kSamples / "Tools";
+
+const char* const kProductButtons[] = {
+    "RadioButtonASM",     "RadioButtonCobol",   "RadioButtonPLI",    "RadioButtonC_CPP",
+    "RadioButtonCobScrn", "RadioButtonCicsBms", "RadioButtonImsMfs", "RadioButtonHTML"};
+
+TEST(SampleToolRootTest, ConfigurationDefinesInstalledProducts) {
+  const std::string ini = (kToolRoot / "Korvane.INI").string();
+  const std::string bytes = ReadFileBytes(ini);
+  ToolConfiguration config(LoadConfigurationLines(ini));
+  ASSERT_GT(config.Lines().size(), 2u);
+  EXPECT_EQ(bytes.size(), JoinLinesCrLf(config.Lines()).size()) << "CR LF after every line";
+  EXPECT_TRUE(StartsWithCase("Date Written=", config.Lines()[1]));
+  EXPECT_FALSE(config.Value("Date Written").empty());
+  for (const auto& line : config.Lines()) {
+    if (StartsWithCase(";", line) || StartsWithCase("[", line)) {
+      EXPECT_FALSE(KeyedLines::HasName(line)) << "a comment that reads as a key: " << line;
+    }
+  }
+
+  std::set<std::string> extrasUsed;
+  int defined = 0;
+  int missingFolders = 0;
+  for (const char* button : kProductButtons) {
+    const std::string definition = config.Value(button);
+    if (definition.empty()) continue;
+    ++defined;
+    const auto items = ToolConfiguration::CommaList(definition);
+    ASSERT_GE(items.size(), 5u) << button;
+    const std::string& code = items[1];
+    EXPECT_EQ(items.size(), 4u + static_cast<size_t>(ZeroPrefixedInt(items[3]))) << button;
+    EXPECT_TRUE(config.HasKey(code + ".Extras")) << button;
+    const KeyedLines extras = config.Extras(code);
+    for (const auto& line : extras.Lines()) extrasUsed.insert(KeyedLines::NameOf(line));
+    // Every switch must read without error.
+    for (const char* strict : {"Scan", "ObjectsEdit"}) StrToBoolStrict(extras.Value(strict));
+    EXPECT_NO_THROW(ZeroPrefixedInt(extras.Value("DirDepth"))) << button;
+    EXPECT_NE(config.Value(code + ".Filters"), "") << button;
+    if (!fs::is_directory(kToolRoot / (code + "Wrap"))) ++missingFolders;
+  }
+  EXPECT_GE(defined, 5);
+  EXPECT_EQ(missingFolders, 1) << "exactly one product shows as not installed";
+  EXPECT_FALSE(config.Value(config.Value("ActiveRadioButton")).empty());
+
+  const std::set<std::string> allExtras = {
+      "DirDepth",  "Procpgm", "Multi", "Scan",          "Frames",      "OnlineWrap",
+      "BatchWrap", "SubWrap", "Link",  "InterfaceWrap", "ObjectsEdit", "ProcedureWrap"};
+  for (const auto& key : allExtras) EXPECT_EQ(extrasUsed.count(key), 1u) << key;
+
+  for (const char* key :
+       {"DebugMode", "MessagesOnTop", "DeleteAfter", "SystemCaptureConsole", "UseDOSBox",
+        "Blindrun", "CaptureLog", "SystemDeleteAfterControl", "RenameAfter"}) {
+    const std::string value = config.Value(std::string("Runcontrol.") + key);
+    EXPECT_FALSE(value.empty()) << key;
+    EXPECT_NO_THROW(StrToBoolStrict(value)) << key;
+  }
+  EXPECT_GT(config.IntValue("Runcontrol.SystemBigDirectoryLimit"), 0);
+  EXPECT_FALSE(config.Value("Runcontrol.DOSBoxLocation").empty());
+  EXPECT_EQ(ToolConfiguration::KeyList(config.Value("WordScan.ObjectTypes")).size(), 9u);
+
+  testing::ScriptedPerson person;
+  StatusBar status(person);
+  EXPECT_EQ(config.FilterFor("COB", "WSDL", status),
+            "COBOL sources (*.cbl;*.cob)|*.cbl;*.cob;*.CBL;*.COB|WSDL descriptions "
+            "(*.wsdl)|*.wsdl");
+  EXPECT_EQ(config.ResultMasks("COB"), "*.wrp;*.lst;*.cpy;*.CPY;*.cbl;*.cob;*.CBL;*.COB");
+  EXPECT_EQ(status.Text(), "");
+
+  EXPECT_TRUE(fs::is_regular_file(kToolRoot / "COBWrap" / "Copylib" / "marker"));
+  EXPECT_TRUE(fs::is_regular_file(kToolRoot / "COBWrap" / "Functab.wrl"));
+}
+
+TEST(SampleToolRootTest, CobolSourcesKeepTheirColumnsAndFindTheirCopies) {
+  const fs::path jobs = kSamples / "jobs" / "cobol";
+  int copies = 0;
+  for (const auto& entry : fs::directory_iterator(jobs)) {
+    if (entry.path().extension() != ".cbl") continue;
+    for (const auto& line : ReadTextLines(entry.path().string())) {
+      ASSERT_LE(line.size(), 72u) << entry.path() << ": " << line;
+      if (line.size() < 7) continue;
+      EXPECT_NE(std::string(" *-").find(line[6]), std::string::npos) << line;
+      const std::string text = " " + ToLower(line.substr(7)) + " ";
+      const size_t at = text.find(" copy ");
+      if (line[6] == '*' || at == std::string::npos) continue;
+      std::string name = Trim(text.substr(at + 6));
+      if (!name.empty() && name.back() == '.') name.pop_back();
+      std::erase(name, '\'');
+      EXPECT_TRUE(fs::is_regular_file(jobs / "copylib" / (ToUpper(name) + ".cpy"))) << line;
+      ++copies;
+    }
+  }
+  EXPECT_GE(copies, 4);
+}
+
+}  // namespace
+}  // namespace korvane
