@@ -1,0 +1,21 @@
+#pragma once
+// Turns a Windows shell-verb command line ("prog" -x "%1") into the Exec
+// value of a freedesktop desktop entry (prog -x %f).
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The command is split with the Windows quoting rules; "%1" becomes the
+// field code %f, any other "%" is doubled, and an argument holding a
+// character the desktop entry format reserves is quoted with its backslash,
+// quote, dollar and backtick escaped. The result is the Exec value before
+// the key-file escaping of backslashes; empty when the command is empty.
+std::string DesktopExecFromWindowsCommand(std::string_view command);
+
+// The key-file escaping of a string value: backslash, line breaks and tab
+// escaped, a leading blank written as \s.
+std::string DesktopEntryEscape(std::string_view value);
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#include "platform/os_error.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <system_error>
+#endif
+
+namespace platform {
+
+std::string OsErrorMessage(int code) {
+  std::string text;
+#ifdef _WIN32
+  char* buffer = nullptr;
+  const DWORD n = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  if (n > 0 && buffer != nullptr) text.assign(buffer, n);
+  if (buffer != nullptr) ::LocalFree(buffer);
+#else
+  // Thread-safe unlike strerror(): the watcher thread reports errors too.
+  text = std::system_category().message(code);
+#endif
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+int LastOsError() {
+#ifdef _WIN32
+  return static_cast<int>(::GetLastError());
+#else
+  return errno;
+#endif
+}
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+// The operating system's own words for an error code, and the code of the
+// last failed system call on this thread.
+
+#include <string>
+
+namespace platform {
+
+// strerror on POSIX, FormatMessage on Windows; without trailing line breaks.
+std::string OsErrorMessage(int code);
+// errno on POSIX, GetLastError() on Windows.
+int LastOsError();
+
+}  // namespace platform

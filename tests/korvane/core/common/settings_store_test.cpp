@@ -1,0 +1,159 @@
+#include "korvane/core/common/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ini_file_settings.h"
+#include "platform/memory_settings.h"
+#include "platform/test_env.h"
+
+namespace {
+
+using korvane::SettingsError;
+using korvane::SettingsStore;
+using platform::MemorySettings;
+
+const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
+
+SettingsStore ShellStore(MemorySettings& mem) {
+  SettingsStore store(mem);
+  store.SetSettingsProduct("Korvane Shell");
+  store.SetSettingsSection("Parameters");
+  return store;
+}
+
+TEST(SettingsStore, KeyIsFormedFromProductAndSection) {
+  MemorySettings mem;
+  SettingsStore store(mem);
+  EXPECT_EQ(store.Key(), "Software\\Brevik\\\\\\");
+  // The section names the product too while none is set ...
+  store.SetSettingsSection("Parameters");
+  EXPECT_EQ(store.Key(), "Software\\Brevik\\Parameters\\Parameters\\");
+  // ... but never replaces one that is.
+  store.SetSettingsProduct("Korvane Shell");
+  store.SetSettingsSection("Other");
+  EXPECT_EQ(store.Key(), "Software\\Brevik\\Korvane Shell\\Other\\");
+  store.WriteSetting("LastSelectedDir", "/jobs");
+  EXPECT_EQ(mem.Read("Software\\Brevik\\Korvane Shell\\Other\\", "LastSelectedDir"), "/jobs");
+  EXPECT_FALSE(mem.Read(kKey, "LastSelectedDir").has_value());
+}
+
+TEST(SettingsStore, ReadingAnAbsentOrEmptyValueStoresItsDefault) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
+
+  // A fresh account: the value is created, empty.
+  EXPECT_EQ(store.ReadSetting("FormWidth"), "");
+  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "");
+
+  EXPECT_EQ(store.ReadSetting("FontName", "Courier New"), "Courier New");
+  EXPECT_EQ(mem.Read(kKey, "FontName"), "Courier New");
+  // Stored now, so another default no longer applies.
+  EXPECT_EQ(store.ReadSetting("FontName", "Arial"), "Courier New");
+
+  // An empty stored value counts as absent and is replaced by the default.
+  store.WriteSetting("LastSelectedDir", "");
+  EXPECT_EQ(store.ReadSetting("LastSelectedDir", "/home"), "/home");
+  EXPECT_EQ(mem.Read(kKey, "LastSelectedDir"), "/home");
+
+  // Text is kept byte for byte, blanks included.
+  store.WriteSetting("LastUsedWordTable", " /w/t\xe9.wrl ");
+  EXPECT_EQ(store.ReadSetting("LastUsedWordTable", "x"), " /w/t\xe9.wrl ");
+}
+
+TEST(SettingsStore, BooleansAreOneAndZero) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
+
+  EXPECT_FALSE(store.ReadBoolSetting("FontBold"));
+  EXPECT_EQ(mem.Read(kKey, "FontBold"), "0");
+  EXPECT_TRUE(store.ReadBoolSetting("FontItalic", true));
+  EXPECT_EQ(mem.Read(kKey, "FontItalic"), "1");
+  // The stored value rules over the default.
+  EXPECT_FALSE(store.ReadBoolSetting("FontBold", true));
+
+  store.WriteBoolSetting("FontUnderline", true);
+  EXPECT_EQ(mem.Read(kKey, "FontUnderline"), "1");
+  EXPECT_TRUE(store.ReadBoolSetting("FontUnderline"));
+  store.WriteBoolSetting("FontUnderline", false);
+  EXPECT_EQ(mem.Read(kKey, "FontUnderline"), "0");
+
+  // Only "1" is true; any other stored text is false and stays as it is.
+  for (const std::string text : {"true", "Y", "01", " 1", "2"}) {
+    mem.Write(kKey, "FontStrikeOut", text);
+    EXPECT_FALSE(store.ReadBoolSetting("FontStrikeOut", true)) << text;
+    EXPECT_EQ(mem.Read(kKey, "FontStrikeOut"), text);
+  }
+  mem.Write(kKey, "FontStrikeOut", "");
+  EXPECT_TRUE(store.ReadBoolSetting("FontStrikeOut", true));
+  EXPECT_EQ(mem.Read(kKey, "FontStrikeOut"), "1");
+}
+
+TEST(SettingsStore, IntegersAreDecimalText) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
+
+  EXPECT_EQ(store.ReadIntSetting("FormWidth"), 0);
+  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "0");
+  EXPECT_EQ(store.ReadIntSetting("FontSize", -12), -12);
+  EXPECT_EQ(mem.Read(kKey, "FontSize"), "-12");
+
+  store.WriteIntSetting("FormHeight", 600);
+  EXPECT_EQ(mem.Read(kKey, "FormHeight"), "600");
+  store.WriteIntSetting("Big", -9223372036854775807LL - 1);
+  EXPECT_EQ(store.ReadIntSetting("Big"), -9223372036854775807LL - 1);
+
+  const std::pair<const char*, long long> good[] = {
+      {"42", 42}, {"+7", 7}, {" 15 ", 15}, {"-0", 0}, {"007", 7}};
+  for (const auto& [text, n] : good) {
+    mem.Write(kKey, "FontHeight", text);
+    EXPECT_EQ(store.ReadIntSetting("FontHeight", 99), n) << text;
+  }
+}
+
+TEST(SettingsStore, NonNumericIntegerTextIsAnError) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
+  for (const std::string text :
+       {"abc", "12px", "1 2", "0x10", "+-1", "-", "+", " ", "1.5", "99999999999999999999"}) {
+    mem.Write(kKey, "FormWidth", text);
+    EXPECT_THROW(store.ReadIntSetting("FormWidth", 5), SettingsError) << "'" << text << "'";
+    // The offending text is left for the person to see and fix.
+    EXPECT_EQ(mem.Read(kKey, "FormWidth"), text);
+  }
+  mem.Write(kKey, "FormWidth", "wide");
+  try {
+    store.ReadIntSetting("FormWidth");
+    FAIL() << "no error";
+  } catch (const SettingsError& e) {
+    EXPECT_STREQ(e.what(), "'wide' is not a valid integer value for the setting FormWidth");
+  }
+}
+
+TEST(SettingsStore, AnUnreachableStoreGivesDefaults) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
+  mem.Write(kKey, "FormWidth", "800");
+  mem.failing = true;
+  EXPECT_EQ(store.ReadSetting("FormWidth", "1"), "1");
+  EXPECT_TRUE(store.ReadBoolSetting("FontBold", true));
+  EXPECT_EQ(store.ReadIntSetting("FormWidth", 640), 640);
+  store.WriteIntSetting("FormWidth", 3);  // lost without an error
+  mem.failing = false;
+  EXPECT_EQ(store.ReadIntSetting("FormWidth"), 800);
+}
+
+TEST(SettingsStore, WorksOverTheIniFile) {
+  platform_test::TempFolder tmp;
+  platform::IniFileSettings ini(tmp.Path());
+  SettingsStore store(ini);
+  store.SetSettingsProduct("Korvane Shell");
+  store.SetSettingsSection("Parameters");
+  EXPECT_EQ(store.ReadSetting("FormWidth"), "");
+  EXPECT_EQ(store.ReadSetting("LastPositionCOB", "/jobs/cob"), "/jobs/cob");
+  store.WriteBoolSetting("FontBold", true);
+  store.WriteIntSetting("FormWidth", 1024);
+  EXPECT_EQ(tmp.Read("Brevik/Korvane Shell.ini"),
+            "[Parameters]\nFormWidth=1024\nLastPositionCOB=/jobs/cob\nFontBold=1\n");
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+#include "platform/file_type_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/test_env.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FileTypeRegistry;
+using platform_test::TempFolder;
+
+const std::string kType = "KV Korvane Job Definition";
+
+TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
+  TempFolder tmp;
+  FileTypeRegistry reg(tmp.Path());
+  EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-jwrap");
+  EXPECT_EQ(reg.MimePackagePath(".jwrap"), tmp.Path() / "mime/packages/x-korvane-jwrap.xml");
+  EXPECT_EQ(reg.DesktopEntryPath("jwrap"), tmp.Path() / "applications/korvane-jwrap.desktop");
+
+  ASSERT_TRUE(reg.SetExtensionType(".jwrap", "Jobs <A&B>"));
+  EXPECT_EQ(tmp.Read("mime/packages/x-korvane-jwrap.xml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+            "  <mime-type type=\"application/x-korvane-jwrap\">\n"
+            "    <comment>Jobs &lt;A&amp;B&gt;</comment>\n"
+            "    <glob pattern=\"*.jwrap\"/>\n"
+            "  </mime-type>\n"
+            "</mime-info>\n");
+  // No verb yet, so no command to open a file with: no desktop entry.
+  EXPECT_FALSE(fs::exists(tmp.Path() / "applications"));
+
+  // An icon that is no image file adds nothing to the desktop entry.
+  ASSERT_TRUE(reg.SetDefaultIcon("jobs <a&b>", "/opt/k/korvane,0"));
+  ASSERT_TRUE(reg.SetShellVerb("Jobs <A&B>", "Open", "", "k \"%1\""));
+  EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
+            "[Desktop Entry]\nType=Application\nName=Jobs <A&B>\nExec=k %f\n"
+            "MimeType=application/x-korvane-jwrap;\nNoDisplay=true\nTerminal=false\n"
+            "Actions=Open;\n"
+            "\n[Desktop Action Open]\nName=Open\nExec=k %f\n");
+}
+
+TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
+  TempFolder tmp;
+  FileTypeRegistry reg(tmp.Path());
+  // Verbs and icon may come before the extension; they are kept for it.
+  ASSERT_TRUE(reg.SetShellVerb(kType, "Print", "Print it", "lp \"%1\""));
+  ASSERT_TRUE(reg.SetShellVerb(kType, "Open", "Start", "k \"%1\""));
+  ASSERT_TRUE(reg.SetDefaultIcon(kType, "/usr/share/k/job.SVG,-3"));
+  EXPECT_FALSE(fs::exists(tmp.Path() / "applications"));
+  ASSERT_TRUE(reg.SetExtensionType(".jwrap", kType));
+  // Registering a verb again replaces it in place and makes it the default.
+  ASSERT_TRUE(reg.SetShellVerb(kType, "print", "Print now", "lp -x \"%1\""));
+  // Characters not allowed in an action name are dropped from it.
+  ASSERT_TRUE(reg.SetShellVerb(kType, "Edit_Me", "Edit\\n", "ed %1"));
+  ASSERT_TRUE(reg.SetShellVerb(kType, "Open", "Start", "k -a \"%1\""));
+  EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
+            "[Desktop Entry]\nType=Application\nName=KV Korvane Job Definition\n"
+            "Exec=k -a %f\nIcon=/usr/share/k/job.SVG\n"
+            "MimeType=application/x-korvane-jwrap;\nNoDisplay=true\nTerminal=false\n"
+            "Actions=Open;Print;EditMe;\n"
+            "\n[Desktop Action Open]\nName=Start\nExec=k -a %f\n"
+            "\n[Desktop Action Print]\nName=Print now\nExec=lp -x %f\n"
+            "\n[Desktop Action EditMe]\nName=Edit\\\\n\nExec=ed %f\n");
+  // Only the two files, written whole: nothing temporary left beside them.
+  EXPECT_EQ(fs::directory_iterator(tmp.Path() / "applications")->path().filename(),
+            "korvane-jwrap.desktop");
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(tmp.Path() / "applications"), fs::directory_iterator()),
+      1);
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(tmp.Path() / "mime/packages"), fs::directory_iterator()),
+      1);
+}
+
+TEST(FileTypeRegistry, RefusesWhatCannotBeWritten) {
+  TempFolder tmp;
+  FileTypeRegistry reg(tmp.Path());
+  for (const std::string ext : {"", ".", "../x", ".a/b", ".j wrap"}) {
+    SCOPED_TRACE(ext);
+    EXPECT_FALSE(reg.SetExtensionType(ext, kType));
+    EXPECT_TRUE(reg.MimePackagePath(ext).empty());
+  }
+  EXPECT_FALSE(reg.SetExtensionType(".jwrap", ""));
+  EXPECT_FALSE(reg.SetShellVerb(kType, "", "c", "k %1"));
+  EXPECT_TRUE(fs::is_empty(tmp.Path()));
+
+  FileTypeRegistry nowhere{fs::path()};
+  EXPECT_FALSE(nowhere.SetExtensionType(".jwrap", kType));
+  EXPECT_FALSE(nowhere.SetShellVerb(kType, "Open", "c", "k %1"));
+
+  // The data folder is a file: the registration fails without harm.
+  tmp.Write("data", "x");
+  FileTypeRegistry blocked(tmp.Path() / "data");
+  EXPECT_FALSE(blocked.SetExtensionType(".jwrap", kType));
+  EXPECT_EQ(tmp.Read("data"), "x");
+}
+
+TEST(FileTypeRegistry, DefaultLocationIsTheUsersDataFolder) {
+  TempFolder tmp;
+  platform_test::ScopedEnv data("XDG_DATA_HOME", tmp.Str("share"));
+  FileTypeRegistry reg;
+  ASSERT_TRUE(reg.SetExtensionType(".jwrap", kType));
+  EXPECT_TRUE(fs::exists(tmp.Path() / "share/mime/packages/x-korvane-jwrap.xml"));
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+#include "platform/system_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/test_env.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform_test::ScopedEnv;
+using platform_test::TempFolder;
+
+TEST(SystemPaths, ProgramPathIsThisTestProgram) {
+  const std::string path = platform::ProgramPath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_TRUE(fs::path(path).is_absolute());
+  EXPECT_EQ(fs::path(path).filename(), "test_platform");
+  EXPECT_TRUE(fs::is_regular_file(path));
+  const std::string dir = platform::ProgramDirectory();
+  EXPECT_NE(dir.back(), '/');
+  EXPECT_EQ(dir + "/test_platform", path);
+}
+
+TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
+  TempFolder tmp;
+  const std::string home = tmp.Str("home");
+  ScopedEnv homeVar("HOME", home);
+  ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
+  fs::create_directories(home);
+
+  // Nothing configured and no Documents folder: the home folder.
+  EXPECT_EQ(platform::DocumentsFolder(), home);
+  EXPECT_EQ(platform::PersonalFolder(), home);
+
+  fs::create_directories(home + "/Documents");
+  EXPECT_EQ(platform::DocumentsFolder(), home + "/Documents");
+
+  // The user-dirs file: comments skipped, the last assignment wins, escaped
+  // characters inside the quotes taken literally.
+  fs::create_directories(home + "/My \"Docs\"");
+  tmp.Write("home/.config/user-dirs.dirs",
+            "# XDG_DOCUMENTS_DIR=\"$HOME/commented\"\n"
+            "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+            "XDG_DOCUMENTS_DIR=\"$HOME/first\"\n"
+            "  XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"/\"\n");
+  EXPECT_EQ(platform::DocumentsFolder(), home + "/My \"Docs\"");
+
+  // An absolute value is taken as it is; the file is found through
+  // XDG_CONFIG_HOME when that is set.
+  fs::create_directories(tmp.Str("elsewhere"));
+  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + tmp.Str("elsewhere") + "\"\n");
+  {
+    ScopedEnv cfg("XDG_CONFIG_HOME", tmp.Str("cfg"));
+    EXPECT_EQ(platform::DocumentsFolder(), tmp.Str("elsewhere"));
+  }
+
+  // A configured folder that is missing, relative, unquoted or names another
+  // variable falls back to Documents.
+  for (const std::string line :
+       {"XDG_DOCUMENTS_DIR=\"$HOME/gone\"", "XDG_DOCUMENTS_DIR=\"docs\"",
+        "XDG_DOCUMENTS_DIR=$HOME/Desktop", "XDG_DOCUMENTS_DIR=\"$HOMEX/Documents\"",
+        "XDG_DOCUMENTS_DIRX=\"$HOME/first\"", "XDG_DOCUMENTS_DIR=\"$HOME/unterminated"}) {
+    SCOPED_TRACE(line);
+    fs::create_directories(home + "/first");
+    tmp.Write("home/.config/user-dirs.dirs", line + "\n");
+    EXPECT_EQ(platform::DocumentsFolder(), home + "/Documents");
+  }
+
+  // "$HOME" alone is the home folder itself.
+  tmp.Write("home/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/\"\r\n");
+  EXPECT_EQ(platform::DocumentsFolder(), home);
+}
+
+TEST(SystemPaths, DocumentsFolderWithoutHome) {
+  TempFolder tmp;
+  ScopedEnv homeVar("HOME", std::nullopt);
+  ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
+  EXPECT_EQ(platform::DocumentsFolder(), "");
+
+  // An absolute configured folder needs no home folder.
+  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + tmp.Str("docs") + "\"\n");
+  fs::create_directories(tmp.Str("docs"));
+  ScopedEnv cfg("XDG_CONFIG_HOME", tmp.Str("cfg"));
+  EXPECT_EQ(platform::DocumentsFolder(), tmp.Str("docs"));
+  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n");
+  EXPECT_EQ(platform::DocumentsFolder(), "");
+}
+
+TEST(SystemPaths, ShortDirectoryPath) {
+  TempFolder tmp;
+  std::string message = "left over";
+  std::string dir = tmp.Str() + "/";
+  EXPECT_FALSE(platform::ShortDirectoryPath(dir, message));
+  EXPECT_EQ(dir, tmp.Str() + "/");
+  EXPECT_EQ(message, "");
+
+  tmp.Write("file.txt", "x");
+  for (const std::string& missing : {tmp.Str("nothere"), tmp.Str("file.txt"), std::string()}) {
+    SCOPED_TRACE(missing);
+    dir = missing;
+    EXPECT_TRUE(platform::ShortDirectoryPath(dir, message));
+    EXPECT_EQ(dir, "");
+    EXPECT_EQ(message, "Directory doesn't exist");
+  }
+}
+
+}  // namespace

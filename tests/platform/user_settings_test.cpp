@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/memory_settings.h"
+#include "platform/settings_backend.h"
+#include "platform/test_env.h"
+#include "platform/user_dirs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform_test::ScopedEnv;
+using platform_test::TempFolder;
+
+const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
+
+TEST(UserSettings, ConfigurationFolderFollowsTheEnvironment) {
+  TempFolder tmp;
+  {
+    ScopedEnv home("HOME", tmp.Str("home"));
+    ScopedEnv xdg("XDG_CONFIG_HOME", tmp.Str("xdg"));
+    EXPECT_EQ(platform::ConfigHome(), tmp.Str("xdg"));
+    ASSERT_TRUE(platform::CreateUserSettingsBackend()->Write(kKey, "A", "1"));
+    EXPECT_EQ(tmp.Read("xdg/Brevik/Korvane Shell.ini"), "[Parameters]\nA=1\n");
+  }
+  {
+    // A relative XDG value is not a location: the home folder's default is.
+    ScopedEnv home("HOME", tmp.Str("home"));
+    ScopedEnv xdg("XDG_CONFIG_HOME", "relative/cfg");
+    EXPECT_EQ(platform::ConfigHome(), tmp.Str("home") + "/.config");
+    auto backend = platform::CreateUserSettingsBackend();
+    ASSERT_TRUE(backend->Write(kKey, "B", "2"));
+    EXPECT_EQ(backend->Read(kKey, "B"), "2");
+    EXPECT_TRUE(fs::exists(tmp.Path() / "home/.config/Brevik/Korvane Shell.ini"));
+    EXPECT_FALSE(fs::exists("relative"));
+  }
+  {
+    ScopedEnv home("HOME", std::nullopt);
+    ScopedEnv xdg("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(platform::HomeDirectory(), "");
+    EXPECT_EQ(platform::ConfigHome(), "");
+    EXPECT_EQ(platform::DataHome(), "");
+    // Nowhere to keep settings: reads find nothing, writes fail quietly.
+    auto backend = platform::CreateUserSettingsBackend();
+    EXPECT_FALSE(backend->Write(kKey, "C", "3"));
+    EXPECT_FALSE(backend->Read(kKey, "C").has_value());
+  }
+  {
+    ScopedEnv home("HOME", tmp.Str("home"));
+    ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
+    EXPECT_EQ(platform::DataHome(), tmp.Str("home") + "/.local/share");
+    ScopedEnv data("XDG_DATA_HOME", tmp.Str("data"));
+    EXPECT_EQ(platform::DataHome(), tmp.Str("data"));
+  }
+}
+
+TEST(MemorySettings, BehavesLikeTheRegistry) {
+  platform::MemorySettings mem;
+  EXPECT_FALSE(mem.Read(kKey, "x").has_value());
+  ASSERT_TRUE(mem.Write(kKey, "FormWidth", "800"));
+  ASSERT_TRUE(mem.Write("Software\\Brevik\\Other\\Parameters\\", "FormWidth", "1"));
+  // Keys and names compare without case.
+  EXPECT_EQ(mem.Read("SOFTWARE\\brevik\\korvane shell\\parameters\\", "formwidth"), "800");
+  EXPECT_EQ(mem.Count(), 2u);
+  ASSERT_TRUE(mem.Write(kKey, "FORMWIDTH", "640"));
+  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "640");
+  EXPECT_EQ(mem.Count(), 2u);
+
+  mem.failing = true;
+  EXPECT_FALSE(mem.Read(kKey, "FormWidth").has_value());
+  EXPECT_FALSE(mem.Write(kKey, "FormWidth", "1"));
+  EXPECT_FALSE(mem.Remove(kKey, "FormWidth"));
+  mem.failing = false;
+  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "640");
+  EXPECT_TRUE(mem.Remove(kKey, "formWidth"));
+  EXPECT_FALSE(mem.Read(kKey, "FormWidth").has_value());
+  EXPECT_EQ(mem.Count(), 1u);
+}
+
+}  // namespace
