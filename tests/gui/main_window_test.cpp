@@ -10,6 +10,7 @@
 
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/components/controls.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
