@@ -1,12 +1,19 @@
 #pragma once
-// The two reusable frames of the shell as data: a directory field with a
-// browse button, and a tool-path field that validates the file it names.
+// The two reusable frames of the shell: a directory field with a browse
+// button, and a tool-path field that validates the file it names. Both report
+// through the shell's status bar and reach the person through the port.
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "korvane/core/components/component.h"
 
 namespace korvane {
+
+class PersonPort;
+class SettingsStore;
+class StatusBar;
 
 class DirectoryFrame : public Component {
  public:
@@ -32,11 +39,51 @@ class DirectoryFrame : public Component {
   bool Browsing() const { return browsing_; }
   void SetBrowsing(bool b) { Assign(browsing_, b); }
 
+  // Where messages go; without one they are dropped.
+  void SetStatusBar(StatusBar* bar) { statusBar_ = bar; }
+  StatusBar* GetStatusBar() const { return statusBar_; }
+  // The folder browser and the remembered last folder. Browsing or dropping
+  // on an unbound frame is a programming error (std::logic_error).
+  void Bind(PersonPort& person, SettingsStore& settings) {
+    person_ = &person;
+    settings_ = &settings;
+  }
+
+  // Leaving the edit field (Enter does the same): a typed directory that does
+  // not exist is reported and the browser offered.
+  void EditExit();
+  // The browse button: onBrowseClick when set, else BrowseForDir().
+  void BrowseClick();
+  // Opens the folder browser at the nearest existing folder of the text.
+  // A cancel reports and throws OperationAbort.
+  void BrowseForDir();
+  // One dropped file or folder; a file stands for its folder.
+  void DropFiles(const std::vector<std::string>& paths);
+  // Shows the full path as the field's tool tip.
+  void ShowTextAsHint() { SetHint(text_); }
+
+  // The folder the browser starts in for the current text.
+  std::string BrowseStartDirectory() const;
+
+  // The text was changed by typing and the field left (before its check).
+  std::function<void()> onModifiedExit;
+  // A different directory was chosen by browsing or dropping.
+  std::function<void()> onDirectoryChanged;
+  // Replaces the default browse click; the shell wraps BrowseForDir with its
+  // own rules for the output directory.
+  std::function<void()> onBrowseClick;
+
  private:
+  void ReportError(const std::string& text);
+  void TakeDirectory(const std::string& dir);
+
   std::string text_;
   bool modified_ = false;
   bool allowCreate_ = true;
   bool browsing_ = false;
+  StatusBar* statusBar_ = nullptr;
+  PersonPort* person_ = nullptr;
+  SettingsStore* settings_ = nullptr;
 };
 
 class ToolPathFrame : public Component {
@@ -57,6 +104,7 @@ class ToolPathFrame : public Component {
   }
   bool Modified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
+  // "@": never validated; containing "*": the file is marked unavailable.
   const std::string& DefaultName() const { return defaultName_; }
   void SetDefaultName(const std::string& d) { defaultName_ = d; }
   // A red field: the file is missing or marked unavailable.
@@ -70,7 +118,31 @@ class ToolPathFrame : public Component {
   const std::string& DialogTitle() const { return dialogTitle_; }
   void SetDialogTitle(const std::string& t) { dialogTitle_ = t; }
 
+  // Where messages go (collected, never ending the operation); without one
+  // they are dropped.
+  void SetStatusBar(StatusBar* bar) { statusBar_ = bar; }
+  StatusBar* GetStatusBar() const { return statusBar_; }
+  // The open dialog; browsing on an unbound frame is a programming error.
+  void Bind(PersonPort& person) { person_ = &person; }
+
+  // Whether the frame names a usable file. A missing file turns the field
+  // red; interactive validation then offers the open dialog. Tag 1 frames
+  // (optional files) only turn red and stay valid.
+  bool ValidatePath(bool interactive);
+  // The open dialog preset from path (or from DefaultName when path is "?"
+  // or empty); on OK path becomes the chosen file and the result is true.
+  bool BrowseForFile(std::string& path, const std::string& caption);
+  // The browse button: a cancel throws OperationAbort.
+  void BrowseClick();
+  // Leaving the path field (Enter does the same) after typing in it.
+  void EditExit();
+  // One dropped file whose extension fits the dialog's first pattern.
+  void DropFiles(const std::vector<std::string>& paths);
+  void ShowTextAsHint() { SetHint(text_); }
+
  private:
+  void Report(const std::string& text);
+
   std::string text_;
   std::string defaultName_;
   std::string dialogFilter_;
@@ -78,6 +150,8 @@ class ToolPathFrame : public Component {
   bool modified_ = false;
   bool invalid_ = false;
   bool browsing_ = false;
+  StatusBar* statusBar_ = nullptr;
+  PersonPort* person_ = nullptr;
 };
 
 }  // namespace korvane
