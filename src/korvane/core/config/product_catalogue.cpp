@@ -1,0 +1,340 @@
+#include "korvane/core/config/product_catalogue.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
+#include "platform/system_paths.h"
+
+namespace korvane {
+
+namespace n = names;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kButtonPrefix = "RadioButton";
+constexpr const char* kQuietPrefix = "???";
+constexpr const char* kNotInstalled = "Not installed ";
+// The byte 0xE1 is a-acute in the shell's 8-bit code page.
+constexpr const char* kEmptyConfiguration =
+    "Szar van a palacsint\xE1"
+    "ban";
+constexpr const char* kMissingDefinition = "Shell error,missing language definition, inform Brevik";
+constexpr int kVersionRowHeight = 17;
+constexpr int kVersionGroupFrame = 20;
+
+std::string Item(const std::vector<std::string>& items, size_t index) {
+  return index < items.size() ? items[index] : std::string();
+}
+
+// Names the product in messages: the button name without its common prefix.
+std::string ProductPart(const std::string& buttonName) {
+  if (StartsWithCase(kButtonPrefix, buttonName)) {
+    return buttonName.substr(std::char_traits<char>::length(kButtonPrefix));
+  }
+  return buttonName;
+}
+
+bool DirectoryExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_directory(path, ec);
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string WithTrailingSlash(std::string path) {
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path;
+}
+
+}  // namespace
+
+const std::vector<std::string>& ProductCatalogue::ProductButtons() {
+  static const std::vector<std::string> buttons = {
+      "RadioButtonASM",     "RadioButtonCobol",   "RadioButtonPLI",    "RadioButtonC_CPP",
+      "RadioButtonCobScrn", "RadioButtonCicsBms", "RadioButtonImsMfs", "RadioButtonHTML"};
+  return buttons;
+}
+
+ProductCatalogue::ProductCatalogue(WindowContext& window, ToolConfiguration& config,
+                                   std::function<std::string()> toolRoot)
+    : window_(window), config_(config), toolRoot_(std::move(toolRoot)) {}
+
+int ProductCatalogue::LangIndexOf(const std::string& langCode) {
+  if (langCode == "COB") return 0;
+  if (langCode == "ASM") return 1;
+  if (langCode == "PLI") return 2;
+  if (langCode == "CPP") return 3;
+  return 4;
+}
+
+std::string ProductCatalogue::Documents() const {
+  return documentsFolder ? documentsFolder() : platform::DocumentsFolder();
+}
+
+void ProductCatalogue::Connect() {
+  for (const std::string& name : ProductButtons()) {
+    auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name));
+    if (button == nullptr) continue;
+    button->clicked.Connect([this, name] { ProductClick(name); });
+  }
+  if (auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions))) {
+    group->clicked.Connect([this] { VersionClick(); });
+  }
+}
+
+bool ProductCatalogue::IsInstalled(const std::string& langCode) {
+  const std::string root = toolRoot_ ? toolRoot_() : std::string();
+  const std::string extrasKey = langCode + ".Extras";
+  if (!config_.HasKey(extrasKey)) {
+    window_.status.ShowWarning("Installation error #1, " + extrasKey + " is missing from ini file");
+  } else {
+    std::string procpgm = ToolConfiguration::KeyList(config_.Value(extrasKey)).Value("Procpgm");
+    if (!procpgm.empty()) {
+      // Hand-edited files written for the other platform still name the same place.
+      std::replace(procpgm.begin(), procpgm.end(), '\\', '/');
+      return DirectoryExists(fs::path(root + "/" + procpgm).parent_path().string());
+    }
+  }
+  return DirectoryExists(root + "/" + langCode + "Wrap");
+}
+
+bool ProductCatalogue::LanguagePageShown(const std::string& buttonName) const {
+  const Component* button = window_.form.Find(buttonName);
+  if (dynamic_cast<const RadioButton*>(button) == nullptr) return false;
+  const Component* page = window_.form.Find(n::kPageLanguages);
+  return page != nullptr && window_.form.Showing(*page);
+}
+
+void ProductCatalogue::CheckProductInstallation(int mode) {
+  if (readRunControl) readRunControl();
+  if (mode == 0) return;
+  if (applyDosBox) applyDosBox();
+
+  bool rewritten = false;
+  for (const std::string& name : ProductButtons()) {
+    auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name));
+    if (button == nullptr) continue;
+    const std::string value = config_.Value(name);
+    bool enabled = !value.empty();
+    if (enabled) {
+      enabled = IsInstalled(Item(ToolConfiguration::CommaList(value), 1));
+      if (!enabled) {
+        // The prefix hides the key, so a second check finds no value and leaves it alone.
+        const int line = config_.Keyed().IndexOfName(name);
+        config_.Keyed().SetLine(line, kNotInstalled + config_.Keyed()[line]);
+        rewritten = true;
+      }
+    }
+    button->SetEnabled(enabled);
+  }
+  if (rewritten && configurationChanged) configurationChanged();
+
+  if (!activeProduct_.empty()) {
+    const Component* active = window_.form.Find(activeProduct_);
+    if (active != nullptr && active->Enabled()) return;
+  }
+  activeProduct_.clear();
+  const std::string stored = config_.Value("ActiveRadioButton");
+  if (!stored.empty() && !config_.Value(stored).empty() && LanguagePageShown(stored)) {
+    activeProduct_ = stored;
+    return;
+  }
+
+  window_.status.AddError(
+      "Installation problem - required components missing for : " + ProductPart(stored), true);
+  for (const std::string& name : ProductButtons()) {
+    if (config_.Value(name).empty() || !LanguagePageShown(name)) continue;
+    activeProduct_ = name;
+    config_.SetValue("ActiveRadioButton", name);
+    if (configurationChanged) configurationChanged();
+    if (saveConfiguration) saveConfiguration();
+    window_.status.AddError("Default product changed to: " + ProductPart(name), true);
+    window_.status.AddErrorAndAbort("Please select a product now or restart the application!");
+  }
+
+  if (disableShell) disableShell();
+  window_.status.SetUseMessageBox(true);
+  window_.status.AddErrorAndAbort(
+      "Installation error , no product is available - probably misplaced TOOL library");
+}
+
+void ProductCatalogue::CheckOnly(const std::string& buttonName) {
+  settingButtons_ = true;
+  for (const std::string& name : ProductButtons()) {
+    if (auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name))) {
+      button->SetChecked(name == buttonName);
+    }
+  }
+  settingButtons_ = false;
+}
+
+void ProductCatalogue::ProductClick(const std::string& buttonName) {
+  if (settingButtons_ || (loading && loading())) return;
+  try {
+    if (clearModified) clearModified();
+  } catch (const OperationAbort&) {
+    // The person kept the job: the previous product stays, and so does its button.
+    CheckOnly(activeProduct_);
+    throw;
+  }
+  window_.status.ClearMessages();
+  activeProduct_ = buttonName;
+  CheckOnly(buttonName);
+  SelectProduct(buttonName);
+  if (setNameChanged) setNameChanged();
+}
+
+std::string ProductCatalogue::ProductCaption() const {
+  if (activeProduct_.empty()) return {};
+  return Item(ToolConfiguration::CommaList(config_.Value(activeProduct_)), 0);
+}
+
+void ProductCatalogue::SelectProduct(std::string name) {
+  if (loading && loading()) return;
+  bool quiet = false;
+  if (StartsWithCase(kQuietPrefix, name)) {
+    quiet = true;
+    name.erase(0, std::char_traits<char>::length(kQuietPrefix));
+  }
+  if (clearModified) clearModified();
+  if (config_.Empty()) window_.status.ShowErrorAndAbort(kEmptyConfiguration);
+  const std::string value = config_.Value(name);
+  if (value.empty()) window_.status.ShowErrorAndAbort(kMissingDefinition);
+  const std::vector<std::string> items = ToolConfiguration::CommaList(value);
+  langCode_ = Item(items, 1);
+  langIndex_ = LangIndexOf(langCode_);
+
+  if (setCaption) {
+    const std::string current = caption ? caption() : std::string();
+    setCaption(BeforeLast(current, " - ") + " - " + Item(items, 0));
+  }
+  if (clearProject) clearProject();
+  ApplyProductExtras();
+  SetFrameDefaults();
+
+  std::string projectDir = window_.settings.ReadSetting("LastPosition" + langCode_);
+  if (!DirectoryExists(projectDir)) projectDir = Documents();
+  projectDir = WithTrailingSlash(projectDir);
+  if (setProjectDirectory) setProjectDirectory(projectDir);
+
+  std::string out =
+      WithoutTrailingSlash(window_.settings.ReadSetting("LastOutputDir" + langCode_, Documents()));
+  const std::string hint = projectNameHint ? projectNameHint() : std::string();
+  if (!hint.empty()) out = projectDir + hint;
+  if (setOutputDir) setOutputDir(out);
+  if (setWorkDir) setWorkDir(out + "/Work");
+
+  SetUpVersionGroup(name);
+  if (!quiet) {
+    CheckProjectTools();
+    window_.status.ClearMessages();
+  }
+}
+
+void ProductCatalogue::SetFrameDefaults() {
+  const std::string base = (toolRoot_ ? toolRoot_() : std::string()) + "/" + langCode_ + "Wrap/";
+  // The editor keeps the other platform's default; its frame only turns red when missing.
+  const std::pair<const char*, std::string> defaults[] = {
+      {n::kFrameEditor, "NOTEPAD.EXE"},
+      {n::kFrameCopylib, base + "Copylib/marker"},
+      {n::kFrameFunctab, base + "Functab.wrl"},
+      {n::kFrameDalmer, base + "Dalmer"},
+      {n::kFrameArdent, base + "Ardent"},
+      {n::kFrameBelmont, base + "Belmont"},
+      {n::kFrameCorvid, base + "Corvid"},
+      {n::kFrameLinker, base + langCode_ + "Link"},
+      {n::kFrameEskar, base + langCode_ + "Wrap"},
+  };
+  for (const auto& [frameName, path] : defaults) {
+    auto* frame = dynamic_cast<ToolPathFrame*>(window_.form.Find(frameName));
+    if (frame == nullptr) continue;
+    frame->SetDefaultName(path);
+    frame->SetText("");
+  }
+}
+
+void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
+  const std::string value = config_.Value(buttonName);
+  if (value.empty()) window_.status.ShowErrorAndAbort(kMissingDefinition);
+  auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions));
+  const std::vector<std::string> items = ToolConfiguration::CommaList(value);
+  const long long declared = ZeroPrefixedInt(Item(items, 3));
+  // A definition promising more names than it lists gets only the names it has.
+  const size_t available = items.size() > 4 ? items.size() - 4 : 0;
+  const size_t count = std::min(static_cast<size_t>(std::max(declared, 0LL)), available);
+  versionCount_ = static_cast<int>(count);
+  std::vector<std::string> versions(items.begin() + 4, items.begin() + 4 + count);
+  if (setSubVersion) setSubVersion(Item(items, 4));
+  if (group == nullptr) return;
+  group->SetItems(std::move(versions));
+  group->SetItemIndex(0);
+  group->SetHeight(kVersionRowHeight * versionCount_ + kVersionGroupFrame);
+  group->SetVisible(versionCount_ >= 2);
+}
+
+void ProductCatalogue::VersionClick() {
+  const auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions));
+  if (group == nullptr || group->ItemIndex() < 0) return;
+  if (setSubVersion) setSubVersion(group->Items()[group->ItemIndex()]);
+}
+
+void ProductCatalogue::CheckProjectTools() {
+  ApplyProductExtras();
+
+  bool failed = false;
+  for (const auto& component : window_.form.Components()) {
+    auto* frame = dynamic_cast<ToolPathFrame*>(component.get());
+    if (frame == nullptr || !validateFrame) continue;
+    if (!validateFrame(*frame)) failed = true;
+  }
+  if (failed) {
+    if (auto* page = window_.form.Find(n::kPageTechnical)) page->SetVisible(true);
+    if (auto* pages = dynamic_cast<PageControl*>(window_.form.Find(n::kPageControlMain))) {
+      pages->SetActivePage(n::kPageTechnical);
+    }
+  }
+
+  bool wrappersValid = true;
+  for (const char* frameName :
+       {n::kFrameDalmer, n::kFrameArdent, n::kFrameBelmont, n::kFrameCorvid, n::kFrameEskar}) {
+    const auto* frame = dynamic_cast<const ToolPathFrame*>(window_.form.Find(frameName));
+    if (frame != nullptr && frame->Visible() && frame->Invalid()) wrappersValid = false;
+  }
+  if (Action* run = window_.actions.Find(n::kActRunWrap)) run->SetEnabled(wrappersValid);
+
+  const Component* wordPage = window_.form.Find(n::kPageWordScan);
+  const Component* functab = window_.form.Find(n::kFrameFunctab);
+  const auto* words = dynamic_cast<const CheckList*>(window_.form.Find(n::kListControlTags));
+  const auto* objects = dynamic_cast<const CheckList*>(window_.form.Find(n::kListObjects));
+  if (wordPage != nullptr && wordPage->Visible() && functab != nullptr && functab->Visible() &&
+      (words == nullptr || words->Items().empty()) &&
+      (objects == nullptr || objects->Items().empty()) && loadFunctionTableIfEmpty) {
+    loadFunctionTableIfEmpty();
+  }
+
+  const std::string dir = outputDir ? outputDir() : std::string();
+  const std::string base = WithoutTrailingSlash(dir);
+  if (setWorkDir) setWorkDir(base + "/Work");
+  if (DirectoryExists(base)) return;
+  if (loading && loading() && !dir.empty()) {
+    if (createOutputDir) createOutputDir(dir);
+    return;
+  }
+  window_.person.Ask(MessageKind::Warning,
+                     "The project's output directory - " + dir + " - doesn't exist\r\n" +
+                         "please define an output directory",
+                     {Button::Ok});
+  if (outputDirExit) outputDirExit();
+}
+
+}  // namespace korvane
