@@ -14,7 +14,7 @@
 #include "korvane/core/config/date_format.h"
 #include "korvane/core/config/tool_configuration.h"
 #include "support/scripted_person.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
@@ -32,7 +32,7 @@ class ConfigFileTest : public ::testing::Test {
   // 2024-03-14 09:12:45 UTC
   static constexpr std::time_t kNow = 1710407565;
 
-  std::string Path(const char* name) const { return (dir.path() / name).string(); }
+  std::string Path(const char* name) const { return (dir.Path() / name).string(); }
 };
 
 TEST_F(ConfigFileTest, LoadKeepsBytesAndAcceptsEveryLineEnd) {
@@ -61,16 +61,16 @@ TEST_F(ConfigFileTest, LoadKeepsBytesAndAcceptsEveryLineEnd) {
   dir.Write("empty.INI", "");
   EXPECT_TRUE(LoadConfigurationLines(Path("empty.INI")).empty());
   EXPECT_THROW(LoadConfigurationLines(Path("missing.INI")), FileError);
-  EXPECT_THROW(LoadConfigurationLines(dir.path().string()), FileError) << "a folder";
+  EXPECT_THROW(LoadConfigurationLines(dir.Path().string()), FileError) << "a folder";
 }
 
 TEST_F(ConfigFileTest, LoadThroughTheLocator) {
   dir.Write("bin/korvane.INI", "; header\r\nActiveRadioButton=RadioButtonCobol\r\n");
-  ConfigLocator locator(dir.path() / "bin" / "korvane");
+  ConfigLocator locator(dir.Path() / "bin" / "korvane");
   ToolConfiguration config;
   const ConfigLoadResult result = LoadToolConfiguration(locator, config, status);
   EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.path, (dir.path() / "bin" / "korvane.INI").string());
+  EXPECT_EQ(result.path, (dir.Path() / "bin" / "korvane.INI").string());
   EXPECT_EQ(config.Value("ActiveRadioButton"), "RadioButtonCobol");
   EXPECT_EQ(config.Lines().size(), 2u);
   EXPECT_EQ(status.MessageList(), "");
@@ -80,11 +80,11 @@ TEST_F(ConfigFileTest, LoadFailuresLeaveTheConfigurationAndReportThePath) {
   ToolConfiguration config({"Kept=1"});
 
   // No file at either place: the locator's message is listed, the local path is kept.
-  ConfigLocator nowhere(dir.path() / "bin" / "korvane");
+  ConfigLocator nowhere(dir.Path() / "bin" / "korvane");
   ConfigLoadResult result;
   EXPECT_NO_THROW(result = LoadToolConfiguration(nowhere, config, status));
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.path, (dir.path() / "bin" / "korvane.INI").string());
+  EXPECT_EQ(result.path, (dir.Path() / "bin" / "korvane.INI").string());
   EXPECT_EQ(status.MessageList(), "- No ini file is available for Korvane");
   EXPECT_EQ(config.Lines(), std::vector<std::string>{"Kept=1"});
 
@@ -98,7 +98,7 @@ TEST_F(ConfigFileTest, LoadFailuresLeaveTheConfigurationAndReportThePath) {
 
   // A named file that cannot be read: no locator message, the system's reason is kept.
   status.ClearMessages();
-  ConfigLocator named(dir.path() / "bin" / "korvane", Path("absent.INI"));
+  ConfigLocator named(dir.Path() / "bin" / "korvane", Path("absent.INI"));
   result = LoadToolConfiguration(named, config, status);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.path, Path("absent.INI"));
@@ -136,7 +136,7 @@ TEST_F(ConfigFileTest, SaveInsertsTheStampAsSecondLineAndWritesCrLf) {
   ASSERT_EQ(config.Lines().size(), 4u);
   EXPECT_EQ(config.Lines()[1], "Date Written=" + stamp) << "before the product key";
   EXPECT_EQ(config.Lines()[2], "RadioButtonCobol=Cobol,COB,1,1,XML");
-  EXPECT_EQ(TempDir::Read(path),
+  EXPECT_EQ(dir.Read("Korvane.INI"),
             "; Korvane tool configuration\r\nDate Written=" + stamp +
                 "\r\nRadioButtonCobol=Cobol,COB,1,1,XML\r\nCOB.Extras=(DirDepth=2)\r\n");
 
@@ -145,7 +145,7 @@ TEST_F(ConfigFileTest, SaveInsertsTheStampAsSecondLineAndWritesCrLf) {
   SaveToolConfiguration(config, path, status, kNow + 3600);
   EXPECT_EQ(config.Lines().size(), 4u);
   EXPECT_EQ(config.Value("Date Written"), LocaleDateTime(kNow + 3600));
-  EXPECT_EQ(SplitLines(TempDir::Read(path)), config.Lines());
+  EXPECT_EQ(SplitLines(dir.Read("Korvane.INI")), config.Lines());
   EXPECT_TRUE(person.asked.empty());
   EXPECT_EQ(status.MessageList(), "");
 }
@@ -159,7 +159,7 @@ TEST_F(ConfigFileTest, SaveStampsShortFilesAndKeepsAWrittenStampInPlace) {
 
   ToolConfiguration none;
   SaveToolConfiguration(none, Path("none.INI"), status, kNow);
-  EXPECT_EQ(TempDir::Read(Path("none.INI")), "Date Written=" + LocaleDateTime(kNow) + "\r\n");
+  EXPECT_EQ(dir.Read("none.INI"), "Date Written=" + LocaleDateTime(kNow) + "\r\n");
 
   // An existing stamp further down is updated where it stands.
   ToolConfiguration stamped({"a=1", "b=2", "c=3", "date written=0"});
@@ -171,23 +171,31 @@ TEST_F(ConfigFileTest, SaveStampsShortFilesAndKeepsAWrittenStampInPlace) {
 }
 
 TEST_F(ConfigFileTest, SaveFailureSwitchesToMessageBoxesAndKeepsTheOldFile) {
-  const std::string path = (dir.path() / "locked" / "Korvane.INI").string();
+  const fs::path locked = dir.Path() / "locked";
+  const std::string path = (locked / "Korvane.INI").string();
   dir.Write("locked/Korvane.INI", "Old=1\r\n");
-  fs::permissions(dir.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  if (access((dir.path() / "locked").c_str(), W_OK) == 0) {
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  if (access(locked.c_str(), W_OK) == 0) {
+    fs::permissions(locked, fs::perms::owner_all);
     GTEST_SKIP() << "folder permissions do not bind this user";
   }
   ToolConfiguration config({"New=1"});
-  EXPECT_THROW(SaveToolConfiguration(config, path, status, kNow), OperationAbort);
+  bool aborted = false;
+  try {
+    SaveToolConfiguration(config, path, status, kNow);
+  } catch (const OperationAbort&) {
+    aborted = true;
+  }
+  fs::permissions(locked, fs::perms::owner_all);
+
+  EXPECT_TRUE(aborted);
   EXPECT_TRUE(status.UseMessageBox());
   ASSERT_EQ(person.asked.size(), 1u);
   EXPECT_EQ(person.asked[0].text, "Cannot write to " + path);
   EXPECT_EQ(person.asked[0].kind, MessageKind::Error);
-  EXPECT_EQ(TempDir::Read(path), "Old=1\r\n");
-  fs::permissions(dir.path() / "locked", fs::perms::owner_all);
+  EXPECT_EQ(dir.Read("locked/Korvane.INI"), "Old=1\r\n");
   // Nothing but the old file is left behind in the folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "locked"), fs::directory_iterator()),
-            1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
 }
 
 TEST_F(ConfigFileTest, SaveFailureWithoutPermissionsInPlay) {
@@ -209,7 +217,7 @@ TEST_F(ConfigFileTest, SaveFailureWithoutPermissionsInPlay) {
   // The message stays in a box from now on.
   ASSERT_EQ(person.asked.size(), 2u);
   EXPECT_EQ(person.asked[1].text, "Cannot write to " + folder);
-  EXPECT_EQ(TempDir::Read(dir.path() / "Korvane.INI" / "inside.txt"), "keep");
+  EXPECT_EQ(dir.Read("Korvane.INI/inside.txt"), "keep");
   status.ShowWarning("later");
   EXPECT_EQ(person.asked.size(), 3u);
 }

@@ -5,7 +5,7 @@
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/status_bar.h"
 #include "support/scripted_person.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
@@ -16,11 +16,13 @@ using testing::TempDir;
 class ConfigLocatorTest : public ::testing::Test {
  protected:
   TempDir dir;
+  // Resolved, as the working folder is when a relative program path is made full.
+  std::filesystem::path root = std::filesystem::canonical(dir.Path());
   ScriptedPerson person;
   StatusBar status{person};
-  std::filesystem::path program = dir.path() / "bin" / "korvane";
-  std::string devPath = (dir.path() / "_Korvane.Src" / "Korvane.INI").string();
-  std::string localPath = (dir.path() / "bin" / "korvane.INI").string();
+  std::filesystem::path program = root / "bin" / "korvane";
+  std::string devPath = (root / "_Korvane.Src" / "Korvane.INI").string();
+  std::string localPath = (root / "bin" / "korvane.INI").string();
 
   void SetUp() override { std::filesystem::create_directories(program.parent_path()); }
 };
@@ -34,7 +36,7 @@ TEST_F(ConfigLocatorTest, DevelopmentTreeWinsAndIsCached) {
   EXPECT_EQ(locator.Path(status), devPath);
 
   // The answer stands even when the files go away afterwards.
-  std::filesystem::remove_all(dir.path() / "_Korvane.Src");
+  std::filesystem::remove_all(root / "_Korvane.Src");
   std::filesystem::remove(localPath);
   EXPECT_EQ(locator.Path(status), devPath);
   EXPECT_EQ(status.MessageList(), "");
@@ -47,9 +49,9 @@ TEST_F(ConfigLocatorTest, LocalFileIsNamedAfterTheProgram) {
   EXPECT_EQ(locator.Path(status), localPath);
 
   // The extension is replaced, not appended to.
-  ConfigLocator withExtension(dir.path() / "bin" / "Korvane.exe");
+  ConfigLocator withExtension(root / "bin" / "Korvane.exe");
   EXPECT_EQ(withExtension.LocalName(), "Korvane.INI");
-  EXPECT_EQ(withExtension.LocalPath(), (dir.path() / "bin" / "Korvane.INI").string());
+  EXPECT_EQ(withExtension.LocalPath(), (root / "bin" / "Korvane.INI").string());
 
   // A folder of the dev name is no configuration file.
   std::filesystem::create_directories(devPath);
@@ -77,7 +79,7 @@ TEST_F(ConfigLocatorTest, OverrideIsTakenAsGiven) {
 
 TEST_F(ConfigLocatorTest, RelativeProgramPathIsMadeFull) {
   const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path() / "bin");
+  std::filesystem::current_path(root / "bin");
   dir.Write("bin/korvane.INI", "B=1\r\n");
   ConfigLocator locator("./korvane");
   std::filesystem::current_path(old);

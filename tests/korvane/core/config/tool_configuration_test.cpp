@@ -36,16 +36,6 @@ TEST(ToolConfigurationTest, LookupTakesFirstLineIgnoringCase) {
   EXPECT_FALSE(config.HasKey("Missing"));
   EXPECT_FALSE(config.Empty());
   EXPECT_TRUE(ToolConfiguration().Empty());
-
-  // Setting replaces the first match in place; the later duplicate stays untouched.
-  config.SetValue("RUNCONTROL.DEBUGMODE", "J");
-  EXPECT_EQ(config.Lines()[2], "RUNCONTROL.DEBUGMODE=J");
-  EXPECT_EQ(config.Lines()[3], "Runcontrol.DebugMode=N");
-  // Removing the first match uncovers the second.
-  config.SetValue("Runcontrol.DebugMode", "");
-  EXPECT_EQ(config.Value("Runcontrol.DebugMode"), "N");
-  config.SetValue("Runcontrol.UseDOSBox", "Y");
-  EXPECT_EQ(config.Lines().back(), "Runcontrol.UseDOSBox=Y");
 }
 
 TEST(ToolConfigurationTest, IntegerValuesAreZeroPrefixed) {
@@ -127,14 +117,6 @@ TEST(ToolConfigurationTest, ExtrasDefaultOnlyWhenTheKeyIsMissing) {
   EXPECT_TRUE(StrToBoolStrict(config.Extras("COB").Value("Scan")));
   EXPECT_TRUE(StrToBoolDefault(config.Extras("BMS").Value("InterfaceWrap"), false));
   EXPECT_EQ(config.Extras("PLI").Lines(), std::vector<std::string>{"DirDepth=2"});
-}
-
-TEST(ToolConfigurationTest, CommaListReadsProductDefinitions) {
-  EXPECT_EQ(ToolConfiguration::CommaList("Cobol,COB,x,2,XML,WSDL"),
-            (std::vector<std::string>{"Cobol", "COB", "x", "2", "XML", "WSDL"}));
-  EXPECT_EQ(ToolConfiguration::CommaList(R"("Big Iron COBOL",COB,"",1,XML)"),
-            (std::vector<std::string>{"Big Iron COBOL", "COB", "", "1", "XML"}));
-  EXPECT_TRUE(ToolConfiguration::CommaList("").empty());
 }
 
 class FilterTest : public ::testing::Test {
