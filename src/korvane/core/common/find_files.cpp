@@ -17,7 +17,8 @@ namespace {
 // instead of once per file.
 class FileFilter {
  public:
-  FileFilter(std::string pattern, std::string extensions) : extensions_(ToLower(extensions + ";")) {
+  FileFilter(std::string pattern, const std::string& extensions)
+      : extensions_(ToLower(extensions + ";")) {
     allExtensions_ = extensions_.find("*.*;") != std::string::npos;
     if (pattern.find('*') != std::string::npos) {
       if (pattern == "*") {
@@ -126,12 +127,12 @@ void Search(const std::string& folder, int depth, FileFilter& filter,
 }  // namespace
 
 void FindFiles(const std::string& dir, const std::string& subdir, std::string pattern, int depth,
-               std::vector<std::string>& list, std::string extensions) {
+               std::vector<std::string>& list, const std::string& extensions) {
   if (depth == 0) return;
   const std::string folder = JoinFolder(dir, subdir);
   // An empty folder would otherwise turn into the current directory or the root.
   if (folder.empty()) return;
-  FileFilter filter(std::move(pattern), std::move(extensions));
+  FileFilter filter(std::move(pattern), extensions);
   Search(folder, depth, filter, list);
 }
 

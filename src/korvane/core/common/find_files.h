@@ -22,6 +22,6 @@ namespace korvane {
 // (a link to one counts); a link to a directory is never followed. A missing or
 // unreadable directory contributes nothing.
 void FindFiles(const std::string& dir, const std::string& subdir, std::string pattern, int depth,
-               std::vector<std::string>& list, std::string extensions);
+               std::vector<std::string>& list, const std::string& extensions);
 
 }  // namespace korvane

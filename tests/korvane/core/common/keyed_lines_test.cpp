@@ -110,6 +110,8 @@ TEST(KeyedLines, AgreesWithLinearScanUnderRandomEdits) {
   for (int step = 0; step < 20000; ++step) {
     const std::string& name = names[rng() % std::size(names)];
     const std::string value = rng() % 4 == 0 ? "" : std::to_string(rng() % 10);
+    std::string keyed = name;
+    keyed.append("=").append(value);
     switch (rng() % 6) {
       case 0: {
         k.SetValue(name, value);
@@ -117,14 +119,14 @@ TEST(KeyedLines, AgreesWithLinearScanUnderRandomEdits) {
         if (value.empty()) {
           if (at >= 0) model.erase(model.begin() + at);
         } else if (at >= 0) {
-          model[static_cast<size_t>(at)] = name + "=" + value;
+          model[static_cast<size_t>(at)] = keyed;
         } else {
-          model.push_back(name + "=" + value);
+          model.push_back(keyed);
         }
         break;
       }
       case 1: {
-        const std::string line = rng() % 3 == 0 ? "plain" : name + "=" + value;
+        const std::string line = rng() % 3 == 0 ? "plain" : keyed;
         k.Append(line);
         model.push_back(line);
         break;
@@ -138,8 +140,8 @@ TEST(KeyedLines, AgreesWithLinearScanUnderRandomEdits) {
         break;
       case 3: {
         const size_t at = rng() % (model.size() + 1);
-        k.Insert(at, name + "=" + value);
-        model.insert(model.begin() + static_cast<long>(at), name + "=" + value);
+        k.Insert(at, keyed);
+        model.insert(model.begin() + static_cast<long>(at), keyed);
         break;
       }
       default: {

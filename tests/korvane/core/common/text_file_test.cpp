@@ -37,7 +37,7 @@ TEST_F(TextFileTest, ReadsBytesAndLinesExactly) {
   EXPECT_EQ(ReadTextLines(P("in.ini")),
             (std::vector<std::string>{"A=1", "B", "C", std::string("\xE4\0z", 3)}));
 
-  std::ofstream(P("empty"), std::ios::binary);
+  { std::ofstream empty(P("empty"), std::ios::binary); }
   EXPECT_EQ(ReadFileBytes(P("empty")), "");
   EXPECT_TRUE(ReadTextLines(P("empty")).empty());
 
