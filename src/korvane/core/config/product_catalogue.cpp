@@ -294,8 +294,8 @@ void ProductCatalogue::CheckProjectTools() {
   bool failed = false;
   for (const auto& component : window_.form.Components()) {
     auto* frame = dynamic_cast<ToolPathFrame*>(component.get());
-    if (frame == nullptr || !validateFrame) continue;
-    if (!validateFrame(*frame)) failed = true;
+    if (frame == nullptr) continue;
+    if (!frame->ValidatePath(false)) failed = true;
   }
   if (failed) {
     if (auto* page = window_.form.Find(n::kPageTechnical)) page->SetVisible(true);

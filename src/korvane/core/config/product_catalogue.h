@@ -12,8 +12,6 @@
 
 namespace korvane {
 
-class ToolPathFrame;
-
 class ProductCatalogue {
  public:
   // The product radio buttons in component order; the order decides the fallback product.
@@ -54,8 +52,6 @@ class ProductCatalogue {
   std::function<std::string()> caption;
   // Page control disabled, main menu emptied, project not modified.
   std::function<void()> disableShell;
-  // Non-interactive validation of a tool-path frame; false when it failed.
-  std::function<bool(ToolPathFrame&)> validateFrame;
   std::function<void()> arrangeButtons;
   // The person's documents folder; defaults to the platform's.
   std::function<std::string()> documentsFolder;
