@@ -1,0 +1,172 @@
+#include "korvane/core/project/project.h"
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+
+namespace korvane {
+
+namespace n = names;
+
+namespace {
+
+constexpr const char* kSaveQuestion =
+    "The current project has been modified \r\nDo you want to save the changes?'";
+constexpr const char* kMissingOutputs =
+    "Some awaited outputs are still misssing from your previous processing.\r\n"
+    "If your background job is still running, reply Cancel to exit.\r\n"
+    "Reply OK, if the process was broken, and you want to restart this project.";
+constexpr const char* kBatchFinished =
+    "Your batch process seems to have finished in the mean time. \r\nEnjoy the results. ";
+
+// The file's base name without directory and extension.
+std::string BaseNameOf(const std::string& fileName) {
+  const size_t slash = fileName.rfind('/');
+  std::string name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+}  // namespace
+
+std::string CaptionWithProject(const std::string& caption, const std::string& projectName) {
+  return BeforeLast(caption, " [") + " [" + projectName + "]" + AfterLast(caption, "]");
+}
+
+Project::Project(WindowContext& context) : context_(context) {}
+
+std::string Project::OutputDir() const {
+  return context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).Text();
+}
+
+void Project::SetOutputDir(const std::string& dir) {
+  context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).SetText(dir);
+}
+
+std::string Project::GetProjectName() {
+  if (state_.projectName.empty()) {
+    // Copies first: the Set operations update the state they are given.
+    const std::string system = state_.systemName;
+    const std::string product = state_.productName;
+    SetSystemName(system);
+    SetProductName(product);
+    state_.projectName = ProperCase(state_.productName) + ProperCase(state_.systemName) +
+                         ProperCase(state_.subVersion);
+  }
+  return state_.projectName;
+}
+
+void Project::SetProjectName(const std::string& fileName) {
+  state_.projectName = (fileName.empty() || fileName == "*") ? "" : BaseNameOf(fileName);
+  if (caption && setCaption) setCaption(CaptionWithProject(caption(), state_.projectName));
+}
+
+void Project::SetProductName(const std::string& text) {
+  ApplyName(text, state_.productName, n::kEditProductName, "Product name missing or incorrect");
+}
+
+void Project::SetSystemName(const std::string& text) {
+  ApplyName(text, state_.systemName, n::kEditSystemName, "System name name missing or incorrect");
+}
+
+void Project::ApplyName(const std::string& text, std::string& name, const char* editName,
+                        const char* message) {
+  auto& edit = context_.form.Get<EditBox>(editName);
+  if (text == "*") {
+    name.clear();
+  } else if (!text.empty() && !(text.front() >= '0' && text.front() <= '9')) {
+    name = text;
+  } else {
+    if (auto* pages = dynamic_cast<PageControl*>(context_.form.Find(n::kPageControlMain))) {
+      pages->SetActivePage(n::kPageNames);
+    }
+    edit.RequestFocus();
+    context_.status.ShowErrorAndAbort(message);
+    return;  // not reached: the abort unwinds
+  }
+  state_.nameChanged = true;
+  state_.projectName.clear();
+  const std::string shown = name;  // the edit box's change handler may copy back
+  edit.SetText(shown);
+  SetModified(true);
+  context_.status.ClearMessages();
+}
+
+void Project::SetProjectDirectory(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  state_.projectDirectory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  context_.settings.WriteSetting("LastPosition" + LangCode(), state_.projectDirectory);
+}
+
+void Project::SetModified(bool flag) {
+  Action* save = context_.actions.Find(n::kActSaveProject);
+  if (state_.modified && !flag) {
+    const Button answer = context_.person.Ask(MessageKind::Warning, kSaveQuestion,
+                                              {Button::Yes, Button::No, Button::Cancel});
+    if (answer == Button::Yes) {
+      if (save != nullptr) save->SetEnabled(true);
+      if (saveProject) saveProject();
+    } else if (answer == Button::Cancel) {
+      context_.status.ShowErrorAndAbort("Action cancelled");
+      return;
+    }
+  }
+  state_.modified = flag;
+  if (save != nullptr) save->SetEnabled(flag);
+}
+
+void Project::SetBatchRunning(bool flag) {
+  state_.batchRunning = flag;
+  SetModified(true);
+}
+
+void Project::MarkSaved() {
+  state_.modified = false;
+  if (Action* save = context_.actions.Find(n::kActSaveProject)) save->SetEnabled(false);
+}
+
+void Project::CheckBatchOnLoad() {
+  if (!state_.batchRunning) return;
+  // Renaming leaves the counters alone, so the renamed count is the one the
+  // job file was saved with.
+  if (rename) rename();
+  if (state_.numberOfRenamedModules != state_.numberOfModules) {
+    const Button answer =
+        context_.person.Ask(MessageKind::Warning, kMissingOutputs, {Button::Ok, Button::Cancel});
+    if (answer == Button::Cancel) {
+      // The run may still be going: keep "running" in the file so the next
+      // opening checks again, then leave.
+      SetModified(true);
+      if (saveProject) saveProject();
+      state_.batchRunning = false;
+      if (closeWindow) closeWindow();
+    } else {
+      SetBatchRunning(false);
+    }
+    return;
+  }
+  context_.person.Ask(MessageKind::Information, kBatchFinished, {Button::Ok});
+  SetBatchRunning(false);
+  if (saveProject) saveProject();
+}
+
+void Project::BindNameFields() {
+  auto bind = [this](const char* editName, std::string ProjectState::*field,
+                     void (Project::*apply)(const std::string&)) {
+    auto& edit = context_.form.Get<EditBox>(editName);
+    edit.changed.Connect([this, &edit, field] { state_.*field = edit.Text(); });
+    edit.exited.Connect([this, &edit, apply] {
+      if (!edit.Text().empty()) (this->*apply)(edit.Text());
+    });
+  };
+  bind(n::kEditProductName, &ProjectState::productName, &Project::SetProductName);
+  bind(n::kEditSystemName, &ProjectState::systemName, &Project::SetSystemName);
+}
+
+std::string Project::LangCode() const {
+  return langCode ? langCode() : std::string();
+}
+
+}  // namespace korvane

@@ -1,0 +1,88 @@
+#pragma once
+// The job held by the main window: its names, directories, run bookkeeping and
+// the modified flag with its save question. Other services read and change the
+// state through this one object.
+
+#include <functional>
+#include <string>
+
+#include "korvane/core/components/window_context.h"
+
+namespace korvane {
+
+struct ProjectState {
+  std::string projectName;  // empty: derived from the names on demand
+  std::string productName;
+  std::string systemName;
+  std::string subVersion;
+  std::string interfaceType;
+  std::string projectDirectory;  // with trailing "/"
+  std::string workDir;           // OutputDir + "/Work"
+  int dirDepth = 0;
+  bool batchRunning = false;
+  int numberOfModules = 0;
+  int numberOfRenamedModules = 0;
+  int numberOfSourceFiles = 0;
+  int numberOfRenamedSourceFiles = 0;
+  int sourceLinesInJob = 0;
+  int selectedFilesScreenWidth = 0;
+  int usedCopiesScreenWidth = 0;
+  bool modified = false;
+  bool nameChanged = false;
+  bool loading = false;
+  bool createPending = false;
+};
+
+// The window caption with the project name put between " [" and "]".
+std::string CaptionWithProject(const std::string& caption, const std::string& projectName);
+
+class Project {
+ public:
+  explicit Project(WindowContext& context);
+
+  // Hooks into what lives elsewhere in the shell.
+  std::function<void()> saveProject;          // runs ActSaveProject; may throw OperationAbort
+  std::function<std::string()> langCode;      // the active product's LangCode
+  std::function<std::string()> inputWorkDir;  // may be empty
+  std::function<std::string()> caption;       // the main window caption
+  std::function<void(const std::string&)> setCaption;
+  std::function<void()> rename;       // runs ActRename
+  std::function<void()> closeWindow;  // closes the main window
+
+  ProjectState& State() { return state_; }
+  const ProjectState& State() const { return state_; }
+  WindowContext& Context() { return context_; }
+
+  // The job base directory is the text of the output directory frame.
+  std::string OutputDir() const;
+  void SetOutputDir(const std::string& dir);
+
+  std::string GetProjectName();
+  void SetProjectName(const std::string& fileName);
+  void SetProductName(const std::string& text);
+  void SetSystemName(const std::string& text);
+  void SetProjectDirectory(const std::string& path);
+  // Clearing a modified project asks whether to save first; Cancel ends the
+  // operation and the project stays modified.
+  void SetModified(bool flag);
+  void SetBatchRunning(bool flag);
+  // After a successful save: no question, just not modified any more.
+  void MarkSaved();
+
+  // Reconciles a job that was saved while its background run was going.
+  void CheckBatchOnLoad();
+
+  // Connects the name edit boxes: typing copies the text into the state,
+  // leaving a non-empty box applies the name rule.
+  void BindNameFields();
+
+ private:
+  void ApplyName(const std::string& text, std::string& name, const char* editName,
+                 const char* message);
+  std::string LangCode() const;
+
+  WindowContext& context_;
+  ProjectState state_;
+};
+
+}  // namespace korvane

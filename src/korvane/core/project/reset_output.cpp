@@ -1,0 +1,130 @@
+#include "korvane/core/project/reset_output.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <unordered_set>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/find_files.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/project/directory_cleaner.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSrcMask = "SRC####";
+// The job definition may well be saved in the base directory; resetting the
+// outputs must not take the job itself with them.
+constexpr const char* kJobExtension = ".jwrap";
+
+// The progress display of the source steps, hidden again however the reset ends.
+class Progress {
+ public:
+  explicit Progress(FormModel& form)
+      : bar_(dynamic_cast<ProgressBar*>(form.Find(names::kProgressSources))),
+        group_(form.Find(names::kGroupProgress)) {
+    Restart(11);
+    if (group_ != nullptr) group_->SetVisible(true);
+    if (bar_ != nullptr) bar_->SetVisible(true);
+  }
+  ~Progress() {
+    if (group_ != nullptr) group_->SetVisible(false);
+  }
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+
+  void Restart(int max) {
+    if (bar_ == nullptr) return;
+    bar_->SetRange(0, max);
+    bar_->SetPosition(0);
+  }
+  void Step() {
+    if (bar_ != nullptr) bar_->StepIt();
+  }
+
+ private:
+  ProgressBar* bar_;
+  Component* group_;
+};
+
+int SearchDepth(int dirDepth) {
+  return dirDepth == 99 ? 1 : dirDepth;
+}
+
+}  // namespace
+
+std::string ResetQuestion(const std::vector<std::string>& files) {
+  std::string text = "You are going to reset your job to it's initial state.\r\nYou have  " +
+                     std::to_string(files.size()) +
+                     " files in your output folders. Should I continue ?\r\n\r\nYour files:";
+  const size_t shown = std::min<size_t>(files.size(), 11);
+  for (size_t i = 0; i < shown; ++i) text += "\r\n" + files[i];
+  if (files.size() > 10) text += "...";
+  return text;
+}
+
+std::vector<std::string> CollectOutputFiles(Project& project) {
+  const std::string outputDir = project.OutputDir();
+  const ProjectState& state = project.State();
+  const int depth = SearchDepth(state.dirDepth);
+  std::vector<std::string> found;
+  auto collect = [&](const std::string& subdir, const std::string& pattern, int levels) {
+    // An empty pattern would stand for every file.
+    if (pattern.empty()) return;
+    FindFiles(outputDir, subdir, pattern, levels, found, "*.*");
+  };
+  collect("", "last*", 1);
+  collect("", state.productName, 1);
+  collect("", state.systemName, 1);
+  collect("WrapOut", "*", depth + 1);
+  collect("", project.GetProjectName() + "_*", 1);
+
+  std::vector<std::string> files;
+  std::unordered_set<std::string> seen;
+  for (auto& path : found) {
+    if (!LiesWithin(path, outputDir)) continue;
+    if (seen.insert(path).second) files.push_back(std::move(path));
+  }
+  return files;
+}
+
+void ResetOutput(Project& project) {
+  WindowContext& context = project.Context();
+  Progress progress(context.form);
+  const std::string outputDir = project.OutputDir();
+  if (outputDir.empty()) return;
+
+  const std::vector<std::string> files = CollectOutputFiles(project);
+  for (int i = 0; i < 5; ++i) progress.Step();
+  if (files.empty()) return;
+  if (context.person.Ask(MessageKind::Warning, ResetQuestion(files), {Button::Yes, Button::No}) !=
+      Button::Yes) {
+    return;
+  }
+
+  progress.Restart(static_cast<int>(files.size()) + 3);
+  for (const auto& file : files) {
+    std::error_code ec;
+    fs::remove(fs::path(file), ec);  // removes a link, never what it points to
+    progress.Step();
+  }
+  const int depth = SearchDepth(project.State().dirDepth);
+  const CleanLimits limits{outputDir, kJobExtension};
+  CleanDirectory(outputDir, "", 1, "", limits);
+  CleanDirectory(outputDir, "Frames", 2, kSrcMask, limits);
+  CleanDirectory(outputDir, "Workinp", 2, kSrcMask, limits);
+  progress.Step();
+  CleanDirectory(outputDir, "Work", 1, "", limits);
+  const std::string inputWork = project.inputWorkDir ? project.inputWorkDir() : std::string();
+  if (!inputWork.empty()) CleanDirectory(inputWork, "", depth + 2, kSrcMask, limits);
+  progress.Step();
+  std::error_code ec;
+  fs::create_directories(fs::path(outputDir), ec);
+  progress.Step();
+}
+
+}  // namespace korvane

@@ -1,0 +1,55 @@
+#pragma once
+// The part of the main window a project needs, with a scripted person and
+// in-memory settings, for the project tests.
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/settings_store.h"
+#include "korvane/core/common/status_bar.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/window_context.h"
+#include "korvane/core/project/project.h"
+#include "platform/memory_settings.h"
+#include "support/scripted_person.h"
+
+namespace korvane::testing {
+
+struct ProjectFixture {
+  ProjectFixture() {
+    namespace n = names;
+    form.Create<PageControl>(n::kPageControlMain, n::kForm);
+    form.Create<Page>(n::kPageLanguages, n::kPageControlMain, "Language selection");
+    form.Create<Page>(n::kPageNames, n::kPageControlMain, "Names and datasets");
+    form.Create<EditBox>(n::kEditProductName, n::kPageNames);
+    form.Create<EditBox>(n::kEditSystemName, n::kPageNames);
+    form.Create<DirectoryFrame>(n::kFrameOutputDir, n::kPageNames,
+                                "Base directory for the wrapping job");
+    form.Create<GroupBox>(n::kGroupProgress, n::kPageNames, "Progress").SetVisible(false);
+    form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
+    actions.Add(n::kActSaveProject, "&Save ", "File");
+    pages().SetActivePage(n::kPageLanguages);
+    project.saveProject = [this] { ++saves; };
+    project.langCode = [] { return std::string("COB"); };
+    project.caption = [this] { return caption; };
+    project.setCaption = [this](const std::string& c) { caption = c; };
+    project.BindNameFields();
+  }
+
+  PageControl& pages() { return form.Get<PageControl>(names::kPageControlMain); }
+  EditBox& edit(const char* name) { return form.Get<EditBox>(name); }
+  DirectoryFrame& frame() { return form.Get<DirectoryFrame>(names::kFrameOutputDir); }
+  bool saveEnabled() { return actions.Get(names::kActSaveProject).Enabled(); }
+
+  ScriptedPerson person;
+  platform::MemorySettings backend;
+  SettingsStore settings{backend};
+  StatusBar status{person};
+  FormModel form;
+  ActionList actions;
+  WindowContext context{form, actions, status, person, settings};
+  Project project{context};
+  std::string caption = "Korvane Shell";
+  int saves = 0;
+};
+
+}  // namespace korvane::testing
