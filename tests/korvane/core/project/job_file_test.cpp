@@ -1,0 +1,432 @@
+#include "korvane/core/project/job_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/common/text_file.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace n = names;
+using Lines = std::vector<std::string>;
+
+// The persistent part of the main window in its creation order, with decoys that must
+// never reach the file: an invisible edit, check list and tool frame, the console memo.
+void BuildWindow(FormModel& form) {
+  form.Create<RadioGroup>(n::kRadioGroupVersions, "").SetItems({"xml", "cics"});
+  form.Create<EditBox>(n::kEditProductName, "");
+  form.Create<EditBox>(n::kEditSystemName, "");
+  form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Base directory");
+  form.Create<CheckList>(n::kListSources, "").SetSorted(true);
+  form.Create<CheckList>(n::kListCopies, "").SetSorted(true);
+  form.Create<Memo>(n::kMemoIniFile, "");
+  form.Create<ToolPathFrame>(n::kFrameEditor, "", "Editor").SetText("/usr/bin/vi");
+  form.Create<ToolPathFrame>(n::kFrameArdent, "", "Ardent").SetVisible(false);
+  form.Create<Memo>(n::kMemoNewFileNames, "");
+  form.Create<Memo>(n::kMemoLongExtension, "");
+  form.Create<EditBox>(n::kEditCWrd, "");
+  form.Create<EditBox>(n::kEditObjects, "").SetVisible(false);
+  form.Create<CheckList>(n::kListControlTags, "");
+  form.Create<CheckList>(n::kListObjects, "").SetVisible(false);
+  form.Create<StringListHolder>(n::kMarksHolder, "");
+  form.Create<Memo>(n::kMemoCaptureConsole, "");
+}
+
+JobProjectFields SampleFields() {
+  JobProjectFields f;
+  f.activeRadioButton = "RadioButtonCobol";
+  f.projectName = "AbSysXml";
+  f.productName = "ab";
+  f.systemName = "sys";
+  f.projectDirectory = "/jobs/";
+  f.langCode = "COB";
+  f.subVersion = "xml";
+  f.toolRoot = "/opt/tools";
+  f.interfaceType = "XML";
+  f.maxDirDepth = 2;
+  f.selectedFilesScreenWidth = 120;
+  f.usedCopiesScreenWidth = 80;
+  f.sourceLinesInJob = 345;
+  f.caption = "Korvane [AbSysXml] - Cobol";
+  return f;
+}
+
+void FillWindow(FormModel& form) {
+  form.Get<RadioGroup>(n::kRadioGroupVersions).SetItemIndex(0);
+  form.Get<EditBox>(n::kEditProductName).SetText("ab");
+  form.Get<EditBox>(n::kEditSystemName).SetText("sys");
+  form.Get<DirectoryFrame>(n::kFrameOutputDir).SetText("/work/out/AbSysXml");
+  form.Get<CheckList>(n::kListSources)
+      .SetItems({{"a.cbl=/src/a.cbl", true, true}, {"b.cbl=/src/b.cbl", false, true}});
+  form.Get<Memo>(n::kMemoIniFile).UserEdit({"[COB.Extras]", "DirDepth=3"});
+  form.Get<ToolPathFrame>(n::kFrameArdent).SetText("/opt/Ardent");
+  form.Get<Memo>(n::kMemoNewFileNames).SetLines({"SRC0001=a.cbl", "", "SRC0002=b.cbl"});
+  form.Get<Memo>(n::kMemoLongExtension).SetLines({".cobol=.COB"});  // not edited
+  form.Get<EditBox>(n::kEditObjects).SetText("hidden");
+  form.Get<CheckList>(n::kListControlTags).SetItems({{"CTRL WORD", true, false}});
+  form.Get<CheckList>(n::kListObjects).SetItems({{"OBJ", true, true}});
+  auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
+  marks.SetStringList({"a.cbl.WrpT=Onl", "b.cbl.WrpT=File"});
+  marks.SetMaxLen(11);
+  form.Get<Memo>(n::kMemoCaptureConsole).UserEdit({"tool output"});
+}
+
+const char* const kSampleFile =
+    "[RadioButtons]\r\n"
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "[Properties]\r\n"
+    "ProjectName=AbSysXml\r\n"
+    "ProjectProductName=ab\r\n"
+    "ProjectSystemName=sys\r\n"
+    "BatchRunning=N\r\n"
+    "ProjectDirectory=/jobs/\r\n"
+    ";ProjectVersion=COB\r\n"
+    "ProjectSubVersion=xml\r\n"
+    ";ToolRootDir=/opt/tools\r\n"
+    "ProjectInterFaceType=XML\r\n"
+    "MaxDirDepth=2\r\n"
+    "SelectedFilesScreenWidth=120\r\n"
+    "UsedCopiesScreenWidth=80\r\n"
+    "SourceLinesInJob=345\r\n"
+    "[Captions]\r\n"
+    "frmKorvaneMain.Caption=Korvane [AbSysXml] - Cobol\r\n"
+    "[StringListHolders]\r\n"
+    "StLHWrapperMarks=(a.cbl.WrpT=Onl,b.cbl.WrpT=File)\r\n"
+    "StLHWrapperMarks.MaxLen=11\r\n"
+    "EditProductName=ab\r\n"
+    "EditSystemName=sys\r\n"
+    "FrameFindDirectoryOutputDir=/work/out/AbSysXml\r\n"
+    ";FrameFindexecEditorGeneral=/usr/bin/vi\r\n"
+    "[Checkboxes]\r\n"
+    "[RadioGroups]\r\n"
+    "RadioGroupLangver_Korvane=0\r\n"
+    "[TMemo]\r\n"
+    "MemoNewFileNames=MemoNewFileNames\r\n"
+    "SRC0001=a.cbl\r\n"
+    "\r\n"
+    "SRC0002=b.cbl\r\n"
+    "[TCheckListBox]\r\n"
+    "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
+    "YYa.cbl=/src/a.cbl\r\n"
+    "NYb.cbl=/src/b.cbl\r\n"
+    "[TCheckListBox]\r\n"
+    "CheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
+    "[TCheckListBox]\r\n"
+    "CheckListBoxControlTags=CheckListBoxControlTags\r\n"
+    "YNCTRL WORD\r\n"
+    "[Konyec szkazki]\r\n";
+
+TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
+  FormModel form;
+  BuildWindow(form);
+  FillWindow(form);
+  testing::TempDir dir;
+  const std::string path = dir / "AbSysXml.jwrap";
+  ASSERT_EQ(SaveJobFile(path, SampleFields(), form), "");
+  EXPECT_EQ(dir.Read("AbSysXml.jwrap"), kSampleFile);
+  // The save itself marks the name map edited and the configuration memo unedited.
+  EXPECT_TRUE(form.Get<Memo>(n::kMemoNewFileNames).Modified());
+  EXPECT_FALSE(form.Get<Memo>(n::kMemoIniFile).Modified());
+
+  // An edited memo is written whatever its name, apart from the console and the
+  // configuration memo, and right after the one before it.
+  form.Get<Memo>(n::kMemoLongExtension).SetModified(true);
+  form.Get<Memo>(n::kMemoIniFile).SetModified(true);
+  const Lines lines = BuildJobFileLines(SampleFields(), form);
+  const Lines expected = {"[TMemo]",
+                          "MemoNewFileNames=MemoNewFileNames",
+                          "SRC0001=a.cbl",
+                          "",
+                          "SRC0002=b.cbl",
+                          "[TMemo]",
+                          "MemoLongextension=MemoLongextension",
+                          ".cobol=.COB",
+                          "[TCheckListBox]"};
+  ASSERT_GE(lines.size(), 37u);
+  EXPECT_EQ(Lines(lines.begin() + 28, lines.begin() + 37), expected);
+}
+
+TEST(JobFileWriter, OmitsEmptyValuesAndWritesCountersOnlyForARunningBatch) {
+  FormModel form;
+  BuildWindow(form);  // nothing filled in: empty edits, no selection, empty holder
+  JobProjectFields f = SampleFields();
+  f.activeRadioButton.clear();
+  f.systemName.clear();
+  f.caption.clear();
+  f.langCode.clear();
+  f.batchRunning = true;
+  f.numberOfRenamedModules = 0;
+  f.numberOfModules = 12;
+  f.numberOfRenamedSourceFiles = 3;
+  f.numberOfSourceFiles = 4;
+  const Lines lines = BuildJobFileLines(f, form);
+  const Lines expected = {"[RadioButtons]",
+                          "[Properties]",
+                          "ProjectName=AbSysXml",
+                          "ProjectProductName=ab",
+                          "BatchRunning=Y",
+                          "ProjectDirectory=/jobs/",
+                          "ProjectSubVersion=xml",
+                          ";ToolRootDir=/opt/tools",
+                          "ProjectInterFaceType=XML",
+                          "MaxDirDepth=2",
+                          "SelectedFilesScreenWidth=120",
+                          "UsedCopiesScreenWidth=80",
+                          "SourceLinesInJob=345",
+                          "NumberOfRenamedModules=0",
+                          "NumberOfModules=12",
+                          "NumberOfRenamedSourceFiles=3",
+                          "NumberOfSourceFiles=4",
+                          "[Captions]",
+                          "[StringListHolders]",
+                          "StLHWrapperMarks=()",
+                          "StLHWrapperMarks.MaxLen=0",
+                          ";FrameFindexecEditorGeneral=/usr/bin/vi",
+                          "[Checkboxes]",
+                          "[RadioGroups]",
+                          "[TCheckListBox]",
+                          "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles",
+                          "[TCheckListBox]",
+                          "CheckListBoxUsedCopies=CheckListBoxUsedCopies",
+                          "[TCheckListBox]",
+                          "CheckListBoxControlTags=CheckListBoxControlTags",
+                          "[Konyec szkazki]"};
+  EXPECT_EQ(lines, expected);
+
+  // Keyed rows are set by key: a component sharing a property's name replaces that line
+  // in place instead of adding a second one that reading would never see.
+  FormModel clash;
+  clash.Create<EditBox>("ProjectSubVersion", "").SetText("from the edit");
+  const Lines clashed = BuildJobFileLines(SampleFields(), clash);
+  EXPECT_EQ(clashed[9], "ProjectSubVersion=from the edit");
+  EXPECT_EQ(
+      std::count_if(clashed.begin(), clashed.end(),
+                    [](const std::string& l) { return l.rfind("ProjectSubVersion=", 0) == 0; }),
+      1);
+}
+
+TEST(JobFileWriter, ReportsAFailedSaveAndLeavesTheOldFile) {
+  testing::TempDir dir;
+  EXPECT_NE(SaveJobFile(dir / "missing/folder/x.jwrap", Lines{"a"}), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+  dir.Write("x.jwrap", "old");
+  EXPECT_EQ(SaveJobFile(dir / "x.jwrap", Lines{"new", ""}), "");
+  EXPECT_EQ(dir.Read("x.jwrap"), "new\r\n\r\n");
+}
+
+TEST(JobFileContent, LooksUpKeysAnywhereAndCutsBlocks) {
+  const JobFileContent content(Lines{"[Properties]", "projectname=first", "ProjectName=second",
+                                     "[TMemo]", "M1=M1", "one", "", "two", "[TMemo]", "M2=M2",
+                                     "[starts a block]", "lost", "[TCheckListBox]", "L=L"});
+  EXPECT_EQ(content.Value("PROJECTNAME"), "first");
+  EXPECT_EQ(content.Value("Missing"), "");
+  EXPECT_EQ(content.BlockAfter("m1"), (Lines{"one", "", "two"}));
+  EXPECT_EQ(content.BlockAfter("M2"), Lines{});  // a line beginning with "[" ends it
+  EXPECT_EQ(content.BlockAfter("L"), Lines{});   // at the end of the file
+  EXPECT_EQ(content.BlockAfter("Missing"), Lines{});
+
+  testing::TempDir dir;
+  EXPECT_THROW(JobFileContent::FromFile(dir / "absent.jwrap"), FileError);
+  // Every line end is accepted on reading.
+  const JobFileContent mixed =
+      JobFileContent::FromFile(dir.Write("m.jwrap", "A=1\rB=2\nC=3\r\n[X]"));
+  EXPECT_EQ(mixed.Lines(), (Lines{"A=1", "B=2", "C=3", "[X]"}));
+}
+
+TEST(JobFileReader, RoundTripRestoresTheWindowAndWritesTheSameFile) {
+  testing::TempDir dir;
+  FormModel saved;
+  BuildWindow(saved);
+  FillWindow(saved);
+  // Items that need quoting in the holder and a memo line beginning with "[".
+  saved.Get<StringListHolder>(n::kMarksHolder)
+      .SetStringList({"x y.WrpT=Onl", "q\"uote,comma", "", "plain"});
+  const std::string path = dir / "job.jwrap";
+  ASSERT_EQ(SaveJobFile(path, SampleFields(), saved), "");
+
+  FormModel loaded;
+  BuildWindow(loaded);
+  loaded.Get<CheckList>(n::kListObjects).SetItems({{"keep", false, false}});
+  loaded.Get<EditBox>(n::kEditCWrd).SetText("kept when the file has no value");
+  const JobFileContent content = JobFileContent::FromFile(path);
+  ApplyMemos(content, loaded);
+  ApplyVisibleEdits(content, loaded, false);
+  ApplyRadioGroups(content, loaded);
+  ApplyHolders(content, loaded);
+  ApplyCheckLists(content, loaded);
+  JobProjectFields f = ReadJobProjectFields(content);
+
+  EXPECT_EQ(f.activeRadioButton, "RadioButtonCobol");
+  EXPECT_EQ(f.projectName, "AbSysXml");
+  EXPECT_EQ(f.caption, "Korvane [AbSysXml] - Cobol");
+  EXPECT_EQ(f.maxDirDepth, 2);
+  EXPECT_EQ(f.sourceLinesInJob, 345);
+  EXPECT_FALSE(f.batchRunning);
+  EXPECT_EQ(f.langCode, "");  // information for people only
+  EXPECT_EQ(loaded.Get<EditBox>(n::kEditSystemName).Text(), "sys");
+  EXPECT_EQ(loaded.Get<EditBox>(n::kEditCWrd).Text(), "kept when the file has no value");
+  EXPECT_EQ(loaded.Get<DirectoryFrame>(n::kFrameOutputDir).Text(), "/work/out/AbSysXml");
+  EXPECT_EQ(loaded.Get<RadioGroup>(n::kRadioGroupVersions).ItemIndex(), 0);
+  EXPECT_EQ(loaded.Get<Memo>(n::kMemoNewFileNames).Lines(),
+            (Lines{"SRC0001=a.cbl", "", "SRC0002=b.cbl"}));
+  EXPECT_TRUE(loaded.Get<Memo>(n::kMemoNewFileNames).Modified());
+  EXPECT_FALSE(loaded.Get<Memo>(n::kMemoLongExtension).Modified());
+  EXPECT_TRUE(loaded.Get<Memo>(n::kMemoIniFile).Lines().empty());
+  EXPECT_TRUE(loaded.Get<Memo>(n::kMemoCaptureConsole).Lines().empty());
+  EXPECT_EQ(loaded.Get<StringListHolder>(n::kMarksHolder).StringList(),
+            (Lines{"x y.WrpT=Onl", "q\"uote,comma", "", "plain"}));
+  EXPECT_EQ(loaded.Get<StringListHolder>(n::kMarksHolder).MaxLen(), 11);
+  const auto& tags = loaded.Get<CheckList>(n::kListControlTags).Items();
+  ASSERT_EQ(tags.size(), 1u);
+  EXPECT_EQ(tags[0].text, "CTRL WORD");
+  EXPECT_TRUE(tags[0].checked);
+  EXPECT_FALSE(tags[0].enabled);
+  // An invisible list is neither written nor read.
+  EXPECT_EQ(loaded.Get<CheckList>(n::kListObjects).Items()[0].text, "keep");
+
+  loaded.Get<EditBox>(n::kEditCWrd).SetText("");
+  // The two comment values come from the active product, not from the file.
+  f.langCode = "COB";
+  f.toolRoot = "/opt/tools";
+  EXPECT_EQ(BuildJobFileLines(f, loaded), content.Lines());
+  ASSERT_EQ(SaveJobFile(dir / "again.jwrap", f, loaded), "");
+  EXPECT_EQ(dir.Read("again.jwrap"), dir.Read("job.jwrap"));
+}
+
+TEST(JobFileReader, RestoresCheckFlagsPerItemWhateverTheSortOrder) {
+  const JobFileContent content(Lines{
+      "[TCheckListBox]", "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles", "YNc.cbl=/c",
+      "YYa.cbl=/a", "NYb.cbl=/b", "[TCheckListBox]",
+      "CheckListBoxControlTags=CheckListBoxControlTags", "YNc", "YYa", "NY", "[Konyec szkazki]"});
+  FormModel form;
+  BuildWindow(form);
+  form.Get<CheckList>(n::kListSources).SetItems({{"old", true, true}});
+  ApplyCheckLists(content, form);
+
+  const auto& sources = form.Get<CheckList>(n::kListSources).Items();  // a sorted list
+  ASSERT_EQ(sources.size(), 3u);
+  EXPECT_EQ(sources[0].text, "a.cbl=/a");
+  EXPECT_TRUE(sources[0].checked && sources[0].enabled);
+  EXPECT_EQ(sources[1].text, "b.cbl=/b");
+  EXPECT_TRUE(!sources[1].checked && sources[1].enabled);
+  EXPECT_EQ(sources[2].text, "c.cbl=/c");
+  EXPECT_TRUE(sources[2].checked && !sources[2].enabled);
+
+  const auto& tags = form.Get<CheckList>(n::kListControlTags).Items();  // file order kept
+  ASSERT_EQ(tags.size(), 3u);
+  EXPECT_EQ(tags[0].text, "c");
+  EXPECT_EQ(tags[1].text, "a");
+  EXPECT_EQ(tags[2].text, "");  // two flags and no text is an empty item
+  EXPECT_TRUE(!tags[2].checked && tags[2].enabled);
+  // The copies list has no block and keeps what it had.
+  EXPECT_TRUE(form.Get<CheckList>(n::kListCopies).Items().empty());
+
+  // An item line without both flags is a broken file, not an item.
+  for (const char* broken : {"Y", ""}) {
+    FormModel other;
+    BuildWindow(other);
+    const JobFileContent bad(
+        Lines{"CheckListBoxUsedCopies=CheckListBoxUsedCopies", "YYok", broken, "YYafter"});
+    EXPECT_THROW(ApplyCheckLists(bad, other), JobFileError) << "line: " << broken;
+  }
+}
+
+TEST(JobFileReader, RestoresToolPathsOnlyWhenRememberedAndUncommented) {
+  const JobFileContent content(
+      Lines{";FrameFindexecArdent=/commented/Ardent", "FrameFindexecEditorGeneral=/by/hand/vi",
+            ";FrameFindexecEditorGeneral=/commented/vi", "EditObjects=not shown", "EditCWrd=WORD"});
+  FormModel form;
+  BuildWindow(form);
+  form.Get<ToolPathFrame>(n::kFrameArdent).SetVisible(true);
+  form.Get<ToolPathFrame>(n::kFrameArdent).SetText("/default/Ardent");
+  ApplyVisibleEdits(content, form, false);
+  EXPECT_EQ(form.Get<ToolPathFrame>(n::kFrameEditor).Text(), "/usr/bin/vi");
+  EXPECT_EQ(form.Get<EditBox>(n::kEditCWrd).Text(), "WORD");
+  EXPECT_EQ(form.Get<EditBox>(n::kEditObjects).Text(), "");  // hidden: untouched
+
+  ApplyVisibleEdits(content, form, true);
+  EXPECT_EQ(form.Get<ToolPathFrame>(n::kFrameEditor).Text(), "/by/hand/vi");
+  EXPECT_EQ(form.Get<ToolPathFrame>(n::kFrameArdent).Text(), "/default/Ardent");
+}
+
+TEST(JobFileReader, HoldersAndRadioGroups) {
+  FormModel form;
+  BuildWindow(form);
+  auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
+  auto& versions = form.Get<RadioGroup>(n::kRadioGroupVersions);
+  int clicks = 0;
+  versions.clicked.Connect([&clicks] { ++clicks; });
+
+  marks.SetStringList({"stale"});
+  marks.SetMaxLen(9);
+  ApplyHolders(JobFileContent(Lines{"StLHWrapperMarks=()"}), form);
+  EXPECT_TRUE(marks.StringList().empty());
+  EXPECT_EQ(marks.MaxLen(), 0);
+  ApplyHolders(JobFileContent(Lines{"StLHWrapperMarks=(a b,\"c d\")", "StLHWrapperMarks.MaxLen=7"}),
+               form);
+  EXPECT_EQ(marks.StringList(), (Lines{"a", "b", "c d"}));  // an unquoted blank separates
+  EXPECT_EQ(marks.MaxLen(), 7);
+  ApplyHolders(JobFileContent(Lines{}), form);  // missing: cleared
+  EXPECT_TRUE(marks.StringList().empty());
+  EXPECT_THROW(ApplyHolders(JobFileContent(Lines{"StLHWrapperMarks.MaxLen=x"}), form),
+               ConversionError);
+
+  // A missing value selects the first item, and selecting runs the click handling.
+  ApplyRadioGroups(JobFileContent(Lines{}), form);
+  EXPECT_EQ(versions.ItemIndex(), 0);
+  EXPECT_EQ(clicks, 1);
+  ApplyRadioGroups(JobFileContent(Lines{"RadioGroupLangver_Korvane=1"}), form);
+  EXPECT_EQ(versions.ItemIndex(), 1);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_THROW(ApplyRadioGroups(JobFileContent(Lines{"RadioGroupLangver_Korvane=-1"}), form),
+               ConversionError);
+  versions.SetVisible(false);
+  ApplyRadioGroups(JobFileContent(Lines{"RadioGroupLangver_Korvane=0"}), form);
+  EXPECT_EQ(versions.ItemIndex(), 1);
+}
+
+TEST(JobFileReader, ReadsAFileFromAnotherVersion) {
+  testing::TempDir dir;
+  // Lower-case keys, unknown keys and sections, LF line ends, no system name, no
+  // counters, an empty number.
+  const std::string path =
+      dir.Write("old.jwrap",
+                "[RadioButtons]\nactiverADIObutton=RadioButtonPli\n[Properties]\nprojectname=Old\n"
+                "ProjectProductName=prod\nBatchRunning=y\nSomethingNew=1\nMaxDirDepth=\n"
+                "[Future]\nProjectDirectory=/old/\nSourceLinesInJob=0042\n[TMemo]\n"
+                "MemoLongextension=MemoLongextension\n.pli1=.PLI\n[Konyec szkazki]\n");
+  const JobFileContent content = JobFileContent::FromFile(path);
+  const JobProjectFields f = ReadJobProjectFields(content);
+  EXPECT_EQ(f.activeRadioButton, "RadioButtonPli");
+  EXPECT_EQ(f.projectName, "Old");
+  EXPECT_EQ(f.systemName, "");
+  EXPECT_FALSE(f.batchRunning);  // only an exact "Y" is true
+  EXPECT_EQ(f.maxDirDepth, 0);
+  EXPECT_EQ(f.sourceLinesInJob, 42);
+  EXPECT_EQ(f.numberOfModules, 0);
+  EXPECT_EQ(f.projectDirectory, "/old/");
+  FormModel form;
+  BuildWindow(form);
+  ApplyMemos(content, form);
+  EXPECT_EQ(form.Get<Memo>(n::kMemoLongExtension).Lines(), Lines{".pli1=.PLI"});
+  EXPECT_TRUE(form.Get<Memo>(n::kMemoLongExtension).Modified());
+  EXPECT_FALSE(form.Get<Memo>(n::kMemoNewFileNames).Modified());
+
+  // A bad number anywhere in the properties fails the read.
+  for (const char* bad : {"UsedCopiesScreenWidth=12x", "NumberOfModules=-3", "MaxDirDepth= 2",
+                          "SourceLinesInJob=99999999999"}) {
+    EXPECT_THROW(ReadJobProjectFields(JobFileContent(Lines{bad})), ConversionError) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace korvane
