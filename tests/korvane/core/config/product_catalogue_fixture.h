@@ -140,7 +140,7 @@ struct CatalogueWindow {
   void BuildActions() {
     namespace n = names;
     for (const char* name :
-         {n::kActRunWrap, n::kActRunTool, n::kActApplyToAll, n::kActApplyToChecked,
+         {n::kActRunWrap, n::kActRunTool, n::kActRename, n::kActApplyToAll, n::kActApplyToChecked,
           n::kActAddFilesToCopies, n::kActAddDirectoryToCopies, n::kActWrapTypeOnl,
           n::kActWrapTypeFile, n::kActWrapTypeModule, n::kActWrapTypeProc}) {
       actions.Add(name, std::string("Caption of ") + name, "Project");
