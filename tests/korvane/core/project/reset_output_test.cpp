@@ -1,0 +1,168 @@
+#include "korvane/core/project/reset_output.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "korvane/core/project/directory_cleaner.h"
+#include "project_fixture.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProjectFixture;
+using testing::TempDir;
+
+TEST(ResetOutputQuestion, ListsElevenFilesAndMarksMore) {
+  std::vector<std::string> files;
+  for (int i = 0; i < 12; ++i) files.push_back("/o/f" + std::to_string(i));
+  std::string expected =
+      "You are going to reset your job to it's initial state.\r\nYou have  12 files in your "
+      "output folders. Should I continue ?\r\n\r\nYour files:";
+  for (int i = 0; i < 11; ++i) expected += "\r\n/o/f" + std::to_string(i);
+  EXPECT_EQ(ResetQuestion(files), expected + "...");
+  files.resize(2);
+  EXPECT_EQ(ResetQuestion(files),
+            "You are going to reset your job to it's initial state.\r\nYou have  2 files in your "
+            "output folders. Should I continue ?\r\n\r\nYour files:\r\n/o/f0\r\n/o/f1");
+}
+
+TEST(DirectoryCleaner, MasksDepthAndEmptyFolders) {
+  EXPECT_TRUE(NameFitsCleanMask("SRC0001.cbl", "SRC####"));
+  EXPECT_TRUE(NameFitsCleanMask("src12345", "SRC####"));
+  EXPECT_FALSE(NameFitsCleanMask("SRC12.cbl", "SRC####"));
+  EXPECT_FALSE(NameFitsCleanMask("XSRC0001", "SRC####"));
+  EXPECT_TRUE(NameFitsCleanMask("anything", ""));
+
+  TempDir tmp;
+  tmp.Write("F/SRC0001.cbl", "a");
+  tmp.Write("F/keep.txt", "b");
+  tmp.Write("F/sub/src0002", "c");
+  tmp.Write("F/sub/deeper/SRC0003", "d");
+  tmp.Write("E/sub/SRC0004", "e");
+  const std::string dir = tmp.Path().string();
+  EXPECT_EQ(CleanDirectory(dir, "F", 2, "SRC####"), 2);
+  EXPECT_FALSE(fs::exists(tmp / "F/SRC0001.cbl"));
+  EXPECT_FALSE(fs::exists(tmp / "F/sub/src0002"));
+  EXPECT_TRUE(fs::exists(tmp / "F/keep.txt"));
+  EXPECT_TRUE(fs::exists(tmp / "F/sub/deeper/SRC0003"));  // beyond the depth
+  // A folder emptied completely goes, itself included.
+  EXPECT_EQ(CleanDirectory(dir, "E", 2, ""), 1);
+  EXPECT_FALSE(fs::exists(tmp / "E"));
+  // Nothing for a missing folder, an empty dir or no depth.
+  EXPECT_EQ(CleanDirectory(dir, "missing", 3, ""), 0);
+  EXPECT_EQ(CleanDirectory("", "F", 3, ""), 0);
+  EXPECT_EQ(CleanDirectory(dir, "F", 0, ""), 0);
+  EXPECT_TRUE(fs::exists(tmp / "F/keep.txt"));
+}
+
+struct ResetFixture : ProjectFixture {
+  ResetFixture() {
+    base = (tmp.Path() / "job").string();
+    fs::create_directories(base);
+    frame().SetText(base);
+    project.State().productName = "pay";
+    project.State().systemName = "hr";
+    project.State().dirDepth = 99;
+    project.inputWorkDir = [this] { return base + "/Workinp"; };
+  }
+  bool Exists(const std::string& rel) { return fs::exists(fs::symlink_status(base + "/" + rel)); }
+  TempDir tmp;
+  std::string base;
+};
+
+TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
+  ResetFixture f;
+  f.tmp.Write("job/last.xml", "x");
+  f.tmp.Write("job/lastbatch.cmd", "x");
+  f.tmp.Write("job/pay.log", "x");
+  f.tmp.Write("job/PayHr_console.log", "x");
+  f.tmp.Write("job/WrapOut/a/r1.cbl", "x");
+  f.tmp.Write("job/WrapOut/a/b/too_deep.cbl", "x");  // DirDepth 99 searches two levels
+  f.tmp.Write("job/PayHr.jwrap", "job");
+  f.tmp.Write("job/notes.txt", "x");
+  f.tmp.Write("job/Frames/SRC0001.lbl", "x");
+  f.tmp.Write("job/Frames/MYCOPY", "x");
+  f.tmp.Write("job/Workinp/SRC0001.cbl", "x");
+  f.tmp.Write("job/Work/tmp.dat", "x");
+  f.tmp.Write("job/SourceCollection/prog.cbl", "src");
+
+  auto& bar = f.form.Get<ProgressBar>(names::kProgressSources);
+  bool shownWhileAsking = false;
+  int maxWhileAsking = 0;
+  f.person.answers = {Button::Yes};
+  // The progress display is up while the question is asked.
+  f.form.Get<GroupBox>(names::kGroupProgress).changed.Connect([&] {
+    if (f.form.Get<GroupBox>(names::kGroupProgress).Visible()) {
+      shownWhileAsking = true;
+      maxWhileAsking = bar.Max();
+    }
+  });
+  ResetOutput(f.project);
+
+  ASSERT_EQ(f.person.asked.size(), 1u);
+  const std::string& q = f.person.asked[0].text;
+  EXPECT_NE(q.find("You have  5 files"), std::string::npos) << q;
+  EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Yes, Button::No}));
+  EXPECT_EQ(q.find("too_deep"), std::string::npos);
+  EXPECT_TRUE(shownWhileAsking);
+  EXPECT_EQ(maxWhileAsking, 11);
+  EXPECT_FALSE(f.form.Get<GroupBox>(names::kGroupProgress).Visible());
+
+  for (const char* gone :
+       {"last.xml", "lastbatch.cmd", "pay.log", "PayHr_console.log", "WrapOut/a/r1.cbl",
+        "notes.txt", "Frames/SRC0001.lbl", "Workinp", "Work"}) {
+    EXPECT_FALSE(f.Exists(gone)) << gone;
+  }
+  for (const char* kept :
+       {"WrapOut/a/b/too_deep.cbl", "Frames/MYCOPY", "PayHr.jwrap", "SourceCollection/prog.cbl"}) {
+    EXPECT_TRUE(f.Exists(kept)) << kept;
+  }
+}
+
+TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
+  ResetFixture f;
+  f.tmp.Write("job/last.xml", "x");
+  f.person.answers = {Button::No};
+  ResetOutput(f.project);
+  EXPECT_EQ(f.person.asked.size(), 1u);
+  EXPECT_TRUE(f.Exists("last.xml"));
+
+  ResetFixture g;
+  g.tmp.Write("job/notes.txt", "x");
+  g.tmp.Write("job/Work/tmp.dat", "x");
+  ResetOutput(g.project);
+  EXPECT_TRUE(g.person.asked.empty());
+  EXPECT_TRUE(g.Exists("notes.txt"));
+  EXPECT_TRUE(g.Exists("Work/tmp.dat"));
+  EXPECT_FALSE(g.form.Get<GroupBox>(names::kGroupProgress).Visible());
+}
+
+TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
+  ResetFixture f;
+  const std::string outside = f.tmp.Write("outside/SRC0009.cbl", "precious");
+  f.tmp.Write("outside/keep.txt", "precious");
+  f.tmp.Write("job/last.xml", "x");
+  f.tmp.Write("job/Work/tmp.dat", "x");
+  fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/WrapOut");
+  fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/Frames");
+  fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/Work/linked");
+  fs::create_symlink(outside, f.base + "/last_link.cbl");
+  f.person.answers = {Button::Yes};
+  ResetOutput(f.project);
+
+  ASSERT_EQ(f.person.asked.size(), 1u);
+  EXPECT_NE(f.person.asked[0].text.find("You have  2 files"), std::string::npos);
+  EXPECT_EQ(f.person.asked[0].text.find("outside"), std::string::npos);
+  EXPECT_EQ(f.tmp.Read("outside/SRC0009.cbl"), "precious");
+  EXPECT_EQ(f.tmp.Read("outside/keep.txt"), "precious");
+  // The links themselves may go; their targets stay.
+  EXPECT_FALSE(f.Exists("last_link.cbl"));
+  EXPECT_FALSE(f.Exists("last.xml"));
+  EXPECT_FALSE(f.Exists("Work/tmp.dat"));
+}
+
+}  // namespace
+}  // namespace korvane
