@@ -53,7 +53,7 @@ class StatusBar {
   // Every reported text, for the console mode.
   std::function<void(StatusMessageKind, const std::string&)> onMessage;
 
-  // BGR colour values as in the original palette.
+  // The error and warning backgrounds as BGR-packed colour values.
   static constexpr std::uint32_t kColorErr = 8421631;
   static constexpr std::uint32_t kColorWarn = 16405592;
 

@@ -1,0 +1,26 @@
+#pragma once
+// The one place that runs a user operation or a start-up step: an operation
+// abort ends it silently, any other failure is shown to the person.
+
+#include <functional>
+
+#include "korvane/core/common/person_port.h"
+
+namespace korvane {
+
+// How the guarded operations ended, so the headless mode can choose its exit
+// status.
+struct GuardStats {
+  int completed = 0;
+  int aborted = 0;
+  int failed = 0;
+
+  bool AnyEndedEarly() const { return aborted != 0 || failed != 0; }
+};
+
+// Runs work; returns true when it ended normally. OperationAbort is
+// swallowed, any other exception goes to person.ShowFailure. Both return
+// false.
+bool RunGuarded(PersonPort& person, const std::function<void()>& work, GuardStats* stats = nullptr);
+
+}  // namespace korvane
