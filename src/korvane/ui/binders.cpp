@@ -112,3 +112,133 @@ void BindAction(Shell& shell, Action& action, QAction* qaction) {
 }
 
 }  // namespace korvane::ui
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvane::ui {
+
+void BindRadioButton(Shell& shell, RadioButton& button, QRadioButton* widget) {
+  BindCommon(button, widget);
+  auto apply = [&button](QRadioButton* w) {
+    w->setText(FromLocal(button.Caption()));
+    w->setChecked(button.Checked());
+  };
+  apply(widget);
+  WhileAlive(widget, button.changed, apply);
+  // The model decides the checked state; a click only asks it.
+  widget->setAutoExclusive(false);
+  QObject::connect(widget, &QRadioButton::clicked, [&shell, &button, widget] {
+    shell.Run([&button] { button.Click(); });
+    widget->setChecked(button.Checked());
+  });
+}
+
+void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget) {
+  BindCommon(group, widget);
+  auto* layout = new QVBoxLayout(widget);
+  auto apply = [&shell, &group, layout](QGroupBox* w) {
+    w->setTitle(FromLocal(group.Caption()));
+    const auto buttons = w->findChildren<QRadioButton*>();
+    bool same = buttons.size() == static_cast<qsizetype>(group.Items().size());
+    for (qsizetype i = 0; same && i < buttons.size(); ++i) {
+      same = buttons[i]->text() == FromLocal(group.Items()[static_cast<size_t>(i)]);
+    }
+    if (!same) {
+      qDeleteAll(buttons);
+      for (size_t i = 0; i < group.Items().size(); ++i) {
+        auto* b = new QRadioButton(FromLocal(group.Items()[i]), w);
+        b->setAutoExclusive(false);
+        layout->addWidget(b);
+        const int index = static_cast<int>(i);
+        QObject::connect(b, &QRadioButton::clicked, [&shell, &group, index] {
+          shell.Run([&group, index] { group.SetItemIndex(index); });
+        });
+      }
+    }
+    const auto fresh = w->findChildren<QRadioButton*>();
+    for (qsizetype i = 0; i < fresh.size(); ++i) fresh[i]->setChecked(i == group.ItemIndex());
+  };
+  apply(widget);
+  WhileAlive(widget, group.changed, apply);
+}
+
+}  // namespace korvane::ui
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace korvane::ui {
+
+void BindCombo(Shell& shell, ComboBox& combo, QComboBox* widget) {
+  BindCommon(combo, widget);
+  auto updating = std::make_shared<bool>(false);
+  auto apply = [&combo, updating](QComboBox* w) {
+    *updating = true;
+    QStringList items;
+    for (const auto& caption : combo.Combo().Items()) items << FromLatin1(caption);
+    QStringList current;
+    for (int i = 0; i < w->count(); ++i) current << w->itemText(i);
+    if (current != items) {
+      w->clear();
+      w->addItems(items);
+    }
+    w->setCurrentIndex(combo.Combo().ItemIndex());
+    *updating = false;
+  };
+  apply(widget);
+  WhileAlive(widget, combo.changed, apply);
+  QObject::connect(widget, QOverload<int>::of(&QComboBox::activated),
+                   [&shell, &combo, updating](int index) {
+                     if (*updating) return;
+                     shell.Run([&combo, index] {
+                       combo.Combo().SetItemIndex(index);
+                       combo.Combo().Click();
+                       combo.Touch();
+                     });
+                   });
+}
+
+void BindCheckList(Shell& shell, CheckList& list, QListWidget* widget) {
+  BindCommon(list, widget);
+  auto updating = std::make_shared<bool>(false);
+  auto apply = [&list, updating](QListWidget* w) {
+    *updating = true;
+    const auto& items = list.Items();
+    if (w->count() != static_cast<int>(items.size())) {
+      w->clear();
+      for (size_t i = 0; i < items.size(); ++i) w->addItem(new QListWidgetItem());
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+      QListWidgetItem* item = w->item(static_cast<int>(i));
+      item->setText(FromLocal(items[i].text));
+      item->setCheckState(items[i].checked ? Qt::Checked : Qt::Unchecked);
+      Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+      if (items[i].enabled) flags |= Qt::ItemIsEnabled;
+      item->setFlags(flags);
+    }
+    w->setCurrentRow(list.ItemIndex());
+    *updating = false;
+  };
+  apply(widget);
+  WhileAlive(widget, list.changed, apply);
+  QObject::connect(widget, &QListWidget::itemChanged,
+                   [&shell, &list, widget, updating](QListWidgetItem* item) {
+                     if (*updating) return;
+                     const int row = widget->row(item);
+                     const bool checked = item->checkState() == Qt::Checked;
+                     shell.Run([&list, row, checked] {
+                       auto& items = list.MutableItems();
+                       if (row < 0 || row >= static_cast<int>(items.size())) return;
+                       if (!items[static_cast<size_t>(row)].enabled) return;
+                       items[static_cast<size_t>(row)].checked = checked;
+                       list.Touch();
+                     });
+                   });
+  QObject::connect(widget, &QListWidget::currentRowChanged, [&list, updating](int row) {
+    if (!*updating) list.SetItemIndex(row);
+  });
+}
+
+}  // namespace korvane::ui

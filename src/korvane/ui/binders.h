@@ -11,6 +11,7 @@
 
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/lists.h"
 
 namespace korvane {
 class Shell;
@@ -26,5 +27,25 @@ void BindMemo(Memo& memo, QPlainTextEdit* widget);
 void BindGroupBox(GroupBox& group, QGroupBox* widget);
 void BindButton(Shell& shell, ButtonControl& button, QAbstractButton* widget);
 void BindAction(Shell& shell, Action& action, QAction* qaction);
+
+}  // namespace korvane::ui
+
+class QRadioButton;
+
+namespace korvane::ui {
+
+void BindRadioButton(Shell& shell, RadioButton& button, QRadioButton* widget);
+// The group's entries are rebuilt whenever the model's items change.
+void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget);
+
+}  // namespace korvane::ui
+
+class QComboBox;
+class QListWidget;
+
+namespace korvane::ui {
+
+void BindCombo(Shell& shell, ComboBox& combo, QComboBox* widget);
+void BindCheckList(Shell& shell, CheckList& list, QListWidget* widget);
 
 }  // namespace korvane::ui

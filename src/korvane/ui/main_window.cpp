@@ -9,11 +9,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <map>
+#include <set>
 
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/page_tabs.h"
+#include "korvane/ui/pages/language_page.h"
+#include "korvane/ui/pages/names_page.h"
 #include "korvane/ui/pages/technical_page.h"
 #include "korvane/ui/status_bar_widget.h"
 #include "korvane/ui/text_codec.h"
@@ -75,9 +78,9 @@ void MainWindow::BuildMenus() {
       it = menus.emplace(action->Category(), menuBar()->addMenu(FromLocal(action->Category())))
                .first;
     it->second->addAction(qaction);
-    if (action->Category() == "File" || action->Category() == "Preparation") {
-      toolBar->addAction(qaction);
-    }
+    static const std::set<std::string> kToolBarActions = {
+        n::kActNewProject, n::kActOpenProject, n::kActSaveProject, n::kActRunWrap, n::kActCloseAll};
+    if (kToolBarActions.count(action->Name()) != 0) toolBar->addAction(qaction);
   }
   for (const auto& [category, menu] : menus) {
     menu->menuAction()->setVisible(!menu->isEmpty());
@@ -93,8 +96,8 @@ QWidget* MainWindow::BuildCentral() {
 
   auto* tabs = new QTabWidget(central);
   PageTabs::Bind(shell_, shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
-                 {{n::kPageLanguages, Placeholder("Languages to wrap")},
-                  {n::kPageNames, Placeholder("Names and datasets")},
+                 {{n::kPageLanguages, new LanguagePage(shell_, nullptr)},
+                  {n::kPageNames, new NamesPage(shell_, nullptr)},
                   {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
                   {n::kPageWordScan, Placeholder("Edit word list")},
                   {n::kPageObjects, Placeholder("Objects")},

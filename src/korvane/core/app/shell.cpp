@@ -9,6 +9,8 @@
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/version.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
 #include "korvane/core/config/config_file.h"
 
 namespace korvane {
@@ -22,9 +24,12 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       status_(person),
       args_(env.args),
       env_(std::move(env)),
-      locator_(env_.programPath, env_.iniOverride) {
+      locator_(env_.programPath, env_.iniOverride),
+      context_{form_, actions_, status_, person_, settings_} {
   programDir_ = fs::path(env_.programPath).parent_path().string();
   BuildMainForm(form_, actions_);
+  catalogue_ = std::make_unique<ProductCatalogue>(context_, config_, [this] { return toolRoot_; });
+  WireCatalogue();
   BindActions();
   DisableUnhandledActions(actions_);
 }
@@ -65,9 +70,15 @@ void Shell::BindActions() {
     SaveConfiguration();
     ApplyConfiguration();
   });
-  form_.Get<ButtonControl>(n::kButtonApplyChanges).clicked.Connect([this] {
-    Execute(n::kActApplyIniFile);
-  });
+  // A button named after an action runs that action.
+  for (const auto& component : form_.Components()) {
+    auto* button = dynamic_cast<ButtonControl*>(component.get());
+    if (button == nullptr || button->ActionName().empty()) continue;
+    const std::string action = button->ActionName();
+    button->clicked.Connect([this, action] {
+      if (actions_.Find(action) != nullptr) Execute(action);
+    });
+  }
 }
 
 void Shell::CreateSteps() {
@@ -80,6 +91,11 @@ void Shell::CreateSteps() {
 
   auto& languages = form_.Get<Page>(n::kPageLanguages);
   languages.SetVisible(false);
+  auto& outputInterface = form_.Get<ComboBox>(n::kComboOutputInterface).Combo();
+  outputInterface.SetClearBeforeFill(true);
+  for (const char* type : {"RPC", "IDL", "XML", "WSDL"}) outputInterface.AddWithKey(type, type);
+  outputInterface.SetSecondInd("XML");
+  form_.Get<ComboBox>(n::kComboOutputInterface).Touch();
   consoleStubPath_ = (fs::path(programDir_) / std::string(profile::kConsoleStub)).string();
 
   if (!profileTaken_) {
@@ -96,6 +112,7 @@ void Shell::CreateSteps() {
   ReadRunControlFlags();
 
   toolRoot_ = DetermineToolRoot();
+  BindFrames();
   fileVersion_ = GetVersionValue("FileVersion");
 
   if (runControl_.systemCaptureConsole) {
@@ -111,6 +128,41 @@ void Shell::ShowSteps() {
   person_.ProcessPendingEvents();
   settings_.WriteSetting("ProgramVersion", fileVersion_);
   SetCaption(std::string(profile::kMainCaption) + " - ");
+  catalogue_->CheckProductInstallation(2);
+  const std::string active = catalogue_->ActiveProduct();
+  if (!active.empty()) {
+    auto& button = form_.Get<RadioButton>(active);
+    if (button.Checked()) {
+      catalogue_->ProductClick(active);
+    } else {
+      button.SetChecked(true);
+    }
+  }
+}
+
+void Shell::WireCatalogue() {
+  ProductCatalogue& c = *catalogue_;
+  c.readRunControl = [this] { ReadRunControlFlags(); };
+  c.configurationChanged = [this] { SyncMemoFromConfig(); };
+  c.saveConfiguration = [this] {
+    SaveToolConfiguration(config_, locator_.Cached(), status_, std::time(nullptr));
+  };
+  c.setCaption = [this](const std::string& caption) { SetCaption(caption); };
+  c.caption = [this] { return caption_; };
+  c.disableShell = [this] { DisableShell(); };
+  c.Connect();
+}
+
+void Shell::BindFrames() {
+  for (const auto& component : form_.Components()) {
+    if (auto* tool = dynamic_cast<ToolPathFrame*>(component.get())) {
+      tool->SetStatusBar(&status_);
+      tool->Bind(person_);
+    } else if (auto* dir = dynamic_cast<DirectoryFrame*>(component.get())) {
+      dir->SetStatusBar(&status_);
+      dir->Bind(person_, settings_);
+    }
+  }
 }
 
 void Shell::ReadRunControlFlags() {
@@ -159,7 +211,8 @@ void Shell::SyncConfigFromMemo() {
 
 void Shell::ApplyConfiguration() {
   SyncConfigFromMemo();
-  ReadRunControlFlags();
+  catalogue_->CheckProductInstallation(2);
+  catalogue_->ApplyProductExtras();
   SyncMemoFromConfig();
 }
 

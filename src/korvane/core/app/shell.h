@@ -16,7 +16,9 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/form_model.h"
+#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/config_path.h"
+#include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/config/tool_configuration.h"
 
 namespace platform {
@@ -57,6 +59,7 @@ class Shell {
   const CommandLine& Args() const { return args_; }
   const RunControl& Flags() const { return runControl_; }
   const GuardStats& Stats() const { return stats_; }
+  ProductCatalogue& Catalogue() { return *catalogue_; }
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
@@ -81,6 +84,8 @@ class Shell {
   void BindActions();
   void DisableShell();
   void ReadRunControlFlags();
+  void WireCatalogue();
+  void BindFrames();
   void SyncMemoFromConfig();
   void SyncConfigFromMemo();
   std::string DetermineToolRoot() const;
@@ -95,6 +100,8 @@ class Shell {
   ToolConfiguration config_;
   ConfigLocator locator_;
   RunControl runControl_;
+  WindowContext context_;
+  std::unique_ptr<ProductCatalogue> catalogue_;
   GuardStats stats_;
 
   std::string programDir_;

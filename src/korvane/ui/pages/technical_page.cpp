@@ -10,7 +10,9 @@
 
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"
+#include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/page_tabs.h"
 
 namespace korvane::ui {
@@ -37,6 +39,16 @@ TechnicalPage::TechnicalPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   buttons->addStretch();
   groupLayout->addLayout(buttons);
   layout->addWidget(group, 3);
+
+  auto* tools = new QGroupBox("Tools", this);
+  tools->setObjectName("GroupBoxTools");
+  auto* toolsLayout = new QVBoxLayout(tools);
+  for (const char* name :
+       {n::kFrameEditor, n::kFrameCopylib, n::kFrameFunctab, n::kFrameDalmer, n::kFrameArdent,
+        n::kFrameBelmont, n::kFrameCorvid, n::kFrameLinker, n::kFrameEskar}) {
+    toolsLayout->addWidget(new ToolPathFrameWidget(shell, form.Get<ToolPathFrame>(name), tools));
+  }
+  layout->addWidget(tools);
 
   auto* extended = new QTabWidget(this);
   auto* newNames = new QPlainTextEdit();

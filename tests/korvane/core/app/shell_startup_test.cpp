@@ -140,12 +140,15 @@ TEST_F(ShellStartup, RunControlFlagsFirstKeyWinsAndDosBoxSwitchesCaptureOff) {
   }
 }
 
-TEST_F(ShellStartup, ShowWritesTheProgramVersionAndSetsTheCaption) {
+TEST_F(ShellStartup, ShowWritesTheProgramVersionAndActivatesTheDefaultProduct) {
   dir.Write("bin/korvane.INI", kMinimalIni);
+  std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
   auto shell = MakeShell("korvane");
   ASSERT_TRUE(shell->Create());
-  ASSERT_TRUE(shell->Show());
-  EXPECT_EQ(shell->Caption(), "Korvane main shell - ");
+  ASSERT_TRUE(shell->Show()) << shell->Status().MessageList();
+  EXPECT_EQ(shell->Caption(), "Korvane main shell - Cobol");
+  EXPECT_TRUE(shell->Form().Get<RadioButton>("RadioButtonCobol").Checked());
+  EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
   const auto stored =
       settings.Read("Software\\Brevik\\Korvane Shell\\Parameters\\", "ProgramVersion");
   ASSERT_TRUE(stored.has_value());
@@ -153,8 +156,10 @@ TEST_F(ShellStartup, ShowWritesTheProgramVersionAndSetsTheCaption) {
 }
 
 TEST_F(ShellStartup, SaveWritesTheEditedMemoWithItsStampAndApplies) {
-  const std::string ini =
-      dir.Write("bin/korvane.INI", "[Korvane]\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n");
+  const std::string ini = dir.Write("bin/korvane.INI",
+                                    "[Korvane]\r\nActiveRadioButton=RadioButtonCobol\r\n"
+                                    "RadioButtonCobol=Cobol,COB,x,1,XML\r\n");
+  std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
   auto shell = MakeShell("korvane");
   ASSERT_TRUE(shell->Create());
   auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile);
@@ -170,7 +175,22 @@ TEST_F(ShellStartup, SaveWritesTheEditedMemoWithItsStampAndApplies) {
   EXPECT_NE(saved.find("\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\nRuncontrol.MessagesOnTop=Y\r\n"),
             std::string::npos);
   EXPECT_EQ(saved.find("Date Written=0\r\n"), std::string::npos);
-  EXPECT_EQ(memo.Lines().size(), 4u);
+  EXPECT_EQ(memo.Lines().size(), 5u);
+}
+
+TEST_F(ShellStartup, ShowMarksProductsWithoutToolsAndStopsWithoutAnyProduct) {
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create());
+  EXPECT_FALSE(shell->Show());
+  EXPECT_NE(shell->Status().MessageList().find(
+                "Installation error , no product is available - probably misplaced TOOL library"),
+            std::string::npos)
+      << shell->Status().MessageList();
+  EXPECT_TRUE(shell->Status().UseMessageBox());
+  const auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile).Lines();
+  EXPECT_EQ(memo[3], "Not installed RadioButtonCobol=Cobol,COB,x,1,XML");
+  EXPECT_FALSE(shell->Form().Get<RadioButton>("RadioButtonCobol").Enabled());
 }
 
 TEST_F(ShellStartup, ApplyButtonRunsTheApplyAction) {

@@ -1,0 +1,117 @@
+#include "korvane/ui/pages/names_page.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/shell.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/ui/binders.h"
+#include "korvane/ui/components/frame_widgets.h"
+#include "korvane/ui/page_tabs.h"
+#include "korvane/ui/text_codec.h"
+
+namespace korvane::ui {
+
+namespace n = names;
+
+namespace {
+
+QGroupBox* Group(Shell& shell, const char* name, QWidget* parent) {
+  auto* box = new QGroupBox(parent);
+  BindGroupBox(shell.Form().Get<GroupBox>(name), box);
+  return box;
+}
+
+QWidget* FileListPage(Shell& shell, const char* panel, const char* list) {
+  auto* page = new QWidget();
+  auto* layout = new QVBoxLayout(page);
+  auto* caption = new QLabel(page);
+  Panel& model = shell.Form().Get<Panel>(panel);
+  caption->setObjectName(panel);
+  caption->setText(FromLocal(model.Caption()));
+  model.changed.Connect([caption, &model] { caption->setText(FromLocal(model.Caption())); });
+  layout->addWidget(caption);
+  auto* listWidget = new QListWidget(page);
+  BindCheckList(shell, shell.Form().Get<CheckList>(list), listWidget);
+  layout->addWidget(listWidget, 1);
+  return page;
+}
+
+}  // namespace
+
+NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
+  FormModel& form = shell.Form();
+  auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout();
+
+  auto* names = Group(shell, n::kGroupNames, this);
+  auto* nameForm = new QFormLayout(names);
+  for (const char* name : {n::kEditProductName, n::kEditSystemName}) {
+    auto* edit = new QLineEdit(names);
+    EditBox& model = form.Get<EditBox>(name);
+    BindEdit(model, edit);
+    nameForm->addRow(FromLocal(model.Caption()), edit);
+  }
+  top->addWidget(names);
+
+  auto* types = new QVBoxLayout();
+  auto* wrapType = Group(shell, n::kGroupWrapType, this);
+  auto* wrapLayout = new QHBoxLayout(wrapType);
+  auto* wrapCombo = new QComboBox(wrapType);
+  wrapCombo->setMinimumWidth(200);
+  BindCombo(shell, form.Get<ComboBox>(n::kComboWrapType), wrapCombo);
+  wrapLayout->addWidget(wrapCombo);
+  auto* apply = new QPushButton(wrapType);
+  BindButton(shell, form.Get<ButtonControl>(n::kButtonApplyType), apply);
+  wrapLayout->addWidget(apply);
+  types->addWidget(wrapType);
+  auto* combos = new QHBoxLayout();
+  for (const auto& [group, combo] :
+       {std::pair{n::kGroupMapType, n::kComboMapType},
+        std::pair{n::kGroupOutputInterface, n::kComboOutputInterface}}) {
+    auto* box = Group(shell, group, this);
+    auto* boxLayout = new QHBoxLayout(box);
+    auto* widget = new QComboBox(box);
+    BindCombo(shell, form.Get<ComboBox>(combo), widget);
+    boxLayout->addWidget(widget);
+    combos->addWidget(box);
+  }
+  types->addLayout(combos);
+  top->addLayout(types, 1);
+  layout->addLayout(top);
+
+  auto* dataSets = Group(shell, n::kGroupDataSets, this);
+  auto* dataLayout = new QVBoxLayout(dataSets);
+  dataLayout->addWidget(
+      new DirectoryFrameWidget(shell, form.Get<DirectoryFrame>(n::kFrameOutputDir), dataSets));
+  layout->addWidget(dataSets);
+
+  auto* buttons = new QHBoxLayout();
+  for (const char* name : {n::kButtonAddFilesToSrc, n::kButtonAddDirsToSrc, n::kButtonAddFilesToCpy,
+                           n::kButtonAddDirsToCpy}) {
+    auto* button = new QPushButton(this);
+    BindButton(shell, form.Get<ButtonControl>(name), button);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  layout->addLayout(buttons);
+
+  auto* pager = new QTabWidget(this);
+  pager->setDocumentMode(true);
+  PageTabs::Bind(shell, form.Get<PageControl>(n::kPageControlCopySource), pager,
+                 {{n::kPageSources, FileListPage(shell, n::kPanelSources, n::kListSources)},
+                  {n::kPageCopies, FileListPage(shell, n::kPanelCopies, n::kListCopies)}});
+  layout->addWidget(pager, 1);
+}
+
+}  // namespace korvane::ui
