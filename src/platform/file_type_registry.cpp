@@ -10,6 +10,9 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <shlobj.h>
 #include <windows.h>
 #endif

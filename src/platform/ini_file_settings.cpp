@@ -92,8 +92,10 @@ class FolderLock {
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
+#ifndef _WIN32
  private:
   int fd_ = -1;
+#endif
 };
 
 template <typename Change>
@@ -137,7 +139,7 @@ std::optional<std::string> IniFileSettings::Read(const std::string& key, const s
 bool IniFileSettings::Write(const std::string& key, const std::string& name,
                             const std::string& value) {
   return Modify(configDir_, key, [&](IniDocument& doc, const std::string& section) {
-    if (doc.Get(section, name) == value) return false;
+    if (doc.Get(section, name) == value) return false;  // the file already says so
     doc.Set(section, name, value);
     return true;
   });

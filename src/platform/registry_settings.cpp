@@ -3,6 +3,9 @@
 #include "platform/registry_settings.h"
 
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <vector>

@@ -11,6 +11,9 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <shlobj.h>
 #include <windows.h>
 #include <vector>
@@ -128,7 +131,7 @@ std::string DocumentsFolder() {
     return WithoutTrailingSeparators(*dir);
   }
   if (home.empty()) return {};
-  const std::string documents = (std::filesystem::path(home) / "Documents").string();
+  std::string documents = (std::filesystem::path(home) / "Documents").string();
   if (IsDirectory(documents)) return documents;
   return WithoutTrailingSeparators(home);
 #endif
