@@ -1,4 +1,4 @@
-// Command-line switch parsing on arbitrary arguments and switch specifications: no
+// Command-line switch parsing on arbitrary arguments and switch specs: no
 // crash, a value only when one was found, and the value taken from the arguments.
 
 #include <fuzzer/FuzzedDataProvider.h>

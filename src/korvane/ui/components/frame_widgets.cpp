@@ -36,6 +36,24 @@ void Paint(QLineEdit* edit, bool red, bool browsing) {
   edit->setPalette(pal);
 }
 
+// Both frames take typed text, run their exit handling on Enter or focus loss
+// and their browse click from the button, all through the shell's guard.
+template <typename Owner, typename Frame>
+void Wire(Owner* owner, Shell& shell, Frame& frame, QLineEdit* edit, QToolButton* browse) {
+  BindCommon(frame, owner);
+  edit->setObjectName("Edit");
+  QPointer<Owner> self(owner);
+  frame.changed.Connect([self] {
+    if (self) self->Refresh();
+  });
+  QObject::connect(edit, &QLineEdit::textEdited,
+                   [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
+  QObject::connect(edit, &QLineEdit::editingFinished,
+                   [&shell, &frame] { shell.Run([&frame] { frame.EditExit(); }); });
+  QObject::connect(browse, &QToolButton::clicked,
+                   [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
+}
+
 }  // namespace
 
 ToolPathFrameWidget::ToolPathFrameWidget(Shell& shell, ToolPathFrame& frame, QWidget* parent)
@@ -45,18 +63,7 @@ ToolPathFrameWidget::ToolPathFrameWidget(Shell& shell, ToolPathFrame& frame, QWi
       edit_(new QLineEdit(this)),
       browse_(new QToolButton(this)) {
   Layout(this, label_, edit_, browse_);
-  BindCommon(frame, this);
-  edit_->setObjectName("Edit");
-  QPointer<ToolPathFrameWidget> self(this);
-  frame.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
-  connect(edit_, &QLineEdit::textEdited,
-          [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
-  connect(edit_, &QLineEdit::editingFinished,
-          [&shell, &frame] { shell.Run([&frame] { frame.EditExit(); }); });
-  connect(browse_, &QToolButton::clicked,
-          [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
+  Wire(this, shell, frame, edit_, browse_);
   Refresh();
 }
 
@@ -75,18 +82,7 @@ DirectoryFrameWidget::DirectoryFrameWidget(Shell& shell, DirectoryFrame& frame, 
       edit_(new QLineEdit(this)),
       browse_(new QToolButton(this)) {
   Layout(this, label_, edit_, browse_);
-  BindCommon(frame, this);
-  edit_->setObjectName("Edit");
-  QPointer<DirectoryFrameWidget> self(this);
-  frame.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
-  connect(edit_, &QLineEdit::textEdited,
-          [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
-  connect(edit_, &QLineEdit::editingFinished,
-          [&shell, &frame] { shell.Run([&frame] { frame.EditExit(); }); });
-  connect(browse_, &QToolButton::clicked,
-          [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
+  Wire(this, shell, frame, edit_, browse_);
   Refresh();
 }
 

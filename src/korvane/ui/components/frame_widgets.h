@@ -20,9 +20,9 @@ class ToolPathFrameWidget : public QWidget {
   Q_OBJECT
  public:
   ToolPathFrameWidget(Shell& shell, ToolPathFrame& frame, QWidget* parent);
+  void Refresh();
 
  private:
-  void Refresh();
   ToolPathFrame& frame_;
   QLabel* label_;
   QLineEdit* edit_;
@@ -33,9 +33,9 @@ class DirectoryFrameWidget : public QWidget {
   Q_OBJECT
  public:
   DirectoryFrameWidget(Shell& shell, DirectoryFrame& frame, QWidget* parent);
+  void Refresh();
 
  private:
-  void Refresh();
   DirectoryFrame& frame_;
   QLabel* label_;
   QLineEdit* edit_;
