@@ -15,10 +15,13 @@ class PersonPort;
 class SettingsStore;
 class StatusBar;
 
-class DirectoryFrame : public Component {
+// What both frames share: the edited path text with its typed flag, the
+// browsing colour, the status bar that receives their messages, and the two
+// handlers the view calls (leaving the field, the browse button).
+class PathField : public Component {
  public:
-  DirectoryFrame(std::string name, std::string parent, std::string caption)
-      : Component(std::move(name), ComponentKind::DirectoryFrame, std::move(parent)) {
+  PathField(std::string name, ComponentKind kind, std::string parent, std::string caption)
+      : Component(std::move(name), kind, std::move(parent)) {
     SetCaption(caption);  // the caption label
   }
 
@@ -33,15 +36,38 @@ class DirectoryFrame : public Component {
   }
   bool Modified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
-  bool AllowCreate() const { return allowCreate_; }
-  void SetAllowCreate(bool a) { allowCreate_ = a; }
-  // The edit field shows the button-face colour while the browser is open.
+  // The edit field shows the button-face colour while a dialog is open.
   bool Browsing() const { return browsing_; }
   void SetBrowsing(bool b) { Assign(browsing_, b); }
+  // A red field.
+  virtual bool Invalid() const { return false; }
+  // Shows the full path as the field's tool tip.
+  void ShowTextAsHint() { SetHint(text_); }
 
   // Where messages go; without one they are dropped.
   void SetStatusBar(StatusBar* bar) { statusBar_ = bar; }
   StatusBar* GetStatusBar() const { return statusBar_; }
+
+  // Leaving the edit field (Enter does the same).
+  virtual void EditExit() = 0;
+  // The browse button.
+  virtual void BrowseClick() = 0;
+
+ protected:
+  std::string text_;
+  bool modified_ = false;
+  bool browsing_ = false;
+  StatusBar* statusBar_ = nullptr;
+};
+
+class DirectoryFrame : public PathField {
+ public:
+  DirectoryFrame(std::string name, std::string parent, std::string caption)
+      : PathField(std::move(name), ComponentKind::DirectoryFrame, std::move(parent),
+                  std::move(caption)) {}
+
+  bool AllowCreate() const { return allowCreate_; }
+  void SetAllowCreate(bool a) { allowCreate_ = a; }
   // The folder browser and the remembered last folder. Browsing or dropping
   // on an unbound frame is a programming error (std::logic_error).
   void Bind(PersonPort& person, SettingsStore& settings) {
@@ -51,16 +77,14 @@ class DirectoryFrame : public Component {
 
   // Leaving the edit field (Enter does the same): a typed directory that does
   // not exist is reported and the browser offered.
-  void EditExit();
+  void EditExit() override;
   // The browse button: onBrowseClick when set, else BrowseForDir().
-  void BrowseClick();
+  void BrowseClick() override;
   // Opens the folder browser at the nearest existing folder of the text.
   // A cancel reports and throws OperationAbort.
   void BrowseForDir();
   // One dropped file or folder; a file stands for its folder.
   void DropFiles(const std::vector<std::string>& paths);
-  // Shows the full path as the field's tool tip.
-  void ShowTextAsHint() { SetHint(text_); }
 
   // The folder the browser starts in for the current text.
   std::string BrowseStartDirectory() const;
@@ -77,51 +101,31 @@ class DirectoryFrame : public Component {
   void ReportError(const std::string& text);
   void TakeDirectory(const std::string& dir);
 
-  std::string text_;
-  bool modified_ = false;
   bool allowCreate_ = true;
-  bool browsing_ = false;
-  StatusBar* statusBar_ = nullptr;
   PersonPort* person_ = nullptr;
   SettingsStore* settings_ = nullptr;
 };
 
-class ToolPathFrame : public Component {
+class ToolPathFrame : public PathField {
  public:
+  // The caption names the file wanted.
   ToolPathFrame(std::string name, std::string parent, std::string caption)
-      : Component(std::move(name), ComponentKind::ToolPathFrame, std::move(parent)) {
-    SetCaption(caption);  // the caption label, naming the file wanted
-  }
+      : PathField(std::move(name), ComponentKind::ToolPathFrame, std::move(parent),
+                  std::move(caption)) {}
 
-  const std::string& Text() const { return text_; }
-  void SetText(const std::string& t) {
-    modified_ = false;
-    Assign(text_, t);
-  }
-  void UserEdit(const std::string& t) {
-    modified_ = true;
-    Assign(text_, t);
-  }
-  bool Modified() const { return modified_; }
-  void SetModified(bool m) { modified_ = m; }
   // "@": never validated; containing "*": the file is marked unavailable.
   const std::string& DefaultName() const { return defaultName_; }
   void SetDefaultName(const std::string& d) { defaultName_ = d; }
   // A red field: the file is missing or marked unavailable.
-  bool Invalid() const { return invalid_; }
+  bool Invalid() const override { return invalid_; }
   void SetInvalid(bool i) { Assign(invalid_, i); }
-  bool Browsing() const { return browsing_; }
-  void SetBrowsing(bool b) { Assign(browsing_, b); }
   // The browse dialog keeps its filter and title after the first use.
   const std::string& DialogFilter() const { return dialogFilter_; }
   void SetDialogFilter(const std::string& f) { dialogFilter_ = f; }
   const std::string& DialogTitle() const { return dialogTitle_; }
   void SetDialogTitle(const std::string& t) { dialogTitle_ = t; }
 
-  // Where messages go (collected, never ending the operation); without one
-  // they are dropped.
-  void SetStatusBar(StatusBar* bar) { statusBar_ = bar; }
-  StatusBar* GetStatusBar() const { return statusBar_; }
+  // Messages are collected in the status bar, never ending the operation.
   // The open dialog; browsing on an unbound frame is a programming error.
   void Bind(PersonPort& person) { person_ = &person; }
 
@@ -133,24 +137,19 @@ class ToolPathFrame : public Component {
   // or empty); on OK path becomes the chosen file and the result is true.
   bool BrowseForFile(std::string& path, const std::string& caption);
   // The browse button: a cancel throws OperationAbort.
-  void BrowseClick();
+  void BrowseClick() override;
   // Leaving the path field (Enter does the same) after typing in it.
-  void EditExit();
+  void EditExit() override;
   // One dropped file whose extension fits the dialog's first pattern.
   void DropFiles(const std::vector<std::string>& paths);
-  void ShowTextAsHint() { SetHint(text_); }
 
  private:
   void Report(const std::string& text);
 
-  std::string text_;
   std::string defaultName_;
   std::string dialogFilter_;
   std::string dialogTitle_;
-  bool modified_ = false;
   bool invalid_ = false;
-  bool browsing_ = false;
-  StatusBar* statusBar_ = nullptr;
   PersonPort* person_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// Widgets for the two reusable frames: a caption, a path field and a browse
-// button. The field turns red when the model marks the path invalid.
+// The widget of both reusable frames: a caption, a path field and a browse
+// button. The field turns red when the model marks the path invalid and takes
+// the button-face colour while a dialog is open.
 
 #include <QWidget>
 
@@ -10,33 +11,20 @@ class QToolButton;
 
 namespace korvane {
 class Shell;
-class ToolPathFrame;
-class DirectoryFrame;
+class PathField;
 }  // namespace korvane
 
 namespace korvane::ui {
 
-class ToolPathFrameWidget : public QWidget {
+class PathFrameWidget : public QWidget {
   Q_OBJECT
  public:
-  ToolPathFrameWidget(Shell& shell, ToolPathFrame& frame, QWidget* parent);
-  void Refresh();
+  PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent);
 
  private:
-  ToolPathFrame& frame_;
-  QLabel* label_;
-  QLineEdit* edit_;
-  QToolButton* browse_;
-};
-
-class DirectoryFrameWidget : public QWidget {
-  Q_OBJECT
- public:
-  DirectoryFrameWidget(Shell& shell, DirectoryFrame& frame, QWidget* parent);
   void Refresh();
 
- private:
-  DirectoryFrame& frame_;
+  PathField& frame_;
   QLabel* label_;
   QLineEdit* edit_;
   QToolButton* browse_;

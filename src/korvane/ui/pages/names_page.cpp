@@ -93,7 +93,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* dataSets = Group(shell, n::kGroupDataSets, this);
   auto* dataLayout = new QVBoxLayout(dataSets);
   dataLayout->addWidget(
-      new DirectoryFrameWidget(shell, form.Get<DirectoryFrame>(n::kFrameOutputDir), dataSets));
+      new PathFrameWidget(shell, form.Get<DirectoryFrame>(n::kFrameOutputDir), dataSets));
   layout->addWidget(dataSets);
 
   auto* buttons = new QHBoxLayout();

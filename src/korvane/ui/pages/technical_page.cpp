@@ -46,7 +46,7 @@ TechnicalPage::TechnicalPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   for (const char* name :
        {n::kFrameEditor, n::kFrameCopylib, n::kFrameFunctab, n::kFrameDalmer, n::kFrameArdent,
         n::kFrameBelmont, n::kFrameCorvid, n::kFrameLinker, n::kFrameEskar}) {
-    toolsLayout->addWidget(new ToolPathFrameWidget(shell, form.Get<ToolPathFrame>(name), tools));
+    toolsLayout->addWidget(new PathFrameWidget(shell, form.Get<ToolPathFrame>(name), tools));
   }
   layout->addWidget(tools);
 
