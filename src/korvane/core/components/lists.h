@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvane/core/common/comma_text.h"
+#include "korvane/core/common/keyed_lines.h"
 #include "korvane/core/components/component.h"
 #include "korvane/core/components/inc_combo.h"
 
@@ -73,28 +74,31 @@ class ComboBox : public Component {
   IncCombo combo_;
 };
 
+// A non-visual list persisted with the job. Its lines are Name=Value pairs
+// (the wrapper marks), so lookups by name go through a hashed index.
 class StringListHolder : public Component {
  public:
   StringListHolder(std::string name, std::string parent)
       : Component(std::move(name), ComponentKind::StringListHolder, std::move(parent)) {}
 
-  std::vector<std::string>& StringList() { return list_; }
-  const std::vector<std::string>& StringList() const { return list_; }
-  void SetStringList(std::vector<std::string> list) { list_ = std::move(list); }
+  const std::vector<std::string>& StringList() const { return list_.Lines(); }
+  void SetStringList(std::vector<std::string> list) { list_.SetLines(std::move(list)); }
+  KeyedLines& Keyed() { return list_; }
+  const KeyedLines& Keyed() const { return list_; }
   int MaxLen() const { return maxLen_; }
   void SetMaxLen(int n) { maxLen_ = n; }
   bool SaveObjects() const { return saveObjects_; }
   void SetSaveObjects(bool s) { saveObjects_ = s; }
 
   void Clear() {
-    list_.clear();
+    list_.Clear();
     maxLen_ = 0;
   }
-  std::string CommaText() const { return ToCommaText(list_); }
-  void SetCommaText(std::string_view text) { list_ = FromCommaText(text); }
+  std::string CommaText() const { return ToCommaText(list_.Lines()); }
+  void SetCommaText(std::string_view text) { list_.SetLines(FromCommaText(text)); }
 
  private:
-  std::vector<std::string> list_;
+  KeyedLines list_;
   int maxLen_ = 0;
   bool saveObjects_ = false;
 };
