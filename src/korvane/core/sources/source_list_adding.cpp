@@ -1,0 +1,232 @@
+// Adding files to the job's lists: by dialog, by dropping, whole trees.
+#include <chrono>
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/find_files.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/source_lists.h"
+#include "platform/system_paths.h"
+
+namespace korvane {
+
+namespace n = names;
+
+namespace {
+
+template <typename F>
+class ScopeExit {
+ public:
+  explicit ScopeExit(F f) : f_(std::move(f)) {}
+  ~ScopeExit() { f_(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+
+ private:
+  F f_;
+};
+
+// Lets the window breathe during long adds without paying for it per file.
+class Pacer {
+ public:
+  bool Due() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_) return false;
+    next_ = now + std::chrono::milliseconds(50);
+    return true;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
+
+std::string ReplaceChar(std::string text, char from, char to) {
+  for (char& c : text) {
+    if (c == from) c = to;
+  }
+  return text;
+}
+
+}  // namespace
+
+void SourceLists::CreateCollection(const Target& target) {
+  std::error_code ec;
+  std::filesystem::create_directories(target.folder, ec);
+}
+
+std::string SourceLists::FilterOf(const Target& target) {
+  const std::string lang = langCode ? langCode() : std::string();
+  const std::string version = subVersion ? subVersion() : std::string();
+  return filterFor ? filterFor(lang + target.keySuffix, version) : std::string("*.*");
+}
+
+bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool first,
+                             const std::unordered_set<std::string>* accepted) {
+  if (first) context_.settings.WriteSetting("LastInputFileDir" + target.keySuffix, path);
+  const std::string name = FileNameOf(path);
+  const std::string ext = ToLower(ExtensionOf(name));
+  if (ext.empty() || (accepted != nullptr && accepted->count(ext) == 0)) return false;
+  if (target.list->Contains(name)) return false;
+  CopyIntoCollection(path, target.folder + "/" + name, context_.status);
+  CheckListItem item{name + "=" + path, false, true};
+  if (target.sources) {
+    item.enabled = false;
+    if (interfaceMode && interfaceMode()) {
+      item.enabled = true;
+      marks_.Keyed().SetValue(name + ".WrpT", "Intr");
+    }
+  } else {
+    item.checked = true;
+  }
+  target.list->Add(std::move(item));
+  return true;
+}
+
+void SourceLists::FinishAdding(const Target& target) {
+  Validate(target, false);
+  SelectFirstEntry(target.list->List());
+  Modified();
+}
+
+void SourceLists::AddFiles() {
+  ShowNamesPage();
+  const Target target = Current();
+  CreateCollection(target);
+  FileDialogRequest request;
+  request.title = "Add files to process to the project";
+  request.filter = FilterOf(target);
+  request.multiSelect = true;
+  const std::string last = context_.settings.ReadSetting("LastInputFileDir" + target.keySuffix,
+                                                         platform::PersonalFolder() + "/dummy.dum");
+  const size_t slash = last.rfind('/');
+  request.initialDir = slash == std::string::npos ? std::string() : last.substr(0, slash + 1);
+  const std::vector<std::string> files = context_.person.OpenFiles(request);
+  if (!files.empty()) {
+    const auto accepted = AcceptedExtensions(request.filter);
+    bool added = false;
+    target.list->SetSorting(false);
+    // An abort part way keeps what was copied, sorted, counted and saved.
+    ScopeExit restore([&] {
+      target.list->SetSorting(true);
+      UpdatePanelCaption(target.list->List());
+      if (added) Modified();
+    });
+    for (size_t i = 0; i < files.size(); ++i) {
+      added |= AddOneFile(target, files[i], i == 0, &accepted);
+    }
+  }
+  FinishAdding(target);
+}
+
+void SourceLists::AddFilesToSources() {
+  ShowCopySourcePage(n::kPageSources);
+  AddFiles();
+}
+
+void SourceLists::AddFilesToCopies() {
+  ShowCopySourcePage(n::kPageCopies);
+  AddFiles();
+}
+
+void SourceLists::AddDirectories() {
+  FolderDialogRequest request;
+  request.caption = "Select a folder containing files to add to the project";
+  request.allowCreate = false;
+  const auto folder = context_.person.ChooseFolder(request);
+  if (folder) AddDirectoryTree(*folder, false);
+}
+
+void SourceLists::AddDirectoryToSources() {
+  ShowCopySourcePage(n::kPageSources);
+  AddDirectories();
+}
+
+void SourceLists::AddDirectoryToCopies() {
+  ShowCopySourcePage(n::kPageCopies);
+  AddDirectories();
+}
+
+void SourceLists::AddDirectoryTree(const std::string& directory, bool quiet) {
+  const Target target = Current();
+  CreateCollection(target);
+  auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
+  auto& progress = context_.form.Get<ProgressBar>(n::kProgressSources);
+  progress.SetRange(0, 5);
+  progress.SetPosition(1);
+  group.SetVisible(true);
+
+  const std::string filter = ReplaceChar(FilterOf(target) + ";", '|', ';');
+  bool added = false;
+  target.list->SetSorting(false);
+  ScopeExit restore([&] {
+    busy_ = false;
+    target.list->SetSorting(true);
+    group.SetVisible(false);
+    UpdatePanelCaption(target.list->List());
+    if (added) Modified();
+  });
+
+  std::vector<std::string> files;
+  FindFiles(directory, "", "", -1, files, filter);
+  progress.StepIt();
+
+  long long limit = bigDirectoryLimit ? bigDirectoryLimit() : 0;
+  if (limit <= 0) limit = 50;
+  if (!quiet && static_cast<long long>(files.size()) > limit) {
+    const std::string question = "You are going to add " + std::to_string(files.size()) +
+                                 " source files\r\nDo you really want to proceed?";
+    if (context_.person.Ask(MessageKind::Warning, question, {Button::Ok, Button::Cancel}) !=
+        Button::Ok) {
+      context_.status.ShowErrorAndAbort("Cancelled due to too many files in directory");
+    }
+  }
+
+  busy_ = true;
+  const int start = progress.Position();
+  progress.SetRange(0, start + static_cast<int>(files.size()));
+  Pacer pacer;
+  for (size_t i = 0; i < files.size(); ++i) {
+    added |= AddOneFile(target, files[i], i == 0, nullptr);
+    if (pacer.Due()) {
+      progress.SetPosition(start + static_cast<int>(i) + 1);
+      context_.person.ProcessPendingEvents();
+    }
+  }
+  progress.SetPosition(progress.Max());
+  busy_ = false;
+  target.list->SetSorting(true);
+  group.SetVisible(false);
+  FinishAdding(target);
+}
+
+void SourceLists::DropFiles(const std::string& target, const std::vector<std::string>& paths) {
+  if (target == n::kButtonAddFilesToSrc || target == n::kButtonAddDirsToSrc) {
+    ShowCopySourcePage(n::kPageSources);
+  } else if (target == n::kButtonAddFilesToCpy || target == n::kButtonAddDirsToCpy) {
+    ShowCopySourcePage(n::kPageCopies);
+  }
+  const Target list = Current();
+  CreateCollection(list);
+  const auto accepted = AcceptedExtensions(FilterOf(list));
+  bool addedFile = false;
+  list.list->SetSorting(false);
+  ScopeExit restore([&] {
+    list.list->SetSorting(true);
+    UpdatePanelCaption(list.list->List());
+    if (addedFile) Modified();
+  });
+  for (size_t i = 0; i < paths.size(); ++i) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(paths[i], ec)) {
+      AddDirectoryTree(paths[i], true);
+      list.list->SetSorting(false);
+    } else {
+      addedFile |= AddOneFile(list, paths[i], i == 0, &accepted);
+    }
+  }
+  list.list->SetSorting(true);
+  if (addedFile) FinishAdding(list);
+}
+
+}  // namespace korvane

@@ -1,0 +1,99 @@
+// The check actions shared by every check list of the window, and removing
+// entries with their collection copies.
+#include <algorithm>
+
+#include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/source_lists.h"
+
+namespace korvane {
+
+namespace {
+
+enum ChecksMode { kToggle, kCheckAll, kUncheckAll };
+
+}  // namespace
+
+CheckList& SourceLists::CheckListTarget(const std::string& invoker) {
+  if (!invoker.empty()) {
+    Component* component = context_.form.Find(invoker);
+    if (auto* list = dynamic_cast<CheckList*>(component)) return *list;
+    if (component != nullptr && component->Tag() != 0) {
+      context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function(Tag)!");
+    }
+  }
+  const std::string focused = focusedControl ? focusedControl() : std::string();
+  if (auto* list = dynamic_cast<CheckList*>(context_.form.Find(focused))) return *list;
+  context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function!");
+  throw OperationAbort();  // not reached: the abort above always ends the operation
+}
+
+FileList* SourceLists::FileListOf(const CheckList& list) {
+  if (&list == &sourceList_) return &sources_;
+  if (&list == &copyList_) return &copies_;
+  return nullptr;
+}
+
+void SourceLists::SetChecks(const std::string& invoker, int mode) {
+  CheckList& list = CheckListTarget(invoker);
+  for (auto& item : list.MutableItems()) {
+    if (!item.enabled) continue;
+    item.checked = mode == kToggle ? !item.checked : mode == kCheckAll;
+  }
+  list.Touch();
+  if (FileListOf(list) != nullptr) ValidateFileList(false);
+  Modified();
+}
+
+void SourceLists::ToggleSelect(const std::string& invoker) {
+  SetChecks(invoker, kToggle);
+}
+
+void SourceLists::SelectAll(const std::string& invoker) {
+  SetChecks(invoker, kCheckAll);
+}
+
+void SourceLists::UnselectAll(const std::string& invoker) {
+  SetChecks(invoker, kUncheckAll);
+}
+
+void SourceLists::RemoveFiles(const std::string& invoker) {
+  CheckList& list = CheckListTarget(invoker);
+  FileList* files = FileListOf(list);
+  if (files == nullptr) {
+    auto& items = list.MutableItems();
+    items.erase(
+        std::remove_if(items.begin(), items.end(), [](const auto& i) { return !i.checked; }),
+        items.end());
+    if (list.ItemIndex() >= static_cast<int>(items.size())) list.SetItemIndex(-1);
+    list.Touch();
+    Modified();
+    return;
+  }
+  const Target target = TargetOf(*files);
+  files->RemoveIf([&](const CheckListItem& item) {
+    if (item.checked) return false;
+    const std::string name = FileList::NameOf(item.text);
+    RemoveCollectionFile(target.folder, name);
+    if (target.sources) RemoveCollectionFile(target.folder + "/SelectedEntities", name);
+    return true;
+  });
+  Modified();
+  UpdatePanelCaption(list);
+}
+
+void SourceLists::RemoveDuplicates(const std::string& invoker) {
+  CheckList& list = CheckListTarget(invoker);
+  auto& items = list.MutableItems();
+  std::stable_sort(items.begin(), items.end(),
+                   [](const auto& a, const auto& b) { return FileList::LineLess(a.text, b.text); });
+  items.erase(std::unique(items.begin(), items.end(),
+                          [](const auto& a, const auto& b) { return a.text == b.text; }),
+              items.end());
+  if (list.ItemIndex() >= static_cast<int>(items.size())) list.SetItemIndex(-1);
+  list.Touch();
+  Modified();
+}
+
+}  // namespace korvane

@@ -1,0 +1,207 @@
+#include "korvane/core/sources/source_lists.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/wrap_types.h"
+
+namespace korvane {
+
+namespace n = names;
+
+namespace {
+
+constexpr const char* kSortActions[] = {"ActSortBySource", "ActSortByLevel", "ActSortByRuleName"};
+
+}  // namespace
+
+SourceLists::SourceLists(WindowContext& context)
+    : context_(context),
+      sourceList_(context.form.Get<CheckList>(n::kListSources)),
+      copyList_(context.form.Get<CheckList>(n::kListCopies)),
+      sources_(sourceList_),
+      copies_(copyList_),
+      marks_(context.form.Get<StringListHolder>(n::kMarksHolder)),
+      wrapCombo_(context.form.Get<ComboBox>(n::kComboWrapType)),
+      copySource_(context.form.Get<PageControl>(n::kPageControlCopySource)) {
+  copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); });
+  FollowCopySourcePage();
+}
+
+void SourceLists::Connect(ActionList& actions) {
+  auto bind = [&actions](const char* name, std::function<void()> handler) {
+    actions.Get(name).SetHandler(std::move(handler));
+  };
+  bind("ActAddFiles", [this] { AddFiles(); });
+  bind("ActAddFilesToSources", [this] { AddFilesToSources(); });
+  bind(n::kActAddFilesToCopies, [this] { AddFilesToCopies(); });
+  bind("ActAddDirectories", [this] { AddDirectories(); });
+  bind("ActAddDirectoryToSources", [this] { AddDirectoryToSources(); });
+  bind(n::kActAddDirectoryToCopies, [this] { AddDirectoryToCopies(); });
+  bind("ActToggleSelect", [this] { ToggleSelect(); });
+  bind("ActSelectAll", [this] { SelectAll(); });
+  bind("ActUnselectAll", [this] { UnselectAll(); });
+  bind("ActRemoveFiles", [this] { RemoveFiles(); });
+  bind("ActRemoveDuplicates", [this] { RemoveDuplicates(); });
+  for (const auto& type : kWrapTypes) {
+    if (type.action.empty()) continue;
+    bind(std::string(type.action).c_str(),
+         [this, code = std::string(type.code)] { WrapType(code); });
+  }
+  bind(n::kActApplyToAll, [this] { ApplyToAll(); });
+  bind(n::kActApplyToChecked, [this] { ApplyToChecked(); });
+  bind(n::kActMarkToBeWrapped, [this] { MarkToBeWrapped(); });
+  for (const char* name : kSortActions) bind(name, [this, name] { SortBy(name); });
+  wrapCombo_.Combo().onClick = [this] { ComboClick(); };
+}
+
+// --- context -------------------------------------------------------------------------------
+
+void SourceLists::FollowCopySourcePage() {
+  sourcesActive_ = copySource_.ActivePage() != n::kPageCopies;
+  folderName_ = sourcesActive_ ? "SourceCollection" : "CopyCollection";
+  keySuffix_ = sourcesActive_ ? "" : ".Copy";
+  if (Action* mark = context_.actions.Find(n::kActMarkToBeWrapped))
+    mark->SetVisible(sourcesActive_);
+}
+
+std::string SourceLists::Base() const {
+  std::string base = outputDir ? outputDir() : std::string();
+  if (base.empty() || base.back() != '/') base += '/';
+  return base;
+}
+
+SourceLists::Target SourceLists::TargetOf(FileList& list) {
+  const bool sources = &list == &sources_;
+  return Target{&list, Base() + (sources ? "SourceCollection" : "CopyCollection"),
+                sources ? "" : ".Copy", sources};
+}
+
+SourceLists::Target SourceLists::Current() {
+  return TargetOf(ActiveList());
+}
+
+void SourceLists::ShowNamesPage() {
+  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+}
+
+void SourceLists::ShowCopySourcePage(const char* page) {
+  ShowNamesPage();
+  copySource_.SetActivePage(page);
+  FollowCopySourcePage();
+}
+
+void SourceLists::Modified() {
+  if (setModified) setModified();
+}
+
+// --- refreshing ----------------------------------------------------------------------------
+
+void SourceLists::ValidateFileList(bool mustHaveChecked) {
+  Validate(Current(), mustHaveChecked);
+}
+
+void SourceLists::Validate(const Target& target, bool mustHaveChecked) {
+  CheckList& list = target.list->List();
+  UpdateListColumns(list);
+  UpdatePanelCaption(list);
+  auto& items = list.MutableItems();
+  if (items.empty()) return;
+  if (items.size() >= 9999) {
+    context_.status.ShowErrorAndAbort("The number of file in one job must be less than 9999");
+  }
+  if (interfaceMode && interfaceMode()) {
+    for (auto& item : items) item.enabled = true;
+  }
+  bool missing = false;
+  bool anyChecked = false;
+  for (auto& item : items) {
+    if (!item.checked) continue;
+    std::error_code ec;
+    const std::string name = FileList::NameOf(item.text);
+    if (IsPlainFileName(name) && std::filesystem::exists(target.folder + "/" + name, ec)) {
+      anyChecked = true;
+      continue;
+    }
+    item.checked = false;
+    item.enabled = false;
+    missing = true;
+  }
+  list.Touch();
+  if (missing) context_.status.ShowErrorAndAbort("Some input files cannot be found!");
+  if (!anyChecked) {
+    if (mustHaveChecked) {
+      context_.status.ShowErrorAndAbort("No files are selected for processing!");
+    }
+    context_.status.ShowStatus("No files are selected for processing!");
+  } else {
+    context_.status.ClearMessages();
+  }
+  Modified();
+}
+
+void SourceLists::UpdatePanelCaption(CheckList& list) {
+  auto& panel = context_.form.Get<Panel>(list.Parent());
+  panel.SetCaption(BeforeFirst(panel.Caption(), "(") + "(" + std::to_string(list.Items().size()) +
+                   ")");
+}
+
+int SourceLists::WidthOf(std::string_view text) const {
+  return textWidth ? textWidth(text) : static_cast<int>(text.size()) * 7;
+}
+
+int SourceLists::TypeColumnWidth() const {
+  return WidthOf("Transaction wrapping");
+}
+
+void SourceLists::UpdateListColumns(CheckList& list) {
+  int names = 0;
+  int paths = 0;
+  for (const auto& item : list.Items()) {
+    const std::string_view text = item.text;
+    const size_t eq = text.find('=');
+    names = std::max(names, WidthOf(text.substr(0, eq)));
+    if (eq != std::string_view::npos) paths = std::max(paths, WidthOf(text.substr(eq + 1)));
+  }
+  (&list == &sourceList_ ? sourceNameWidth_ : copyNameWidth_) = names;
+  int extent = names + 22 + paths;
+  if (&list == &sourceList_) extent += TypeColumnWidth() + 5;
+  list.SetScrollWidth(extent);
+  list.Touch();
+}
+
+SourceLists::LineLayout SourceLists::LayoutOf(const CheckList& list, int index) {
+  LineLayout line;
+  if (index < 0 || index >= static_cast<int>(list.Items().size())) return line;
+  const std::string& text = list.Items()[index].text;
+  line.name = FileList::NameOf(text);
+  line.path = FileList::PathOf(text);
+  line.nameX = 2;
+  line.pathX = (&list == &sourceList_ ? sourceNameWidth_ : copyNameWidth_) + 7;
+  if (&list == &sourceList_) {
+    line.typeCaption = std::string(ListCaptionOf(marks_.Keyed().Value(line.name + ".WrpT")));
+    line.typeX = line.pathX;
+    line.pathX += TypeColumnWidth() + 5;
+  }
+  return line;
+}
+
+void SourceLists::SelectFirstEntry(CheckList& list) {
+  const bool showsList =
+      context_.form.Get<PageControl>(n::kPageControlMain).ActivePage() == n::kPageNames &&
+      context_.form.Showing(list) && (&list == &sourceList_) == sourcesActive_;
+  if (!showsList || list.Items().empty() || list.ItemIndex() >= 0) return;
+  list.SetItemIndex(0);
+  if (&list == &sourceList_) HighlightSource(0);
+}
+
+void SourceLists::SortBy(const std::string& actionName) {
+  for (const char* name : kSortActions) {
+    context_.actions.Get(name).SetChecked(actionName == name);
+  }
+}
+
+}  // namespace korvane
