@@ -1,0 +1,208 @@
+#include "korvane/core/sources/copy_library.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <unordered_map>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/common/text_file.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void ListInto(const fs::path& dir, std::vector<CollectionFile>& out, bool topLevel) {
+  std::error_code ec;
+  fs::directory_iterator it(dir, ec);
+  if (ec) return;
+  struct Found {
+    std::string name;
+    fs::file_type type;
+  };
+  std::vector<Found> found;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    std::error_code typeError;
+    // symlink_status: a link is seen as a link, never as what it points to.
+    const fs::file_type type = it->symlink_status(typeError).type();
+    if (typeError) continue;
+    found.push_back({it->path().filename().string(), type});
+  }
+  std::sort(found.begin(), found.end(),
+            [](const Found& a, const Found& b) { return a.name < b.name; });
+  for (const Found& f : found) {
+    const fs::path full = dir / f.name;
+    if (f.type == fs::file_type::directory) {
+      ListInto(full, out, false);
+    } else if (f.type == fs::file_type::regular || f.type == fs::file_type::symlink) {
+      out.push_back({f.name, full.string(), f.type == fs::file_type::symlink, topLevel});
+    }
+  }
+}
+
+enum class CopySyntax { None, Columns, Assembler };
+
+CopySyntax SyntaxFor(int langIndex) {
+  switch (langIndex) {
+    case 0:
+    case 2:
+      return CopySyntax::Columns;
+    case 1:
+      return CopySyntax::Assembler;
+    default:
+      return CopySyntax::None;
+  }
+}
+
+// Columns from (1-based) and count long, cut short at the end of the line.
+std::string_view Columns(std::string_view line, size_t from, size_t count) {
+  if (line.size() < from) return {};
+  return line.substr(from - 1, count);
+}
+
+char Column(std::string_view line, size_t column) {
+  return line.size() >= column ? line[column - 1] : ' ';
+}
+
+// Name (lower case) -> member path for every member, by stem and by full name; the first
+// file listed keeps a name that two files share.
+using CopyMap = std::unordered_map<std::string, std::string>;
+
+CopyMap BuildCopyMap(const std::string& base) {
+  CopyMap map;
+  for (const CollectionFile& file : ListCollectionFiles(base + "/CopyCollection")) {
+    const size_t dot = file.name.rfind('.');
+    if (dot == std::string::npos) {
+      map.emplace(ToLower(file.name), file.path);
+    } else {
+      map.emplace(ToLower(file.name.substr(0, dot)), file.path);
+      map.emplace(ToLower(file.name), file.path);
+    }
+  }
+  return map;
+}
+
+// Finds a copy statement in scan and stores its cleaned name; false when there is none.
+bool CopyName(std::string_view scan, std::string& name) {
+  const size_t at = scan.find(" copy ");
+  if (at == std::string_view::npos) return false;
+  name = Trim(scan.substr(at + 6));
+  if (!name.empty() && name.back() == '.') name.back() = ' ';
+  name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '\'' || c == '"'; }),
+             name.end());
+  name = Trim(name);
+  return true;
+}
+
+const std::string* FindMember(const CopyMap& map, const std::string& name) {
+  auto it = map.find(name);
+  if (it != map.end()) return &it->second;
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return nullptr;
+  it = map.find(name.substr(0, dot));
+  return it != map.end() ? &it->second : nullptr;
+}
+
+}  // namespace
+
+std::vector<CollectionFile> ListCollectionFiles(const std::string& dir) {
+  std::vector<CollectionFile> out;
+  std::error_code ec;
+  if (fs::symlink_status(dir, ec).type() == fs::file_type::directory) ListInto(dir, out, true);
+  return out;
+}
+
+void LoadSourceWithCopies(const std::string& base, int langIndex, const std::string& sourcePath,
+                          std::vector<std::string>& target, std::vector<std::string>* unresolved) {
+  target = ReadTextLines(sourcePath);
+  const CopySyntax syntax = SyntaxFor(langIndex);
+  if (syntax == CopySyntax::None) return;
+  const CopyMap map = BuildCopyMap(base);
+
+  // The statements are resolved from the last line to the first, so names reach the
+  // unresolved list and members are read in that order; the text is then assembled front
+  // to back in one pass. Inserted member text is never scanned, so copies inside members
+  // stay as they are.
+  std::unordered_map<std::string, std::vector<std::string>> members;
+  std::vector<const std::vector<std::string>*> memberAt(target.size(), nullptr);
+  std::string scan;
+  std::string name;
+  for (size_t i = target.size(); i-- > 0;) {
+    const std::string& line = target[i];
+    scan.assign(1, ' ');
+    if (syntax == CopySyntax::Columns) {
+      if (Column(line, 7) == '*') continue;
+      scan += ToLower(Columns(line, 8, 72));
+    } else {
+      if (Column(line, 1) == '*') continue;
+      scan += ToLower(Columns(line, 1, 72));
+    }
+    if (!CopyName(scan, name)) continue;
+    const std::string* path = FindMember(map, name);
+    if (path == nullptr) {
+      if (unresolved != nullptr) unresolved->push_back(name);
+      continue;
+    }
+    auto cached = members.find(*path);
+    if (cached == members.end()) cached = members.emplace(*path, ReadTextLines(*path)).first;
+    memberAt[i] = &cached->second;
+  }
+
+  size_t total = target.size();
+  for (const auto* member : memberAt) {
+    if (member != nullptr) total += member->size();
+  }
+  std::vector<std::string> out;
+  out.reserve(total);
+  for (size_t i = 0; i < target.size(); ++i) {
+    const std::vector<std::string>* member = memberAt[i];
+    if (member == nullptr) {
+      out.push_back(std::move(target[i]));
+    } else if (syntax == CopySyntax::Columns) {
+      out.push_back("insert*" + std::string(Columns(target[i], 8, 80)));
+      for (const std::string& m : *member) out.push_back("insert" + std::string(Columns(m, 7, 80)));
+    } else {
+      out.push_back("*" + std::string(Columns(target[i], 1, 79)));
+      out.insert(out.end(), member->begin(), member->end());
+    }
+  }
+  target = std::move(out);
+}
+
+std::string ReadLabelHead(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return {};
+  std::string buffer;
+  char chunk[4096];
+  std::string head;
+  for (;;) {
+    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+    buffer.append(chunk, got);
+    const bool atEnd = got < sizeof chunk;
+    // Line one ends at the first CR or LF; a CR LF pair is one line end.
+    const size_t end1 = buffer.find_first_of("\r\n");
+    size_t start2 = std::string::npos;
+    if (end1 != std::string::npos) {
+      start2 = end1 + 1;
+      if (buffer[end1] == '\r' && start2 < buffer.size() && buffer[start2] == '\n') ++start2;
+    }
+    const size_t end2 =
+        start2 == std::string::npos ? std::string::npos : buffer.find_first_of("\r\n", start2);
+    if (end2 != std::string::npos || atEnd) {
+      head = buffer.substr(0, end1);
+      if (start2 != std::string::npos && start2 <= buffer.size()) {
+        head +=
+            buffer.substr(start2, end2 == std::string::npos ? std::string::npos : end2 - start2);
+      }
+      break;
+    }
+  }
+  std::fclose(file);
+  return head;
+}
+
+}  // namespace korvane
