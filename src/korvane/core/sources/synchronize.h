@@ -1,0 +1,28 @@
+#pragma once
+// Bringing the job's collection folders and its file lists back in line: files no list
+// claims are deleted, entries whose files are gone are dropped, and label files are
+// checked against the wrapping types (and created where a type needs only a default).
+
+#include <functional>
+#include <string>
+
+#include "korvane/core/components/lists.h"
+
+namespace korvane {
+
+struct JobDirectories {
+  CheckList& sources;       // CheckListBoxSelectedFiles
+  CheckList& copies;        // CheckListBoxUsedCopies
+  StringListHolder& marks;  // StLHWrapperMarks
+  bool copiesTabShown;      // TabSheetUsedCopies is visible (not in interface mode)
+  std::string base;         // job base directory, without a trailing "/"
+  std::function<void()> setModified;
+};
+
+// Returns false when something had to be withdrawn from the job: a copy file that no
+// copies entry claims, or a checked file or procedure source without a fitting label
+// file. Deletions never follow a symbolic link and failed deletions are ignored. Throws
+// FileError when a needed label file cannot be written.
+bool SynchronizeJobDirectories(const JobDirectories& job);
+
+}  // namespace korvane

@@ -1,0 +1,164 @@
+#include "korvane/core/sources/synchronize.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "korvane/core/common/text_file.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+struct Job {
+  TempDir tmp;
+  CheckList sources{"CheckListBoxSelectedFiles", "PanelSelectedFiles"};
+  CheckList copies{"CheckListBoxUsedCopies", "PanelUsedCopies"};
+  StringListHolder marks{"StLHWrapperMarks", "TfrmKorvaneMain"};
+  int modified = 0;
+
+  void Source(const std::string& name, const std::string& type, bool checked, bool enabled) {
+    sources.Add({name + "=/orig/" + name, checked, enabled});
+    if (!type.empty()) marks.Keyed().SetValue(name + ".WrpT", type);
+  }
+  bool Sync(bool copiesTab = true) {
+    return SynchronizeJobDirectories(
+        {sources, copies, marks, copiesTab, tmp.Path().string(), [this] { ++modified; }});
+  }
+  bool Exists(const std::string& rel) const {
+    return fs::symlink_status(tmp.Path() / rel).type() != fs::file_type::not_found;
+  }
+};
+
+Lines Texts(const CheckList& list) {
+  Lines out;
+  for (const auto& item : list.Items()) out.push_back(item.text);
+  return out;
+}
+
+TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
+  Job job;
+  job.copies.Add({"GONE.cpy=/o/GONE.cpy", true, true});
+  job.copies.Add({"paylib.CPY=/o/PAYLIB.cpy", false, true});
+  job.copies.SetItemIndex(1);
+  job.tmp.Write("CopyCollection/PAYLIB.cpy", "x");
+  job.tmp.Write("CopyCollection/STRAY.cpy", "x");
+  job.tmp.Write("CopyCollection/sub/ALSO.cpy", "x");
+
+  // Hidden copies tab: the copy folder and list are left alone.
+  EXPECT_TRUE(job.Sync(false));
+  EXPECT_TRUE(job.Exists("CopyCollection/STRAY.cpy"));
+  EXPECT_EQ(job.copies.Items().size(), 2u);
+  EXPECT_EQ(job.modified, 0);
+
+  EXPECT_FALSE(job.Sync());
+  EXPECT_TRUE(job.Exists("CopyCollection/PAYLIB.cpy"));
+  EXPECT_FALSE(job.Exists("CopyCollection/STRAY.cpy"));
+  EXPECT_FALSE(job.Exists("CopyCollection/sub/ALSO.cpy"));
+  EXPECT_EQ(Texts(job.copies), Lines{"paylib.CPY=/o/PAYLIB.cpy"});
+  EXPECT_EQ(job.copies.ItemIndex(), 0);
+  EXPECT_EQ(job.modified, 2);
+  EXPECT_TRUE(job.Sync());
+}
+
+TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
+  Job job;
+  job.Source("A.cbl", "Onl", true, true);
+  job.Source("B.cbl", "Module", true, true);
+  job.Source("C.cbl", "Proc", true, true);
+  job.Source("E.cbl", "File", true, true);
+  job.Source("F.cbl", "Intr", true, true);
+  job.Source("H.cbl", "Onl", true, true);
+  for (const char* name : {"A", "B", "C", "E", "F", "G"}) {
+    job.tmp.Write("SourceCollection/" + std::string(name) + ".cbl", "src");
+  }
+  job.tmp.Write("SourceCollection/SelectedEntities/A.cbl", "src");
+  job.tmp.Write("SourceCollection/SelectedEntities/Q.cbl", "src");
+  job.tmp.Write("LabelCollection/B.cbl", "MASK:B.cbl\r\n");
+  job.tmp.Write("LabelCollection/E.cbl", "FI\r\nLE:E.cbl\r\n");
+  job.tmp.Write("LabelCollection/F.cbl", "anything");
+  job.tmp.Write("LabelCollection/X.cbl", "MASK:X.cbl");
+  job.tmp.Write("RTFCollection/A.rtf", "{}");
+  job.tmp.Write("RTFCollection/c.RTF", "{}");
+  job.tmp.Write("RTFCollection/Z.rtf", "{}");
+  job.marks.SetStringList({"A.cbl.Unr=u", "C.cbl.Lbl=Y", "C.cbl.Unr=u", "C.cbl.WrpT=Proc",
+                           "G.cbl.WrpT=Onl", "G.cbl.Lbl=Y", "X.cbl.Lbl=Y", "Z.rtf.Lbl=Y",
+                           "A.cbl.WrpT=Onl", "B.cbl.WrpT=Module", "E.cbl.WrpT=File",
+                           "F.cbl.WrpT=Intr", "H.cbl.WrpT=Onl", "other=1"});
+
+  // The checked procedure source without a label is withdrawn.
+  EXPECT_FALSE(job.Sync());
+  EXPECT_EQ(job.tmp.Read("LabelCollection/A.cbl"), "MASK:A.cbl\r\n");
+  EXPECT_EQ(job.tmp.Read("LabelCollection/B.cbl"), "ENTR:B.cbl\r\n");
+  EXPECT_EQ(job.tmp.Read("LabelCollection/E.cbl"), "FI\r\nLE:E.cbl\r\n");
+  EXPECT_EQ(job.tmp.Read("LabelCollection/F.cbl"), "anything");
+  EXPECT_FALSE(job.Exists("LabelCollection/C.cbl"));
+  EXPECT_FALSE(job.Exists("LabelCollection/X.cbl"));
+  EXPECT_FALSE(job.Exists("SourceCollection/G.cbl"));
+  EXPECT_FALSE(job.Exists("SourceCollection/SelectedEntities/Q.cbl"));
+  EXPECT_TRUE(job.Exists("SourceCollection/SelectedEntities/A.cbl"));
+  EXPECT_TRUE(job.Exists("RTFCollection/A.rtf"));
+  EXPECT_TRUE(job.Exists("RTFCollection/c.RTF"));
+  EXPECT_FALSE(job.Exists("RTFCollection/Z.rtf"));
+
+  // H lost its collection file and leaves the list; C stays, unchecked and greyed.
+  EXPECT_EQ(Texts(job.sources),
+            (Lines{"A.cbl=/orig/A.cbl", "B.cbl=/orig/B.cbl", "C.cbl=/orig/C.cbl",
+                   "E.cbl=/orig/E.cbl", "F.cbl=/orig/F.cbl"}));
+  const auto& c = job.sources.Items()[2];
+  EXPECT_FALSE(c.checked || c.enabled);
+  for (size_t i : {0u, 1u, 3u, 4u}) EXPECT_TRUE(job.sources.Items()[i].checked) << i;
+  EXPECT_EQ(job.marks.StringList(),
+            (Lines{"C.cbl.WrpT=Proc", "A.cbl.WrpT=Onl", "B.cbl.WrpT=Module", "E.cbl.WrpT=File",
+                   "F.cbl.WrpT=Intr", "H.cbl.WrpT=Onl", "other=1", "A.cbl.Lbl=Y", "B.cbl.Lbl=Y"}));
+  // Stray source G and SelectedEntities/Q, label X, RTF Z.
+  EXPECT_EQ(job.modified, 4);
+
+  // An unchecked procedure source without a label is greyed without failing, and a
+  // stray source is deleted without failing either.
+  job.sources.MutableItems()[2].enabled = true;
+  job.tmp.Write("SourceCollection/STRAY.cbl", "src");
+  EXPECT_TRUE(job.Sync());
+  EXPECT_FALSE(job.sources.Items()[2].enabled);
+  EXPECT_FALSE(job.Exists("SourceCollection/STRAY.cbl"));
+}
+
+TEST(SynchronizeJobDirectories, LinksAreRemovedNeverFollowed) {
+  Job job;
+  TempDir outside;
+  outside.Write("secret.cpy", "keep");
+  outside.Write("label", "MASK:A.cbl");
+  outside.Write("rtf/junk.rtf", "keep");
+  job.Source("A.cbl", "Onl", false, true);
+  job.tmp.Write("SourceCollection/A.cbl", "src");
+  fs::create_directories(job.tmp.Path() / "CopyCollection");
+  fs::create_directories(job.tmp.Path() / "LabelCollection");
+  fs::create_symlink(outside / "secret.cpy", job.tmp.Path() / "CopyCollection/link.cpy");
+  fs::create_symlink(outside.Path(), job.tmp.Path() / "CopyCollection/dirlink");
+  fs::create_symlink(outside / "label", job.tmp.Path() / "LabelCollection/A.cbl");
+  fs::create_symlink(outside / "rtf", job.tmp.Path() / "RTFCollection");
+
+  EXPECT_FALSE(job.Sync());
+  EXPECT_FALSE(job.Exists("CopyCollection/link.cpy"));
+  EXPECT_FALSE(job.Exists("CopyCollection/dirlink"));
+  // The linked label is replaced by a file of its own.
+  EXPECT_FALSE(fs::is_symlink(job.tmp.Path() / "LabelCollection/A.cbl"));
+  EXPECT_EQ(job.tmp.Read("LabelCollection/A.cbl"), "MASK:A.cbl\r\n");
+  EXPECT_EQ(outside.Read("secret.cpy"), "keep");
+  EXPECT_EQ(outside.Read("label"), "MASK:A.cbl");
+  EXPECT_EQ(outside.Read("rtf/junk.rtf"), "keep");
+  EXPECT_TRUE(job.Exists("RTFCollection"));
+
+  // A label folder that is a link is not written through.
+  fs::remove_all(job.tmp.Path() / "LabelCollection");
+  fs::create_symlink(outside.Path(), job.tmp.Path() / "LabelCollection");
+  EXPECT_THROW(job.Sync(), FileError);
+  EXPECT_FALSE(fs::exists(outside / "A.cbl"));
+}
+
+}  // namespace
+}  // namespace korvane
