@@ -37,6 +37,9 @@ int main(int argc, char* argv[]) {
   person.SetParent(&window);
   shell.Create();
   window.show();
-  shell.Show();
+  if (shell.Show()) {
+    window.ApplyStoredSettings();
+    if (shell.AutoRun()) shell.Execute("ActRunWrap");
+  }
   return QApplication::exec();
 }

@@ -1,18 +1,22 @@
 #include "korvane/ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <map>
 #include <set>
 
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/ui/about_dialog.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/page_tabs.h"
 #include "korvane/ui/pages/language_page.h"
@@ -59,6 +63,13 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   shell_.closeRequested.Connect([self] {
     if (self) self->close();
   });
+  shell_.showAbout = [this](const AboutInfo& info) {
+    AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), this);
+    dialog.exec();
+  };
+  shell_.openHelp = [](const std::string& file) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocal(file)));
+  };
   RefreshWindowState();
 }
 
@@ -129,7 +140,20 @@ void MainWindow::RefreshWindowState() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
+  if (shell_.CloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  shell_.WindowHidden(width(), height());
+  QMainWindow::hideEvent(event);
+}
+
+void MainWindow::ApplyStoredSettings() {
+  if (const auto size = shell_.StoredWindowSize()) resize(size->first, size->second);
 }
 
 }  // namespace korvane::ui

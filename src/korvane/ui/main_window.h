@@ -16,9 +16,12 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   explicit MainWindow(Shell& shell);
+  // The window size remembered at the last hide; call after the shell showed.
+  void ApplyStoredSettings();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildMenus();

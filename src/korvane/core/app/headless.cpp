@@ -39,7 +39,16 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     person.PrintLine(StatusKindName(kind), text);
   };
   if (!shell.Create() || !shell.Show()) return 1;
-  return shell.Stats().aborted + shell.Stats().failed > 0 ? 1 : 0;
+  if (shell.AutoRun()) {
+    shell.Execute(names::kActRunWrap);
+  } else {
+    shell.Execute(names::kActSaveProject);
+    bool closing = false;
+    shell.closeRequested.Connect([&closing] { closing = true; });
+    shell.Execute(names::kActCloseAll);
+    if (closing) shell.CloseQuery();
+  }
+  return shell.Stats().AnyEndedEarly() ? 1 : 0;
 }
 
 }  // namespace korvane

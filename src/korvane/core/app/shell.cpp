@@ -2,16 +2,12 @@
 
 #include <filesystem>
 
-#include "korvane/core/app/application_profile.h"
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/main_form.h"
-#include "korvane/core/common/operation_abort.h"
-#include "korvane/core/common/text.h"
-#include "korvane/core/common/version.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
-#include "korvane/core/components/lists.h"
 #include "korvane/core/config/config_file.h"
+#include "korvane/core/project/reset_output.h"
 
 namespace korvane {
 
@@ -29,7 +25,11 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   programDir_ = fs::path(env_.programPath).parent_path().string();
   BuildMainForm(form_, actions_);
   catalogue_ = std::make_unique<ProductCatalogue>(context_, config_, [this] { return toolRoot_; });
+  project_ = std::make_unique<Project>(context_);
+  outputField_ = std::make_unique<OutputDirectoryField>(*project_);
+  jobs_ = std::make_unique<JobCommands>(*project_, *catalogue_);
   WireCatalogue();
+  WireProject();
   BindActions();
   DisableUnhandledActions(actions_);
 }
@@ -53,8 +53,15 @@ bool Shell::Execute(const std::string& actionName) {
   return Run([&] {
     if (!action.Enabled()) return;
     status_.ClearMessages();
+    if (!action.HasHandler()) {
+      status_.ShowErrorAndAbort("This function is not available in this version of the shell");
+    }
     action.Invoke();
   });
+}
+
+bool Shell::CloseQuery() {
+  return Run([this] { project_->SetModified(false); });
 }
 
 void Shell::SetCaption(const std::string& caption) {
@@ -63,13 +70,75 @@ void Shell::SetCaption(const std::string& caption) {
   windowChanged.Emit();
 }
 
+void Shell::WireCatalogue() {
+  ProductCatalogue& c = *catalogue_;
+  ProjectState& state = project_->State();
+  c.readRunControl = [this] { ReadRunControlFlags(); };
+  c.configurationChanged = [this] { SyncMemoFromConfig(); };
+  c.saveConfiguration = [this] {
+    SaveToolConfiguration(config_, locator_.Cached(), status_, std::time(nullptr));
+  };
+  c.setCaption = [this](const std::string& caption) { SetCaption(caption); };
+  c.caption = [this] { return caption_; };
+  c.disableShell = [this] { DisableShell(); };
+  c.clearModified = [this] { project_->SetModified(false); };
+  c.clearProject = [this] { jobs_->ClearProject(); };
+  c.loading = [&state] { return state.loading; };
+  c.projectNameHint = [this] { return jobs_->ProjectNameHint(); };
+  c.setProjectDirectory = [this](const std::string& dir) { project_->SetProjectDirectory(dir); };
+  c.outputDir = [this] { return project_->OutputDir(); };
+  c.setOutputDir = [this](const std::string& dir) { project_->SetOutputDir(dir); };
+  c.setWorkDir = [&state](const std::string& dir) { state.workDir = dir; };
+  c.setSubVersion = [&state](const std::string& version) { state.subVersion = version; };
+  c.setNameChanged = [&state] { state.nameChanged = true; };
+  c.outputDirExit = [this] { outputField_->Leave(); };
+  c.createOutputDir = [](const std::string& dir) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+  };
+  c.Connect();
+}
+
+void Shell::WireProject() {
+  Project& p = *project_;
+  p.saveProject = [this] {
+    actions_.Get(n::kActSaveProject).SetEnabled(true);
+    jobs_->SaveProject(false);
+  };
+  p.langCode = [this] { return catalogue_->LangCode(); };
+  p.caption = [this] { return caption_; };
+  p.setCaption = [this](const std::string& caption) { SetCaption(caption); };
+  p.closeWindow = [this] { closeRequested.Emit(); };
+  p.BindNameFields();
+  outputField_->Bind();
+  form_.Get<DirectoryFrame>(n::kFrameOutputDir).onLeave = [this] { outputField_->Leave(); };
+
+  JobCommands& j = *jobs_;
+  j.toolRoot = [this] { return toolRoot_; };
+  j.rememberFiles = [this] { return rememberFiles_; };
+  j.caption = [this] { return caption_; };
+  j.setCaption = [this](const std::string& caption) { SetCaption(caption); };
+}
+
 void Shell::BindActions() {
-  actions_.Get(n::kActCloseAll).SetHandler([this] { closeRequested.Emit(); });
-  actions_.Get(n::kActApplyIniFile).SetHandler([this] { ApplyConfiguration(); });
-  actions_.Get(n::kActWriteIniFile).SetHandler([this] {
+  auto handle = [this](const char* name, std::function<void()> handler) {
+    actions_.Get(name).SetHandler(std::move(handler));
+  };
+  handle(n::kActCloseAll, [this] { closeRequested.Emit(); });
+  handle(n::kActApplyIniFile, [this] { ApplyConfiguration(); });
+  handle(n::kActWriteIniFile, [this] {
     SaveConfiguration();
     ApplyConfiguration();
   });
+  handle(n::kActNewProject, [this] { jobs_->NewProject(); });
+  handle(n::kActOpenProject, [this] { jobs_->OpenProject(); });
+  handle(n::kActSaveProject, [this] { jobs_->SaveProject(false); });
+  handle(n::kActSaveProjectAs, [this] { jobs_->SaveProject(true); });
+  handle(n::kActRestartProject, [this] { ResetOutput(*project_); });
+  handle(n::kActShowAdvanced, [this] { ToggleExtendedOptions(); });
+  handle(n::kActAbout, [this] { ShowAbout(); });
+  handle(n::kActHelpShell, [this] { ShowHelp(); });
+
   // A button named after an action runs that action.
   for (const auto& component : form_.Components()) {
     auto* button = dynamic_cast<ButtonControl*>(component.get());
@@ -79,78 +148,7 @@ void Shell::BindActions() {
       if (actions_.Find(action) != nullptr) Execute(action);
     });
   }
-}
-
-void Shell::CreateSteps() {
-  settings_.SetSettingsProduct(std::string(profile::kAppName) + " Shell");
-  settings_.SetSettingsSection(std::string(profile::kSettingsSection));
-  rememberFiles_ = args_.HasSwitch("-RememberFiles:RF");
-
-  appExeName_ = ToLower(fs::path(env_.programPath).stem().string());
-  profileTaken_ = appExeName_ == ToLower(profile::kAppName);
-
-  auto& languages = form_.Get<Page>(n::kPageLanguages);
-  languages.SetVisible(false);
-  auto& outputInterface = form_.Get<ComboBox>(n::kComboOutputInterface).Combo();
-  outputInterface.SetClearBeforeFill(true);
-  for (const char* type : {"RPC", "IDL", "XML", "WSDL"}) outputInterface.AddWithKey(type, type);
-  outputInterface.SetSecondInd("XML");
-  form_.Get<ComboBox>(n::kComboOutputInterface).Touch();
-  consoleStubPath_ = (fs::path(programDir_) / std::string(profile::kConsoleStub)).string();
-
-  if (!profileTaken_) {
-    status_.ShowErrorAndAbort("Application name: " + appExeName_ + " is invalid");
-    return;
-  }
-
-  languages.SetVisible(true);
-  form_.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageLanguages);
-  std::error_code ec;
-  if (!fs::exists(consoleStubPath_, ec)) consoleStubPath_.clear();
-
-  LoadConfiguration();
-  ReadRunControlFlags();
-
-  toolRoot_ = DetermineToolRoot();
-  BindFrames();
-  fileVersion_ = GetVersionValue("FileVersion");
-
-  if (runControl_.systemCaptureConsole) {
-    auto& console = form_.Get<Memo>(n::kMemoCaptureConsole);
-    console.Clear();
-    console.SetVisible(true);
-  }
-  std::string autoRun;
-  autoRun_ = args_.SwitchValue("-AutoRun:-ar", autoRun) && EqualsNoCase(autoRun, "Anal");
-}
-
-void Shell::ShowSteps() {
-  person_.ProcessPendingEvents();
-  settings_.WriteSetting("ProgramVersion", fileVersion_);
-  SetCaption(std::string(profile::kMainCaption) + " - ");
-  catalogue_->CheckProductInstallation(2);
-  const std::string active = catalogue_->ActiveProduct();
-  if (!active.empty()) {
-    auto& button = form_.Get<RadioButton>(active);
-    if (button.Checked()) {
-      catalogue_->ProductClick(active);
-    } else {
-      button.SetChecked(true);
-    }
-  }
-}
-
-void Shell::WireCatalogue() {
-  ProductCatalogue& c = *catalogue_;
-  c.readRunControl = [this] { ReadRunControlFlags(); };
-  c.configurationChanged = [this] { SyncMemoFromConfig(); };
-  c.saveConfiguration = [this] {
-    SaveToolConfiguration(config_, locator_.Cached(), status_, std::time(nullptr));
-  };
-  c.setCaption = [this](const std::string& caption) { SetCaption(caption); };
-  c.caption = [this] { return caption_; };
-  c.disableShell = [this] { DisableShell(); };
-  c.Connect();
+  form_.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] { PageChanged(); });
 }
 
 void Shell::BindFrames() {
@@ -165,27 +163,21 @@ void Shell::BindFrames() {
   }
 }
 
-void Shell::ReadRunControlFlags() {
-  runControl_ = ReadRunControl(config_, consoleStubPath_);
-}
-
-std::string Shell::DetermineToolRoot() const {
-  std::string root;
-  if (!args_.SwitchValue("-Root:-R", root)) root = programDir_;
-  while (root.size() > 1 && (root.back() == '/' || root.back() == '\\')) root.pop_back();
-  const std::string last = fs::path(root).filename().string();
-  std::error_code ec;
-  if (EqualsNoCase(last, profile::kToolsDirName) &&
-      fs::is_directory(root + std::string(profile::kMigrateSubdir), ec)) {
-    root += std::string(profile::kMigrateSubdir);
-  }
-  return root;
-}
-
 void Shell::DisableShell() {
   form_.Get<PageControl>(n::kPageControlMain).SetEnabled(false);
   mainMenuEmpty_ = true;
+  project_->State().modified = false;
   windowChanged.Emit();
+}
+
+void Shell::SyncMemoFromConfig() {
+  auto& memo = form_.Get<Memo>(n::kMemoIniFile);
+  memo.SetLines(config_.Lines());
+  memo.SetModified(false);
+}
+
+void Shell::SyncConfigFromMemo() {
+  config_.SetLines(form_.Get<Memo>(n::kMemoIniFile).Lines());
 }
 
 void Shell::LoadConfiguration() {
@@ -197,16 +189,6 @@ void Shell::LoadConfiguration() {
   }
   SyncMemoFromConfig();
   group.SetCaption("Product ini file : " + result.path);
-}
-
-void Shell::SyncMemoFromConfig() {
-  auto& memo = form_.Get<Memo>(n::kMemoIniFile);
-  memo.SetLines(config_.Lines());
-  memo.SetModified(false);
-}
-
-void Shell::SyncConfigFromMemo() {
-  config_.SetLines(form_.Get<Memo>(n::kMemoIniFile).Lines());
 }
 
 void Shell::ApplyConfiguration() {

@@ -1,10 +1,12 @@
 #pragma once
-// The main window's model: it owns the form, the action list, the status bar,
-// the settings store and the tool configuration, and runs the start-up
-// sequence. Every user operation enters the core through Execute() or Run().
+// The main window's model and composition root: it owns the form, the action
+// list, the status bar, the settings store, the tool configuration and one
+// service per subsystem, wires them together and runs the start-up sequence.
+// Every user operation enters the core through Execute() or Run().
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,9 @@
 #include "korvane/core/config/config_path.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/config/tool_configuration.h"
+#include "korvane/core/project/job_commands.h"
+#include "korvane/core/project/output_directory.h"
+#include "korvane/core/project/project.h"
 
 namespace platform {
 class SettingsBackend;
@@ -33,6 +38,12 @@ struct ShellEnvironment {
   std::string iniOverride;        // configuration file named outright, if any
 };
 
+// What the About box shows.
+struct AboutInfo {
+  std::string fileDescription, fileVersion, productName, legalCopyright, productVersion;
+  std::string memoContent;
+};
+
 class Shell {
  public:
   Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvironment env);
@@ -43,6 +54,10 @@ class Shell {
   // Window creation and window show; false when the sequence ended early.
   bool Create();
   bool Show();
+  // The window's close query: false keeps the window open.
+  bool CloseQuery();
+  // The window is hidden with this size: it is remembered for the next start.
+  void WindowHidden(int width, int height);
 
   // Runs an action of the main list through the guard; false when it ended
   // with an abort or an error.
@@ -60,6 +75,9 @@ class Shell {
   const RunControl& Flags() const { return runControl_; }
   const GuardStats& Stats() const { return stats_; }
   ProductCatalogue& Catalogue() { return *catalogue_; }
+  Project& CurrentProject() { return *project_; }
+  JobCommands& Jobs() { return *jobs_; }
+  OutputDirectoryField& OutputField() { return *outputField_; }
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
@@ -67,6 +85,11 @@ class Shell {
   bool MainMenuEmpty() const { return mainMenuEmpty_; }
   const std::string& ToolRoot() const { return toolRoot_; }
   const std::string& ProgramDirectory() const { return programDir_; }
+  bool AutoRun() const { return autoRun_; }
+  // The window size stored at the last hide (nothing: keep the designed size).
+  std::optional<std::pair<int, int>> StoredWindowSize() const { return storedSize_; }
+  // The viewer font stored by the font choice (nothing: the default font).
+  const std::optional<FontChoice>& ViewerFont() const { return viewerFont_; }
 
   // The configuration memo and the file behind it.
   void LoadConfiguration();
@@ -77,18 +100,34 @@ class Shell {
   Signal<> windowChanged;
   // Fired when the window is to close (the view runs its close query).
   Signal<> closeRequested;
+  // The About box and the help file are shown by the view.
+  std::function<void(const AboutInfo&)> showAbout;
+  std::function<void(const std::string& helpFile)> openHelp;
 
  private:
+  // Start-up (startup.cpp)
   void CreateSteps();
   void ShowSteps();
-  void BindActions();
-  void DisableShell();
   void ReadRunControlFlags();
+  std::string DetermineToolRoot() const;
+  void RegisterJobFileType();
+  void ReadWindowSettings();
+  void OpenJobAtStart();
+
+  // Wiring (shell.cpp)
   void WireCatalogue();
+  void WireProject();
+  void BindActions();
   void BindFrames();
+  void DisableShell();
   void SyncMemoFromConfig();
   void SyncConfigFromMemo();
-  std::string DetermineToolRoot() const;
+
+  // Window-wide rules (window_rules.cpp)
+  void PageChanged();
+  void ToggleExtendedOptions();
+  void ShowAbout();
+  void ShowHelp();
 
   PersonPort& person_;
   SettingsStore settings_;
@@ -100,9 +139,12 @@ class Shell {
   ToolConfiguration config_;
   ConfigLocator locator_;
   RunControl runControl_;
+  GuardStats stats_;
   WindowContext context_;
   std::unique_ptr<ProductCatalogue> catalogue_;
-  GuardStats stats_;
+  std::unique_ptr<Project> project_;
+  std::unique_ptr<OutputDirectoryField> outputField_;
+  std::unique_ptr<JobCommands> jobs_;
 
   std::string programDir_;
   std::string appExeName_;
@@ -110,6 +152,8 @@ class Shell {
   std::string toolRoot_;
   std::string fileVersion_;
   std::string caption_;
+  std::optional<std::pair<int, int>> storedSize_;
+  std::optional<FontChoice> viewerFont_;
   bool profileTaken_ = false;
   bool mainMenuEmpty_ = false;
   bool rememberFiles_ = false;

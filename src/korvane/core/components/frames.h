@@ -50,6 +50,16 @@ class PathField : public Component {
 
   // Leaving the edit field (Enter does the same).
   virtual void EditExit() = 0;
+  // What the view calls when the field is left: the owner's rules when it
+  // set onLeave (they run EditExit themselves), else EditExit.
+  void Leave() {
+    if (onLeave) {
+      onLeave();
+    } else {
+      EditExit();
+    }
+  }
+  std::function<void()> onLeave;
   // The browse button.
   virtual void BrowseClick() = 0;
 

@@ -38,7 +38,7 @@ PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent
   connect(edit_, &QLineEdit::textEdited,
           [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
   connect(edit_, &QLineEdit::editingFinished,
-          [&shell, &frame] { shell.Run([&frame] { frame.EditExit(); }); });
+          [&shell, &frame] { shell.Run([&frame] { frame.Leave(); }); });
   connect(browse_, &QToolButton::clicked,
           [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
   Refresh();

@@ -1,0 +1,272 @@
+#include "korvane/core/project/job_commands.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/project/job_file.h"
+#include "korvane/core/project/output_directory.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+namespace n = names;
+
+namespace {
+
+constexpr const char* kJobExtension = ".jwrap";
+constexpr const char* kLoadError =
+    " Error while loading project definition, it was possibly generated with an older version of "
+    "the tool";
+
+// Restores a flag however the block it guards ends.
+class FlagScope {
+ public:
+  FlagScope(bool& flag, bool value) : flag_(flag) { flag_ = value; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+JobCommands::JobCommands(Project& project, ProductCatalogue& catalogue)
+    : project_(project), catalogue_(catalogue) {}
+
+std::string JobCommands::JobFilter() const {
+  return std::string("Job definitions files(*") + kJobExtension + ")|*" + kJobExtension;
+}
+
+void JobCommands::ActivateNamesPage() {
+  project_.Context().form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+}
+
+void JobCommands::ShowSourceCount() {
+  FormModel& form = project_.Context().form;
+  auto& page = form.Get<Page>(n::kPageSources);
+  const size_t count = form.Get<CheckList>(n::kListSources).Items().size();
+  page.SetCaption(BeforeFirst(page.Caption(), "(") + "(" + std::to_string(count) + ")");
+}
+
+void JobCommands::ClearProject() {
+  FormModel& form = project_.Context().form;
+  ProjectState& state = project_.State();
+  state.systemName.clear();
+  state.productName.clear();
+  for (const char* edit :
+       {n::kEditSystemName, n::kEditProductName, n::kEditCWrd, n::kEditCreateWrdList}) {
+    form.Get<EditBox>(edit).SetText("");
+  }
+  for (const char* list : {n::kListSources, n::kListCopies, n::kListObjects, n::kListControlTags}) {
+    form.Get<CheckList>(list).Clear();
+  }
+  form.Get<Memo>(n::kMemoNewFileNames).Clear();
+  form.Get<Memo>(n::kMemoLongExtension).Clear();
+  if (closeViewerPages) closeViewerPages();
+  form.Get<Page>(n::kPageViewer).SetVisible(false);
+  project_.SetProjectName("*");
+  state.modified = false;
+  project_.Context().actions.Get(n::kActSaveProject).SetEnabled(false);
+  auto& sources = form.Get<Page>(n::kPageSources);
+  sources.SetCaption(BeforeFirst(sources.Caption(), "(") + "(0)");
+  form.Get<Memo>(n::kMemoCaptureConsole).Clear();
+}
+
+void JobCommands::NewProject() {
+  project_.SetModified(false);
+  if (!catalogue_.ActiveProduct().empty()) catalogue_.ProductClick(catalogue_.ActiveProduct());
+  ActivateNamesPage();
+}
+
+void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
+  project_.SetModified(false);
+  ClearProject();
+  ActivateNamesPage();
+
+  std::string path;
+  if (dropped.empty()) {
+    FileDialogRequest request;
+    request.title = "Open a Tamrock project definition";
+    request.filter = JobFilter();
+    request.initialDir = project_.State().projectDirectory;
+    request.defaultExt = "jwrap";
+    const auto chosen = project_.Context().person.OpenFiles(request);
+    if (chosen.empty()) {
+      project_.Context().status.ShowErrorAndAbort("File search cancelled, new project created");
+      return;
+    }
+    path = chosen.front();
+  } else {
+    std::error_code ec;
+    if (dropped.size() != 1 || fs::is_directory(dropped.front(), ec) ||
+        fs::path(dropped.front()).extension().string() != kJobExtension) {
+      return;
+    }
+    path = dropped.front();
+  }
+  LoadProject(path);
+  project_.State().nameChanged = false;
+  project_.CheckBatchOnLoad();
+}
+
+void JobCommands::SaveProject(bool saveAs) {
+  WindowContext& context = project_.Context();
+  ProjectState& state = project_.State();
+  std::string path;
+  if (!saveAs) {
+    path = state.projectDirectory + project_.GetProjectName() + kJobExtension;
+    std::error_code ec;
+    state.nameChanged = !fs::exists(path, ec);
+  }
+  if (saveAs || state.projectName.empty() || state.nameChanged) {
+    FileDialogRequest request;
+    request.title = "Save job as...";
+    request.filter = JobFilter();
+    request.fileName = project_.GetProjectName();
+    request.initialDir = state.projectDirectory;
+    request.defaultExt = "jwrap";
+    request.overwritePrompt = true;
+    const auto chosen = context.person.SaveFile(request);
+    if (!chosen) {
+      context.status.ShowErrorAndAbort("Save cancelled");
+      return;
+    }
+    path = *chosen;
+    project_.SetProjectDirectory(path);
+    project_.SetProjectName(path);
+  }
+
+  // The marks are written in sorted order; later additions append again.
+  auto& marks = context.form.Get<StringListHolder>(n::kMarksHolder);
+  auto lines = marks.StringList();
+  std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
+    return ToLower(a) < ToLower(b);
+  });
+  marks.SetStringList(std::move(lines));
+  if (synchronize) synchronize();
+
+  const std::string outputDir = project_.OutputDir();
+  context.settings.WriteSetting("LastOutputDir" + catalogue_.LangCode(),
+                                BeforeLast(NormaliseOutputDir(outputDir), "/"));
+
+  JobProjectFields fields;
+  fields.activeRadioButton = catalogue_.ActiveProduct();
+  fields.projectName = project_.GetProjectName();
+  fields.productName = state.productName;
+  fields.systemName = state.systemName;
+  fields.batchRunning = state.batchRunning;
+  fields.projectDirectory = state.projectDirectory;
+  fields.langCode = catalogue_.LangCode();
+  fields.subVersion = state.subVersion;
+  fields.toolRoot = toolRoot ? toolRoot() : std::string();
+  fields.interfaceType = state.interfaceType;
+  fields.maxDirDepth = static_cast<int>(catalogue_.DirDepth());
+  fields.selectedFilesScreenWidth = context.form.Get<CheckList>(n::kListSources).ScrollWidth();
+  fields.usedCopiesScreenWidth = context.form.Get<CheckList>(n::kListCopies).ScrollWidth();
+  fields.sourceLinesInJob = state.sourceLinesInJob;
+  fields.numberOfRenamedModules = state.numberOfRenamedModules;
+  fields.numberOfModules = state.numberOfModules;
+  fields.numberOfRenamedSourceFiles = state.numberOfRenamedSourceFiles;
+  fields.numberOfSourceFiles = state.numberOfSourceFiles;
+  fields.caption = caption ? caption() : std::string();
+  const std::string error = SaveJobFile(path, fields, context.form);
+  if (!error.empty()) {
+    context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + error);
+    return;
+  }
+  state.nameChanged = false;
+  project_.MarkSaved();
+}
+
+void JobCommands::LoadProject(const std::string& path) {
+  bool failed = false;
+  try {
+    ApplyJobFile(path);
+  } catch (...) {
+    // The load's own message replaces whatever ended it; the validation
+    // message that may have been shown stays in the list before it.
+    failed = true;
+  }
+  ClosingSteps();
+  if (failed) project_.Context().status.AddErrorAndAbort(kLoadError);
+}
+
+void JobCommands::ApplyJobFile(const std::string& path) {
+  WindowContext& context = project_.Context();
+  FormModel& form = context.form;
+  ProjectState& state = project_.State();
+
+  const JobFileContent content = JobFileContent::FromFile(path);
+  auto number = [&content](const char* key) {
+    return static_cast<int>(ZeroPrefixedInt(content.Value(key)));
+  };
+  const std::string active = content.Value("ActiveRadioButton");
+
+  projectNameHint_ = content.Value("ProjectName");
+  catalogue_.SelectProduct("???" + active);
+  projectNameHint_.clear();
+  state.loading = true;
+
+  auto* button = dynamic_cast<RadioButton*>(form.Find(active));
+  if (button == nullptr) throw JobFileError("No product " + active);
+  catalogue_.SetActiveProduct(active);
+  button->SetChecked(true);
+  catalogue_.SetUpVersionGroup(active);
+
+  // The steps keep their order: a failure leaves what was applied before it.
+  ApplyMemos(content, form);
+  form.Get<Memo>(n::kMemoNewFileNames).SetModified(true);
+  project_.SetProjectName(content.Value("ProjectName"));
+  project_.SetSystemName(content.Value("ProjectSystemName"));
+  project_.SetProductName(content.Value("ProjectProductName"));
+  state.subVersion = content.Value("ProjectSubVersion");
+  state.interfaceType = content.Value("ProjectInterFaceType");
+  project_.SetProjectDirectory(content.Value("ProjectDirectory"));
+  catalogue_.SetDirDepth(number("MaxDirDepth"));
+  project_.SetBatchRunning(content.Value("BatchRunning") == "Y");
+  state.numberOfRenamedModules = number("NumberOfRenamedModules");
+  state.numberOfModules = number("NumberOfModules");
+  state.numberOfRenamedSourceFiles = number("NumberOfRenamedSourceFiles");
+  state.numberOfSourceFiles = number("NumberOfSourceFiles");
+  form.Get<CheckList>(n::kListSources).SetScrollWidth(number("SelectedFilesScreenWidth"));
+  form.Get<CheckList>(n::kListCopies).SetScrollWidth(number("UsedCopiesScreenWidth"));
+  state.sourceLinesInJob = number("SourceLinesInJob");
+
+  if (setCaption && caption) {
+    setCaption(BeforeLast(caption(), " - ") + " - " + catalogue_.ProductCaption());
+    const std::string saved = content.Value(std::string(n::kForm) + ".Caption");
+    if (!saved.empty()) setCaption(saved);
+  }
+  ApplyVisibleEdits(content, form, rememberFiles && rememberFiles());
+  ApplyRadioGroups(content, form);
+  ApplyHolders(content, form);
+  ApplyCheckLists(content, form);
+  ShowSourceCount();
+  state.modified = false;
+  context.actions.Get(n::kActSaveProject).SetEnabled(false);
+}
+
+void JobCommands::ClosingSteps() {
+  ProjectState& state = project_.State();
+  {
+    // The tools check creates a missing output directory silently while the
+    // load is still marked.
+    FlagScope loading(state.loading, true);
+    if (synchronize) synchronize();
+    if (refreshSourceList) refreshSourceList();
+    catalogue_.CheckProjectTools();
+  }
+  FormModel& form = project_.Context().form;
+  ActivateNamesPage();
+  form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
+  if (selectFirstEntry) selectFirstEntry();
+}
+
+}  // namespace korvane

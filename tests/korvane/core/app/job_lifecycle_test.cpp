@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/shell.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "platform/memory_settings.h"
+#include "support/scripted_person.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace n = names;
+using testing::ScriptedPerson;
+using testing::TempDir;
+
+const char* kIni =
+    "[Korvane]\r\n"
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "RadioButtonCobol=Cobol,COB,x,2,XML,WSDL\r\n"
+    "RadioButtonPLI=PL/I,PLI,x,1,XML\r\n"
+    "COB.Extras=(DirDepth=3)\r\n"
+    "PLI.Extras=(DirDepth=2)\r\n";
+
+// A shell started on a tool root with the COBOL and PL/I tool folders.
+class JobLifecycle : public ::testing::Test {
+ protected:
+  JobLifecycle() {
+    dir.Write("bin/korvane.INI", kIni);
+    dir.Write("bin/COBWrap/Copylib/marker", "");  // the copy library frame's file
+    std::filesystem::create_directories(dir.Path() / "bin/PLIWrap");
+    std::filesystem::create_directories(dir.Path() / "jobs");
+  }
+
+  std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
+    auto shell =
+        std::make_unique<Shell>(person, settings, ShellEnvironment{dir / "bin/korvane", args, {}});
+    EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
+    EXPECT_TRUE(shell->Show()) << shell->Status().MessageList();
+    return shell;
+  }
+
+  // Names and output directory typed as a person would.
+  void FillIn(Shell& shell, const std::string& product, const std::string& system) {
+    auto& form = shell.Form();
+    form.Get<EditBox>(n::kEditProductName).UserEdit(product);
+    form.Get<EditBox>(n::kEditProductName).exited.Emit();
+    form.Get<EditBox>(n::kEditSystemName).UserEdit(system);
+    form.Get<EditBox>(n::kEditSystemName).exited.Emit();
+    std::filesystem::create_directories(dir.Path() / "out");
+    shell.CurrentProject().SetOutputDir(dir / "out");
+  }
+
+  TempDir dir;
+  ScriptedPerson person;
+  platform::MemorySettings settings;
+};
+
+TEST_F(JobLifecycle, SaveAsksForTheFileOnceThenWritesDirectly) {
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  EXPECT_TRUE(shell->Actions().Get(n::kActSaveProject).Enabled());
+
+  const std::string job = dir / "jobs/PayAcctXml.jwrap";
+  person.saveAnswers.push_back(job);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  ASSERT_EQ(person.saveRequests.size(), 1u);
+  EXPECT_EQ(person.saveRequests[0].fileName, "PayAcctXml");
+  EXPECT_EQ(person.saveRequests[0].title, "Save job as...");
+  EXPECT_FALSE(shell->Actions().Get(n::kActSaveProject).Enabled());
+
+  const std::string text = dir.Read("jobs/PayAcctXml.jwrap");
+  EXPECT_EQ(text.rfind("[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+                       "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n"
+                       "ProjectSystemName=acct\r\nBatchRunning=N\r\nProjectDirectory=" +
+                           (dir / "jobs") + "/\r\n;ProjectVersion=COB\r\n",
+                       0),
+            0u)
+      << text;
+  EXPECT_EQ(text.substr(text.size() - 18), "[Konyec szkazki]\r\n");
+  EXPECT_EQ(settings.Read("Software\\Brevik\\Korvane Shell\\Parameters\\", "LastOutputDirCOB"),
+            dir.Path().string());
+
+  // Unchanged names: the next save goes straight to the same file.
+  shell->CurrentProject().SetModified(true);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject));
+  EXPECT_EQ(person.saveRequests.size(), 1u);
+
+  // A new product name makes the next save ask again.
+  auto& product = shell->Form().Get<EditBox>(n::kEditProductName);
+  product.UserEdit("bill");
+  product.exited.Emit();
+  person.saveAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(shell->Execute(n::kActSaveProject));
+  EXPECT_EQ(shell->Status().Text(), "Save cancelled");
+  EXPECT_EQ(person.saveRequests.size(), 2u);
+}
+
+TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
+  const std::string job = dir / "jobs/PayAcctXml.jwrap";
+  {
+    auto shell = Start();
+    FillIn(*shell, "pay", "acct");
+    shell->Form().Get<Memo>(n::kMemoLongExtension).UserEdit({"a", "", "b"});
+    person.saveAnswers.push_back(job);
+    ASSERT_TRUE(shell->Execute(n::kActSaveProject));
+  }
+  const std::string saved = dir.Read("jobs/PayAcctXml.jwrap");
+  // Upper-case extensions are accepted at start.
+  const std::string upper = dir / "jobs/COPY.JWRAP";
+  std::filesystem::copy_file(job, upper);
+
+  auto shell = Start({"-Proj", upper});
+  auto& state = shell->CurrentProject().State();
+  EXPECT_EQ(state.productName, "pay");
+  EXPECT_EQ(state.systemName, "acct");
+  EXPECT_EQ(shell->CurrentProject().OutputDir(), dir / "out");
+  EXPECT_EQ(shell->Form().Get<Memo>(n::kMemoLongExtension).Lines(),
+            (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageNames);
+  EXPECT_FALSE(state.modified);
+
+  // Saving it again without changes writes the same bytes.
+  shell->CurrentProject().SetModified(true);
+  person.saveAnswers.push_back(job);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject));
+  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), saved);
+}
+
+TEST_F(JobLifecycle, AFileFromAnotherVersionGivesTheLoadErrorAndStillRunsTheClosingSteps) {
+  dir.Write("jobs/old.jwrap",
+            "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+            "ProjectProductName=pay\r\nProjectDirectory=/tmp/\r\nMaxDirDepth=lots\r\n"
+            "[TMemo]\r\nMemoLongextension=MemoLongextension\r\n.cbl=.cobol\r\n");
+  auto shell = Start();
+  std::vector<std::string> reported;
+  shell->Status().onMessage = [&](StatusMessageKind, const std::string& text) {
+    reported.push_back(text);
+  };
+  person.openAnswers.push_back({dir / "jobs/old.jwrap"});
+  EXPECT_FALSE(shell->Execute(n::kActOpenProject));
+  EXPECT_EQ(reported, (std::vector<std::string>{
+                          "System name name missing or incorrect",
+                          " Error while loading project definition, it was possibly generated "
+                          "with an older version of the tool"}));
+  // What was applied before the failure stays.
+  EXPECT_EQ(shell->Form().Get<Memo>(n::kMemoLongExtension).Lines(),
+            (std::vector<std::string>{".cbl=.cobol"}));
+  EXPECT_TRUE(shell->CurrentProject().State().productName.empty());
+  EXPECT_FALSE(shell->CurrentProject().State().loading);
+}
+
+TEST_F(JobLifecycle, CancellingTheSaveQuestionKeepsTheProductAndTheChanges) {
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  person.answers.push_back(Button::Cancel);
+  shell->Run([&] { shell->Form().Get<RadioButton>("RadioButtonPLI").Click(); });
+  EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
+  EXPECT_TRUE(shell->CurrentProject().State().modified);
+  EXPECT_EQ(shell->Status().Text(), "Action cancelled");
+  ASSERT_FALSE(person.asked.empty());
+  EXPECT_EQ(person.asked.back().text,
+            "The current project has been modified \r\nDo you want to save the changes?'");
+
+  // No: the new product is selected and the project cleared.
+  person.answers.push_back(Button::No);
+  shell->Run([&] { shell->Form().Get<RadioButton>("RadioButtonPLI").Click(); });
+  EXPECT_EQ(shell->Catalogue().LangCode(), "PLI");
+  EXPECT_TRUE(shell->CurrentProject().State().productName.empty());
+  EXPECT_TRUE(shell->CloseQuery());
+}
+
+TEST_F(JobLifecycle, OpenCancelledLeavesANewProject) {
+  auto shell = Start();
+  EXPECT_FALSE(shell->Execute(n::kActOpenProject));
+  EXPECT_EQ(shell->Status().Text(), "File search cancelled, new project created");
+  ASSERT_EQ(person.openRequests.size(), 1u);
+  EXPECT_EQ(person.openRequests[0].title, "Open a Tamrock project definition");
+  EXPECT_EQ(person.openRequests[0].filter, "Job definitions files(*.jwrap)|*.jwrap");
+}
+
+TEST_F(JobLifecycle, ExtendedOptionsFollowTheDebugSwitch) {
+  auto shell = Start({"-sha"});
+  Action& advanced = shell->Actions().Get(n::kActShowAdvanced);
+  EXPECT_TRUE(advanced.Visible());
+  EXPECT_FALSE(advanced.Checked());  // debug mode is off
+  EXPECT_FALSE(shell->Form().Get<Page>(n::kPageTechnical).Visible());
+  EXPECT_FALSE(shell->Actions().Get(n::kActRunTool).Visible());
+  ASSERT_TRUE(shell->Execute(n::kActShowAdvanced));
+  EXPECT_TRUE(shell->Form().Get<Page>(n::kPageTechnical).Visible());
+  EXPECT_TRUE(shell->Actions().Get(n::kActRunTool).Visible());
+  EXPECT_TRUE(shell->Form().Get<PageControl>(n::kPageControlExtended).MultiLine());
+}
+
+}  // namespace
+}  // namespace korvane
