@@ -3,14 +3,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -18,6 +23,7 @@
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/about_dialog.h"
 #include "korvane/ui/binders.h"
+#include "korvane/ui/drop_paths.h"
 #include "korvane/ui/page_tabs.h"
 #include "korvane/ui/pages/language_page.h"
 #include "korvane/ui/pages/names_page.h"
@@ -53,6 +59,7 @@ QWidget* Placeholder(const QString& text) {
 
 MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   setObjectName(n::kForm);
+  setAcceptDrops(true);
   resize(1000, 720);
   BuildMenus();
   setCentralWidget(BuildCentral());
@@ -154,6 +161,32 @@ void MainWindow::hideEvent(QHideEvent* event) {
 
 void MainWindow::ApplyStoredSettings() {
   if (const auto size = shell_.StoredWindowSize()) resize(size->first, size->second);
+  FitToWorkArea();
+}
+
+// Keeps the window inside the desktop's work area, as it was left there.
+void MainWindow::FitToWorkArea() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  setMaximumSize(area.width(), area.height());
+  QRect frame = geometry();
+  frame.setWidth(std::min(frame.width(), area.width()));
+  frame.setHeight(std::min(frame.height(), area.height()));
+  frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - 50)));
+  frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - 50)));
+  setGeometry(frame);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// A job file dropped on the window is opened.
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = DroppedPaths(event->mimeData());
+  shell_.Run([this, &paths] { shell_.Jobs().OpenProject(paths); });
+  event->acceptProposedAction();
 }
 
 }  // namespace korvane::ui

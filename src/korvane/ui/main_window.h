@@ -22,8 +22,11 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
+  void FitToWorkArea();
   void BuildMenus();
   QWidget* BuildCentral();
   void RefreshWindowState();

@@ -62,6 +62,8 @@ class PathField : public Component {
   std::function<void()> onLeave;
   // The browse button.
   virtual void BrowseClick() = 0;
+  // Files dropped on the frame from the file manager.
+  virtual void DropFiles(const std::vector<std::string>& paths) = 0;
 
  protected:
   std::string text_;
@@ -94,7 +96,7 @@ class DirectoryFrame : public PathField {
   // A cancel reports and throws OperationAbort.
   void BrowseForDir();
   // One dropped file or folder; a file stands for its folder.
-  void DropFiles(const std::vector<std::string>& paths);
+  void DropFiles(const std::vector<std::string>& paths) override;
 
   // The folder the browser starts in for the current text.
   std::string BrowseStartDirectory() const;
@@ -151,7 +153,7 @@ class ToolPathFrame : public PathField {
   // Leaving the path field (Enter does the same) after typing in it.
   void EditExit() override;
   // One dropped file whose extension fits the dialog's first pattern.
-  void DropFiles(const std::vector<std::string>& paths);
+  void DropFiles(const std::vector<std::string>& paths) override;
 
  private:
   void Report(const std::string& text);

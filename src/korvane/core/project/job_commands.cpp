@@ -86,6 +86,14 @@ void JobCommands::NewProject() {
 }
 
 void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
+  // A drop that is not exactly one job file is ignored before anything is
+  // cleared: dropping a source on the window must not empty the job.
+  std::error_code ec;
+  if (!dropped.empty() &&
+      (dropped.size() != 1 || fs::is_directory(dropped.front(), ec) ||
+       fs::path(dropped.front()).extension().string() != kJobExtension)) {
+    return;
+  }
   project_.SetModified(false);
   ClearProject();
   ActivateNamesPage();
@@ -104,11 +112,6 @@ void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
     }
     path = chosen.front();
   } else {
-    std::error_code ec;
-    if (dropped.size() != 1 || fs::is_directory(dropped.front(), ec) ||
-        fs::path(dropped.front()).extension().string() != kJobExtension) {
-      return;
-    }
     path = dropped.front();
   }
   LoadProject(path);

@@ -1,6 +1,8 @@
 #include "korvane/ui/components/frame_widgets.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,12 +12,14 @@
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"
+#include "korvane/ui/drop_paths.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
 
 PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent)
     : QWidget(parent),
+      shell_(shell),
       frame_(frame),
       label_(new QLabel(this)),
       edit_(new QLineEdit(this)),
@@ -30,6 +34,8 @@ PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent
   layout->addWidget(browse_);
 
   BindCommon(frame, this);
+  setAcceptDrops(true);
+  edit_->setAcceptDrops(false);
   edit_->setObjectName("Edit");
   QPointer<PathFrameWidget> self(this);
   frame.changed.Connect([self] {
@@ -55,6 +61,20 @@ void PathFrameWidget::Refresh() {
   if (frame_.Invalid()) base = QColor(255, 0, 0);
   pal.setColor(QPalette::Base, base);
   edit_->setPalette(pal);
+}
+
+}  // namespace korvane::ui
+
+namespace korvane::ui {
+
+void PathFrameWidget::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void PathFrameWidget::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = DroppedPaths(event->mimeData());
+  shell_.Run([this, &paths] { frame_.DropFiles(paths); });
+  event->acceptProposedAction();
 }
 
 }  // namespace korvane::ui

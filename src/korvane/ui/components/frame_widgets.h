@@ -21,9 +21,14 @@ class PathFrameWidget : public QWidget {
  public:
   PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent);
 
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void Refresh();
 
+  Shell& shell_;
   PathField& frame_;
   QLabel* label_;
   QLineEdit* edit_;

@@ -197,3 +197,19 @@ TEST_F(JobLifecycle, ExtendedOptionsFollowTheDebugSwitch) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(JobLifecycle, OnlyASingleDroppedJobFileIsOpened) {
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  const std::string other = dir.Write("jobs/source.cbl", "");
+  ASSERT_TRUE(shell->Run([&] { shell->Jobs().OpenProject({other}); }));
+  ASSERT_TRUE(shell->Run([&] { shell->Jobs().OpenProject({other, other}); }));
+  EXPECT_EQ(shell->CurrentProject().State().productName, "pay");  // nothing was cleared
+  EXPECT_TRUE(person.asked.empty());
+}
+
+}  // namespace
+}  // namespace korvane
