@@ -10,16 +10,28 @@ cmake --build --preset release -j "$(nproc)" --target korvane
 bin=build/release/src/korvane/korvane
 root="$PWD/samples/Tools"
 
-echo "== korvane -batch on the sample tool root"
-"$bin" -batch -Yes -Root "$root" -Ini "$root/Korvane.INI"
-echo "exit status $?"
+# The sample job lives in build/sample-job: its paths are made absolute here,
+# and its sources and copy members are placed in the job's collections as
+# adding them in the window would.
+job_dir="$PWD/build/sample-job"
+rm -rf "$job_dir"
+mkdir -p "$job_dir/out/SourceCollection" "$job_dir/out/CopyCollection"
+cp samples/jobs/cobol/*.cbl "$job_dir/out/SourceCollection/"
+cp samples/jobs/cobol/copylib/*.cpy "$job_dir/out/CopyCollection/"
+sed -e "s|@JOBDIR@|$job_dir|g" -e "s|@SAMPLES@|$PWD/samples|g" \
+  samples/jobs/cobol/Customer.jwrap.in > "$job_dir/CustBankXml.jwrap"
+
+echo "== korvane -batch on the sample job"
+status=0
+"$bin" -batch -Yes -Root "$root" -Ini "$root/Korvane.INI" -Proj "$job_dir/CustBankXml.jwrap" || status=$?
+echo "exit status $status"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$bin" -Root "$root" -Ini "$root/Korvane.INI"
+  exec "$bin" -Root "$root" -Ini "$root/Korvane.INI" -Proj "$job_dir/CustBankXml.jwrap"
 fi
 echo "== korvane window under Xvfb"
 xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
-  '$bin' -Root '$root' -Ini '$root/Korvane.INI' &
+  '$bin' -Root '$root' -Ini '$root/Korvane.INI' -Proj '$job_dir/CustBankXml.jwrap' &
   pid=\$!
   sleep 4
   import -window root build/sample-window.png
