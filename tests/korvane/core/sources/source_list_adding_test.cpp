@@ -49,7 +49,7 @@ TEST(SourceListAdding, DialogAddsCopiesFlagsAndSortsSkippingDuplicatesAndOddExte
   EXPECT_EQ(f.person.openRequests.at(1).initialDir, f.dir / "one/");
 }
 
-TEST(SourceListAdding, CopiesAreCheckedAndKeptApartWithTheirOwnSetting) {
+TEST(SourceListAdding, CopiesAreCheckedAndInterfaceSourcesEnabled) {
   SourcesFixture f;
   const std::string c = f.dir.Write("lib/PAY.cpy", "copy");
   f.person.openAnswers.push_back({c});
@@ -64,6 +64,15 @@ TEST(SourceListAdding, CopiesAreCheckedAndKeptApartWithTheirOwnSetting) {
   EXPECT_EQ(f.settings.ReadSetting("LastInputFileDir.Copy"), c);
   EXPECT_EQ(f.form.Get<Panel>(names::kPanelCopies).Caption(), "Copy library of the project (1)");
   EXPECT_FALSE(f.actions.Get(names::kActMarkToBeWrapped).Visible());
+
+  // In interface mode a new source is usable at once, as interface wrapping.
+  f.interface = true;
+  const std::string a = f.dir.Write("in/A.cbl", "a");
+  f.person.openAnswers.push_back({a});
+  f.run("ActAddFilesToSources");
+  ASSERT_EQ(f.sources().Items().size(), 1u);
+  EXPECT_TRUE(f.sources().Items()[0].enabled);
+  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "Intr");
 }
 
 TEST(SourceListAdding, AllFilesFilterAddsNothingByDialogButEveryExtensionByDirectory) {
@@ -157,17 +166,6 @@ TEST(SourceListAdding, FailedCopyEndsTheAddWithEarlierEntriesConsistent) {
   f.run("ActAddFiles");
   EXPECT_EQ(f.dir.Read("outside.cbl"), "keep");
   EXPECT_EQ(f.dir.Read("job/SourceCollection/C.cbl"), "c");
-}
-
-TEST(SourceListAdding, InterfaceModeEnablesNewSourcesAsInterfaceWrapping) {
-  SourcesFixture f;
-  f.interface = true;
-  const std::string a = f.dir.Write("in/A.cbl", "a");
-  f.person.openAnswers.push_back({a});
-  f.run("ActAddFiles");
-  ASSERT_EQ(f.sources().Items().size(), 1u);
-  EXPECT_TRUE(f.sources().Items()[0].enabled);
-  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "Intr");
 }
 
 }  // namespace

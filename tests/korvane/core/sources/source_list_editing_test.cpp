@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "korvane/core/common/operation_abort.h"
-#include "korvane/core/sources/collection_files.h"
 #include "korvane/core/sources/source_lists_fixture.h"
 
 namespace korvane::testing {
@@ -194,15 +193,6 @@ TEST(SourceListEditing, ColumnsLayoutAndSortChoice) {
   EXPECT_FALSE(f.actions.Get("ActSortByLevel").Checked());
   EXPECT_TRUE(f.actions.Get("ActSortByRuleName").Checked());
   EXPECT_FALSE(f.actions.Get("ActSortBySource").Checked());
-}
-
-TEST(SourceListEditing, FilterExtensionsAndPlainNames) {
-  EXPECT_EQ(AcceptedExtensions("Cobol|*.CBL;*.cob|All|*.*"),
-            (std::unordered_set<std::string>{"cobol", ".cbl", ".cob", "all", ".*"}));
-  EXPECT_EQ(ExtensionOf("a.b.CBL"), ".CBL");
-  EXPECT_EQ(ExtensionOf("README"), "");
-  for (const char* bad : {"", ".", "..", "a/b", "x..y"}) EXPECT_FALSE(IsPlainFileName(bad)) << bad;
-  EXPECT_TRUE(IsPlainFileName(".profile"));
 }
 
 }  // namespace
