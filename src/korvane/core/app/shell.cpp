@@ -6,8 +6,10 @@
 #include "korvane/core/app/main_form.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
 #include "korvane/core/config/config_file.h"
 #include "korvane/core/project/reset_output.h"
+#include "korvane/core/sources/synchronize.h"
 
 namespace korvane {
 
@@ -28,8 +30,10 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   project_ = std::make_unique<Project>(context_);
   outputField_ = std::make_unique<OutputDirectoryField>(*project_);
   jobs_ = std::make_unique<JobCommands>(*project_, *catalogue_);
+  sources_ = std::make_unique<SourceLists>(context_);
   WireCatalogue();
   WireProject();
+  WireSources();
   BindActions();
   DisableUnhandledActions(actions_);
 }
@@ -61,7 +65,46 @@ bool Shell::Execute(const std::string& actionName) {
 }
 
 bool Shell::CloseQuery() {
+  if (sources_->Busy()) {
+    // A long add is running: it ends by itself, the window stays open.
+    person_.Ask(MessageKind::Confirmation,
+                "The User requested to stop the process, please confirm?",
+                {Button::Ok, Button::Cancel});
+    return false;
+  }
   return Run([this] { project_->SetModified(false); });
+}
+
+bool Shell::SynchronizeDirectories() {
+  return SynchronizeJobDirectories(
+      {form_.Get<CheckList>(n::kListSources), form_.Get<CheckList>(n::kListCopies),
+       form_.Get<StringListHolder>(n::kMarksHolder), form_.Get<Page>(n::kPageCopies).Visible(),
+       project_->OutputDir(), [this] { project_->SetModified(true); }});
+}
+
+void Shell::WireSources() {
+  SourceLists& s = *sources_;
+  s.outputDir = [this] { return project_->OutputDir(); };
+  s.langCode = [this] { return catalogue_->LangCode(); };
+  s.subVersion = [this] { return project_->State().subVersion; };
+  s.interfaceMode = [this] { return form_.Get<ToolPathFrame>(n::kFrameEskar).Visible(); };
+  s.bigDirectoryLimit = [this] { return runControl_.bigDirectoryLimit; };
+  s.setModified = [this] { project_->SetModified(true); };
+  s.filterFor = [this](const std::string& kind, const std::string& version) {
+    return config_.FilterFor(kind, version, status_);
+  };
+  s.Connect(actions_);
+
+  jobs_->synchronize = [this] { return SynchronizeDirectories(); };
+  jobs_->refreshSourceList = [this] {
+    sources_->UpdateListColumns(form_.Get<CheckList>(n::kListSources));
+  };
+  jobs_->selectFirstEntry = [this] {
+    const bool copies =
+        form_.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageCopies;
+    sources_->SelectFirstEntry(form_.Get<CheckList>(copies ? n::kListCopies : n::kListSources));
+  };
+  actions_.Get(n::kActSynchronizeDirectories).SetHandler([this] { SynchronizeDirectories(); });
 }
 
 void Shell::SetCaption(const std::string& caption) {

@@ -25,6 +25,7 @@
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
+#include "korvane/core/sources/source_lists.h"
 
 namespace platform {
 class SettingsBackend;
@@ -78,6 +79,9 @@ class Shell {
   Project& CurrentProject() { return *project_; }
   JobCommands& Jobs() { return *jobs_; }
   OutputDirectoryField& OutputField() { return *outputField_; }
+  SourceLists& Sources() { return *sources_; }
+  // Brings the job folders in line with the lists; false when something was withdrawn.
+  bool SynchronizeDirectories();
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
@@ -117,6 +121,7 @@ class Shell {
   // Wiring (shell.cpp)
   void WireCatalogue();
   void WireProject();
+  void WireSources();
   void BindActions();
   void BindFrames();
   void DisableShell();
@@ -145,6 +150,7 @@ class Shell {
   std::unique_ptr<Project> project_;
   std::unique_ptr<OutputDirectoryField> outputField_;
   std::unique_ptr<JobCommands> jobs_;
+  std::unique_ptr<SourceLists> sources_;
 
   std::string programDir_;
   std::string appExeName_;

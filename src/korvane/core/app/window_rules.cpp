@@ -18,11 +18,8 @@ void Shell::PageChanged() {
   status_.ClearMessages();
   const std::string& page = form_.Get<PageControl>(n::kPageControlMain).ActivePage();
   if (page == n::kPageNames) {
-    auto& pager = form_.Get<PageControl>(n::kPageControlCopySource);
-    auto& sources = form_.Get<CheckList>(n::kListSources);
-    if (pager.ActivePage() == n::kPageSources && !sources.Items().empty() &&
-        sources.ItemIndex() < 0) {
-      sources.SetItemIndex(0);
+    if (form_.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageSources) {
+      sources_->SelectFirstEntry(form_.Get<CheckList>(n::kListSources));
     }
   } else if (page == n::kPageLanguages) {
     const std::string& active = catalogue_->ActiveProduct();

@@ -123,11 +123,19 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageNames);
   EXPECT_FALSE(state.modified);
 
-  // Saving it again without changes writes the same bytes.
+  // Saved again, then opened and saved once more, the bytes stay the same
+  // (the first save of a new job has not measured its list columns yet).
   shell->CurrentProject().SetModified(true);
   person.saveAnswers.push_back(job);
   ASSERT_TRUE(shell->Execute(n::kActSaveProject));
-  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), saved);
+  const std::string resaved = dir.Read("jobs/PayAcctXml.jwrap");
+  EXPECT_EQ(resaved.substr(resaved.find("[StringListHolders]")),
+            saved.substr(saved.find("[StringListHolders]")));
+  shell.reset();
+  auto again = Start({"-Proj", job});
+  again->CurrentProject().SetModified(true);
+  ASSERT_TRUE(again->Execute(n::kActSaveProject));
+  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), resaved);
 }
 
 TEST_F(JobLifecycle, AFileFromAnotherVersionGivesTheLoadErrorAndStillRunsTheClosingSteps) {
