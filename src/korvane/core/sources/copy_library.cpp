@@ -26,9 +26,19 @@ void ListInto(const fs::path& dir, std::vector<CollectionFile>& out, bool topLev
   std::vector<Found> found;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
     if (ec) break;
+    // A link is taken as a link, never as what it points to. The entry's type comes from
+    // the listing itself, so no file is looked at one by one.
     std::error_code typeError;
-    // symlink_status: a link is seen as a link, never as what it points to.
-    const fs::file_type type = it->symlink_status(typeError).type();
+    fs::file_type type = fs::file_type::symlink;
+    if (!it->is_symlink(typeError)) {
+      if (it->is_directory(typeError)) {
+        type = fs::file_type::directory;
+      } else if (it->is_regular_file(typeError)) {
+        type = fs::file_type::regular;
+      } else {
+        continue;
+      }
+    }
     if (typeError) continue;
     found.push_back({it->path().filename().string(), type});
   }
@@ -176,6 +186,9 @@ void LoadSourceWithCopies(const std::string& base, int langIndex, const std::str
 std::string ReadLabelHead(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return {};
+  // Label files are short and synchronisation reads thousands of them: reading straight
+  // into our own buffer spares the stream's buffer and the size query that sets it up.
+  std::setvbuf(file, nullptr, _IONBF, 0);
   std::string buffer;
   char chunk[4096];
   std::string head;
