@@ -96,14 +96,15 @@ TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
   EXPECT_EQ(job.tmp.Read("LabelCollection/B.cbl"), "ENTR:B.cbl\r\n");
   EXPECT_EQ(job.tmp.Read("LabelCollection/E.cbl"), "FI\r\nLE:E.cbl\r\n");
   EXPECT_EQ(job.tmp.Read("LabelCollection/F.cbl"), "anything");
-  EXPECT_FALSE(job.Exists("LabelCollection/C.cbl"));
-  EXPECT_FALSE(job.Exists("LabelCollection/X.cbl"));
-  EXPECT_FALSE(job.Exists("SourceCollection/G.cbl"));
-  EXPECT_FALSE(job.Exists("SourceCollection/SelectedEntities/Q.cbl"));
-  EXPECT_TRUE(job.Exists("SourceCollection/SelectedEntities/A.cbl"));
-  EXPECT_TRUE(job.Exists("RTFCollection/A.rtf"));
-  EXPECT_TRUE(job.Exists("RTFCollection/c.RTF"));
-  EXPECT_FALSE(job.Exists("RTFCollection/Z.rtf"));
+  for (const char* gone :
+       {"LabelCollection/C.cbl", "LabelCollection/X.cbl", "SourceCollection/G.cbl",
+        "SourceCollection/SelectedEntities/Q.cbl", "RTFCollection/Z.rtf"}) {
+    EXPECT_FALSE(job.Exists(gone)) << gone;
+  }
+  for (const char* kept :
+       {"SourceCollection/SelectedEntities/A.cbl", "RTFCollection/A.rtf", "RTFCollection/c.RTF"}) {
+    EXPECT_TRUE(job.Exists(kept)) << kept;
+  }
 
   // H lost its collection file and leaves the list; C stays, unchecked and greyed.
   EXPECT_EQ(Texts(job.sources),
