@@ -242,3 +242,19 @@ void BindCheckList(Shell& shell, CheckList& list, QListWidget* widget) {
 }
 
 }  // namespace korvane::ui
+
+#include <QProgressBar>
+
+namespace korvane::ui {
+
+void BindProgressBar(ProgressBar& bar, QProgressBar* widget) {
+  BindCommon(bar, widget);
+  auto apply = [&bar](QProgressBar* w) {
+    w->setRange(bar.Min(), bar.Max());
+    w->setValue(bar.Position());
+  };
+  apply(widget);
+  WhileAlive(widget, bar.changed, apply);
+}
+
+}  // namespace korvane::ui

@@ -49,3 +49,11 @@ void BindCombo(Shell& shell, ComboBox& combo, QComboBox* widget);
 void BindCheckList(Shell& shell, CheckList& list, QListWidget* widget);
 
 }  // namespace korvane::ui
+
+class QProgressBar;
+
+namespace korvane::ui {
+
+void BindProgressBar(ProgressBar& bar, QProgressBar* widget);
+
+}  // namespace korvane::ui

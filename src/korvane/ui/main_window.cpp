@@ -74,6 +74,15 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
     AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), this);
     dialog.exec();
   };
+  shell_.Sources().focusedControl = [] {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr ? ToLocal(focused->objectName()) : std::string();
+  };
+  const QFontMetrics listFont(font());
+  shell_.Sources().textWidth = [listFont](std::string_view text) {
+    return listFont.horizontalAdvance(
+        QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+  };
   shell_.openHelp = [](const std::string& file) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocal(file)));
   };

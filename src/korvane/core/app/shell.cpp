@@ -97,7 +97,11 @@ void Shell::WireSources() {
 
   jobs_->synchronize = [this] { return SynchronizeDirectories(); };
   jobs_->refreshSourceList = [this] {
-    sources_->UpdateListColumns(form_.Get<CheckList>(n::kListSources));
+    for (const char* name : {n::kListSources, n::kListCopies}) {
+      auto& list = form_.Get<CheckList>(name);
+      sources_->UpdateListColumns(list);
+      sources_->UpdatePanelCaption(list);
+    }
   };
   jobs_->selectFirstEntry = [this] {
     const bool copies =

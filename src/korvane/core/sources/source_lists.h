@@ -85,6 +85,8 @@ class SourceLists {
   void ValidateFileList(bool mustHaveChecked);
   void UpdateListColumns(CheckList& list);
   void SelectFirstEntry(CheckList& list);
+  // The list panel's caption: its text up to "(" and the entry count.
+  void UpdatePanelCaption(CheckList& list);
 
   // Where the parts of a list line are drawn, relative to the line's left
   // edge, with the column widths of the last UpdateListColumns.
@@ -120,7 +122,6 @@ class SourceLists {
   bool AddOneFile(const Target& target, const std::string& path, bool first,
                   const std::unordered_set<std::string>* accepted);
   void FinishAdding(const Target& target);
-  void UpdatePanelCaption(CheckList& list);
   int TypeColumnWidth() const;
   int WidthOf(std::string_view text) const;
   void ApplyType(bool checkedOnly);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -16,6 +17,8 @@
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"
+#include "korvane/ui/components/drop_button.h"
+#include "korvane/ui/components/file_list_view.h"
 #include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/page_tabs.h"
 #include "korvane/ui/text_codec.h"
@@ -39,11 +42,12 @@ QWidget* FileListPage(Shell& shell, const char* panel, const char* list) {
   Panel& model = shell.Form().Get<Panel>(panel);
   caption->setObjectName(panel);
   caption->setText(FromLocal(model.Caption()));
-  model.changed.Connect([caption, &model] { caption->setText(FromLocal(model.Caption())); });
+  QPointer<QLabel> guard(caption);
+  model.changed.Connect([guard, &model] {
+    if (guard) guard->setText(FromLocal(model.Caption()));
+  });
   layout->addWidget(caption);
-  auto* listWidget = new QListWidget(page);
-  BindCheckList(shell, shell.Form().Get<CheckList>(list), listWidget);
-  layout->addWidget(listWidget, 1);
+  layout->addWidget(new FileListView(shell, shell.Form().Get<CheckList>(list), panel, page), 1);
   return page;
 }
 
@@ -99,12 +103,26 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* buttons = new QHBoxLayout();
   for (const char* name : {n::kButtonAddFilesToSrc, n::kButtonAddDirsToSrc, n::kButtonAddFilesToCpy,
                            n::kButtonAddDirsToCpy}) {
-    auto* button = new QPushButton(this);
+    const std::string target = name;
+    auto* button = new DropButton(
+        [&shell, target](const std::vector<std::string>& paths) {
+          shell.Run([&shell, &target, &paths] { shell.Sources().DropFiles(target, paths); });
+        },
+        this);
     BindButton(shell, form.Get<ButtonControl>(name), button);
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
   layout->addLayout(buttons);
+
+  auto* progress = Group(shell, n::kGroupProgress, this);
+  auto* progressLayout = new QVBoxLayout(progress);
+  for (const char* bar : {n::kProgressSources, n::kProgressModules}) {
+    auto* widget = new QProgressBar(progress);
+    BindProgressBar(form.Get<ProgressBar>(bar), widget);
+    progressLayout->addWidget(widget);
+  }
+  layout->addWidget(progress);
 
   auto* pager = new QTabWidget(this);
   pager->setDocumentMode(true);

@@ -1,0 +1,70 @@
+#pragma once
+// The two file lists of the job: one line per entry with its check box, the
+// file name, the wrapping type (sources only) and the origin path in columns
+// laid out by the core. Built on a list model so that ten thousand entries
+// scroll smoothly; accepts files dropped from the file manager.
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QStyledItemDelegate>
+
+namespace korvane {
+class Shell;
+class CheckList;
+}  // namespace korvane
+
+namespace korvane::ui {
+
+class CheckListModel : public QAbstractListModel {
+  Q_OBJECT
+ public:
+  CheckListModel(Shell& shell, CheckList& list, QObject* parent);
+  int rowCount(const QModelIndex& parent) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  CheckList& List() { return list_; }
+
+ private:
+  Shell& shell_;
+  CheckList& list_;
+};
+
+class FileLineDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  FileLineDelegate(Shell& shell, CheckList& list, QObject* parent);
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  Shell& shell_;
+  CheckList& list_;
+};
+
+class FileListView : public QListView {
+  Q_OBJECT
+ public:
+  // dropTarget: the name the core knows the drop place by (the list's panel).
+  FileListView(Shell& shell, CheckList& list, const char* dropTarget, QWidget* parent);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void Highlight();
+  void SyncSelection();
+
+  Shell& shell_;
+  CheckList& list_;
+  std::string dropTarget_;
+  bool syncing_ = false;
+};
+
+}  // namespace korvane::ui
