@@ -11,6 +11,7 @@
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/lists.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -96,6 +97,48 @@ TEST_F(MainWindowTest, PagesCarryTheirNamesAndCaptions) {
   // Choosing a tab moves the model's active page.
   pages->setCurrentIndex(2);
   EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageTechnical);
+}
+
+}  // namespace
+}  // namespace korvane
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QListView>
+
+namespace korvane {
+namespace {
+
+TEST_F(MainWindowTest, WrapTypeComboSearchesAsYouTypeAndListsShowTheJob) {
+  dir.Write("bin/korvane.INI",
+            "ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+            "COB.Extras=(OnlineWrap=Y,SubWrap=Y,Frames=N)\r\n");
+  std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
+  auto shell = MakeShell();
+  ui::MainWindow window(*shell);
+  ASSERT_TRUE(shell->Create());
+  ASSERT_TRUE(shell->Show());
+
+  auto* combo = window.findChild<QComboBox*>(n::kComboWrapType);
+  ASSERT_NE(combo, nullptr);
+  ASSERT_EQ(combo->count(), 2);
+  for (const char c : std::string("sub")) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+    QApplication::sendEvent(combo, &press);
+  }
+  EXPECT_EQ(combo->currentText().toStdString(), "Subprogram wrapping");
+  EXPECT_EQ(shell->Form().Get<ComboBox>(n::kComboWrapType).Combo().SecondInd(), "Module");
+
+  auto& sources = shell->Form().Get<CheckList>(n::kListSources);
+  sources.SetItems({{"A.cbl=/x/A.cbl", true, true}, {"B.cbl=/x/B.cbl", false, false}});
+  auto* view = window.findChild<QListView*>(n::kListSources);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->model()->rowCount(), 2);
+  // A disabled entry cannot be checked from the view.
+  EXPECT_FALSE(view->model()->flags(view->model()->index(1, 0)) & Qt::ItemIsUserCheckable);
+  view->model()->setData(view->model()->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+  EXPECT_FALSE(sources.Items()[0].checked);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
 
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/controls.h"
@@ -28,31 +30,9 @@ void BindGroupBox(GroupBox& group, QGroupBox* widget);
 void BindButton(Shell& shell, ButtonControl& button, QAbstractButton* widget);
 void BindAction(Shell& shell, Action& action, QAction* qaction);
 
-}  // namespace korvane::ui
-
-class QRadioButton;
-
-namespace korvane::ui {
-
 void BindRadioButton(Shell& shell, RadioButton& button, QRadioButton* widget);
 // The group's entries are rebuilt whenever the model's items change.
 void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget);
-
-}  // namespace korvane::ui
-
-class QComboBox;
-class QListWidget;
-
-namespace korvane::ui {
-
-void BindCombo(Shell& shell, ComboBox& combo, QComboBox* widget);
-void BindCheckList(Shell& shell, CheckList& list, QListWidget* widget);
-
-}  // namespace korvane::ui
-
-class QProgressBar;
-
-namespace korvane::ui {
 
 void BindProgressBar(ProgressBar& bar, QProgressBar* widget);
 

@@ -20,6 +20,7 @@
 #include "korvane/ui/components/drop_button.h"
 #include "korvane/ui/components/file_list_view.h"
 #include "korvane/ui/components/frame_widgets.h"
+#include "korvane/ui/components/inc_combo_box.h"
 #include "korvane/ui/page_tabs.h"
 #include "korvane/ui/text_codec.h"
 
@@ -71,9 +72,8 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* types = new QVBoxLayout();
   auto* wrapType = Group(shell, n::kGroupWrapType, this);
   auto* wrapLayout = new QHBoxLayout(wrapType);
-  auto* wrapCombo = new QComboBox(wrapType);
+  auto* wrapCombo = new IncComboBox(shell, form.Get<ComboBox>(n::kComboWrapType), wrapType);
   wrapCombo->setMinimumWidth(200);
-  BindCombo(shell, form.Get<ComboBox>(n::kComboWrapType), wrapCombo);
   wrapLayout->addWidget(wrapCombo);
   auto* apply = new QPushButton(wrapType);
   BindButton(shell, form.Get<ButtonControl>(n::kButtonApplyType), apply);
@@ -85,8 +85,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
         std::pair{n::kGroupOutputInterface, n::kComboOutputInterface}}) {
     auto* box = Group(shell, group, this);
     auto* boxLayout = new QHBoxLayout(box);
-    auto* widget = new QComboBox(box);
-    BindCombo(shell, form.Get<ComboBox>(combo), widget);
+    auto* widget = new IncComboBox(shell, form.Get<ComboBox>(combo), box);
     boxLayout->addWidget(widget);
     combos->addWidget(box);
   }
