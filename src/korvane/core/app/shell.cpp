@@ -158,7 +158,9 @@ void Shell::WireProject() {
   p.closeWindow = [this] { closeRequested.Emit(); };
   p.BindNameFields();
   outputField_->Bind();
-  form_.Get<DirectoryFrame>(n::kFrameOutputDir).onLeave = [this] { outputField_->Leave(); };
+  auto& outputFrame = form_.Get<DirectoryFrame>(n::kFrameOutputDir);
+  outputFrame.onLeave = [this] { outputField_->Leave(); };
+  outputFrame.onTyped = [this] { outputField_->KeyTyped(false); };
 
   JobCommands& j = *jobs_;
   j.toolRoot = [this] { return toolRoot_; };

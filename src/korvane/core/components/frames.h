@@ -33,7 +33,10 @@ class PathField : public Component {
   void UserEdit(const std::string& t) {
     modified_ = true;
     Assign(text_, t);
+    if (onTyped) onTyped();
   }
+  // The person typed in the field.
+  std::function<void()> onTyped;
   bool Modified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
   // The edit field shows the button-face colour while a dialog is open.

@@ -1,12 +1,18 @@
 #include "korvane/ui/pages/names_page.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -29,6 +35,55 @@ namespace korvane::ui {
 namespace n = names;
 
 namespace {
+
+constexpr const char* kNamesMime = "application/x-korvane-names";
+
+// The "Names" group can be dragged onto the "Data set definitions" group,
+// which then extends the base directory with the job's name.
+class NamesDragGroup : public QGroupBox {
+ public:
+  explicit NamesDragGroup(QWidget* parent) : QGroupBox(parent) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) pressAt_ = event->position().toPoint();
+    QGroupBox::mousePressEvent(event);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if ((event->buttons() & Qt::LeftButton) == 0 ||
+        (event->position().toPoint() - pressAt_).manhattanLength() <
+            QApplication::startDragDistance()) {
+      return;
+    }
+    auto* data = new QMimeData();
+    data->setData(kNamesMime, QByteArray());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction);
+  }
+
+ private:
+  QPoint pressAt_;
+};
+
+class DataSetsGroup : public QGroupBox {
+ public:
+  DataSetsGroup(Shell& shell, QWidget* parent) : QGroupBox(parent), shell_(shell) {
+    setAcceptDrops(true);
+  }
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->mimeData()->hasFormat(kNamesMime)) event->acceptProposedAction();
+  }
+  void dropEvent(QDropEvent* event) override {
+    event->acceptProposedAction();
+    shell_.Run([this] { shell_.OutputField().DropNames(); });
+  }
+
+ private:
+  Shell& shell_;
+};
 
 QGroupBox* Group(Shell& shell, const char* name, QWidget* parent) {
   auto* box = new QGroupBox(parent);
@@ -59,7 +114,8 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout();
 
-  auto* names = Group(shell, n::kGroupNames, this);
+  auto* names = new NamesDragGroup(this);
+  BindGroupBox(form.Get<GroupBox>(n::kGroupNames), names);
   auto* nameForm = new QFormLayout(names);
   for (const char* name : {n::kEditProductName, n::kEditSystemName}) {
     auto* edit = new QLineEdit(names);
@@ -93,7 +149,8 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   top->addLayout(types, 1);
   layout->addLayout(top);
 
-  auto* dataSets = Group(shell, n::kGroupDataSets, this);
+  auto* dataSets = new DataSetsGroup(shell, this);
+  BindGroupBox(form.Get<GroupBox>(n::kGroupDataSets), dataSets);
   auto* dataLayout = new QVBoxLayout(dataSets);
   dataLayout->addWidget(
       new PathFrameWidget(shell, form.Get<DirectoryFrame>(n::kFrameOutputDir), dataSets));
