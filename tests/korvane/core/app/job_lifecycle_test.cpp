@@ -221,3 +221,38 @@ TEST_F(JobLifecycle, OnlyASingleDroppedJobFileIsOpened) {
 
 }  // namespace
 }  // namespace korvane
+
+namespace korvane {
+namespace {
+
+TEST_F(JobLifecycle, AddedSourcesAreCopiedKeptInLineWithTheFolderAndSaved) {
+  dir.Write("bin/korvane.INI", std::string(kIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  const std::string a = dir.Write("src/A.cbl", "       IDENTIFICATION DIVISION.\r\n");
+  const std::string b = dir.Write("src/other/B.COB", "x\r\n");
+  const std::string text = dir.Write("src/notes.txt", "x");
+  person.openAnswers.push_back({a, b, text, a});
+  ASSERT_TRUE(shell->Execute("ActAddFilesToSources")) << shell->Status().MessageList();
+
+  const auto& items = shell->Form().Get<CheckList>(n::kListSources).Items();
+  ASSERT_EQ(items.size(), 2u);  // the .txt file and the repeated A.cbl are skipped
+  EXPECT_EQ(items[0].text, "A.cbl=" + a);
+  EXPECT_EQ(items[1].text, "B.COB=" + b);
+  EXPECT_FALSE(items[0].checked);
+  EXPECT_FALSE(items[0].enabled);  // usable once it has a wrapping type
+  EXPECT_EQ(dir.Read("out/SourceCollection/B.COB"), "x\r\n");
+
+  // A collection file that vanished takes its entry with it on save.
+  std::filesystem::remove(dir.Path() / "out/SourceCollection/B.COB");
+  person.saveAnswers.push_back(dir / "jobs/PayAcctXml.jwrap");
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  const std::string saved = dir.Read("jobs/PayAcctXml.jwrap");
+  EXPECT_NE(saved.find("CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\nNNA.cbl=" + a +
+                       "\r\n[TCheckListBox]"),
+            std::string::npos)
+      << saved;
+}
+
+}  // namespace
+}  // namespace korvane
