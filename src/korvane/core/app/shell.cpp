@@ -93,6 +93,9 @@ void Shell::WireSources() {
   s.filterFor = [this](const std::string& kind, const std::string& version) {
     return config_.FilterFor(kind, version, status_);
   };
+  s.openLabelMarker = [this](const std::string&) {
+    status_.ShowErrorAndAbort("The label marker is not available in this version of the shell");
+  };
   s.Connect(actions_);
 
   jobs_->synchronize = [this] { return SynchronizeDirectories(); };
