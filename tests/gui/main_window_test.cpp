@@ -27,7 +27,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<Shell> MakeShell() {
     const std::string program = dir.Write("bin/korvane", "");
-    return std::make_unique<Shell>(person, settings, ShellEnvironment{program, {}, {}});
+    return std::make_unique<Shell>(person, settings,
+                                   ShellEnvironment{program, {}, {}, dir / "data"});
   }
   TempDir dir;
   ScriptedPerson person;

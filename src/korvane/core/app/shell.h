@@ -37,6 +37,7 @@ struct ShellEnvironment {
   std::string programPath;        // full path of the running executable
   std::vector<std::string> args;  // command line without the program name
   std::string iniOverride;        // configuration file named outright, if any
+  std::string dataHome;           // where file types are registered; empty: the user's
 };
 
 // What the About box shows.

@@ -151,7 +151,8 @@ std::string Shell::DetermineToolRoot() const {
 void Shell::RegisterJobFileType() {
   const std::string description(profile::kJobDescription);
   const std::string exe = env_.programPath;
-  platform::FileTypeRegistry registry;
+  auto registry = env_.dataHome.empty() ? platform::FileTypeRegistry()
+                                        : platform::FileTypeRegistry(env_.dataHome);
   RegisterFileType(registry, std::string(profile::kJobExtension), description);
   RegisterDefaultIcon(registry, description, exe + ",0");
   RegisterShellVerb(registry, description, "OpenAdvanced",

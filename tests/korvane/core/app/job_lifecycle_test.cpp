@@ -36,8 +36,8 @@ class JobLifecycle : public ::testing::Test {
   }
 
   std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
-    auto shell =
-        std::make_unique<Shell>(person, settings, ShellEnvironment{dir / "bin/korvane", args, {}});
+    auto shell = std::make_unique<Shell>(
+        person, settings, ShellEnvironment{dir / "bin/korvane", args, {}, dir / "data"});
     EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
     EXPECT_TRUE(shell->Show()) << shell->Status().MessageList();
     return shell;

@@ -27,7 +27,8 @@ class ShellStartup : public ::testing::Test {
                                    std::vector<std::string> args = {},
                                    const std::string& iniOverride = {}) {
     const std::string program = dir.Write("bin/" + programName, "");
-    return std::make_unique<Shell>(person, settings, ShellEnvironment{program, args, iniOverride});
+    return std::make_unique<Shell>(person, settings,
+                                   ShellEnvironment{program, args, iniOverride, dir / "data"});
   }
 
   TempDir dir;
@@ -149,6 +150,10 @@ TEST_F(ShellStartup, ShowWritesTheProgramVersionAndActivatesTheDefaultProduct) {
   EXPECT_EQ(shell->Caption(), "Korvane main shell - Cobol []");  // no job name yet
   EXPECT_TRUE(shell->Form().Get<RadioButton>("RadioButtonCobol").Checked());
   EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
+  // A new version registers the job file type with the two verbs.
+  const std::string entry = dir.Read("data/applications/korvane-jwrap.desktop");
+  EXPECT_NE(entry.find(" -root "), std::string::npos) << entry;
+  EXPECT_NE(entry.find("-sha"), std::string::npos) << entry;
   const auto stored =
       settings.Read("Software\\Brevik\\Korvane Shell\\Parameters\\", "ProgramVersion");
   ASSERT_TRUE(stored.has_value());
