@@ -56,6 +56,12 @@ bool Shell::Execute(const std::string& actionName) {
   Action& action = actions_.Get(actionName);
   return Run([&] {
     if (!action.Enabled()) return;
+    // The window stays responsive during a long add, but commands wait for
+    // it: they would change the list being filled.
+    if (sources_->Busy() && actionName != n::kActCloseAll) {
+      status_.ShowStatus("Files are being added to the job, please wait");
+      return;
+    }
     status_.ClearMessages();
     if (!action.HasHandler()) {
       status_.ShowErrorAndAbort("This function is not available in this version of the shell");
