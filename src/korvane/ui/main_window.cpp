@@ -28,6 +28,7 @@
 #include "korvane/ui/pages/language_page.h"
 #include "korvane/ui/pages/names_page.h"
 #include "korvane/ui/pages/technical_page.h"
+#include "korvane/ui/pages/word_pages.h"
 #include "korvane/ui/status_bar_widget.h"
 #include "korvane/ui/text_codec.h"
 
@@ -126,8 +127,8 @@ QWidget* MainWindow::BuildCentral() {
                  {{n::kPageLanguages, new LanguagePage(shell_, nullptr)},
                   {n::kPageNames, new NamesPage(shell_, nullptr)},
                   {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
-                  {n::kPageWordScan, Placeholder("Edit word list")},
-                  {n::kPageObjects, Placeholder("Objects")},
+                  {n::kPageWordScan, new WordListPage(shell_, nullptr)},
+                  {n::kPageObjects, new ObjectsPage(shell_, nullptr)},
                   {n::kPageViewer, Placeholder("Internal viewer")}});
   layout->addWidget(tabs, 1);
 
