@@ -108,7 +108,9 @@ void BuildWordPages(FormModel& form) {
   form.Create<Page>(n::kPageWordScan, n::kPageControlMain, "Edit word list");
   form.Create<EditBox>(n::kEditCreateWrdList, n::kPageWordScan).SetCaption("Control word");
   form.Create<ComboBox>(n::kComboCreateWrdList, n::kPageWordScan);
-  form.Create<ButtonControl>(n::kButtonCreateWrdList, n::kPageWordScan, "Add to list", "");
+  // Word-list editing is not part of this version: the button stays greyed.
+  form.Create<ButtonControl>(n::kButtonCreateWrdList, n::kPageWordScan, "Add to list", "")
+      .SetEnabled(false);
   form.Create<CheckList>(n::kListControlTags, n::kPageWordScan);
   form.Create<EditBox>(n::kEditCWrd, n::kPageWordScan).SetCaption("Edit control word");
   form.Create<ComboBox>(n::kComboEditCWrd, n::kPageWordScan);
