@@ -11,6 +11,7 @@
 #include <string>
 
 #include "korvane/core/app/component_names.h"
+#include "korvane/core/app/main_form.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
@@ -75,24 +76,6 @@ Workspace& Shared() {
   return workspace;
 }
 
-void BuildForm(korvane::FormModel& form, korvane::ActionList& actions) {
-  using namespace korvane;
-  form.Create<StringListHolder>(n::kMarksHolder, n::kForm);
-  form.Create<PageControl>(n::kPageControlMain, n::kForm);
-  form.Create<Page>(n::kPageNames, n::kPageControlMain, "Names and datasets");
-  form.Create<ComboBox>(n::kComboWrapType, n::kPageNames);
-  form.Create<PageControl>(n::kPageControlCopySource, n::kPageNames);
-  form.Create<Page>(n::kPageSources, n::kPageControlCopySource, "Source files to be wrapped");
-  form.Create<Panel>(n::kPanelSources, n::kPageSources, "Source files of the project (0)");
-  form.Create<CheckList>(n::kListSources, n::kPanelSources).SetSorted(true);
-  form.Create<Page>(n::kPageCopies, n::kPageControlCopySource, "Copies to be expanded");
-  form.Create<Panel>(n::kPanelCopies, n::kPageCopies, "Copy library of the project (0)");
-  form.Create<CheckList>(n::kListCopies, n::kPanelCopies).SetSorted(true);
-  form.Create<GroupBox>(n::kGroupProgress, n::kPageNames, "Progress");
-  form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
-  actions.Add(n::kActMarkToBeWrapped, "", "Sources");
-}
-
 void BM_AddDirectoryTree(benchmark::State& state) {
   using namespace korvane;
   Workspace& space = Shared();
@@ -104,7 +87,7 @@ void BM_AddDirectoryTree(benchmark::State& state) {
     fs::remove_all(job, ec);
     FormModel form;
     ActionList actions;
-    BuildForm(form, actions);
+    BuildMainForm(form, actions);
     QuietPerson person;
     platform::MemorySettings backend;
     SettingsStore settings(backend);
