@@ -24,9 +24,7 @@ TEST(SourceListAdding, DialogAddsCopiesFlagsAndSortsSkippingDuplicatesAndOddExte
   const auto& request = f.person.openRequests.at(0);
   EXPECT_EQ(request.title, "Add files to process to the project");
   EXPECT_EQ(request.filter, f.filter);
-  EXPECT_TRUE(request.multiSelect);
   EXPECT_EQ(f.filterKeys.at(0), "COB");
-  EXPECT_EQ(f.sources().Items().size(), 2u);
   EXPECT_EQ(f.texts(f.sources()), (Texts{"A.cbl=" + a, "b.COB=" + b}));
   // New sources start unchecked and greyed; the first one is highlighted and so
   // takes the combo's type, which makes it usable.
@@ -35,13 +33,11 @@ TEST(SourceListAdding, DialogAddsCopiesFlagsAndSortsSkippingDuplicatesAndOddExte
   EXPECT_EQ(f.dir.Read("job/SourceCollection/A.cbl"), "first A");
   EXPECT_FALSE(fs::exists(f.dir / "job/SourceCollection/README"));
   EXPECT_EQ(f.settings.ReadSetting("LastInputFileDir"), b);
-  EXPECT_EQ(f.form.Get<Panel>(names::kPanelSources).Caption(), "Source files of the project (2)");
+  EXPECT_EQ(f.caption(names::kPanelSources), "Source files of the project (2)");
   EXPECT_EQ(f.status.Text(), "No files are selected for processing!");
-  EXPECT_EQ(f.sources().ItemIndex(), 0);
   EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "Onl");
   EXPECT_EQ(f.marks().Value("b.COB.WrpT"), "");
   EXPECT_GT(f.modified, 0);
-  EXPECT_EQ(f.aborts, 0);
 
   // The next dialog opens where the first file of the last add came from.
   f.person.openAnswers.push_back({});
@@ -59,10 +55,8 @@ TEST(SourceListAdding, CopiesAreCheckedAndInterfaceSourcesEnabled) {
   EXPECT_EQ(f.filterKeys.back(), "COB.Copy");
   ASSERT_EQ(f.copies().Items().size(), 1u);
   EXPECT_TRUE(f.copies().Items()[0].checked);
-  EXPECT_TRUE(f.sources().Items().empty());
-  EXPECT_EQ(f.dir.Read("job/CopyCollection/PAY.cpy"), "copy");
   EXPECT_EQ(f.settings.ReadSetting("LastInputFileDir.Copy"), c);
-  EXPECT_EQ(f.form.Get<Panel>(names::kPanelCopies).Caption(), "Copy library of the project (1)");
+  EXPECT_EQ(f.caption(names::kPanelCopies), "Copy library of the project (1)");
   EXPECT_FALSE(f.actions.Get(names::kActMarkToBeWrapped).Visible());
 
   // In interface mode a new source is usable at once, as interface wrapping.
@@ -91,17 +85,15 @@ TEST(SourceListAdding, AllFilesFilterAddsNothingByDialogButEveryExtensionByDirec
   EXPECT_EQ(f.person.folderRequests.at(0).caption,
             "Select a folder containing files to add to the project");
   EXPECT_EQ(f.texts(f.sources()), (Texts{"X.cbl=" + x, "Y.any=" + (f.dir / "tree/sub/Y.any")}));
-  EXPECT_FALSE(f.lists.Busy());
   EXPECT_FALSE(f.form.Get<GroupBox>(names::kGroupProgress).Visible());
 }
 
 TEST(SourceListAdding, LargeDirectoryQuestionAtOneAboveTheLimitAndNeverForDrops) {
   SourcesFixture f;
   f.limit = 3;
-  for (const char* name : {"a.cbl", "b.cbl", "c.cbl"})
-    f.dir.Write(std::string("three/") + name, "");
-  for (const char* name : {"d.cbl", "e.cbl", "f.cbl", "g.cbl"}) {
-    f.dir.Write(std::string("four/") + name, "");
+  for (const char* rel : {"three/a.cbl", "three/b.cbl", "three/c.cbl", "four/d.cbl", "four/e.cbl",
+                          "four/f.cbl", "four/g.cbl"}) {
+    f.dir.Write(rel, "");
   }
   f.person.folderAnswers.push_back(f.dir / "three");
   f.run("ActAddDirectoryToCopies");
@@ -114,18 +106,14 @@ TEST(SourceListAdding, LargeDirectoryQuestionAtOneAboveTheLimitAndNeverForDrops)
   ASSERT_EQ(f.person.asked.size(), 1u);
   EXPECT_EQ(f.person.asked[0].text,
             "You are going to add 4 source files\r\nDo you really want to proceed?");
-  EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Ok, Button::Cancel}));
   EXPECT_EQ(f.status.Text(), "Cancelled due to too many files in directory");
   EXPECT_EQ(f.aborts, 1);
-  EXPECT_EQ(f.copies().Items().size(), 3u);
-  EXPECT_FALSE(f.form.Get<GroupBox>(names::kGroupProgress).Visible());
 
   // A dropped directory is quiet; a drop on a copies button switches to the copies tab.
   f.form.Get<PageControl>(names::kPageControlCopySource).SetActivePage(names::kPageSources);
   f.lists.DropFiles(names::kButtonAddFilesToCpy, {f.dir / "four"});
   EXPECT_EQ(f.person.asked.size(), 1u);
   EXPECT_EQ(f.copies().Items().size(), 7u);
-  EXPECT_TRUE(f.sources().Items().empty());
 }
 
 TEST(SourceListAdding, DroppedFilesOnAPanelKeepTheTabAndOnlyTheFirstSetsTheFolder) {
@@ -151,7 +139,7 @@ TEST(SourceListAdding, FailedCopyEndsTheAddWithEarlierEntriesConsistent) {
   EXPECT_EQ(f.status.Text().rfind("Error during preparation - System Error : ", 0), 0u)
       << f.status.Text();
   EXPECT_EQ(f.texts(f.sources()), (Texts{"B.cbl=" + b}));
-  EXPECT_EQ(f.form.Get<Panel>(names::kPanelSources).Caption(), "Source files of the project (1)");
+  EXPECT_EQ(f.caption(names::kPanelSources), "Source files of the project (1)");
 
   // Sorting is back on and the index knows B: re-adding skips it, A goes in before it.
   fs::remove(f.dir / "job/SourceCollection/C.cbl");

@@ -41,27 +41,28 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
   form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
   form.Create<CheckList>(n::kListControlTags, n::kForm);
   form.Create<Label>("LabelTagged", n::kForm, "").SetTag(3);
-  for (const char* name : {"ActAddFiles",
-                           "ActAddFilesToSources",
-                           n::kActAddFilesToCopies,
-                           "ActAddDirectories",
-                           "ActAddDirectoryToSources",
-                           n::kActAddDirectoryToCopies,
-                           "ActToggleSelect",
-                           "ActSelectAll",
-                           "ActUnselectAll",
-                           "ActRemoveFiles",
-                           "ActRemoveDuplicates",
-                           n::kActWrapTypeOnl,
-                           n::kActWrapTypeFile,
-                           n::kActWrapTypeModule,
-                           n::kActWrapTypeProc,
-                           n::kActApplyToAll,
-                           n::kActApplyToChecked,
-                           n::kActMarkToBeWrapped,
-                           "ActSortBySource",
-                           "ActSortByLevel",
-                           "ActSortByRuleName"}) {
+  const char* const actionNames[] = {"ActAddFiles",
+                                     "ActAddFilesToSources",
+                                     n::kActAddFilesToCopies,
+                                     "ActAddDirectories",
+                                     "ActAddDirectoryToSources",
+                                     n::kActAddDirectoryToCopies,
+                                     "ActToggleSelect",
+                                     "ActSelectAll",
+                                     "ActUnselectAll",
+                                     "ActRemoveFiles",
+                                     "ActRemoveDuplicates",
+                                     n::kActWrapTypeOnl,
+                                     n::kActWrapTypeFile,
+                                     n::kActWrapTypeModule,
+                                     n::kActWrapTypeProc,
+                                     n::kActApplyToAll,
+                                     n::kActApplyToChecked,
+                                     n::kActMarkToBeWrapped,
+                                     "ActSortBySource",
+                                     "ActSortByLevel",
+                                     "ActSortByRuleName"};
+  for (const char* name : actionNames) {
     actions.Add(name, name, "Sources");
   }
   return form;
@@ -88,6 +89,7 @@ struct SourcesFixture {
 
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
   CheckList& copies() { return form.Get<CheckList>(names::kListCopies); }
+  std::string caption(const char* panel) { return form.Get<Panel>(panel).Caption(); }
   KeyedLines& marks() { return form.Get<StringListHolder>(names::kMarksHolder).Keyed(); }
   IncCombo& combo() { return form.Get<ComboBox>(names::kComboWrapType).Combo(); }
   std::vector<std::string> texts(const CheckList& list) const {

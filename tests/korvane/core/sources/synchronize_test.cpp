@@ -45,9 +45,9 @@ TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
   job.copies.Add({"GONE.cpy=/o/GONE.cpy", true, true});
   job.copies.Add({"paylib.CPY=/o/PAYLIB.cpy", false, true});
   job.copies.SetItemIndex(1);
-  job.tmp.Write("CopyCollection/PAYLIB.cpy", "x");
-  job.tmp.Write("CopyCollection/STRAY.cpy", "x");
-  job.tmp.Write("CopyCollection/sub/ALSO.cpy", "x");
+  for (const char* rel : {"PAYLIB.cpy", "STRAY.cpy", "sub/ALSO.cpy"}) {
+    job.tmp.Write("CopyCollection/" + std::string(rel), "x");
+  }
 
   // Hidden copies tab: the copy folder and list are left alone.
   EXPECT_TRUE(job.Sync(false));
@@ -67,24 +67,22 @@ TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
 
 TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
   Job job;
-  job.Source("A.cbl", "Onl", true, true);
-  job.Source("B.cbl", "Module", true, true);
-  job.Source("C.cbl", "Proc", true, true);
-  job.Source("E.cbl", "File", true, true);
-  job.Source("F.cbl", "Intr", true, true);
-  job.Source("H.cbl", "Onl", true, true);
+  for (const char* name : {"A", "B", "C", "E", "F", "H"})
+    job.Source(name + std::string(".cbl"), "", true, true);
   for (const char* name : {"A", "B", "C", "E", "F", "G"}) {
     job.tmp.Write("SourceCollection/" + std::string(name) + ".cbl", "src");
   }
-  job.tmp.Write("SourceCollection/SelectedEntities/A.cbl", "src");
-  job.tmp.Write("SourceCollection/SelectedEntities/Q.cbl", "src");
-  job.tmp.Write("LabelCollection/B.cbl", "MASK:B.cbl\r\n");
-  job.tmp.Write("LabelCollection/E.cbl", "FI\r\nLE:E.cbl\r\n");
-  job.tmp.Write("LabelCollection/F.cbl", "anything");
-  job.tmp.Write("LabelCollection/X.cbl", "MASK:X.cbl");
-  job.tmp.Write("RTFCollection/A.rtf", "{}");
-  job.tmp.Write("RTFCollection/c.RTF", "{}");
-  job.tmp.Write("RTFCollection/Z.rtf", "{}");
+  const std::pair<const char*, const char*> files[] = {
+      {"SourceCollection/SelectedEntities/A.cbl", "src"},
+      {"SourceCollection/SelectedEntities/Q.cbl", "src"},
+      {"LabelCollection/B.cbl", "MASK:B.cbl\r\n"},
+      {"LabelCollection/E.cbl", "FI\r\nLE:E.cbl\r\n"},
+      {"LabelCollection/F.cbl", "anything"},
+      {"LabelCollection/X.cbl", "MASK:X.cbl"},
+      {"RTFCollection/A.rtf", "{}"},
+      {"RTFCollection/c.RTF", "{}"},
+      {"RTFCollection/Z.rtf", "{}"}};
+  for (const auto& [rel, bytes] : files) job.tmp.Write(rel, bytes);
   job.marks.SetStringList({"A.cbl.Unr=u", "C.cbl.Lbl=Y", "C.cbl.Unr=u", "C.cbl.WrpT=Proc",
                            "G.cbl.WrpT=Onl", "G.cbl.Lbl=Y", "X.cbl.Lbl=Y", "Z.rtf.Lbl=Y",
                            "A.cbl.WrpT=Onl", "B.cbl.WrpT=Module", "E.cbl.WrpT=File",
