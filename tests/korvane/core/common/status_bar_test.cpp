@@ -28,6 +28,14 @@ const std::string kMany = "More than one message, click here to get them!";
 
 class StatusBarTest : public ::testing::Test {
  protected:
+  void ExpectShown(const std::string& text, const std::string& hint) {
+    EXPECT_EQ(bar.Text(), text);
+    EXPECT_EQ(bar.Hint(), hint);
+  }
+  void ExpectShown(const std::string& text, StatusColour colour) {
+    EXPECT_EQ(bar.Text(), text);
+    EXPECT_EQ(bar.Colour(), colour);
+  }
   ScriptedPerson person;
   StatusBar bar{person};
 };
@@ -36,19 +44,15 @@ TEST_F(StatusBarTest, ErrorsAccumulateIntoTheListAndClickShowsIt) {
   bar.AddError("first", true);
   EXPECT_EQ(bar.Text(), "first");
   EXPECT_THROW(bar.AddError("second"), OperationAbort);
-  EXPECT_EQ(bar.Text(), kMany);
-  EXPECT_EQ(bar.Hint(), "- first\r\n- second");
+  ExpectShown(kMany, "- first\r\n- second");
   EXPECT_EQ(person.beeps, 2);
   EXPECT_TRUE(person.asked.empty());
 
   bar.Click();
   bar.DoubleClick();
-  ASSERT_EQ(person.asked.size(), 2u);
-  for (const auto& q : person.asked) {
-    EXPECT_EQ(q.kind, MessageKind::Error);
-    EXPECT_EQ(q.text, kErrorsHead + "- first\r\n- second");
-    EXPECT_EQ(q.buttons, Buttons{Button::Ok});
-  }
+  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>(2, kErrorsHead + "- first\r\n- second"));
+  EXPECT_EQ(person.asked[1].kind, MessageKind::Error);
+  EXPECT_EQ(person.asked[1].buttons, Buttons{Button::Ok});
 }
 
 TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
@@ -60,8 +64,7 @@ TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
   bar.ShowWarning("w");
   bar.ShowStatus("s");
   bar.ShowError("e2", true);
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
-  EXPECT_EQ(bar.Text(), kMany);
+  ExpectShown(kMany, StatusColour::Error);
   EXPECT_THROW(bar.ShowError("e3"), OperationAbort);
   EXPECT_THROW(bar.ShowErrorAndAbort("e4"), OperationAbort);
   EXPECT_THROW(bar.AddErrorAndAbort("e5"), OperationAbort);
@@ -70,15 +73,11 @@ TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
   bar.ShowError("", true);
   EXPECT_EQ(bar.MessageList(), "- e1\r\n- w\r\n- s\r\n- e2\r\n- e3\r\n- e4\r\n- e5\r\n- \r\n- ");
   EXPECT_EQ(bar.Hint(), bar.MessageList());
-  EXPECT_TRUE(person.asked.empty());
 
   bar.ClearMessages();
-  EXPECT_EQ(bar.Text(), "");
-  EXPECT_EQ(bar.Hint(), "");
-  EXPECT_EQ(bar.MessageList(), "");
+  EXPECT_EQ(bar.Text() + bar.Hint() + bar.MessageList(), "");
   bar.ShowWarning("alone");
-  EXPECT_EQ(bar.Text(), "alone");
-  EXPECT_EQ(bar.Colour(), StatusColour::Warning);
+  ExpectShown("alone", StatusColour::Warning);
   EXPECT_EQ(bar.MessageList(), "");
   bar.ShowStatus("s");
   EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
@@ -92,20 +91,16 @@ TEST_F(StatusBarTest, LongTextsAreCutWithTheFullTextInTheHint) {
   const std::string long200 = Numbered(200);
   // Default measure: 800 px at 8 px a character, less 24 for the dots.
   bar.ShowError(long200, true);
-  EXPECT_EQ(bar.Text(), long200.substr(0, 95) + "...");
-  EXPECT_EQ(bar.Hint(), long200.substr(0, 95) + "\r\n" + long200.substr(95));
+  ExpectShown(long200.substr(0, 95) + "...", long200.substr(0, 95) + "\r\n" + long200.substr(95));
   bar.Click();
-  ASSERT_EQ(person.asked.size(), 1u);
-  EXPECT_EQ(person.asked[0].text, kErrorHead + long200.substr(0, 95) + "\r\n" + long200.substr(95));
+  EXPECT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + bar.Hint()});
 
   // On a wide bar a text of 126 characters or more is still cut at 120.
   bar.SetTextMeasure(nullptr, 5000);
   bar.ShowStatus(Numbered(126));
-  EXPECT_EQ(bar.Text(), Numbered(120) + "...");
-  EXPECT_EQ(bar.Hint(), Numbered(120) + "\r\n" + Numbered(126).substr(120));
+  ExpectShown(Numbered(120) + "...", Numbered(120) + "\r\n" + Numbered(126).substr(120));
   bar.ShowStatus(Numbered(125));
-  EXPECT_EQ(bar.Text(), Numbered(125));
-  EXPECT_EQ(bar.Hint(), "");
+  ExpectShown(Numbered(125), "");
 
   // Exactly filling the room is not too wide: 97 * 8 = 800 - 24.
   bar.SetTextMeasure(nullptr, 800);
@@ -126,8 +121,7 @@ TEST_F(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
   bar.ShowStatus("Step... " + long150);
   ASSERT_EQ(bar.Text().substr(0, 8), "Step... ");
   bar.ShowStatus("Copying...");
-  EXPECT_EQ(bar.Text(), "Copying...");
-  EXPECT_EQ(bar.Hint(), "");
+  ExpectShown("Copying...", "");
   bar.Click();
   ASSERT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "Copying..."});
 
@@ -161,8 +155,7 @@ TEST_F(StatusBarTest, ShorteningUsesTheViewsPixelWidths) {
   EXPECT_EQ(bar.Text(), std::string(13, 'a') + "...");
   // By character count ten would fit; the wide letters push the cut to five.
   bar.ShowStatus("aaWWWbbbbbccccc");
-  EXPECT_EQ(bar.Text(), "aaWWW...");
-  EXPECT_EQ(bar.Hint(), "aaWWW\r\nbbbbbccccc");
+  ExpectShown("aaWWW...", "aaWWW\r\nbbbbbccccc");
 
   // A bar narrower than the dots still leaves room for ten pixels.
   bar.SetTextMeasure([](std::string_view s) { return static_cast<int>(s.size()); }, 8);
@@ -172,8 +165,7 @@ TEST_F(StatusBarTest, ShorteningUsesTheViewsPixelWidths) {
   // No room at all still ends the cut.
   bar.SetTextMeasure(nullptr, 0);
   bar.ShowStatus(Numbered(200));
-  EXPECT_EQ(bar.Text(), "...");
-  EXPECT_EQ(bar.Hint(), "\r\n" + Numbered(200));
+  ExpectShown("...", "\r\n" + Numbered(200));
   // Characters too wide for any bar, in a text shorter than the step.
   bar.SetTextMeasure([](std::string_view s) { return s.empty() ? 0 : 1'000'000; }, -50);
   EXPECT_THROW(bar.ShowError("abc"), OperationAbort);
@@ -184,8 +176,7 @@ TEST_F(StatusBarTest, ShorteningUsesTheViewsPixelWidths) {
   // An empty measure function brings back the fixed-width default.
   bar.SetTextMeasure(nullptr, 800);
   bar.ShowStatus("abc");
-  EXPECT_EQ(bar.Text(), "abc");
-  EXPECT_EQ(bar.Hint(), "");
+  ExpectShown("abc", "");
 }
 
 TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
@@ -193,13 +184,10 @@ TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
   bar.onMessage = [&](StatusMessageKind, const std::string& t) { messages.push_back(t); };
   bar.ShowError("bad", true);
   EXPECT_NO_THROW(bar.ShowErrorAndAbort(""));
-  EXPECT_EQ(bar.Text(), "");
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
-
+  ExpectShown("", StatusColour::Neutral);
   bar.ShowWarning("careful");
   EXPECT_NO_THROW(bar.ShowError(""));
-  EXPECT_EQ(bar.Text(), "");
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
+  ExpectShown("", StatusColour::Neutral);
   EXPECT_EQ(person.beeps, 2);  // the clears make no sound
   EXPECT_EQ(messages, (std::vector<std::string>{"bad", "careful"}));
 
@@ -231,8 +219,7 @@ TEST_F(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
   bar.AddError("a", true);
   bar.AddError("b", true);
   EXPECT_THROW(bar.ShowFatal("cannot go on"), OperationAbort);
-  EXPECT_EQ(bar.Text(), "cannot go on");
-  EXPECT_EQ(bar.Colour(), StatusColour::Error);
+  ExpectShown("cannot go on", StatusColour::Error);
   EXPECT_EQ(person.beeps, 3);
   ASSERT_EQ(person.AskedTexts(), std::vector<std::string>{"cannot go on"});
   EXPECT_EQ(person.asked[0].kind, MessageKind::Error);
