@@ -85,9 +85,8 @@ struct CatalogueWindow {
   void Install(const std::string& code) {
     const std::string dir = code + "Wrap/";
     for (const std::string& file :
-         {std::string("Copylib/marker"), std::string("Functab.wrl"), std::string("Dalmer"),
-          std::string("Ardent"), std::string("Belmont"), std::string("Corvid"), code + "Link",
-          code + "Wrap"}) {
+         std::vector<std::string>{"Copylib/marker", "Functab.wrl", "Dalmer", "Ardent", "Belmont",
+                                  "Corvid", code + "Link", code + "Wrap"}) {
       root.Write(dir + file, "x");
     }
   }

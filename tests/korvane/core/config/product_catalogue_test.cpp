@@ -15,16 +15,11 @@ TEST(ProductCatalogueTest, InstallationCheckDisablesMissingProductsOnce) {
   CatalogueWindow w;
   w.Install("COB");
   std::filesystem::create_directories(w.root.Path() / "ASMProc" / "bin");
-  w.config.SetLines({
-      "ActiveRadioButton=RadioButtonCobol",
-      "RadioButtonASM=Assembler,ASM,1,1,XML",
-      "RadioButtonCobol=Cobol,COB,1,2,XML,WSDL",
-      "RadioButtonPLI=PL/I,PLI,1,1,XML",
-      "RadioButtonCicsBms=CICS-BMS,BMS,1,1,XML",
-      "ASM.Extras=(Procpgm=ASMProc/bin/asmproc)",
-      "COB.Extras=(DirDepth=3)",
-      "PLI.Extras=(DirDepth=2)",
-  });
+  w.config.SetLines({"ActiveRadioButton=RadioButtonCobol", "RadioButtonASM=Assembler,ASM,1,1,XML",
+                     "RadioButtonCobol=Cobol,COB,1,2,XML,WSDL", "RadioButtonPLI=PL/I,PLI,1,1,XML",
+                     "RadioButtonCicsBms=CICS-BMS,BMS,1,1,XML",
+                     "ASM.Extras=(Procpgm=ASMProc/bin/asmproc)", "COB.Extras=(DirDepth=3)",
+                     "PLI.Extras=(DirDepth=2)"});
 
   w.catalogue.CheckProductInstallation(2);
 
@@ -66,15 +61,9 @@ TEST(ProductCatalogueTest, UnusableDefaultIsReplacedAndWritten) {
   CatalogueWindow w;
   w.Install("COB");
   w.Install("CPP");
-  w.config.SetLines({
-      "ActiveRadioButton=RadioButtonPLI",
-      "RadioButtonPLI=PL/I,PLI,1,1,XML",
-      "RadioButtonC_CPP=C/C++,CPP,1,1,XML",
-      "RadioButtonCobol=Cobol,COB,1,1,XML",
-      "PLI.Extras=()",
-      "COB.Extras=()",
-      "CPP.Extras=()",
-  });
+  w.config.SetLines({"ActiveRadioButton=RadioButtonPLI", "RadioButtonPLI=PL/I,PLI,1,1,XML",
+                     "RadioButtonC_CPP=C/C++,CPP,1,1,XML", "RadioButtonCobol=Cobol,COB,1,1,XML",
+                     "PLI.Extras=()", "COB.Extras=()", "CPP.Extras=()"});
   EXPECT_THROW(w.catalogue.CheckProductInstallation(2), OperationAbort);
   // Component order decides, not the order of the lines.
   EXPECT_EQ(w.catalogue.ActiveProduct(), "RadioButtonCobol");

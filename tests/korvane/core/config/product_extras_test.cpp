@@ -27,11 +27,11 @@ TEST(ProductExtrasTest, SwitchesShapeFramesPagesCombosAndActions) {
   EXPECT_EQ(w.catalogue.DirDepth(), 3);
   EXPECT_EQ(w.catalogue.Procpgm(), "COBWrap/proc");
   EXPECT_TRUE(w.catalogue.Multi());
-  EXPECT_TRUE(w.Part(n::kPageWordScan).Visible());
-  EXPECT_TRUE(w.Part(n::kPageObjects).Visible());
-  EXPECT_TRUE(w.Part(n::kFrameFunctab).Visible());
-  EXPECT_TRUE(w.Part(n::kFrameCopylib).Visible());  // Frames absent: shown
-  EXPECT_TRUE(w.Part(n::kFrameCorvid).Visible());
+  // Frames absent: the copy-library frame is shown.
+  for (const char* part :
+       {n::kPageWordScan, n::kPageObjects, n::kFrameFunctab, n::kFrameCopylib, n::kFrameCorvid}) {
+    EXPECT_TRUE(w.Part(part).Visible()) << part;
+  }
   EXPECT_FALSE(w.Part(n::kFrameLinker).Visible());
 
   IncCombo& types = w.Combo(n::kComboWrapType);
@@ -53,11 +53,10 @@ TEST(ProductExtrasTest, SwitchesShapeFramesPagesCombosAndActions) {
   EXPECT_EQ(w.catalogue.LangIndex(), 4);
   EXPECT_EQ(types.Items(), std::vector<std::string>{"Interface wrapping"});
   EXPECT_EQ(types.SecondInd(), "Intr");
-  EXPECT_FALSE(w.Part(n::kPageCopies).Visible());
-  EXPECT_FALSE(w.Part(n::kGroupWrapType).Visible());
-  EXPECT_FALSE(w.Part(n::kGroupMapType).Visible());
-  EXPECT_FALSE(w.Part(n::kFrameCopylib).Visible());
-  EXPECT_FALSE(w.Part(n::kPageWordScan).Visible());
+  for (const char* part :
+       {n::kPageCopies, n::kGroupWrapType, n::kGroupMapType, n::kFrameCopylib, n::kPageWordScan}) {
+    EXPECT_FALSE(w.Part(part).Visible()) << part;
+  }
   EXPECT_FALSE(w.actions.Get("ActSaveWordList").Enabled());
   for (const char* name : {n::kActApplyToAll, n::kActAddFilesToCopies, n::kActWrapTypeOnl}) {
     EXPECT_FALSE(w.actions.Get(name).Visible()) << name;

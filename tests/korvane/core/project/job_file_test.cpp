@@ -21,25 +21,47 @@ using Lines = std::vector<std::string>;
 
 // The persistent part of the main window in its creation order, with decoys that must
 // never reach the file: an invisible edit, check list and tool frame, the console memo.
-void BuildWindow(FormModel& form) {
-  form.Create<RadioGroup>(n::kRadioGroupVersions, "").SetItems({"xml", "cics"});
-  form.Create<EditBox>(n::kEditProductName, "");
-  form.Create<EditBox>(n::kEditSystemName, "");
-  form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Base directory");
-  form.Create<CheckList>(n::kListSources, "").SetSorted(true);
-  form.Create<CheckList>(n::kListCopies, "").SetSorted(true);
-  form.Create<Memo>(n::kMemoIniFile, "");
-  form.Create<ToolPathFrame>(n::kFrameEditor, "", "Editor").SetText("/usr/bin/vi");
-  form.Create<ToolPathFrame>(n::kFrameArdent, "", "Ardent").SetVisible(false);
-  form.Create<Memo>(n::kMemoNewFileNames, "");
-  form.Create<Memo>(n::kMemoLongExtension, "");
-  form.Create<EditBox>(n::kEditCWrd, "");
-  form.Create<EditBox>(n::kEditObjects, "").SetVisible(false);
-  form.Create<CheckList>(n::kListControlTags, "");
-  form.Create<CheckList>(n::kListObjects, "").SetVisible(false);
-  form.Create<StringListHolder>(n::kMarksHolder, "");
-  form.Create<Memo>(n::kMemoCaptureConsole, "");
-}
+struct JobWindow : FormModel {
+  explicit JobWindow(bool filled = false) {
+    Create<RadioGroup>(n::kRadioGroupVersions, "").SetItems({"xml", "cics"});
+    Create<EditBox>(n::kEditProductName, "");
+    Create<EditBox>(n::kEditSystemName, "");
+    Create<DirectoryFrame>(n::kFrameOutputDir, "", "Base directory");
+    Create<CheckList>(n::kListSources, "").SetSorted(true);
+    Create<CheckList>(n::kListCopies, "").SetSorted(true);
+    Create<Memo>(n::kMemoIniFile, "");
+    Create<ToolPathFrame>(n::kFrameEditor, "", "Editor").SetText("/usr/bin/vi");
+    Create<ToolPathFrame>(n::kFrameArdent, "", "Ardent").SetVisible(false);
+    Create<Memo>(n::kMemoNewFileNames, "");
+    Create<Memo>(n::kMemoLongExtension, "");
+    Create<EditBox>(n::kEditCWrd, "");
+    Create<EditBox>(n::kEditObjects, "").SetVisible(false);
+    Create<CheckList>(n::kListControlTags, "");
+    Create<CheckList>(n::kListObjects, "").SetVisible(false);
+    Create<StringListHolder>(n::kMarksHolder, "");
+    Create<Memo>(n::kMemoCaptureConsole, "");
+    if (filled) Fill();
+  }
+  void Fill() {
+    Get<RadioGroup>(n::kRadioGroupVersions).SetItemIndex(0);
+    Get<EditBox>(n::kEditProductName).SetText("ab");
+    Get<EditBox>(n::kEditSystemName).SetText("sys");
+    Get<DirectoryFrame>(n::kFrameOutputDir).SetText("/work/out/AbSysXml");
+    Get<CheckList>(n::kListSources)
+        .SetItems({{"a.cbl=/src/a.cbl", true, true}, {"b.cbl=/src/b.cbl", false, true}});
+    Get<Memo>(n::kMemoIniFile).UserEdit({"[COB.Extras]", "DirDepth=3"});
+    Get<ToolPathFrame>(n::kFrameArdent).SetText("/opt/Ardent");
+    Get<Memo>(n::kMemoNewFileNames).SetLines({"SRC0001=a.cbl", "", "SRC0002=b.cbl"});
+    Get<Memo>(n::kMemoLongExtension).SetLines({".cobol=.COB"});  // not edited
+    Get<EditBox>(n::kEditObjects).SetText("hidden");
+    Get<CheckList>(n::kListControlTags).SetItems({{"CTRL WORD", true, false}});
+    Get<CheckList>(n::kListObjects).SetItems({{"OBJ", true, true}});
+    auto& marks = Get<StringListHolder>(n::kMarksHolder);
+    marks.SetStringList({"a.cbl.WrpT=Onl", "b.cbl.WrpT=File"});
+    marks.SetMaxLen(11);
+    Get<Memo>(n::kMemoCaptureConsole).UserEdit({"tool output"});
+  }
+};
 
 JobProjectFields SampleFields() {
   JobProjectFields f;
@@ -60,75 +82,37 @@ JobProjectFields SampleFields() {
   return f;
 }
 
-void FillWindow(FormModel& form) {
-  form.Get<RadioGroup>(n::kRadioGroupVersions).SetItemIndex(0);
-  form.Get<EditBox>(n::kEditProductName).SetText("ab");
-  form.Get<EditBox>(n::kEditSystemName).SetText("sys");
-  form.Get<DirectoryFrame>(n::kFrameOutputDir).SetText("/work/out/AbSysXml");
-  form.Get<CheckList>(n::kListSources)
-      .SetItems({{"a.cbl=/src/a.cbl", true, true}, {"b.cbl=/src/b.cbl", false, true}});
-  form.Get<Memo>(n::kMemoIniFile).UserEdit({"[COB.Extras]", "DirDepth=3"});
-  form.Get<ToolPathFrame>(n::kFrameArdent).SetText("/opt/Ardent");
-  form.Get<Memo>(n::kMemoNewFileNames).SetLines({"SRC0001=a.cbl", "", "SRC0002=b.cbl"});
-  form.Get<Memo>(n::kMemoLongExtension).SetLines({".cobol=.COB"});  // not edited
-  form.Get<EditBox>(n::kEditObjects).SetText("hidden");
-  form.Get<CheckList>(n::kListControlTags).SetItems({{"CTRL WORD", true, false}});
-  form.Get<CheckList>(n::kListObjects).SetItems({{"OBJ", true, true}});
-  auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
-  marks.SetStringList({"a.cbl.WrpT=Onl", "b.cbl.WrpT=File"});
-  marks.SetMaxLen(11);
-  form.Get<Memo>(n::kMemoCaptureConsole).UserEdit({"tool output"});
-}
-
 const char* const kSampleFile =
-    "[RadioButtons]\r\n"
-    "ActiveRadioButton=RadioButtonCobol\r\n"
-    "[Properties]\r\n"
-    "ProjectName=AbSysXml\r\n"
-    "ProjectProductName=ab\r\n"
-    "ProjectSystemName=sys\r\n"
-    "BatchRunning=N\r\n"
-    "ProjectDirectory=/jobs/\r\n"
-    ";ProjectVersion=COB\r\n"
-    "ProjectSubVersion=xml\r\n"
-    ";ToolRootDir=/opt/tools\r\n"
-    "ProjectInterFaceType=XML\r\n"
-    "MaxDirDepth=2\r\n"
-    "SelectedFilesScreenWidth=120\r\n"
-    "UsedCopiesScreenWidth=80\r\n"
-    "SourceLinesInJob=345\r\n"
-    "[Captions]\r\n"
-    "frmKorvaneMain.Caption=Korvane [AbSysXml] - Cobol\r\n"
-    "[StringListHolders]\r\n"
-    "StLHWrapperMarks=(a.cbl.WrpT=Onl,b.cbl.WrpT=File)\r\n"
-    "StLHWrapperMarks.MaxLen=11\r\n"
-    "EditProductName=ab\r\n"
-    "EditSystemName=sys\r\n"
+    "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n"
+    "[Properties]\r\nProjectName=AbSysXml\r\nProjectProductName=ab\r\n"
+    "ProjectSystemName=sys\r\nBatchRunning=N\r\nProjectDirectory=/jobs/\r\n"
+    ";ProjectVersion=COB\r\nProjectSubVersion=xml\r\n;ToolRootDir=/opt/tools\r\n"
+    "ProjectInterFaceType=XML\r\nMaxDirDepth=2\r\nSelectedFilesScreenWidth=120\r\n"
+    "UsedCopiesScreenWidth=80\r\nSourceLinesInJob=345\r\n"
+    "[Captions]\r\nfrmKorvaneMain.Caption=Korvane [AbSysXml] - Cobol\r\n"
+    "[StringListHolders]\r\nStLHWrapperMarks=(a.cbl.WrpT=Onl,b.cbl.WrpT=File)\r\n"
+    "StLHWrapperMarks.MaxLen=11\r\nEditProductName=ab\r\nEditSystemName=sys\r\n"
     "FrameFindDirectoryOutputDir=/work/out/AbSysXml\r\n"
     ";FrameFindexecEditorGeneral=/usr/bin/vi\r\n"
-    "[Checkboxes]\r\n"
-    "[RadioGroups]\r\n"
-    "RadioGroupLangver_Korvane=0\r\n"
-    "[TMemo]\r\n"
-    "MemoNewFileNames=MemoNewFileNames\r\n"
-    "SRC0001=a.cbl\r\n"
-    "\r\n"
-    "SRC0002=b.cbl\r\n"
-    "[TCheckListBox]\r\n"
-    "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
-    "YYa.cbl=/src/a.cbl\r\n"
-    "NYb.cbl=/src/b.cbl\r\n"
-    "[TCheckListBox]\r\n"
-    "CheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
-    "[TCheckListBox]\r\n"
-    "CheckListBoxControlTags=CheckListBoxControlTags\r\n"
-    "YNCTRL WORD\r\n"
+    "[Checkboxes]\r\n[RadioGroups]\r\nRadioGroupLangver_Korvane=0\r\n"
+    "[TMemo]\r\nMemoNewFileNames=MemoNewFileNames\r\nSRC0001=a.cbl\r\n\r\nSRC0002=b.cbl\r\n"
+    "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
+    "YYa.cbl=/src/a.cbl\r\nNYb.cbl=/src/b.cbl\r\n"
+    "[TCheckListBox]\r\nCheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
+    "[TCheckListBox]\r\nCheckListBoxControlTags=CheckListBoxControlTags\r\nYNCTRL WORD\r\n"
     "[Konyec szkazki]\r\n";
 
+// A list's items as they would stand in the file: the two flags, then the text.
+Lines Flagged(const CheckList& list) {
+  Lines out;
+  for (const auto& i : list.Items()) {
+    out.push_back(std::string(i.checked ? "Y" : "N") + (i.enabled ? "Y" : "N") + i.text);
+  }
+  return out;
+}
+
 TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
-  FormModel form;
-  BuildWindow(form);
-  FillWindow(form);
+  JobWindow form(true);
   testing::TempDir dir;
   const std::string path = dir / "AbSysXml.jwrap";
   ASSERT_EQ(SaveJobFile(path, SampleFields(), form), "");
@@ -150,8 +134,7 @@ TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
 }
 
 TEST(JobFileWriter, OmitsEmptyValuesAndWritesCountersOnlyForARunningBatch) {
-  FormModel form;
-  BuildWindow(form);  // nothing filled in: empty edits, no selection, empty holder
+  JobWindow form;  // nothing filled in: empty edits, no selection, empty holder
   JobProjectFields f = SampleFields();
   f.activeRadioButton.clear();
   f.systemName.clear();
@@ -162,36 +145,19 @@ TEST(JobFileWriter, OmitsEmptyValuesAndWritesCountersOnlyForARunningBatch) {
   f.numberOfModules = 12;
   f.numberOfRenamedSourceFiles = 3;
   f.numberOfSourceFiles = 4;
-  const Lines lines = BuildJobFileLines(f, form);
-  const Lines expected = {"[RadioButtons]",
-                          "[Properties]",
-                          "ProjectName=AbSysXml",
-                          "ProjectProductName=ab",
-                          "BatchRunning=Y",
-                          "ProjectDirectory=/jobs/",
-                          "ProjectSubVersion=xml",
-                          ";ToolRootDir=/opt/tools",
-                          "ProjectInterFaceType=XML",
-                          "MaxDirDepth=2",
-                          "SelectedFilesScreenWidth=120",
-                          "UsedCopiesScreenWidth=80",
-                          "SourceLinesInJob=345",
-                          "NumberOfRenamedModules=0",
-                          "NumberOfModules=12",
-                          "NumberOfRenamedSourceFiles=3",
-                          "NumberOfSourceFiles=4",
-                          "[Captions]",
-                          "[StringListHolders]",
-                          "StLHWrapperMarks=()",
-                          "StLHWrapperMarks.MaxLen=0",
-                          ";FrameFindexecEditorGeneral=/usr/bin/vi",
-                          "[Checkboxes]",
-                          "[RadioGroups]",
-                          "[TCheckListBox]"};
-  // The rest is the three empty check-list blocks and the closing marker.
-  ASSERT_EQ(lines.size(), expected.size() + 6);
-  EXPECT_EQ(Lines(lines.begin(), lines.begin() + expected.size()), expected);
-  EXPECT_EQ(lines.back(), "[Konyec szkazki]");
+  EXPECT_EQ(JoinLinesCrLf(BuildJobFileLines(f, form)),
+            "[RadioButtons]\r\n[Properties]\r\nProjectName=AbSysXml\r\nProjectProductName=ab\r\n"
+            "BatchRunning=Y\r\nProjectDirectory=/jobs/\r\nProjectSubVersion=xml\r\n"
+            ";ToolRootDir=/opt/tools\r\nProjectInterFaceType=XML\r\nMaxDirDepth=2\r\n"
+            "SelectedFilesScreenWidth=120\r\nUsedCopiesScreenWidth=80\r\nSourceLinesInJob=345\r\n"
+            "NumberOfRenamedModules=0\r\nNumberOfModules=12\r\nNumberOfRenamedSourceFiles=3\r\n"
+            "NumberOfSourceFiles=4\r\n[Captions]\r\n[StringListHolders]\r\nStLHWrapperMarks=()\r\n"
+            "StLHWrapperMarks.MaxLen=0\r\n;FrameFindexecEditorGeneral=/usr/bin/vi\r\n"
+            "[Checkboxes]\r\n[RadioGroups]\r\n"
+            "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
+            "[TCheckListBox]\r\nCheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
+            "[TCheckListBox]\r\nCheckListBoxControlTags=CheckListBoxControlTags\r\n"
+            "[Konyec szkazki]\r\n");
 
   // Keyed rows are set by key: a component sharing a property's name replaces that line
   // in place instead of adding a second one that reading would never see.
@@ -235,17 +201,14 @@ TEST(JobFileContent, LooksUpKeysAnywhereAndCutsBlocks) {
 
 TEST(JobFileReader, RoundTripRestoresTheWindowAndWritesTheSameFile) {
   testing::TempDir dir;
-  FormModel saved;
-  BuildWindow(saved);
-  FillWindow(saved);
+  JobWindow saved(true);
   // Items that need quoting in the holder and a memo line beginning with "[".
   saved.Get<StringListHolder>(n::kMarksHolder)
       .SetStringList({"x y.WrpT=Onl", "q\"uote,comma", "", "plain"});
   const std::string path = dir / "job.jwrap";
   ASSERT_EQ(SaveJobFile(path, SampleFields(), saved), "");
 
-  FormModel loaded;
-  BuildWindow(loaded);
+  JobWindow loaded;
   loaded.Get<CheckList>(n::kListObjects).SetItems({{"keep", false, false}});
   loaded.Get<EditBox>(n::kEditCWrd).SetText("kept when the file has no value");
   const JobFileContent content = JobFileContent::FromFile(path);
@@ -279,31 +242,20 @@ TEST(JobFileReader, RestoresCheckFlagsPerItemWhateverTheSortOrder) {
       "[TCheckListBox]", "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles", "YNc.cbl=/c",
       "YYa.cbl=/a", "NYb.cbl=/b", "[TCheckListBox]",
       "CheckListBoxControlTags=CheckListBoxControlTags", "YNc", "YYa", "NY", "[Konyec szkazki]"});
-  FormModel form;
-  BuildWindow(form);
+  JobWindow form;
   form.Get<CheckList>(n::kListSources).SetItems({{"old", true, true}});
   ApplyCheckLists(content, form);
 
-  const auto& sources = form.Get<CheckList>(n::kListSources).Items();  // a sorted list
-  ASSERT_EQ(sources.size(), 3u);
-  EXPECT_EQ(sources[0].text, "a.cbl=/a");
-  EXPECT_TRUE(sources[0].checked && sources[0].enabled);
-  EXPECT_EQ(sources[1].text, "b.cbl=/b");
-  EXPECT_TRUE(!sources[1].checked && sources[1].enabled);
-  EXPECT_EQ(sources[2].text, "c.cbl=/c");
-  EXPECT_TRUE(sources[2].checked && !sources[2].enabled);
-
-  const auto& tags = form.Get<CheckList>(n::kListControlTags).Items();  // file order kept
-  ASSERT_EQ(tags.size(), 3u);
-  EXPECT_EQ(tags[0].text, "c");
-  EXPECT_EQ(tags[2].text, "");  // two flags and no text is an empty item
+  // The sorted list re-sorts; the other keeps the file order. Two flags alone are an item.
+  EXPECT_EQ(Flagged(form.Get<CheckList>(n::kListSources)),
+            (Lines{"YYa.cbl=/a", "NYb.cbl=/b", "YNc.cbl=/c"}));
+  EXPECT_EQ(Flagged(form.Get<CheckList>(n::kListControlTags)), (Lines{"YNc", "YYa", "NY"}));
   // The copies list has no block and keeps what it had.
   EXPECT_TRUE(form.Get<CheckList>(n::kListCopies).Items().empty());
 
   // An item line without both flags is a broken file, not an item.
   for (const char* broken : {"Y", ""}) {
-    FormModel other;
-    BuildWindow(other);
+    JobWindow other;
     const JobFileContent bad(
         Lines{"CheckListBoxUsedCopies=CheckListBoxUsedCopies", "YYok", broken, "YYafter"});
     EXPECT_THROW(ApplyCheckLists(bad, other), JobFileError) << "line: " << broken;
@@ -314,8 +266,7 @@ TEST(JobFileReader, RestoresToolPathsOnlyWhenRememberedAndUncommented) {
   const JobFileContent content(
       Lines{";FrameFindexecArdent=/commented/Ardent", "FrameFindexecEditorGeneral=/by/hand/vi",
             ";FrameFindexecEditorGeneral=/commented/vi", "EditObjects=not shown", "EditCWrd=WORD"});
-  FormModel form;
-  BuildWindow(form);
+  JobWindow form;
   form.Get<ToolPathFrame>(n::kFrameArdent).SetVisible(true);
   form.Get<ToolPathFrame>(n::kFrameArdent).SetText("/default/Ardent");
   ApplyVisibleEdits(content, form, false);
@@ -329,8 +280,7 @@ TEST(JobFileReader, RestoresToolPathsOnlyWhenRememberedAndUncommented) {
 }
 
 TEST(JobFileReader, HoldersAndRadioGroups) {
-  FormModel form;
-  BuildWindow(form);
+  JobWindow form;
   auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
   auto& versions = form.Get<RadioGroup>(n::kRadioGroupVersions);
   int clicks = 0;
@@ -375,8 +325,7 @@ TEST(JobFileReader, ReadsAFileFromAnotherVersion) {
   EXPECT_EQ(f.maxDirDepth, 0);
   EXPECT_EQ(f.sourceLinesInJob, 42);
   EXPECT_EQ(f.projectDirectory, "/old/");
-  FormModel form;
-  BuildWindow(form);
+  JobWindow form;
   ApplyMemos(content, form);
   EXPECT_EQ(form.Get<Memo>(n::kMemoLongExtension).Lines(), Lines{".pli1=.PLI"});
   EXPECT_TRUE(form.Get<Memo>(n::kMemoLongExtension).Modified());

@@ -45,13 +45,21 @@ TEST(OutputDirField, RefusesEmptyRelativeAndNetworkPaths) {
   }
 }
 
-TEST(OutputDirField, LeavingNormalisesAndOffersToCreate) {
+// A bound output field over a temporary folder.
+struct FieldFixture : ProjectFixture {
+  FieldFixture() {
+    frame().Bind(person, settings);
+    field.Bind();
+  }
   TempDir tmp;
-  ProjectFixture f;
-  f.frame().Bind(f.person, f.settings);
-  OutputDirectoryField field(f.project);
-  field.Bind();
   const std::string base = tmp.Path().string();
+  OutputDirectoryField field{project};
+};
+
+TEST(OutputDirField, LeavingNormalisesAndOffersToCreate) {
+  FieldFixture f;
+  auto& field = f.field;
+  const std::string& base = f.base;
 
   // An existing folder typed with doubled and trailing separators.
   f.frame().UserEdit(base + "//" + "/");
@@ -82,7 +90,7 @@ TEST(OutputDirField, LeavingNormalisesAndOffersToCreate) {
   EXPECT_EQ(f.person.folderRequests.size(), 1u);
 
   // A folder that cannot be created gives a warning.
-  tmp.Write("file", "x");
+  f.tmp.Write("file", "x");
   f.person.asked.clear();
   f.frame().UserEdit(base + "/file/sub");
   f.person.answers = {Button::Ok};
@@ -94,14 +102,11 @@ TEST(OutputDirField, LeavingNormalisesAndOffersToCreate) {
 }
 
 TEST(OutputDirField, DroppingTheNamesAppendsTheProjectNameOnce) {
-  TempDir tmp;
-  ProjectFixture f;
-  f.frame().Bind(f.person, f.settings);
-  OutputDirectoryField field(f.project);
-  field.Bind();
+  FieldFixture f;
+  auto& field = f.field;
+  const std::string& base = f.base;
   f.project.State().productName = "pay";
   f.project.State().systemName = "hr";
-  const std::string base = tmp.Path().string();
   f.frame().SetText(base);
 
   int focused = 0;
@@ -129,11 +134,8 @@ TEST(OutputDirField, DroppingTheNamesAppendsTheProjectNameOnce) {
 }
 
 TEST(OutputDirField, BrowsingTakesTheFolderAndRunsTheChecks) {
-  TempDir tmp;
-  ProjectFixture f;
-  f.frame().Bind(f.person, f.settings);
-  OutputDirectoryField field(f.project);
-  field.Bind();
+  FieldFixture f;
+  TempDir& tmp = f.tmp;
   fs::create_directories(tmp.Path() / "picked");
   f.person.folderAnswers = {tmp / "picked/"};
   f.frame().BrowseClick();

@@ -72,19 +72,14 @@ struct ResetFixture : ProjectFixture {
 
 TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
   ResetFixture f;
-  f.tmp.Write("job/last.xml", "x");
-  f.tmp.Write("job/lastbatch.cmd", "x");
-  f.tmp.Write("job/pay.log", "x");
-  f.tmp.Write("job/PayHr_console.log", "x");
-  f.tmp.Write("job/WrapOut/a/r1.cbl", "x");
-  f.tmp.Write("job/WrapOut/a/b/too_deep.cbl", "x");  // DirDepth 99 searches two levels
-  f.tmp.Write("job/PayHr.jwrap", "job");
-  f.tmp.Write("job/notes.txt", "x");
-  f.tmp.Write("job/Frames/SRC0001.lbl", "x");
-  f.tmp.Write("job/Frames/MYCOPY", "x");
-  f.tmp.Write("job/Workinp/SRC0001.cbl", "x");
-  f.tmp.Write("job/Work/tmp.dat", "x");
-  f.tmp.Write("job/SourceCollection/prog.cbl", "src");
+  // DirDepth 99 searches WrapOut two levels deep only.
+  const char* const gone[] = {"last.xml",           "lastbatch.cmd",       "pay.log",
+                              "PayHr_console.log",  "WrapOut/a/r1.cbl",    "notes.txt",
+                              "Frames/SRC0001.lbl", "Workinp/SRC0001.cbl", "Work/tmp.dat"};
+  const char* const kept[] = {"WrapOut/a/b/too_deep.cbl", "Frames/MYCOPY", "PayHr.jwrap",
+                              "SourceCollection/prog.cbl"};
+  for (const char* file : gone) f.tmp.Write(std::string("job/") + file, "x");
+  for (const char* file : kept) f.tmp.Write(std::string("job/") + file, "x");
 
   f.person.answers = {Button::Yes};
   ResetOutput(f.project);
@@ -94,16 +89,9 @@ TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
   EXPECT_NE(q.find("You have  5 files"), std::string::npos) << q;
   EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Yes, Button::No}));
   EXPECT_EQ(q.find("too_deep"), std::string::npos);
-
-  for (const char* gone :
-       {"last.xml", "lastbatch.cmd", "pay.log", "PayHr_console.log", "WrapOut/a/r1.cbl",
-        "notes.txt", "Frames/SRC0001.lbl", "Workinp", "Work"}) {
-    EXPECT_FALSE(f.Exists(gone)) << gone;
-  }
-  for (const char* kept :
-       {"WrapOut/a/b/too_deep.cbl", "Frames/MYCOPY", "PayHr.jwrap", "SourceCollection/prog.cbl"}) {
-    EXPECT_TRUE(f.Exists(kept)) << kept;
-  }
+  for (const char* file : gone) EXPECT_FALSE(f.Exists(file)) << file;
+  EXPECT_FALSE(f.Exists("Workinp") || f.Exists("Work"));  // the folders go too
+  for (const char* file : kept) EXPECT_TRUE(f.Exists(file)) << file;
 }
 
 TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
