@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
       QString::fromLatin1(korvane::profile::kApplicationTitle.data(),
                           static_cast<qsizetype>(korvane::profile::kApplicationTitle.size())));
   korvane::ui::QtPersonPort person;
-  korvane::Shell shell(person, *settings, {programPath, args, iniOverride});
+  korvane::Shell shell(person, *settings, {programPath, args, iniOverride, {}});
   korvane::ui::MainWindow window(shell);
   person.SetParent(&window);
   shell.Create();

@@ -34,7 +34,7 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     err.flush();
     std::exit(status);
   });
-  Shell shell(person, settings, {options.programPath, options.args, options.iniOverride});
+  Shell shell(person, settings, {options.programPath, options.args, options.iniOverride, {}});
   shell.Status().onMessage = [&person](StatusMessageKind kind, const std::string& text) {
     person.PrintLine(StatusKindName(kind), text);
   };

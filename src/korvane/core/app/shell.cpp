@@ -82,15 +82,25 @@ bool Shell::CloseQuery() {
 }
 
 bool Shell::SynchronizeDirectories() {
-  return SynchronizeJobDirectories(
+  // Nothing is brought in line for a job that does not own its folder; a base folder
+  // that is not there at all (a share not mounted) keeps every entry as it is.
+  if (!project_->WhyNotWritable().empty()) return true;
+  const std::string base = project_->OutputDir();
+  std::error_code ec;
+  if (!fs::is_directory(base, ec)) return true;
+  std::vector<std::string> refused;
+  const bool whole = SynchronizeJobDirectories(
       {form_.Get<CheckList>(n::kListSources), form_.Get<CheckList>(n::kListCopies),
        form_.Get<StringListHolder>(n::kMarksHolder), form_.Get<Page>(n::kPageCopies).Visible(),
-       project_->OutputDir(), [this] { project_->SetModified(true); }});
+       base, [this] { project_->SetModified(true); }, &refused});
+  for (const std::string& why : refused) status_.AddError(why);
+  return whole;
 }
 
 void Shell::WireSources() {
   SourceLists& s = *sources_;
-  s.outputDir = [this] { return project_->OutputDir(); };
+  // Adding copies files into the job's folders: only a job that owns them may.
+  s.outputDir = [this] { return project_->WritableBase(); };
   s.langCode = [this] { return catalogue_->LangCode(); };
   s.subVersion = [this] { return project_->State().subVersion; };
   s.interfaceMode = [this] { return form_.Get<ToolPathFrame>(n::kFrameEskar).Visible(); };
@@ -117,7 +127,10 @@ void Shell::WireSources() {
         form_.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageCopies;
     sources_->SelectFirstEntry(form_.Get<CheckList>(copies ? n::kListCopies : n::kListSources));
   };
-  actions_.Get(n::kActSynchronizeDirectories).SetHandler([this] { SynchronizeDirectories(); });
+  actions_.Get(n::kActSynchronizeDirectories).SetHandler([this] {
+    project_->WritableBase();  // says why and ends here when the job must not be touched
+    SynchronizeDirectories();
+  });
 }
 
 void Shell::SetCaption(const std::string& caption) {
@@ -192,7 +205,10 @@ void Shell::BindActions() {
   handle(n::kActOpenProject, [this] { jobs_->OpenProject(); });
   handle(n::kActSaveProject, [this] { jobs_->SaveProject(false); });
   handle(n::kActSaveProjectAs, [this] { jobs_->SaveProject(true); });
-  handle(n::kActRestartProject, [this] { ResetOutput(*project_); });
+  handle(n::kActRestartProject, [this] {
+    project_->WritableBase();
+    ResetOutput(*project_, static_cast<int>(catalogue_->DirDepth()));
+  });
   handle(n::kActShowAdvanced, [this] { ToggleExtendedOptions(); });
   handle(n::kActAbout, [this] { ShowAbout(); });
   handle(n::kActHelpShell, [this] { ShowHelp(); });

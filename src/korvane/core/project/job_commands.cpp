@@ -77,6 +77,9 @@ void JobCommands::ClearProject() {
   auto& sources = form.Get<Page>(n::kPageSources);
   sources.SetCaption(BeforeFirst(sources.Caption(), "(") + "(0)");
   form.Get<Memo>(n::kMemoCaptureConsole).Clear();
+  form.Get<StringListHolder>(n::kMarksHolder).Clear();
+  state.jobFile.clear();
+  project_.SetTrust(FolderTrust::Owned);
 }
 
 void JobCommands::NewProject() {
@@ -89,9 +92,8 @@ void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
   // A drop that is not exactly one job file is ignored before anything is
   // cleared: dropping a source on the window must not empty the job.
   std::error_code ec;
-  if (!dropped.empty() &&
-      (dropped.size() != 1 || fs::is_directory(dropped.front(), ec) ||
-       fs::path(dropped.front()).extension().string() != kJobExtension)) {
+  if (!dropped.empty() && (dropped.size() != 1 || fs::is_directory(dropped.front(), ec) ||
+                           fs::path(dropped.front()).extension().string() != kJobExtension)) {
     return;
   }
   project_.SetModified(false);
@@ -128,7 +130,9 @@ void JobCommands::SaveProject(bool saveAs) {
     std::error_code ec;
     state.nameChanged = !fs::exists(path, ec);
   }
-  if (saveAs || state.projectName.empty() || state.nameChanged) {
+  // A job that did not load completely is never saved over its file unasked.
+  const bool broken = project_.Trust() == FolderTrust::Broken;
+  if (saveAs || broken || state.projectName.empty() || state.nameChanged) {
     FileDialogRequest request;
     request.title = "Save job as...";
     request.filter = JobFilter();
@@ -153,7 +157,12 @@ void JobCommands::SaveProject(bool saveAs) {
     return ToLower(a) < ToLower(b);
   });
   marks.SetStringList(std::move(lines));
-  if (synchronize) synchronize();
+  const std::string untouchable = project_.WhyNotWritable();
+  if (!untouchable.empty()) {
+    context.status.AddError(untouchable);
+  } else if (synchronize) {
+    synchronize();
+  }
 
   const std::string outputDir = project_.OutputDir();
   context.settings.WriteSetting("LastOutputDir" + catalogue_.LangCode(),
@@ -189,6 +198,7 @@ void JobCommands::SaveProject(bool saveAs) {
 }
 
 void JobCommands::LoadProject(const std::string& path) {
+  ProjectState& state = project_.State();
   bool failed = false;
   try {
     ApplyJobFile(path);
@@ -197,8 +207,17 @@ void JobCommands::LoadProject(const std::string& path) {
     // message that may have been shown stays in the list before it.
     failed = true;
   }
+  if (failed) {
+    // Whatever was applied stays on show, but a job that did not load completely must
+    // never bring its folders in line with its short lists.
+    project_.SetTrust(FolderTrust::Broken);
+    state.jobFile = path;
+    state.loading = false;
+    FinishOnPages();
+    project_.Context().status.AddErrorAndAbort(kLoadError);
+    return;
+  }
   ClosingSteps();
-  if (failed) project_.Context().status.AddErrorAndAbort(kLoadError);
 }
 
 void JobCommands::ApplyJobFile(const std::string& path) {
@@ -206,15 +225,25 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   FormModel& form = context.form;
   ProjectState& state = project_.State();
 
+  // Everything that can be checked is checked before the window changes: a damaged
+  // file fails with the load message, not with whatever its junk happens to name.
   const JobFileContent content = JobFileContent::FromFile(path);
-  auto number = [&content](const char* key) {
-    return static_cast<int>(ZeroPrefixedInt(content.Value(key)));
-  };
-  const std::string active = content.Value("ActiveRadioButton");
+  CheckJobFileComplete(content, form);
+  const JobProjectFields fields = ReadJobProjectFields(content);
+  const std::string active = fields.activeRadioButton;
+  if (active.empty()) throw JobFileError("The file names no product");
 
-  projectNameHint_ = content.Value("ProjectName");
-  catalogue_.SelectProduct("???" + active);
+  projectNameHint_ = fields.projectName;
+  try {
+    catalogue_.SelectProduct("???" + active);
+  } catch (...) {
+    projectNameHint_.clear();
+    throw;
+  }
   projectNameHint_.clear();
+  // From here on a failure leaves a job that is not whole.
+  project_.SetTrust(FolderTrust::Broken);
+  state.jobFile = path;
   state.loading = true;
 
   auto* button = dynamic_cast<RadioButton*>(form.Find(active));
@@ -226,26 +255,28 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   // The steps keep their order: a failure leaves what was applied before it.
   ApplyMemos(content, form);
   form.Get<Memo>(n::kMemoNewFileNames).SetModified(true);
-  project_.SetProjectName(content.Value("ProjectName"));
-  project_.SetSystemName(content.Value("ProjectSystemName"));
-  project_.SetProductName(content.Value("ProjectProductName"));
-  state.subVersion = content.Value("ProjectSubVersion");
-  state.interfaceType = content.Value("ProjectInterFaceType");
-  project_.SetProjectDirectory(content.Value("ProjectDirectory"));
-  catalogue_.SetDirDepth(number("MaxDirDepth"));
-  project_.SetBatchRunning(content.Value("BatchRunning") == "Y");
-  state.numberOfRenamedModules = number("NumberOfRenamedModules");
-  state.numberOfModules = number("NumberOfModules");
-  state.numberOfRenamedSourceFiles = number("NumberOfRenamedSourceFiles");
-  state.numberOfSourceFiles = number("NumberOfSourceFiles");
-  form.Get<CheckList>(n::kListSources).SetScrollWidth(number("SelectedFilesScreenWidth"));
-  form.Get<CheckList>(n::kListCopies).SetScrollWidth(number("UsedCopiesScreenWidth"));
-  state.sourceLinesInJob = number("SourceLinesInJob");
+  project_.SetProjectName(fields.projectName);
+  project_.SetSystemName(fields.systemName);
+  project_.SetProductName(fields.productName);
+  state.subVersion = fields.subVersion;
+  state.interfaceType = fields.interfaceType;
+  // The job's folder is the one its file was opened from: a copied job saves beside
+  // the copy, never over the original named inside it.
+  std::error_code ec;
+  project_.SetProjectDirectory(fs::absolute(fs::path(path), ec).string());
+  catalogue_.SetDirDepth(fields.maxDirDepth);
+  project_.SetBatchRunning(fields.batchRunning);
+  state.numberOfRenamedModules = fields.numberOfRenamedModules;
+  state.numberOfModules = fields.numberOfModules;
+  state.numberOfRenamedSourceFiles = fields.numberOfRenamedSourceFiles;
+  state.numberOfSourceFiles = fields.numberOfSourceFiles;
+  form.Get<CheckList>(n::kListSources).SetScrollWidth(fields.selectedFilesScreenWidth);
+  form.Get<CheckList>(n::kListCopies).SetScrollWidth(fields.usedCopiesScreenWidth);
+  state.sourceLinesInJob = fields.sourceLinesInJob;
 
   if (setCaption && caption) {
     setCaption(BeforeLast(caption(), " - ") + " - " + catalogue_.ProductCaption());
-    const std::string saved = content.Value(std::string(n::kForm) + ".Caption");
-    if (!saved.empty()) setCaption(saved);
+    if (!fields.caption.empty()) setCaption(fields.caption);
   }
   ApplyVisibleEdits(content, form, rememberFiles && rememberFiles());
   ApplyRadioGroups(content, form);
@@ -254,6 +285,23 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   ShowSourceCount();
   state.modified = false;
   context.actions.Get(n::kActSaveProject).SetEnabled(false);
+  TakeOutputDirFrom(content);
+}
+
+void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
+  // Only the base directory the file itself names is ever touched: not the one the
+  // product selection proposed from the last job, not one relative to wherever the
+  // program happens to run.
+  const std::string named = content.Value(n::kFrameOutputDir);
+  const std::string reason = named.empty() ? "the file names none" : UnusableBaseReason(named);
+  if (reason.empty()) {
+    project_.SetOutputDir(named);
+    project_.SetTrust(FolderTrust::Owned);
+    return;
+  }
+  project_.SetOutputDir("");
+  project_.SetTrust(FolderTrust::Unconfirmed, named.empty() ? reason : named + ": " + reason);
+  project_.Context().status.AddError(project_.WhyNotWritable());
 }
 
 void JobCommands::ClosingSteps() {
@@ -263,10 +311,14 @@ void JobCommands::ClosingSteps() {
     // load is still marked.
     FlagScope loading(state.loading, true);
     if (synchronize) synchronize();
-    if (refreshSourceList) refreshSourceList();
     catalogue_.CheckProjectTools();
   }
+  FinishOnPages();
+}
+
+void JobCommands::FinishOnPages() {
   FormModel& form = project_.Context().form;
+  if (refreshSourceList) refreshSourceList();
   ActivateNamesPage();
   form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
   if (selectFirstEntry) selectFirstEntry();

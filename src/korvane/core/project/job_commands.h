@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/project/job_file.h"
 #include "korvane/core/project/project.h"
 
 namespace korvane {
@@ -40,6 +41,8 @@ class JobCommands {
  private:
   void ApplyJobFile(const std::string& path);
   void ClosingSteps();
+  void FinishOnPages();
+  void TakeOutputDirFrom(const JobFileContent& content);
   void ShowSourceCount();
   void ActivateNamesPage();
   std::string JobFilter() const;

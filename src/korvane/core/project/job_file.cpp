@@ -10,12 +10,6 @@
 namespace korvane {
 namespace {
 
-// The console memo is output of the last run and the configuration memo belongs to the
-// tool configuration file: neither is part of a job.
-bool IsJobMemo(const Component& c) {
-  return c.Name() != names::kMemoCaptureConsole && c.Name() != names::kMemoIniFile;
-}
-
 // Rows of keyed values: set by key, so a repeated key replaces its first line and an
 // empty value leaves no line at all.
 void AddProperties(const JobProjectFields& f, KeyedLines& out) {
@@ -92,7 +86,7 @@ void AddBlocks(const FormModel& form, std::vector<std::string>& lines) {
 
   for (const auto& c : all) {
     const auto* memo = dynamic_cast<const Memo*>(c.get());
-    if (memo == nullptr || !IsJobMemo(*memo) || !memo->Modified()) continue;
+    if (memo == nullptr || !IsJobMemo(memo->Name()) || !memo->Modified()) continue;
     lines.emplace_back("[TMemo]");
     lines.push_back(memo->Name() + "=" + memo->Name());
     lines.insert(lines.end(), memo->Lines().begin(), memo->Lines().end());
@@ -115,6 +109,10 @@ void AddBlocks(const FormModel& form, std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+bool IsJobMemo(std::string_view memoName) {
+  return memoName != names::kMemoCaptureConsole && memoName != names::kMemoIniFile;
+}
 
 void MarkMemosForSave(FormModel& form) {
   if (auto* nameMap = dynamic_cast<Memo*>(form.Find(names::kMemoNewFileNames))) {

@@ -45,6 +45,10 @@ struct JobProjectFields {
 // The name of the closing marker line; nothing after it is written.
 inline constexpr const char* kJobFileEndMarker = "[Konyec szkazki]";
 
+// The console memo is output of the last run and the configuration memo belongs to the
+// tool configuration file: neither is ever part of a job, written or read.
+bool IsJobMemo(std::string_view memoName);
+
 // Marks the name-map memo edited (it is always saved) and the configuration memo unedited
 // (it belongs to the tool configuration, not to the job), as every save does first.
 void MarkMemosForSave(FormModel& form);
@@ -74,16 +78,24 @@ class JobFileContent {
   // The lines after the first line keyed by name, up to a line beginning with "[" or the
   // end; empty lines belong to the block. Empty when the key is missing.
   std::vector<std::string> BlockAfter(std::string_view name) const;
+  // The index of the line that ends that block (the line count at the end of the file).
+  size_t BlockEnd(std::string_view name) const;
 
  private:
   KeyedLines lines_;
 };
 
+// Throws JobFileError unless the file is complete: it has its closing marker, and every
+// check-list block ends at the next block's header or at the marker. A file cut short or
+// with an item line that would end its list early must not be applied: the lists would
+// come back short and the job's folders would lose the files of the missing entries.
+void CheckJobFileComplete(const JobFileContent& content, const FormModel& form);
+
 // The project values; integers are read with a "0" in front so that an empty value is 0.
 // Throws ConversionError for a bad number.
 JobProjectFields ReadJobProjectFields(const JobFileContent& content);
 
-// Every memo whose name has a non-empty value takes the block after that line and is
+// Every job memo whose name has a non-empty value takes the block after that line and is
 // marked edited.
 void ApplyMemos(const JobFileContent& content, FormModel& form);
 

@@ -48,15 +48,41 @@ std::string JobFileContent::Value(std::string_view key) const {
   return lines_.Value(key);
 }
 
+size_t JobFileContent::BlockEnd(std::string_view name) const {
+  const int at = lines_.IndexOfName(name);
+  if (at < 0) return 0;
+  const auto& all = lines_.Lines();
+  size_t end = static_cast<size_t>(at) + 1;
+  while (end < all.size() && (all[end].empty() || all[end][0] != '[')) ++end;
+  return end;
+}
+
 std::vector<std::string> JobFileContent::BlockAfter(std::string_view name) const {
   std::vector<std::string> block;
   const int at = lines_.IndexOfName(name);
   if (at < 0) return block;
   const auto& all = lines_.Lines();
-  size_t end = static_cast<size_t>(at) + 1;
-  while (end < all.size() && (all[end].empty() || all[end][0] != '[')) ++end;
-  block.assign(all.begin() + at + 1, all.begin() + static_cast<std::ptrdiff_t>(end));
+  block.assign(all.begin() + at + 1, all.begin() + static_cast<std::ptrdiff_t>(BlockEnd(name)));
   return block;
+}
+
+void CheckJobFileComplete(const JobFileContent& content, const FormModel& form) {
+  const auto& lines = content.Lines();
+  if (std::find(lines.begin(), lines.end(), kJobFileEndMarker) == lines.end()) {
+    throw JobFileError(std::string("The file ends before its closing ") + kJobFileEndMarker +
+                       " line");
+  }
+  for (const auto& c : form.Components()) {
+    const auto* list = dynamic_cast<const CheckList*>(c.get());
+    if (list == nullptr || !list->Visible() || content.Value(list->Name()).empty()) continue;
+    const size_t end = content.BlockEnd(list->Name());
+    const bool header =
+        end < lines.size() && (lines[end] == "[TMemo]" || lines[end] == "[TCheckListBox]" ||
+                               lines[end] == kJobFileEndMarker);
+    if (!header) {
+      throw JobFileError("The list " + list->Name() + " ends early, at a line that is no header");
+    }
+  }
 }
 
 JobProjectFields ReadJobProjectFields(const JobFileContent& content) {
@@ -84,7 +110,9 @@ JobProjectFields ReadJobProjectFields(const JobFileContent& content) {
 void ApplyMemos(const JobFileContent& content, FormModel& form) {
   for (const auto& c : form.Components()) {
     auto* memo = dynamic_cast<Memo*>(c.get());
-    if (memo == nullptr || content.Value(memo->Name()).empty()) continue;
+    if (memo == nullptr || !IsJobMemo(memo->Name()) || content.Value(memo->Name()).empty()) {
+      continue;
+    }
     memo->SetLines(content.BlockAfter(memo->Name()));
     memo->SetModified(true);
   }

@@ -75,6 +75,7 @@ void OutputDirectoryField::Leave() {
   // reports it and opens the browser.
   frame.EditExit();
   state.workDir = WorkDirOf(frame.Text());
+  ConfirmChoice();
   project_.SetModified(true);
 }
 
@@ -104,7 +105,14 @@ void OutputDirectoryField::ModifiedExit() {
 void OutputDirectoryField::AfterBrowse() {
   NormaliseField();
   project_.State().workDir = WorkDirOf(Frame(project_).Text());
+  ConfirmChoice();
   project_.SetModified(true);
+}
+
+void OutputDirectoryField::ConfirmChoice() {
+  // A job whose file named no usable folder takes the one the person chose; a job that
+  // did not load completely never owns a folder.
+  if (project_.Trust() == FolderTrust::Unconfirmed) project_.SetTrust(FolderTrust::Owned);
 }
 
 void OutputDirectoryField::DirectoryChanged() {

@@ -38,6 +38,7 @@ class OutputDirectoryField {
 
  private:
   void NormaliseField();
+  void ConfirmChoice();
 
   Project& project_;
 };

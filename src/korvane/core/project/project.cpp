@@ -127,6 +127,37 @@ void Project::MarkSaved() {
   if (Action* save = context_.actions.Find(n::kActSaveProject)) save->SetEnabled(false);
 }
 
+void Project::SetTrust(FolderTrust trust, std::string reason) {
+  state_.folderTrust = trust;
+  state_.trustReason = std::move(reason);
+}
+
+std::string Project::WhyNotWritable() const {
+  const std::string job = state_.jobFile.empty() ? std::string("file") : state_.jobFile;
+  switch (state_.folderTrust) {
+    case FolderTrust::Broken:
+      return "The job " + job +
+             " did not load completely; its folders are left untouched until it loads or a new "
+             "job is started";
+    case FolderTrust::Unconfirmed:
+      return "The job " + job + " names no usable base directory (" + state_.trustReason +
+             "); its folders are left untouched until you choose one";
+    case FolderTrust::Owned:
+      break;
+  }
+  const std::string dir = OutputDir();
+  const std::string reason = UnusableBaseReason(dir);
+  if (!reason.empty())
+    return "The base directory " + dir + " cannot hold the job's files: " + reason;
+  return {};
+}
+
+std::string Project::WritableBase() {
+  const std::string why = WhyNotWritable();
+  if (!why.empty()) context_.status.ShowErrorAndAbort(why);
+  return OutputDir();
+}
+
 void Project::CheckBatchOnLoad() {
   if (!state_.batchRunning) return;
   // Renaming leaves the counters alone, so the renamed count is the one the

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/project/job_folder.h"
 
 namespace korvane {
 
@@ -18,7 +19,6 @@ struct ProjectState {
   std::string interfaceType;
   std::string projectDirectory;  // with trailing "/"
   std::string workDir;           // OutputDir + "/Work"
-  int dirDepth = 0;
   bool batchRunning = false;
   int numberOfModules = 0;
   int numberOfRenamedModules = 0;
@@ -31,6 +31,9 @@ struct ProjectState {
   bool nameChanged = false;
   bool loading = false;
   bool createPending = false;
+  FolderTrust folderTrust = FolderTrust::Owned;
+  std::string jobFile;      // the job file this state was loaded from, if any
+  std::string trustReason;  // why an unconfirmed base directory was not taken
 };
 
 // The window caption with the project name put between " [" and "]".
@@ -68,6 +71,15 @@ class Project {
   void SetBatchRunning(bool flag);
   // After a successful save: no question, just not modified any more.
   void MarkSaved();
+
+  // Whether the shell may write into and delete from the job's base directory.
+  FolderTrust Trust() const { return state_.folderTrust; }
+  void SetTrust(FolderTrust trust, std::string reason = {});
+  // Empty when the shell may write and delete in the base directory, else why not.
+  std::string WhyNotWritable() const;
+  // The base directory when the shell may write and delete in it; otherwise the
+  // operation ends with a message saying why.
+  std::string WritableBase();
 
   // Reconciles a job that was saved while its background run was going.
   void CheckBatchOnLoad();

@@ -61,16 +61,16 @@ std::string ResetQuestion(const std::vector<std::string>& files) {
   std::string text = "You are going to reset your job to it's initial state.\r\nYou have  " +
                      std::to_string(files.size()) +
                      " files in your output folders. Should I continue ?\r\n\r\nYour files:";
-  const size_t shown = std::min<size_t>(files.size(), 11);
-  for (size_t i = 0; i < shown; ++i) text += "\r\n" + files[i];
-  if (files.size() > 10) text += "...";
+  // Every file is named: the answer deletes exactly these.
+  for (const std::string& file : files) text += "\r\n" + file;
+  text += "\r\n\r\nThe shell's own work files in Frames, Workinp and Work go as well.";
   return text;
 }
 
-std::vector<std::string> CollectOutputFiles(Project& project) {
+std::vector<std::string> CollectOutputFiles(Project& project, int dirDepth) {
   const std::string outputDir = project.OutputDir();
   const ProjectState& state = project.State();
-  const int depth = SearchDepth(state.dirDepth);
+  const int depth = SearchDepth(dirDepth);
   std::vector<std::string> found;
   auto collect = [&](const std::string& subdir, const std::string& pattern, int levels) {
     // An empty pattern would stand for every file.
@@ -92,13 +92,13 @@ std::vector<std::string> CollectOutputFiles(Project& project) {
   return files;
 }
 
-void ResetOutput(Project& project) {
+void ResetOutput(Project& project, int dirDepth) {
   WindowContext& context = project.Context();
+  // Never the root, the home folder or a folder the job does not own.
+  const std::string outputDir = project.WritableBase();
   Progress progress(context.form);
-  const std::string outputDir = project.OutputDir();
-  if (outputDir.empty()) return;
 
-  const std::vector<std::string> files = CollectOutputFiles(project);
+  const std::vector<std::string> files = CollectOutputFiles(project, dirDepth);
   for (int i = 0; i < 5; ++i) progress.Step();
   if (files.empty()) return;
   if (context.person.Ask(MessageKind::Warning, ResetQuestion(files), {Button::Yes, Button::No}) !=
@@ -112,9 +112,8 @@ void ResetOutput(Project& project) {
     fs::remove(fs::path(file), ec);  // removes a link, never what it points to
     progress.Step();
   }
-  const int depth = SearchDepth(project.State().dirDepth);
+  const int depth = SearchDepth(dirDepth);
   const CleanLimits limits{outputDir, kJobExtension};
-  CleanDirectory(outputDir, "", 1, "", limits);
   CleanDirectory(outputDir, "Frames", 2, kSrcMask, limits);
   CleanDirectory(outputDir, "Workinp", 2, kSrcMask, limits);
   progress.Step();

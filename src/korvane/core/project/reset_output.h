@@ -10,14 +10,18 @@
 
 namespace korvane {
 
-// The confirmation text listing the first files collected.
+// The confirmation text: the count and every file that will go, then the shell's own
+// work folders that are emptied with them.
 std::string ResetQuestion(const std::vector<std::string>& files);
 
 // The output files of the job, in the order they are found; files that lie
-// outside the base directory once links are resolved are left out.
-std::vector<std::string> CollectOutputFiles(Project& project);
+// outside the base directory once links are resolved are left out. dirDepth is the
+// product's directory depth (99 counts as 1).
+std::vector<std::string> CollectOutputFiles(Project& project, int dirDepth);
 
-// Asks before deleting anything; nothing is asked when nothing was found.
-void ResetOutput(Project& project);
+// Asks before deleting anything; nothing is asked when nothing was found. Yes deletes
+// exactly the files listed plus the shell's own work files (Frames, Workinp, Work);
+// every other file of the base directory stays.
+void ResetOutput(Project& project, int dirDepth);
 
 }  // namespace korvane

@@ -26,6 +26,11 @@ std::unordered_set<std::string> AcceptedExtensions(std::string_view filter);
 // appended to it. Hand-edited jobs may carry anything.
 bool IsPlainFileName(std::string_view fileName);
 
+// Why a file cannot be kept in a job file's line-based lists; empty when it can. A list
+// line is "{name}={origin}": the name must hold no "=", neither may hold a line break,
+// and a line starting with "[" would end its block.
+std::string WhyJobCannotHold(std::string_view fileName, std::string_view origin);
+
 // Copies source over destination. A link at the destination is replaced, never
 // written through. A failure reports "Error during preparation - " with the
 // system's text and ends the operation.

@@ -5,6 +5,7 @@
 #include "korvane/core/app/component_names.h"
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/common/text.h"
+#include "korvane/core/project/job_folder.h"
 #include "korvane/core/sources/collection_files.h"
 #include "korvane/core/sources/source_lists.h"
 #include "platform/system_paths.h"
@@ -51,6 +52,8 @@ std::string ReplaceChar(std::string text, char from, char to) {
 }  // namespace
 
 void SourceLists::CreateCollection(const Target& target) {
+  const std::string linked = LinkedFolderReason(target.folder);
+  if (!linked.empty()) context_.status.ShowErrorAndAbort(linked);
   std::error_code ec;
   std::filesystem::create_directories(target.folder, ec);
 }
@@ -65,6 +68,13 @@ bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool
                              const std::unordered_set<std::string>* accepted) {
   if (first) context_.settings.WriteSetting("LastInputFileDir" + target.keySuffix, path);
   const std::string name = FileNameOf(path);
+  const std::string unfit = WhyJobCannotHold(name, path);
+  if (!unfit.empty()) {
+    // Refused here, named, and the add goes on: on reload such an entry would split or
+    // end its list, and synchronising would then delete the files behind it.
+    context_.status.AddError("The file " + path + " is not added: " + unfit);
+    return false;
+  }
   const std::string ext = ToLower(ExtensionOf(name));
   if (ext.empty() || (accepted != nullptr && accepted->count(ext) == 0)) return false;
   if (target.list->Contains(name)) return false;

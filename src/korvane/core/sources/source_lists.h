@@ -115,7 +115,7 @@ class SourceLists {
   void FollowCopySourcePage();
   void ShowNamesPage();
   void ShowCopySourcePage(const char* page);
-  static void CreateCollection(const Target& target);
+  void CreateCollection(const Target& target);
   std::string FilterOf(const Target& target);
   // Copies one file in and adds its entry; false when it was skipped. Without
   // an accepted list every extension is taken (the tree search filtered).

@@ -10,6 +10,7 @@
 
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/text_file.h"
+#include "korvane/core/project/job_folder.h"
 #include "korvane/core/sources/copy_library.h"
 
 namespace korvane {
@@ -134,10 +135,15 @@ class Synchronizer {
   explicit Synchronizer(const JobDirectories& job) : job_(job), marks_(job.marks.Keyed()) {}
 
   bool Run() {
-    if (job_.copiesTabShown) SyncCopies();
-    SyncSources();
-    SyncLabels();
-    SyncRtf();
+    if (job_.copiesTabShown && Allowed(job_.base + "/CopyCollection")) SyncCopies();
+    // Labels and RTF files are kept or dropped by the sources they belong to, so all
+    // three wait while either folder they depend on cannot be trusted.
+    const bool sources = Allowed(job_.base + "/SourceCollection");
+    if (sources && Allowed(labelDir_)) {
+      SyncSources();
+      SyncLabels();
+      if (Allowed(job_.base + "/RTFCollection")) SyncRtf();
+    }
     job_.sources.Touch();
     job_.copies.Touch();
     return !changed_;
@@ -146,6 +152,15 @@ class Synchronizer {
  private:
   void Modified() {
     if (job_.setModified) job_.setModified();
+  }
+
+  // A collection folder that is a link would have the shell delete (or, missing its
+  // files, drop the entries of) whatever lies behind it.
+  bool Allowed(const std::string& folder) {
+    const std::string why = LinkedFolderReason(folder);
+    if (why.empty()) return true;
+    if (job_.refusedFolders != nullptr) job_.refusedFolders->push_back(why);
+    return false;
   }
 
   void SyncCopies() {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "korvane/core/components/lists.h"
 
@@ -17,6 +18,9 @@ struct JobDirectories {
   bool copiesTabShown;      // TabSheetUsedCopies is visible (not in interface mode)
   std::string base;         // job base directory, without a trailing "/"
   std::function<void()> setModified;
+  // Collection folders that are symbolic links are left alone, their lists as they are;
+  // their messages are added here when set.
+  std::vector<std::string>* refusedFolders = nullptr;
 };
 
 // Returns false when something had to be withdrawn from the job: a copy file that no

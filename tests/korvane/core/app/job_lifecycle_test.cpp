@@ -138,27 +138,62 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), resaved);
 }
 
-TEST_F(JobLifecycle, AFileFromAnotherVersionGivesTheLoadErrorAndStillRunsTheClosingSteps) {
-  dir.Write("jobs/old.jwrap",
-            "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
-            "ProjectProductName=pay\r\nProjectDirectory=/tmp/\r\nMaxDirDepth=lots\r\n"
-            "[TMemo]\r\nMemoLongextension=MemoLongextension\r\n.cbl=.cobol\r\n");
-  auto shell = Start();
-  std::vector<std::string> reported;
-  shell->Status().onMessage = [&](StatusMessageKind, const std::string& text) {
-    reported.push_back(text);
+TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
+  const std::string loadError =
+      " Error while loading project definition, it was possibly generated with an older "
+      "version of the tool";
+  dir.Write("out/SourceCollection/A.cbl", "a");
+  dir.Write("out/SourceCollection/NOT_LISTED.cbl", "precious");
+  const std::string head =
+      "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+      "ProjectProductName=pay\r\nFrameFindDirectoryOutputDir=" +
+      (dir / "out") + "\r\n";
+  const std::string blocks =
+      "[TMemo]\r\nMemoLongextension=MemoLongextension\r\n.cbl=.cobol\r\n"
+      "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\nYYA.cbl=/o/"
+      "A.cbl\r\n";
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> reported;
   };
+  const Case cases[] = {
+      // Complete, but without a system name: what was applied before the failure stays.
+      {"no system name",
+       head + blocks + "[Konyec szkazki]\r\n",
+       {"System name name missing or incorrect", loadError}},
+      // Not complete: nothing in it is believed, not even the product it names.
+      {"cut short", head + blocks, {loadError}},
+      {"junk", "\xff\xfe[\0R\0a\0", {loadError}},
+      {"bad number",
+       head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
+           "[Konyec szkazki]\r\n",
+       {loadError}},
+  };
+  for (const Case& c : cases) {
+    dir.Write("jobs/old.jwrap", c.text);
+    auto shell = Start();
+    std::vector<std::string> reported;
+    shell->Status().onMessage = [&](StatusMessageKind, const std::string& text) {
+      reported.push_back(text);
+    };
+    person.openAnswers.push_back({dir / "jobs/old.jwrap"});
+    EXPECT_FALSE(shell->Execute(n::kActOpenProject)) << c.what;
+    EXPECT_EQ(reported, c.reported) << c.what;
+    EXPECT_EQ(dir.Read("out/SourceCollection/NOT_LISTED.cbl"), "precious") << c.what;
+    EXPECT_EQ(dir.Read("out/SourceCollection/A.cbl"), "a") << c.what;
+    EXPECT_FALSE(shell->CurrentProject().State().loading) << c.what;
+    // Nothing may be synchronised or reset until a job loads or a new one starts.
+    EXPECT_FALSE(shell->Execute(n::kActSynchronizeDirectories)) << c.what;
+    EXPECT_EQ(dir.Read("out/SourceCollection/NOT_LISTED.cbl"), "precious") << c.what;
+  }
+  // The applied memo stays on show after the first case's failure.
+  dir.Write("jobs/old.jwrap", cases[0].text);
+  auto shell = Start();
   person.openAnswers.push_back({dir / "jobs/old.jwrap"});
-  EXPECT_FALSE(shell->Execute(n::kActOpenProject));
-  EXPECT_EQ(reported, (std::vector<std::string>{
-                          "System name name missing or incorrect",
-                          " Error while loading project definition, it was possibly generated "
-                          "with an older version of the tool"}));
-  // What was applied before the failure stays.
+  shell->Execute(n::kActOpenProject);
   EXPECT_EQ(shell->Form().Get<Memo>(n::kMemoLongExtension).Lines(),
             (std::vector<std::string>{".cbl=.cobol"}));
-  EXPECT_TRUE(shell->CurrentProject().State().productName.empty());
-  EXPECT_FALSE(shell->CurrentProject().State().loading);
 }
 
 TEST_F(JobLifecycle, CancellingTheSaveQuestionKeepsTheProductAndTheChanges) {

@@ -193,9 +193,13 @@ TEST(ProjectBatch, CheckOnLoadPaths) {
     EXPECT_EQ(f.project.State().modified, c.modifiedAfter);
     // Leaving a possibly still running job must keep it marked in the file;
     // a finished one is saved as finished.
-    if (c.closes == 1) EXPECT_TRUE(runningAtSave);
-    if (c.question == kFinished) EXPECT_FALSE(runningAtSave);
-    if (c.question == kFinished) EXPECT_EQ(f.person.asked[0].kind, MessageKind::Information);
+    if (c.closes == 1) {
+      EXPECT_TRUE(runningAtSave);
+    }
+    if (c.question == kFinished) {
+      EXPECT_FALSE(runningAtSave);
+      EXPECT_EQ(f.person.asked[0].kind, MessageKind::Information);
+    }
   }
 }
 

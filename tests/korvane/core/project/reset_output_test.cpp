@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "korvane/core/common/operation_abort.h"
 #include "korvane/core/project/directory_cleaner.h"
 #include "project_fixture.h"
 #include "support/temp_dir.h"
@@ -15,18 +16,16 @@ namespace fs = std::filesystem;
 using testing::ProjectFixture;
 using testing::TempDir;
 
-TEST(ResetOutputQuestion, ListsElevenFilesAndMarksMore) {
+TEST(ResetOutputQuestion, NamesEveryFileThatWillGo) {
   std::vector<std::string> files;
   for (int i = 0; i < 12; ++i) files.push_back("/o/f" + std::to_string(i));
   std::string expected =
       "You are going to reset your job to it's initial state.\r\nYou have  12 files in your "
       "output folders. Should I continue ?\r\n\r\nYour files:";
-  for (int i = 0; i < 11; ++i) expected += "\r\n/o/f" + std::to_string(i);
-  EXPECT_EQ(ResetQuestion(files), expected + "...");
-  files.resize(2);
-  EXPECT_EQ(ResetQuestion(files),
-            "You are going to reset your job to it's initial state.\r\nYou have  2 files in your "
-            "output folders. Should I continue ?\r\n\r\nYour files:\r\n/o/f0\r\n/o/f1");
+  for (int i = 0; i < 12; ++i) expected += "\r\n/o/f" + std::to_string(i);
+  EXPECT_EQ(
+      ResetQuestion(files),
+      expected + "\r\n\r\nThe shell's own work files in Frames, Workinp and Work go as well.");
 }
 
 TEST(DirectoryCleaner, MasksDepthAndEmptyFolders) {
@@ -62,7 +61,6 @@ struct ResetFixture : ProjectFixture {
     frame().SetText(base);
     project.State().productName = "pay";
     project.State().systemName = "hr";
-    project.State().dirDepth = 99;
     project.inputWorkDir = [this] { return base + "/Workinp"; };
   }
   bool Exists(const std::string& rel) { return fs::exists(fs::symlink_status(base + "/" + rel)); }
@@ -73,22 +71,31 @@ struct ResetFixture : ProjectFixture {
 TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
   ResetFixture f;
   // DirDepth 99 searches WrapOut two levels deep only.
-  const char* const gone[] = {"last.xml",           "lastbatch.cmd",       "pay.log",
-                              "PayHr_console.log",  "WrapOut/a/r1.cbl",    "notes.txt",
-                              "Frames/SRC0001.lbl", "Workinp/SRC0001.cbl", "Work/tmp.dat"};
-  const char* const kept[] = {"WrapOut/a/b/too_deep.cbl", "Frames/MYCOPY", "PayHr.jwrap",
-                              "SourceCollection/prog.cbl"};
+  const char* const gone[] = {"last.xml",
+                              "lastbatch.cmd",
+                              "pay.log",
+                              "PayHr_console.log",
+                              "WrapOut/a/r1.cbl",
+                              "Frames/SRC0001.lbl",
+                              "Workinp/SRC0001.cbl",
+                              "Work/tmp.dat"};
+  // The person's own files in the base directory are never part of a reset.
+  const char* const kept[] = {"WrapOut/a/b/too_deep.cbl",  "Frames/MYCOPY", "PayHr.jwrap",
+                              "SourceCollection/prog.cbl", "notes.txt",     "precious.doc"};
   for (const char* file : gone) f.tmp.Write(std::string("job/") + file, "x");
   for (const char* file : kept) f.tmp.Write(std::string("job/") + file, "x");
 
   f.person.answers = {Button::Yes};
-  ResetOutput(f.project);
+  ResetOutput(f.project, 99);
 
   ASSERT_EQ(f.person.asked.size(), 1u);
   const std::string& q = f.person.asked[0].text;
   EXPECT_NE(q.find("You have  5 files"), std::string::npos) << q;
   EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Yes, Button::No}));
   EXPECT_EQ(q.find("too_deep"), std::string::npos);
+  for (const char* file : {"last.xml", "lastbatch.cmd", "pay.log", "PayHr_console.log", "r1.cbl"}) {
+    EXPECT_NE(q.find(file), std::string::npos) << file;
+  }
   for (const char* file : gone) EXPECT_FALSE(f.Exists(file)) << file;
   EXPECT_FALSE(f.Exists("Workinp") || f.Exists("Work"));  // the folders go too
   for (const char* file : kept) EXPECT_TRUE(f.Exists(file)) << file;
@@ -98,14 +105,14 @@ TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
   ResetFixture f;
   f.tmp.Write("job/last.xml", "x");
   f.person.answers = {Button::No};
-  ResetOutput(f.project);
+  ResetOutput(f.project, 99);
   EXPECT_EQ(f.person.asked.size(), 1u);
   EXPECT_TRUE(f.Exists("last.xml"));
 
   ResetFixture g;
   g.tmp.Write("job/notes.txt", "x");
   g.tmp.Write("job/Work/tmp.dat", "x");
-  ResetOutput(g.project);
+  ResetOutput(g.project, 99);
   EXPECT_TRUE(g.person.asked.empty());
   EXPECT_TRUE(g.Exists("notes.txt"));
   EXPECT_TRUE(g.Exists("Work/tmp.dat"));
@@ -122,7 +129,7 @@ TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
   fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/Work/linked");
   fs::create_symlink(outside, f.base + "/last_link.cbl");
   f.person.answers = {Button::Yes};
-  ResetOutput(f.project);
+  ResetOutput(f.project, 99);
 
   ASSERT_EQ(f.person.asked.size(), 1u);
   EXPECT_NE(f.person.asked[0].text.find("You have  2 files"), std::string::npos);
@@ -132,6 +139,21 @@ TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
   EXPECT_FALSE(f.Exists("last_link.cbl"));
   EXPECT_FALSE(f.Exists("last.xml"));
   EXPECT_FALSE(f.Exists("Work/tmp.dat"));
+}
+
+TEST(ResetOutput, FollowsTheProductDepthAndRefusesTheRootAndHome) {
+  ResetFixture f;
+  f.tmp.Write("job/WrapOut/a/b/c/deep.cbl", "x");
+  f.person.answers = {Button::Yes};
+  ResetOutput(f.project, 3);  // WrapOut searched four levels deep
+  EXPECT_FALSE(f.Exists("WrapOut/a/b/c/deep.cbl"));
+
+  for (const std::string& dir : {std::string("/"), std::string(getenv("HOME"))}) {
+    ResetFixture g;
+    g.frame().SetText(dir);
+    EXPECT_THROW(ResetOutput(g.project, 2), OperationAbort) << dir;
+    EXPECT_TRUE(g.person.asked.empty());
+  }
 }
 
 }  // namespace

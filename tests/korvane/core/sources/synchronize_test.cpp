@@ -20,6 +20,7 @@ struct Job {
   CheckList copies{"CheckListBoxUsedCopies", "PanelUsedCopies"};
   StringListHolder marks{"StLHWrapperMarks", "TfrmKorvaneMain"};
   int modified = 0;
+  Lines refused;
 
   void Source(const std::string& name, const std::string& type, bool checked, bool enabled) {
     sources.Add({name + "=/orig/" + name, checked, enabled});
@@ -27,7 +28,7 @@ struct Job {
   }
   bool Sync(bool copiesTab = true) {
     return SynchronizeJobDirectories(
-        {sources, copies, marks, copiesTab, tmp.Path().string(), [this] { ++modified; }});
+        {sources, copies, marks, copiesTab, tmp.Path().string(), [this] { ++modified; }, &refused});
   }
   bool Exists(const std::string& rel) const {
     return fs::symlink_status(tmp.Path() / rel).type() != fs::file_type::not_found;
@@ -152,11 +153,39 @@ TEST(SynchronizeJobDirectories, LinksAreRemovedNeverFollowed) {
   EXPECT_EQ(outside.Read("rtf/junk.rtf"), "keep");
   EXPECT_TRUE(job.Exists("RTFCollection"));
 
-  // A label folder that is a link is not written through.
-  fs::remove_all(job.tmp.Path() / "LabelCollection");
-  fs::create_symlink(outside.Path(), job.tmp.Path() / "LabelCollection");
-  EXPECT_THROW(job.Sync(), FileError);
-  EXPECT_FALSE(fs::exists(outside / "A.cbl"));
+  EXPECT_EQ(job.refused,
+            Lines{"The folder " + (job.tmp / "RTFCollection") +
+                  " is a symbolic link; the shell does not write or delete through it"});
+}
+
+TEST(SynchronizeJobDirectories, LinkedCollectionFoldersAreLeftAloneWithTheirEntries) {
+  // Each folder, when it is a link, keeps everything behind it and every entry it serves.
+  for (const char* linked : {"SourceCollection", "LabelCollection", "CopyCollection"}) {
+    Job job;
+    TempDir outside;
+    outside.Write("OTHER.cbl", "precious");
+    job.Source("A.cbl", "Onl", true, true);
+    job.Source("B.cbl", "File", true, true);
+    job.copies.Add({"C.cpy=/o/C.cpy", true, true});
+    for (const char* folder : {"SourceCollection", "LabelCollection", "CopyCollection"}) {
+      if (std::string(folder) != linked) fs::create_directories(job.tmp.Path() / folder);
+    }
+    fs::create_directory_symlink(outside.Path(), job.tmp.Path() / linked);
+
+    job.Sync();
+    EXPECT_EQ(outside.Read("OTHER.cbl"), "precious") << linked;
+    EXPECT_EQ(fs::directory_iterator(outside.Path())->path().filename(), "OTHER.cbl") << linked;
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside.Path()), fs::directory_iterator()), 1)
+        << linked;
+    ASSERT_EQ(job.refused.size(), 1u) << linked;
+    EXPECT_NE(job.refused[0].find(linked), std::string::npos);
+    if (std::string(linked) == "CopyCollection") {
+      EXPECT_EQ(job.copies.Items().size(), 1u);
+    } else {
+      EXPECT_EQ(Texts(job.sources), (Lines{"A.cbl=/orig/A.cbl", "B.cbl=/orig/B.cbl"})) << linked;
+      EXPECT_TRUE(job.sources.Items()[1].checked) << linked;
+    }
+  }
 }
 
 }  // namespace
