@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 
@@ -9,84 +10,172 @@
 #include <fstream>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
+#include <vector>
 #endif
 
 namespace platform {
 
 namespace {
 
-std::string TempNameFor(const std::filesystem::path& path) {
+namespace fs = std::filesystem;
+
+std::uint64_t Fnv1a64(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+std::string RandomDigits() {
   static thread_local std::mt19937_64 rng{std::random_device{}()};
-  return path.string() + ".tmp" + std::to_string(rng() % 1000000000ULL);
+  return std::to_string(rng() % 1000000000ULL);
 }
 
 }  // namespace
 
+fs::path AtomicTempPath(const fs::path& target) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::uint64_t hash = Fnv1a64(target.filename().string());
+  std::string name = ".0123456789abcdef.kvtmp";
+  for (int i = 16; i >= 1; --i, hash >>= 4) name[i] = kHex[hash & 0xF];
+  return target.parent_path() / name;
+}
+
 #ifndef _WIN32
 
-std::string WriteFileAtomic(const std::filesystem::path& path, std::string_view content,
-                            unsigned mode) {
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
+namespace {
 
-  const std::string temp = TempNameFor(path);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) return std::strerror(errno);
+// The kernel's own limit on links followed in one path lookup.
+constexpr int kMaxLinkHops = 40;
 
-  auto fail = [&](int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return std::string(std::strerror(err));
-  };
+// Replaces path, while its last component is a symbolic link, by the link's
+// target; a relative target counts from the link's own folder. Returns 0 or
+// an errno value.
+int FollowLinks(fs::path& path) {
+  std::vector<char> buffer(PATH_MAX);
+  for (int hops = 0;; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+    if (hops == kMaxLinkHops) return ELOOP;
+    const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (n < 0) return errno;
+    if (static_cast<size_t>(n) == buffer.size()) return ENAMETOOLONG;
+    const fs::path next(std::string(buffer.data(), static_cast<size_t>(n)));
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+}
 
-  // open() applies the umask; the requested bits must hold (settings: 0600).
-  if (::fchmod(fd, mode) != 0) return fail(errno);
+// Opens the fixed temporary name for reuse, or gives -1 when it must be left
+// alone: not a plain file of ours (a planted link or hard link must never be
+// written through), or locked by a save in another process. The name is
+// checked again under the lock because a save that has just renamed it away
+// releases the lock on what is now its target.
+int OpenReusable(const std::string& name, unsigned mode) {
+  // O_NONBLOCK: a FIFO planted here must not stall the save.
+  const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                        static_cast<mode_t>(mode));
+  if (fd < 0) return -1;
+  struct stat opened {};
+  struct stat named {};
+  const bool usable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                      opened.st_nlink == 1 && opened.st_uid == ::geteuid() &&
+                      ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(name.c_str(), &named) == 0 &&
+                      named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+  if (usable) return fd;
+  ::close(fd);
+  return -1;
+}
+
+// A new file named base + random digits; -1 with errno set on failure.
+int OpenFresh(const std::string& base, unsigned mode, std::string& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = base + RandomDigits();
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          static_cast<mode_t>(mode));
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+int WriteAll(int fd, std::string_view content) {
   const char* data = content.data();
   size_t left = content.size();
   while (left > 0) {
     const ssize_t n = ::write(fd, data, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail(errno);
+      return errno;
     }
     data += n;
     left -= static_cast<size_t>(n);
   }
+  return 0;
+}
+
+}  // namespace
+
+std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsigned mode) {
+  fs::path target = path;
+  if (const int err = FollowLinks(target)) return std::strerror(err);
+
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
+
+  std::string temp = AtomicTempPath(target).string();
+  int fd = OpenReusable(temp, mode);
+  if (fd < 0) fd = OpenFresh(std::string(temp), mode, temp);
+  if (fd < 0) return std::strerror(errno);
+
+  // The temporary file is unlinked before the lock goes with close(), so no
+  // other save can be writing it by then.
+  auto fail = [&](int err) {
+    ::unlink(temp.c_str());
+    ::close(fd);
+    return std::string(std::strerror(err));
+  };
+
+  // A reused leftover may be longer than the new content.
+  if (::ftruncate(fd, 0) != 0) return fail(errno);
+  // open() applies the umask; the requested bits must hold (settings: 0600).
+  if (::fchmod(fd, static_cast<mode_t>(mode)) != 0) return fail(errno);
+  if (const int err = WriteAll(fd, content)) return fail(err);
   if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return std::strerror(err);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return std::strerror(err);
-  }
+  // Renamed while still locked: once another save gets the lock, the name no
+  // longer leads to the new file.
+  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+  // The content is on disk already; close cannot lose it any more.
+  ::close(fd);
   return {};
 }
 
 #else
 
-std::string WriteFileAtomic(const std::filesystem::path& path, std::string_view content,
-                            unsigned /*mode*/) {
-  const std::string temp = TempNameFor(path);
+std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsigned /*mode*/) {
+  const fs::path temp = AtomicTempPath(path).string() + RandomDigits();
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return std::strerror(errno);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
     out.flush();
     if (!out) {
-      std::remove(temp.c_str());
+      out.close();
+      std::error_code ignored;
+      fs::remove(temp, ignored);
       return "Write failed";
     }
   }
   std::error_code ec;
-  std::filesystem::rename(temp, path, ec);
+  fs::rename(temp, path, ec);
   if (ec) {
-    std::remove(temp.c_str());
+    std::error_code ignored;
+    fs::remove(temp, ignored);
     return ec.message();
   }
   return {};

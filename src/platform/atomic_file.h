@@ -9,10 +9,18 @@
 namespace platform {
 
 // Returns an empty string on success, otherwise the operating system's
-// message for the failure; the old file is left intact then.
-// mode: permission bits for a newly created file (POSIX only); an existing
-// file keeps its own permission bits.
+// message for the failure; the old file is left intact then, and no
+// temporary file. mode: permission bits for a newly created file (POSIX
+// only); an existing file keeps its own permission bits. When path is a
+// symbolic link, the file it leads to is written and the link stays a link;
+// a dangling link gets its target created.
 std::string WriteFileAtomic(const std::filesystem::path& path, std::string_view content,
                             unsigned mode = 0644);
+
+// The temporary file a save of target uses first: ".<hash of the file
+// name>.kvtmp" beside it, short whatever the name's length. It is the same
+// for every save, so the leftover of a save that was killed is reused, and
+// thereby removed, by the next one.
+std::filesystem::path AtomicTempPath(const std::filesystem::path& target);
 
 }  // namespace platform

@@ -10,26 +10,14 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// The program name ends at the closing quote or the first blank and knows no
-// backslash escapes; the arguments after it follow the C runtime's rules:
-// 2n backslashes before a quote give n and the quote toggles quoting, 2n+1
-// give n and a literal quote, "" inside quotes is a literal quote.
+// Every word, the program's included, follows the C runtime's rules for
+// arguments: 2n backslashes before a quote give n and the quote toggles
+// quoting, 2n+1 give n and a literal quote, "" inside quotes is a literal
+// quote. (Windows reads the program name without backslash escapes, as its
+// file names hold no quotes; a path here may, written \".)
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
   std::vector<std::string> args;
   size_t i = 0;
-  while (i < line.size() && IsBlank(line[i])) ++i;
-  if (i == line.size()) return args;
-
-  std::string program;
-  if (line[i] == '"') {
-    ++i;
-    while (i < line.size() && line[i] != '"') program.push_back(line[i++]);
-    if (i < line.size()) ++i;
-  } else {
-    while (i < line.size() && !IsBlank(line[i])) program.push_back(line[i++]);
-  }
-  args.push_back(std::move(program));
-
   for (;;) {
     while (i < line.size() && IsBlank(line[i])) ++i;
     if (i == line.size()) break;
@@ -71,18 +59,15 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
 constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
 
 std::string ExecArgument(const std::string& arg) {
+  // Only the placeholder standing alone becomes the field code: a "%1" inside
+  // a path is part of the path, and a field code inside quotes has no
+  // defined meaning.
   if (arg == "%1") return "%f";
   std::string body;
   bool needsQuotes = arg.empty();
-  for (size_t i = 0; i < arg.size(); ++i) {
-    const char c = arg[i];
+  for (const char c : arg) {
     if (c == '%') {
-      if (i + 1 < arg.size() && arg[i + 1] == '1') {
-        body += "%f";
-        ++i;
-      } else {
-        body += "%%";
-      }
+      body += "%%";
       continue;
     }
     if (kReserved.find(c) != std::string_view::npos) needsQuotes = true;

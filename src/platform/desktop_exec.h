@@ -7,11 +7,13 @@
 
 namespace platform {
 
-// The command is split with the Windows quoting rules; "%1" becomes the
-// field code %f, any other "%" is doubled, and an argument holding a
-// character the desktop entry format reserves is quoted with its backslash,
-// quote, dollar and backtick escaped. The result is the Exec value before
-// the key-file escaping of backslashes; empty when the command is empty.
+// The command is split with the C runtime's quoting rules, the program name
+// included, so that a path holding a quote can be written (\"). An argument
+// that is exactly "%1" becomes the field code %f; every other "%" is doubled.
+// An argument holding a character the desktop entry format reserves is
+// quoted with its backslash, quote, dollar and backtick escaped. The result
+// is the Exec value before the key-file escaping of backslashes; empty when
+// the command is empty.
 std::string DesktopExecFromWindowsCommand(std::string_view command);
 
 // The key-file escaping of a string value: backslash, line breaks and tab

@@ -93,7 +93,7 @@ bool Shell::SynchronizeDirectories() {
       {form_.Get<CheckList>(n::kListSources), form_.Get<CheckList>(n::kListCopies),
        form_.Get<StringListHolder>(n::kMarksHolder), form_.Get<Page>(n::kPageCopies).Visible(),
        base, [this] { project_->SetModified(true); }, &refused});
-  for (const std::string& why : refused) status_.AddError(why);
+  for (const std::string& why : refused) status_.AddError(why, true);
   return whole;
 }
 

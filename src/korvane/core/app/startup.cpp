@@ -17,6 +17,29 @@ namespace korvane {
 namespace fs = std::filesystem;
 namespace n = names;
 
+namespace {
+
+// One argument of a command line in double quotes, by the rules programs use to split
+// such lines: a quote inside is escaped with a backslash, and backslashes before a
+// quote (or before the closing one) are doubled.
+std::string Quoted(const std::string& arg) {
+  std::string out = "\"";
+  size_t slashes = 0;
+  for (const char c : arg) {
+    if (c == '\\') {
+      ++slashes;
+      continue;
+    }
+    out.append(c == '"' ? 2 * slashes + 1 : slashes, '\\');
+    slashes = 0;
+    out += c;
+  }
+  out.append(2 * slashes, '\\');
+  return out + "\"";
+}
+
+}  // namespace
+
 void Shell::CreateSteps() {
   settings_.SetSettingsProduct(std::string(profile::kAppName) + " Shell");
   settings_.SetSettingsSection(std::string(profile::kSettingsSection));
@@ -73,7 +96,11 @@ void Shell::ShowSteps() {
   person_.ProcessPendingEvents();
   settings_.WriteSetting("ProgramVersion", fileVersion_);
   ReadWindowSettings();
+  // A stored value spoilt by hand is replaced by its default and repaired by the next
+  // write; the person hears of it once.
+  for (const std::string& problem : settings_.TakeProblems()) status_.ShowWarning(problem);
   SetCaption(std::string(profile::kMainCaption) + " - ");
+  catalogue_->HealProductLines();
   catalogue_->CheckProductInstallation(2);
 
   Action& advanced = actions_.Get(n::kActShowAdvanced);
@@ -87,12 +114,21 @@ void Shell::ShowSteps() {
 
 void Shell::OpenJobAtStart() {
   std::string job;
-  std::error_code ec;
-  if (args_.SwitchValue("-Proj:P", job) && fs::is_regular_file(job, ec) &&
-      ToLower(fs::path(job).extension().string()) == profile::kJobExtension) {
-    jobs_->LoadProject(job);
-    project_->CheckBatchOnLoad();
-    return;
+  if (args_.SwitchValue("-Proj:P", job)) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(job, ec);
+    if (!fs::is_regular_file(st)) {
+      // A folder or a FIFO would be read forever or make no sense as a job.
+      const char* why = !fs::exists(st)         ? "there is no such file"
+                        : fs::is_directory(st) ? "it is a folder"
+                                               : "it is not a regular file";
+      status_.AddErrorAndAbort("Cannot open the job " + job + ": " + why);
+    }
+    if (ToLower(fs::path(job).extension().string()) == profile::kJobExtension) {
+      jobs_->LoadProject(job);
+      project_->CheckBatchOnLoad();
+      return;
+    }
   }
   const std::string active = catalogue_->ActiveProduct();
   if (active.empty()) return;
@@ -157,9 +193,9 @@ void Shell::RegisterJobFileType() {
   RegisterDefaultIcon(registry, description, exe + ",0");
   RegisterShellVerb(registry, description, "OpenAdvanced",
                     "Start job with advanced options enabled",
-                    "\"" + exe + "\" -sha -root \"" + toolRoot_ + "\" -proj \"%1\"");
+                    Quoted(exe) + " -sha -root " + Quoted(toolRoot_) + " -proj \"%1\"");
   RegisterShellVerb(registry, description, "Open", "Start job",
-                    "\"" + exe + "\" -root \"" + toolRoot_ + "\" -proj \"%1\"");
+                    Quoted(exe) + " -root " + Quoted(toolRoot_) + " -proj \"%1\"");
 }
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #include "korvane/core/common/find_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -99,14 +100,22 @@ std::string JoinFolder(const std::string& dir, const std::string& subdir) {
 void Search(const std::string& folder, int depth, FileFilter& filter,
             std::vector<std::string>& list) {
   if (depth == 0) return;
+  // Sorted by name, so that which file comes first never depends on the file system.
+  std::vector<fs::directory_entry> entries;
   std::error_code ec;
   fs::directory_iterator it(fs::path(folder), ec);
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (name.empty() || name.front() == '.') continue;
+    const std::string name = it->path().filename().string();
+    if (!name.empty() && name.front() != '.') entries.push_back(*it);
+  }
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    return a.path().filename().native() < b.path().filename().native();
+  });
 
+  for (const fs::directory_entry& entry : entries) {
+    const std::string name = entry.path().filename().string();
     std::error_code statError;
-    const fs::file_status own = it->symlink_status(statError);
+    const fs::file_status own = entry.symlink_status(statError);
     if (statError) continue;
     if (fs::is_directory(own)) {
       Search(folder + name + "/", depth - 1, filter, list);
@@ -115,7 +124,7 @@ void Search(const std::string& folder, int depth, FileFilter& filter,
     if (fs::is_symlink(own)) {
       // A link may stand for a file, but a linked directory is not entered: that is
       // how a tree with a link back to its own top could be searched forever.
-      const fs::file_status target = it->status(statError);
+      const fs::file_status target = entry.status(statError);
       if (statError || !fs::is_regular_file(target)) continue;
     } else if (!fs::is_regular_file(own)) {
       continue;  // devices, pipes and sockets are not sources; copying a pipe would hang

@@ -49,7 +49,7 @@ long long SettingsStore::ReadIntSetting(const std::string& name, long long def) 
     return def;
   }
   // Blanks around the number are tolerated, as a hand edit may leave them;
-  // anything else, or a number too big to hold, is an error.
+  // anything else, or a number too big to hold, is not a number.
   const size_t first = value.find_first_not_of(' ');
   const size_t last = value.find_last_not_of(' ');
   const char* begin = value.data() + (first == std::string::npos ? value.size() : first);
@@ -61,10 +61,18 @@ long long SettingsStore::ReadIntSetting(const std::string& name, long long def) 
   }
   long long n = 0;
   const auto [stop, ec] = std::from_chars(begin, end, n);
-  if (!valid || ec != std::errc() || stop != end) {
-    throw SettingsError("'" + value + "' is not a valid integer value for the setting " + name);
+  if (valid && ec == std::errc() && stop == end) return n;
+  // A broken value must not stop the shell; nothing is stored, so the value
+  // stays visible until the shell writes its own.
+  if (reported_.insert(name).second) {
+    problems_.push_back("The stored setting " + name + " ('" + value +
+                        "') is not a number; the default " + std::to_string(def) + " is used");
   }
-  return n;
+  return def;
+}
+
+std::vector<std::string> SettingsStore::TakeProblems() {
+  return std::exchange(problems_, {});
 }
 
 void SettingsStore::WriteBoolSetting(const std::string& name, bool flag) {

@@ -3,18 +3,13 @@
 // "Software\Brevik\<product>\<section>\", where reading a value that is not
 // there stores its default, so the store always shows what the shell uses.
 
-#include <stdexcept>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/settings_backend.h"
 
 namespace korvane {
-
-// A stored value that cannot be read as the type asked for.
-class SettingsError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class SettingsStore {
  public:
@@ -35,11 +30,16 @@ class SettingsStore {
   std::string ReadSetting(const std::string& name, const std::string& def = "");
   // True exactly when "1" is stored; an absent value stores def as "1"/"0".
   bool ReadBoolSetting(const std::string& name, bool def = false);
-  // The stored decimal text; an absent value stores def. Throws
-  // SettingsError for a stored text that is not a decimal integer.
+  // The stored decimal text; an absent value stores def. A stored text that
+  // is not a decimal integer gives def too, but is left as it is (the next
+  // write repairs it) and noted for TakeProblems.
   long long ReadIntSetting(const std::string& name, long long def = 0);
   void WriteBoolSetting(const std::string& name, bool flag);
   void WriteIntSetting(const std::string& name, long long n);
+
+  // Messages about stored values that could not be used, each setting named
+  // once however often it is read; the list is empty afterwards.
+  std::vector<std::string> TakeProblems();
 
  private:
   // The stored text, or nothing when the value is absent or empty.
@@ -48,6 +48,8 @@ class SettingsStore {
   platform::SettingsBackend& backend_;
   std::string product_;
   std::string section_;
+  std::vector<std::string> problems_;
+  std::set<std::string> reported_;
 };
 
 }  // namespace korvane

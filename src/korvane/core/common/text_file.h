@@ -4,22 +4,30 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvane {
 
-// A file could not be read; what() is the operating system's message for the failure
-// ("No such file or directory").
+// A file could not be read. what() reads "<path>: <system message>"
+// ("/jobs/a.jwrap: No such file or directory"); without a path it is the
+// message alone.
 class FileError : public std::runtime_error {
  public:
   FileError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  FileError(std::string path, int code, const std::string& message)
+      : std::runtime_error(path + ": " + message), code_(code), path_(std::move(path)) {}
+  // errno value, 0 when the failure has none.
   int code() const { return code_; }
+  const std::string& path() const { return path_; }
 
  private:
   int code_;
+  std::string path_;
 };
 
-// The file's bytes exactly as stored. Throws FileError.
+// The file's bytes exactly as stored. Throws FileError, also for anything
+// but a regular file (a FIFO, a device, a folder), which is never read.
 std::string ReadFileBytes(const std::string& path);
 
 // The file split into lines; CR LF, CR and LF are all accepted. Throws FileError.

@@ -115,6 +115,28 @@ bool ProductCatalogue::LanguagePageShown(const std::string& buttonName) const {
   return page != nullptr && window_.form.Showing(*page);
 }
 
+void ProductCatalogue::HealProductLines() {
+  // A product marked at a start whose tool folder was briefly unreachable (a wrong root,
+  // a share not mounted) is offered again once the folder is back. The configuration is
+  // not written for this: it is saved where it always is, with the healed lines.
+  bool healed = false;
+  const std::string prefix = kNotInstalled;
+  for (size_t i = 0; i < config_.Keyed().size(); ++i) {
+    const std::string line = config_.Keyed()[i];
+    if (line.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string definition = line.substr(prefix.size());
+    const std::string name = BeforeFirst(definition, "=");
+    const auto& buttons = ProductButtons();
+    if (std::find(buttons.begin(), buttons.end(), name) == buttons.end()) continue;
+    if (definition.size() == name.size() || config_.HasKey(name)) continue;
+    const std::string value = definition.substr(name.size() + 1);
+    if (!IsInstalled(Item(ToolConfiguration::CommaList(value), 1))) continue;
+    config_.Keyed().SetLine(i, definition);
+    healed = true;
+  }
+  if (healed && configurationChanged) configurationChanged();
+}
+
 void ProductCatalogue::CheckProductInstallation(int mode) {
   if (readRunControl) readRunControl();
   if (mode == 0) return;
@@ -326,7 +348,9 @@ void ProductCatalogue::CheckProjectTools() {
   const std::string base = WithoutTrailingSlash(dir);
   if (setWorkDir) setWorkDir(base + "/Work");
   if (DirectoryExists(base)) return;
-  if (loading && loading() && !dir.empty()) {
+  // A job whose file named no usable folder has said so; it waits for the person's choice.
+  if (loading && loading() && dir.empty()) return;
+  if (loading && loading()) {
     if (createOutputDir) createOutputDir(dir);
     return;
   }

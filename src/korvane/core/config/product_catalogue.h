@@ -62,6 +62,8 @@ class ProductCatalogue {
   // Mode 0 only reads the run-control flags; any other mode checks which products are
   // installed and makes sure an installed one is active.
   void CheckProductInstallation(int mode);
+  // Takes the "Not installed " mark off product lines whose tool folder is there again.
+  void HealProductLines();
   // The click of a product radio button.
   void ProductClick(const std::string& buttonName);
   // Activates a product; a "???" prefix selects quietly (no tool check at the end).

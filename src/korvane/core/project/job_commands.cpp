@@ -159,7 +159,7 @@ void JobCommands::SaveProject(bool saveAs) {
   marks.SetStringList(std::move(lines));
   const std::string untouchable = project_.WhyNotWritable();
   if (!untouchable.empty()) {
-    context.status.AddError(untouchable);
+    context.status.AddError(untouchable, true);
   } else if (synchronize) {
     synchronize();
   }
@@ -301,7 +301,7 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
   }
   project_.SetOutputDir("");
   project_.SetTrust(FolderTrust::Unconfirmed, named.empty() ? reason : named + ": " + reason);
-  project_.Context().status.AddError(project_.WhyNotWritable());
+  project_.Context().status.AddError(project_.WhyNotWritable(), true);
 }
 
 void JobCommands::ClosingSteps() {

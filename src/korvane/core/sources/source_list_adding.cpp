@@ -72,7 +72,7 @@ bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool
   if (!unfit.empty()) {
     // Refused here, named, and the add goes on: on reload such an entry would split or
     // end its list, and synchronising would then delete the files behind it.
-    context_.status.AddError("The file " + path + " is not added: " + unfit);
+    context_.status.AddError("The file " + path + " is not added: " + unfit, true);
     return false;
   }
   const std::string ext = ToLower(ExtensionOf(name));

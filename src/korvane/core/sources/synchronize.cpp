@@ -124,10 +124,10 @@ void EnsureLabelFolder(const std::string& dir) {
   if (type == fs::file_type::directory) return;
   if (type != fs::file_type::not_found) {
     // A link here could lead the label files out of the job: refuse it.
-    throw FileError(ENOTDIR, std::generic_category().message(ENOTDIR));
+    throw FileError(dir, ENOTDIR, std::generic_category().message(ENOTDIR));
   }
   fs::create_directories(dir, ec);
-  if (ec) throw FileError(ec.value(), ec.message());
+  if (ec) throw FileError(dir, ec.value(), ec.message());
 }
 
 class Synchronizer {
@@ -230,7 +230,7 @@ class Synchronizer {
       EnsureLabelFolder(labelDir_);
       const std::string path = labelDir_ + "/" + name;
       const std::string error = WriteTextLinesAtomic(path, {std::string(prefix) + name});
-      if (!error.empty()) throw FileError(0, error);
+      if (!error.empty()) throw FileError(path, 0, error);
       topLabels_.emplace(name, labels_.size());
       labels_.push_back({name, path, false, true});
       labelGone_.push_back(false);

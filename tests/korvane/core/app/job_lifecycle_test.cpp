@@ -7,57 +7,14 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "platform/memory_settings.h"
-#include "support/scripted_person.h"
-#include "support/temp_dir.h"
+#include "shell_fixture.h"
 
 namespace korvane {
 namespace {
 
 namespace n = names;
-using testing::ScriptedPerson;
-using testing::TempDir;
 
-const char* kIni =
-    "[Korvane]\r\n"
-    "ActiveRadioButton=RadioButtonCobol\r\n"
-    "RadioButtonCobol=Cobol,COB,x,2,XML,WSDL\r\n"
-    "RadioButtonPLI=PL/I,PLI,x,1,XML\r\n"
-    "COB.Extras=(DirDepth=3)\r\n"
-    "PLI.Extras=(DirDepth=2)\r\n";
-
-// A shell started on a tool root with the COBOL and PL/I tool folders.
-class JobLifecycle : public ::testing::Test {
- protected:
-  JobLifecycle() {
-    dir.Write("bin/korvane.INI", kIni);
-    dir.Write("bin/COBWrap/Copylib/marker", "");  // the copy library frame's file
-    std::filesystem::create_directories(dir.Path() / "bin/PLIWrap");
-    std::filesystem::create_directories(dir.Path() / "jobs");
-  }
-
-  std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
-    auto shell = std::make_unique<Shell>(
-        person, settings, ShellEnvironment{dir / "bin/korvane", args, {}, dir / "data"});
-    EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
-    EXPECT_TRUE(shell->Show()) << shell->Status().MessageList();
-    return shell;
-  }
-
-  // Names and output directory typed as a person would.
-  void FillIn(Shell& shell, const std::string& product, const std::string& system) {
-    auto& form = shell.Form();
-    form.Get<EditBox>(n::kEditProductName).UserEdit(product);
-    form.Get<EditBox>(n::kEditProductName).exited.Emit();
-    form.Get<EditBox>(n::kEditSystemName).UserEdit(system);
-    form.Get<EditBox>(n::kEditSystemName).exited.Emit();
-    std::filesystem::create_directories(dir.Path() / "out");
-    shell.CurrentProject().SetOutputDir(dir / "out");
-  }
-
-  TempDir dir;
-  ScriptedPerson person;
-  platform::MemorySettings settings;
-};
+using JobLifecycle = testing::ShellJobFixture;
 
 TEST_F(JobLifecycle, SaveAsksForTheFileOnceThenWritesDirectly) {
   auto shell = Start();
@@ -261,7 +218,7 @@ namespace korvane {
 namespace {
 
 TEST_F(JobLifecycle, AddedSourcesAreCopiedKeptInLineWithTheFolderAndSaved) {
-  dir.Write("bin/korvane.INI", std::string(kIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
+  dir.Write("bin/korvane.INI", std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
   auto shell = Start();
   FillIn(*shell, "pay", "acct");
   const std::string a = dir.Write("src/A.cbl", "       IDENTIFICATION DIVISION.\r\n");

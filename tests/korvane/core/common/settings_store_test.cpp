@@ -8,7 +8,6 @@
 
 namespace {
 
-using korvane::SettingsError;
 using korvane::SettingsStore;
 using platform::MemorySettings;
 
@@ -88,20 +87,30 @@ TEST(SettingsStore, IntegersAreDecimalText) {
     mem.Write(kKey, "FontHeight", text);
     EXPECT_EQ(store.ReadIntSetting("FontHeight", 99), n) << text;
   }
+  EXPECT_TRUE(store.TakeProblems().empty());
+}
+
+TEST(SettingsStore, ANonNumberGivesTheDefaultAndIsReportedOnce) {
+  MemorySettings mem;
+  SettingsStore store = ShellStore(mem);
   for (const std::string text :
        {"12px", "1 2", "0x10", "+-1", "-", " ", "1.5", "99999999999999999999"}) {
     mem.Write(kKey, "FormWidth", text);
-    EXPECT_THROW(store.ReadIntSetting("FormWidth", 5), SettingsError) << "'" << text << "'";
-    // The offending text is left for the person to see and fix.
+    EXPECT_EQ(store.ReadIntSetting("FormWidth", 5), 5) << "'" << text << "'";
+    // Left for the person to see; the shell's next write replaces it.
     EXPECT_EQ(mem.Read(kKey, "FormWidth"), text);
   }
-  mem.Write(kKey, "FormWidth", "wide");
-  try {
-    store.ReadIntSetting("FormWidth");
-    FAIL() << "no error";
-  } catch (const SettingsError& e) {
-    EXPECT_STREQ(e.what(), "'wide' is not a valid integer value for the setting FormWidth");
-  }
+  mem.Write(kKey, "FormHeight", "abc");
+  EXPECT_EQ(store.ReadIntSetting("FormHeight"), 0);
+  EXPECT_EQ(store.ReadIntSetting("FormHeight", 7), 7);
+  EXPECT_EQ(store.TakeProblems(),
+            (std::vector<std::string>{
+                "The stored setting FormWidth ('12px') is not a number; the default 5 is used",
+                "The stored setting FormHeight ('abc') is not a number; the default 0 is used"}));
+  EXPECT_EQ(store.ReadIntSetting("FormHeight", 7), 7);
+  EXPECT_TRUE(store.TakeProblems().empty());
+  store.WriteIntSetting("FormHeight", 480);
+  EXPECT_EQ(store.ReadIntSetting("FormHeight", 7), 480);
 }
 
 TEST(SettingsStore, AnUnreachableStoreGivesDefaults) {

@@ -42,15 +42,31 @@ TEST_F(TextFileTest, ReadsBytesAndLinesExactly) {
   EXPECT_EQ(ReadFileBytes(P("big")), big);
 }
 
-TEST_F(TextFileTest, ReadFailuresCarryTheSystemMessage) {
-  try {
-    ReadFileBytes(P("missing.ini"));
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_STREQ(e.what(), "No such file or directory");
-    EXPECT_EQ(e.code(), ENOENT);
+TEST_F(TextFileTest, ReadFailuresNameTheFileAndRefuseAllButRegularFiles) {
+  ASSERT_EQ(::mkfifo(P("pipe").c_str(), 0600), 0);  // no writer: opening it would wait
+  fs::create_directory(P("folder"));
+  const std::string tooLong = P(std::string(300, 'n'));
+  const struct {
+    std::string path;
+    int code;
+    std::string message;
+  } cases[] = {
+      {P("missing.ini"), ENOENT, "No such file or directory"},
+      {tooLong, ENAMETOOLONG, "File name too long"},
+      {P("folder"), EISDIR, "Not a regular file (a directory)"},
+      {P("pipe"), EINVAL, "Not a regular file (a FIFO)"},
+      {"/dev/zero", EINVAL, "Not a regular file (a character device)"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadTextLines(c.path);
+      ADD_FAILURE() << c.path << ": no error";
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.what(), c.path + ": " + c.message);
+      EXPECT_EQ(e.path(), c.path);
+      EXPECT_EQ(e.code(), c.code) << c.path;
+    }
   }
-  EXPECT_THROW(ReadTextLines(root_.string()), FileError);
 }
 
 TEST_F(TextFileTest, WritesCrLfAtomicallyAndReportsFailures) {

@@ -1,0 +1,224 @@
+// The user's files under damaged, cut, copied and hostile jobs: whatever is opened, the
+// shell changes nothing that a complete load of the job would not change.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "korvane/core/components/lists.h"
+#include "shell_fixture.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+namespace n = names;
+using Snapshot = std::map<std::string, std::string>;
+
+class JobSafety : public testing::ShellJobFixture {
+ protected:
+  JobSafety() {
+    dir.Write("bin/korvane.INI",
+              std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl\r\nCOB.Copy.Filters=Copy|*.cpy\r\n");
+  }
+
+  // Every file below rel with its bytes; links by their target.
+  Snapshot Files(const std::string& rel) const {
+    Snapshot files;
+    for (auto it = fs::recursive_directory_iterator(dir.Path() / rel);
+         it != fs::recursive_directory_iterator(); ++it) {
+      const std::string key = fs::relative(it->path(), dir.Path()).string();
+      if (it->is_symlink()) {
+        files[key] = "-> " + fs::read_symlink(it->path()).string();
+      } else if (it->is_regular_file()) {
+        files[key] = dir.Read(key);
+      }
+    }
+    return files;
+  }
+
+  // A saved COBOL job with two sources (one with a label), a copy member and a stray
+  // file of the person's own in the base directory.
+  std::unique_ptr<Shell> SavedJob() {
+    auto shell = Start();
+    FillIn(*shell, "pay", "acct");
+    const std::string a = dir.Write("src/A.cbl", "       COPY MEMB.\r\n");
+    const std::string b = dir.Write("src/B.cbl", "b\r\n");
+    const std::string m = dir.Write("src/MEMB.cpy", "m\r\n");
+    dir.Write("out/notes.txt", "the person's own");
+    EXPECT_TRUE(shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToCpy, {m}); }));
+    EXPECT_TRUE(shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToSrc, {a, b}); }));
+    EXPECT_TRUE(shell->Run([&] { shell->Sources().SetEntryWrapType(0, "Onl"); }));
+    person.saveAnswers.push_back(dir / "jobs/PayAcctXml.jwrap");
+    EXPECT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+    return shell;
+  }
+
+  // Opens a job file as a drop on the window would, unsaved changes dropped.
+  bool Open(Shell& shell, const std::string& path) {
+    shell.CurrentProject().State().modified = false;
+    return shell.Run([&] { shell.Jobs().OpenProject({path}); });
+  }
+};
+
+TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
+  auto shell = SavedJob();
+  const std::string job = dir.Read("jobs/PayAcctXml.jwrap");
+  const Snapshot before = Files("out");
+  ASSERT_TRUE(before.count("out/LabelCollection/A.cbl")) << "the job has a label to lose";
+  ASSERT_EQ(shell->Form().Get<CheckList>(n::kListSources).Items().size(), 2u);
+
+  // Complete files load; whatever a cut file is, the folders stay exactly as they were.
+  const size_t complete = job.rfind("[Konyec szkazki]") + 16;
+  for (size_t cut = 0; cut <= job.size(); ++cut) {
+    const std::string path = dir.Write("cut/Job.jwrap", job.substr(0, cut));
+    EXPECT_EQ(Open(*shell, path), cut >= complete) << "cut at " << cut;
+    ASSERT_EQ(Files("out"), before) << "cut at " << cut;
+  }
+  auto replaceAll = [](std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+      text.replace(at, from.size(), to);
+    }
+    return text;
+  };
+  const std::string lf = replaceAll(job, "\r\n", "\n");
+  for (const std::string& broken : {replaceAll(job, "\r\n", "\r\r\n"),
+                                    replaceAll(lf, "\n", "\n\r"),
+                                    replaceAll(job, "\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies",
+                                               "\r\n\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies")}) {
+    EXPECT_FALSE(Open(*shell, dir.Write("cut/Job.jwrap", broken)));
+    EXPECT_EQ(Files("out"), before);
+  }
+  // Plain LF and CR line ends are as good as CR LF.
+  EXPECT_TRUE(Open(*shell, dir.Write("cut/Job.jwrap", lf))) << shell->Status().MessageList();
+  EXPECT_TRUE(Open(*shell, dir.Write("cut/Job.jwrap", replaceAll(job, "\r\n", "\r"))));
+  EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).Items().size(), 2u);
+  EXPECT_EQ(Files("out"), before);
+}
+
+TEST_F(JobSafety, ACopiedJobSavesBesideItselfAndOnlyItsOwnFolderIsTouched) {
+  SavedJob();
+  const std::string original = dir.Read("jobs/PayAcctXml.jwrap");
+  const Snapshot before = Files("out");
+
+  fs::create_directories(dir.Path() / "elsewhere");
+  fs::copy_file(dir / "jobs/PayAcctXml.jwrap", dir / "elsewhere/PayAcctXml.jwrap");
+  auto shell = Start({"-Proj", dir / "elsewhere/PayAcctXml.jwrap"});
+  EXPECT_EQ(shell->CurrentProject().State().projectDirectory, dir / "elsewhere/");
+  shell->CurrentProject().SetModified(true);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), original);
+  EXPECT_NE(dir.Read("elsewhere/PayAcctXml.jwrap").find("ProjectDirectory=" + dir / "elsewhere/"),
+            std::string::npos);
+
+  // A file without a base directory line, or with a relative one, names no folder:
+  // the last job's folder is not proposed, synchronised or saved into the job.
+  auto withBase = [&](const std::string& line) {
+    const size_t at = original.find("FrameFindDirectoryOutputDir=");
+    const size_t end = original.find("\r\n", at) + 2;
+    return original.substr(0, at) + line + original.substr(end);
+  };
+  for (const std::string& line : {std::string(), std::string("FrameFindDirectoryOutputDir=out\r\n"),
+                                   "FrameFindDirectoryOutputDir=" + dir / "out/notes.txt\r\n"}) {
+    fs::remove(dir / "out/SourceCollection/B.cbl");  // the list still names it
+    const std::string job = dir.Write("jobs/Other.jwrap", withBase(line));
+    auto other = Start();
+    EXPECT_TRUE(Open(*other, job)) << line;
+    EXPECT_NE(other->Status().MessageList().find("names no usable base directory"),
+              std::string::npos)
+        << other->Status().MessageList();
+    EXPECT_EQ(other->Form().Get<CheckList>(n::kListSources).Items().size(), 2u) << line;
+    EXPECT_EQ(other->CurrentProject().OutputDir(), "");
+    EXPECT_FALSE(other->Execute(n::kActRestartProject));
+    fs::copy_file(dir / "src/B.cbl", dir / "out/SourceCollection/B.cbl");
+    EXPECT_EQ(Files("out"), before) << line;
+  }
+}
+
+TEST_F(JobSafety, HostileNamesAreRefusedByNameOrSurviveSaveAndOpen) {
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  std::vector<std::string> stems = {
+      "quote\"d",  "single'q", "semi;colon", "amp&er",    "dollar$(id)", "back`tick`",
+      "sp ace",    " lead",    "tab\there",  "pipe|x",    "less<more>",  "star*",
+      "question?", "hash#",    "pct%20",     "excl!",     "brace{x}",    "paren(x)",
+      "comma,x",   "plus+x",   "tilde~",     "at@x",      "caret^",      "back\\slash",
+      "crcr\rx",   "lf\nx",    "eq=x",       "[bracket",  "mid[x]",      "gr\xc3\xbc\xc3\x9f",
+      "bad\xff\xfe", "lat\xe9", "\xe2\x82\xac", "dots..x", "-dash",       "--double",
+      "x.y.z",     "UPPER",    "lower",      "MiXeD",     "0digit",      "_under",
+      "a b c d",   "\"\"",     "''",         "()",        ";;",          "&&",
+      "$HOME",     "%1",       std::string(251, 'n')};
+  std::vector<std::string> paths;
+  for (const std::string& stem : stems) paths.push_back(dir.Write("src/" + stem + ".cbl", stem));
+  ASSERT_GE(paths.size(), 50u);
+
+  shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToSrc, paths); });
+  const std::string messages = shell->Status().MessageList() + shell->Status().Text();
+  auto& list = shell->Form().Get<CheckList>(n::kListSources);
+  for (int i = 0; i < static_cast<int>(list.Items().size()); ++i) {
+    ASSERT_TRUE(shell->Run([&] { shell->Sources().SetEntryWrapType(i, "Onl"); }));
+  }
+  const std::string job = dir / "jobs/PayAcctXml.jwrap";
+  person.saveAnswers.push_back(job);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  shell.reset();
+
+  auto reopened = Start({"-Proj", job});
+  std::map<std::string, bool> listed;
+  for (const auto& item : reopened->Form().Get<CheckList>(n::kListSources).Items()) {
+    listed[item.text.substr(0, item.text.find('='))] = item.enabled;
+  }
+  size_t refused = 0;
+  for (const std::string& stem : stems) {
+    const std::string name = stem + ".cbl";
+    if (listed.count(name) == 0) {
+      ++refused;
+      EXPECT_NE(messages.find(dir / "src/" + name), std::string::npos) << "lost: " << name;
+      continue;
+    }
+    EXPECT_TRUE(listed[name]) << name;  // the wrapping type came back with it
+    EXPECT_EQ(dir.Read("out/SourceCollection/" + name), stem) << name;
+    EXPECT_EQ(dir.Read("out/LabelCollection/" + name), "MASK:" + name + "\r\n") << name;
+  }
+  EXPECT_EQ(refused, 4u);  // CR, LF, "=", a leading "[", nothing else
+  EXPECT_EQ(listed.size(), stems.size() - refused);
+}
+
+TEST_F(JobSafety, AJobNeverCarriesTheConfigurationAndANewJobNoMarks) {
+  auto shell = SavedJob();
+  const auto configLines = shell->Form().Get<Memo>(n::kMemoIniFile).Lines();
+  std::string job = dir.Read("jobs/PayAcctXml.jwrap");
+  job.insert(job.find("[Konyec szkazki]"),
+             "[TMemo]\r\nMemoIniFile=MemoIniFile\r\nDOSBox.Program=/tmp/evil\r\n");
+  ASSERT_TRUE(Open(*shell, dir.Write("jobs/Evil.jwrap", job))) << shell->Status().MessageList();
+  EXPECT_EQ(shell->Form().Get<Memo>(n::kMemoIniFile).Lines(), configLines);
+  ASSERT_TRUE(shell->Execute(n::kActWriteIniFile)) << shell->Status().MessageList();
+  EXPECT_EQ(dir.Read("bin/korvane.INI").find("evil"), std::string::npos);
+  EXPECT_NE(dir.Read("bin/korvane.INI").find("RadioButtonCobol="), std::string::npos);
+
+  EXPECT_FALSE(shell->Form().Get<StringListHolder>(n::kMarksHolder).StringList().empty());
+  shell->CurrentProject().State().modified = false;
+  ASSERT_TRUE(shell->Execute(n::kActNewProject));
+  EXPECT_TRUE(shell->Form().Get<StringListHolder>(n::kMarksHolder).StringList().empty());
+}
+
+TEST_F(JobSafety, ResetDeletesWhatItNamesWithTheProductDepth) {
+  auto shell = SavedJob();
+  for (const char* rel : {"out/last.xml", "out/WrapOut/a/b/c/deep.cbl", "out/Work/tmp.dat"}) {
+    dir.Write(rel, "x");
+  }
+  person.answers.push_back(Button::Yes);
+  ASSERT_TRUE(shell->Execute(n::kActRestartProject)) << shell->Status().MessageList();
+  ASSERT_EQ(person.asked.size(), 1u);
+  EXPECT_NE(person.asked[0].text.find("You have  2 files"), std::string::npos);
+  EXPECT_NE(person.asked[0].text.find(dir / "out/WrapOut/a/b/c/deep.cbl"), std::string::npos);
+  for (const char* gone : {"out/last.xml", "out/WrapOut/a/b/c/deep.cbl", "out/Work/tmp.dat"}) {
+    EXPECT_FALSE(fs::exists(dir / gone)) << gone;
+  }
+  EXPECT_EQ(dir.Read("out/notes.txt"), "the person's own");
+  EXPECT_EQ(dir.Read("out/SourceCollection/A.cbl"), "       COPY MEMB.\r\n");
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,62 @@
+#pragma once
+// A shell started on a tool root in a temporary folder with the COBOL and PL/I tool
+// folders, a scripted person and in-memory settings: the whole core, real files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "korvane/core/app/component_names.h"
+#include "korvane/core/app/shell.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "platform/memory_settings.h"
+#include "support/scripted_person.h"
+#include "support/temp_dir.h"
+
+namespace korvane::testing {
+
+inline constexpr const char* kShellIni =
+    "[Korvane]\r\n"
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "RadioButtonCobol=Cobol,COB,x,2,XML,WSDL\r\n"
+    "RadioButtonPLI=PL/I,PLI,x,1,XML\r\n"
+    "COB.Extras=(DirDepth=3)\r\n"
+    "PLI.Extras=(DirDepth=2)\r\n";
+
+// A shell started on a tool root with the COBOL and PL/I tool folders.
+class ShellJobFixture : public ::testing::Test {
+ protected:
+  ShellJobFixture() {
+    dir.Write("bin/korvane.INI", kShellIni);
+    dir.Write("bin/COBWrap/Copylib/marker", "");  // the copy library frame's file
+    std::filesystem::create_directories(dir.Path() / "bin/PLIWrap");
+    std::filesystem::create_directories(dir.Path() / "jobs");
+  }
+
+  std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
+    auto shell = std::make_unique<Shell>(
+        person, settings, ShellEnvironment{dir / "bin/korvane", args, {}, dir / "data"});
+    EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
+    EXPECT_TRUE(shell->Show()) << shell->Status().MessageList();
+    return shell;
+  }
+
+  // Names and output directory typed as a person would.
+  void FillIn(Shell& shell, const std::string& product, const std::string& system) {
+    auto& form = shell.Form();
+    form.Get<EditBox>(names::kEditProductName).UserEdit(product);
+    form.Get<EditBox>(names::kEditProductName).exited.Emit();
+    form.Get<EditBox>(names::kEditSystemName).UserEdit(system);
+    form.Get<EditBox>(names::kEditSystemName).exited.Emit();
+    std::filesystem::create_directories(dir.Path() / "out");
+    shell.CurrentProject().SetOutputDir(dir / "out");
+  }
+
+  TempDir dir;
+  ScriptedPerson person;
+  platform::MemorySettings settings;
+};
+
+}  // namespace korvane::testing
