@@ -43,6 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   korvane::FormModel form;
   BuildWindow(form);
   try {
+    korvane::CheckJobFileComplete(content, form);
+  } catch (const korvane::JobFileError&) {
+    // An incomplete file is refused by the loader; the appliers must still survive it.
+  }
+  try {
     korvane::ReadJobProjectFields(content);
     korvane::ApplyMemos(content, form);
     korvane::ApplyVisibleEdits(content, form, true);

@@ -1,0 +1,190 @@
+// Whole runs of `korvane -batch` on real folders with link traps and a folder of the
+// person's own files that must come through every run untouched.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunProgram;
+using testing::TempDir;
+
+constexpr const char* kIni =
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "RadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+    "RadioButtonPLI=PL/I,PLI,x,1,XML\r\n"
+    "COB.Extras=(DirDepth=2)\r\n"
+    "PLI.Extras=(DirDepth=2)\r\n";
+
+class BatchSafety : public ::testing::Test {
+ protected:
+  BatchSafety() {
+    home.Write("tools/Korvane.INI", kIni);
+    fs::create_directories(home.Path() / "tools/COBWrap");
+    fs::create_directories(home.Path() / "tools/PLIWrap");
+    home.Write("precious/A.cbl", "precious A");
+    home.Write("precious/OTHER.cbl", "precious other");
+  }
+
+  testing::ProgramResult Run(std::vector<std::string> args) const {
+    std::vector<std::string> all{"-batch", "-Yes", "-Root", home / "tools", "-Ini",
+                                 home / "tools/Korvane.INI"};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram(KORVANE_BINARY, all,
+                      {{"HOME", home / "home"},
+                       {"XDG_CONFIG_HOME", home / "home/config"},
+                       {"XDG_DATA_HOME", home / "home/data"}});
+  }
+
+  // A job as the shell writes it, listing A.cbl and B.cbl, with its sources collected.
+  std::string Job(const std::string& rel, const std::string& out, const std::string& extra = "") {
+    const std::string text =
+        "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+        "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\nProjectSystemName=acct\r\n" +
+        extra + "ProjectDirectory=/somewhere/else/\r\nProjectSubVersion=XML\r\n[StringListHolders]\r\n" +
+        (out.empty() ? std::string() : "FrameFindDirectoryOutputDir=" + out + "\r\n") +
+        "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
+        "NYA.cbl=/o/A.cbl\r\nNYB.cbl=/o/B.cbl\r\n[Konyec szkazki]\r\n";
+    return home.Write(rel, text);
+  }
+
+  std::map<std::string, std::string> Precious() const {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(home.Path() / "precious")) {
+      files[e.path().filename().string()] = home.Read("precious/" + e.path().filename().string());
+    }
+    return files;
+  }
+
+  TempDir home;
+};
+
+TEST_F(BatchSafety, AJobWithoutAUsableBaseDirectoryTouchesNoOtherJob) {
+  // The last job used "precious" as its base: its collection must survive whatever the
+  // next, damaged job file says.
+  fs::create_directories(home.Path() / "precious/SourceCollection");
+  home.Write("precious/SourceCollection/KEEP.cbl", "keep");
+  const auto first = Run({"-Proj", Job("jobs/First.jwrap", home / "precious")});
+  ASSERT_EQ(first.status, 0) << first.err;
+  home.Write("precious/SourceCollection/KEEP.cbl", "keep");  // a later add of the person's
+
+  for (const std::string& out : {std::string(), std::string("relative/out"), std::string("/")}) {
+    const auto result = Run({"-Proj", Job("jobs/PayAcctXml.jwrap", out)});
+    EXPECT_NE(result.err.find("names no usable base directory"), std::string::npos) << result.err;
+    EXPECT_EQ(home.Read("precious/SourceCollection/KEEP.cbl"), "keep") << out;
+    EXPECT_FALSE(fs::exists(home.Path() / "relative")) << out;
+  }
+}
+
+TEST_F(BatchSafety, ACopiedOrLinkedJobIsSavedWhereItWasOpened) {
+  fs::create_directories(home.Path() / "out/SourceCollection");
+  home.Write("out/SourceCollection/A.cbl", "a");
+  home.Write("out/SourceCollection/B.cbl", "b");
+  // A finished background run is saved as finished when the job is opened.
+  const std::string finished = "BatchRunning=Y\r\nNumberOfModules=2\r\nNumberOfRenamedModules=2\r\n";
+  const std::string original = Job("jobs/PayAcctXml.jwrap", home / "out", finished);
+  const std::string before = home.Read("jobs/PayAcctXml.jwrap");
+  fs::create_directories(home.Path() / "copy");
+  fs::copy_file(original, home / "copy/PayAcctXml.jwrap");
+
+  auto result = Run({"-Proj", home / "copy/PayAcctXml.jwrap"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(home.Read("jobs/PayAcctXml.jwrap"), before);
+  const std::string copy = home.Read("copy/PayAcctXml.jwrap");
+  EXPECT_NE(copy.find("BatchRunning=N\r\nProjectDirectory=" + home / "copy/\r\n"),
+            std::string::npos)
+      << copy;
+
+  // Opened through a link, the job's own file is rewritten and the link stays a link.
+  fs::create_directories(home.Path() / "links");
+  fs::create_symlink(original, home / "links/PayAcctXml.jwrap");
+  result = Run({"-Proj", home / "links/PayAcctXml.jwrap"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(fs::is_symlink(home / "links/PayAcctXml.jwrap"));
+  EXPECT_NE(home.Read("jobs/PayAcctXml.jwrap").find("BatchRunning=N"), std::string::npos);
+  EXPECT_EQ(home.Read("out/SourceCollection/A.cbl"), "a");
+}
+
+TEST_F(BatchSafety, ALinkedCollectionFolderIsNeitherWrittenNorEmptied) {
+  fs::create_directories(home.Path() / "out");
+  fs::create_directory_symlink(home.Path() / "precious", home.Path() / "out/SourceCollection");
+  const auto before = Precious();
+  const auto result = Run({"-Proj", Job("jobs/PayAcctXml.jwrap", home / "out")});
+  EXPECT_NE(result.err.find("The folder " + home / "out/SourceCollection" +
+                            " is a symbolic link; the shell does not write or delete through it"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(Precious(), before);
+}
+
+TEST_F(BatchSafety, AProductMarkedWhileItsToolsWereAwayComesBack) {
+  // The configuration is a link into the installation: saves go to its target.
+  fs::create_directories(home.Path() / "install");
+  fs::rename(home.Path() / "tools/Korvane.INI", home.Path() / "install/Korvane.INI");
+  fs::create_symlink(home.Path() / "install/Korvane.INI", home.Path() / "tools/Korvane.INI");
+  fs::rename(home.Path() / "tools/COBWrap", home.Path() / "tools/COBWrap.away");
+
+  auto result = Run({});
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_NE(result.err.find("Default product changed to: PLI"), std::string::npos) << result.err;
+  EXPECT_TRUE(fs::is_symlink(home.Path() / "tools/Korvane.INI"));
+  const std::string marked = home.Read("install/Korvane.INI");
+  EXPECT_NE(marked.find("\r\nNot installed RadioButtonCobol=Cobol,COB"), std::string::npos)
+      << marked;
+
+  fs::rename(home.Path() / "tools/COBWrap.away", home.Path() / "tools/COBWrap");
+  fs::create_directories(home.Path() / "out");
+  result = Run({"-Proj", Job("jobs/PayAcctXml.jwrap", home / "out")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
+}
+
+TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
+  ASSERT_EQ(::mkfifo((home / "fifo.jwrap").c_str(), 0600), 0);
+  fs::create_directories(home.Path() / "folder.jwrap");
+  const std::pair<std::string, std::string> jobs[] = {
+      {home / "missing.jwrap", "there is no such file"},
+      {home / "folder.jwrap", "it is a folder"},
+      {home / "fifo.jwrap", "it is not a regular file"},
+  };
+  for (const auto& [path, why] : jobs) {
+    const auto result = Run({"-Proj", path});
+    EXPECT_EQ(result.status, 1) << path;
+    EXPECT_NE(result.err.find("Cannot open the job " + path + ": " + why), std::string::npos)
+        << result.err;
+  }
+  // An empty or UTF-16 job file gives the load message.
+  for (const std::string& text : {std::string(), std::string("\xff\xfe[\0R\0", 6)}) {
+    const auto result = Run({"-Proj", home.Write("jobs/Junk.jwrap", text)});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Error while loading project definition"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
+  }
+  // A FIFO given as the configuration is refused at once, never waited on.
+  ASSERT_EQ(::mkfifo((home / "fifo.INI").c_str(), 0600), 0);
+  const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "fifo.INI"},
+                                 {{"HOME", home / "home"}, {"XDG_CONFIG_HOME", home / "home/c"}});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find(home / "fifo.INI"), std::string::npos) << result.err;
+}
+
+TEST_F(BatchSafety, ASpoiltStoredSettingWarnsOnceAndStartsAnyway) {
+  home.Write("home/config/Brevik/Korvane Shell.ini",
+             "[Parameters]\nFormWidth=abc\n");
+  const auto result = Run({});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("FormWidth"), std::string::npos) << result.err;
+}
+
+}  // namespace
+}  // namespace korvane
