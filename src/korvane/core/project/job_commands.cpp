@@ -202,10 +202,14 @@ void JobCommands::LoadProject(const std::string& path) {
   bool failed = false;
   try {
     ApplyJobFile(path);
-  } catch (...) {
-    // The load's own message replaces whatever ended it; the validation
-    // message that may have been shown stays in the list before it.
+  } catch (const OperationAbort&) {
+    failed = true;  // its message is already in the list
+  } catch (const std::exception& e) {
+    // The load's own message follows; this one says which file and what broke.
     failed = true;
+    const std::string what = e.what();
+    project_.Context().status.AddError(
+        what.rfind(path, 0) == 0 ? what : path + ": " + what, true);
   }
   if (failed) {
     // Whatever was applied stays on show, but a job that did not load completely must

@@ -66,7 +66,10 @@ void CopyIntoCollection(const std::string& source, const std::string& destinatio
   if (fs::is_symlink(fs::symlink_status(destination, ec))) fs::remove(destination, ec);
   ec.clear();
   fs::copy_file(source, destination, fs::copy_options::overwrite_existing, ec);
-  if (ec) status.ShowErrorAndAbort("Error during preparation - " + SystemErrorText(ec.value()));
+  if (ec) {
+    status.ShowErrorAndAbort("Error during preparation - " + SystemErrorText(ec.value()) +
+                             " (copying " + source + " to " + destination + ")");
+  }
 }
 
 void RemoveCollectionFile(const std::string& folder, std::string_view fileName) {

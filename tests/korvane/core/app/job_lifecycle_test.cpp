@@ -114,18 +114,19 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
     std::string text;
     std::vector<std::string> reported;
   };
+  const std::string job = dir / "jobs/old.jwrap";
+  const std::string cutShort =
+      job + ": The file ends before its closing [Konyec szkazki] line";
   const Case cases[] = {
       // Complete, but without a system name: what was applied before the failure stays.
-      {"no system name",
-       head + blocks + "[Konyec szkazki]\r\n",
+      {"no system name", head + blocks + "[Konyec szkazki]\r\n",
        {"System name name missing or incorrect", loadError}},
       // Not complete: nothing in it is believed, not even the product it names.
-      {"cut short", head + blocks, {loadError}},
-      {"junk", "\xff\xfe[\0R\0a\0", {loadError}},
-      {"bad number",
-       head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
-           "[Konyec szkazki]\r\n",
-       {loadError}},
+      {"cut short", head + blocks, {cutShort, loadError}},
+      {"junk", "\xff\xfe[\0R\0a\0", {cutShort, loadError}},
+      {"bad number", head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
+                         "[Konyec szkazki]\r\n",
+       {job + ": '04294967297' is not a valid integer value", loadError}},
   };
   for (const Case& c : cases) {
     dir.Write("jobs/old.jwrap", c.text);

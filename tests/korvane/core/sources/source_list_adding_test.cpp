@@ -134,10 +134,16 @@ TEST(SourceListAdding, FailedCopyEndsTheAddWithEarlierEntriesConsistent) {
   const std::string c = f.dir.Write("in/C.cbl", "c");
   fs::create_directories(f.dir / "job/SourceCollection/C.cbl");  // cannot be overwritten
   f.person.openAnswers.push_back({b, c, a});
+  std::string reported;
+  f.status.onMessage = [&](StatusMessageKind, const std::string& text) { reported += text; };
   f.run("ActAddFiles");
   EXPECT_EQ(f.aborts, 1);
   EXPECT_EQ(f.status.Text().rfind("Error during preparation - System Error : ", 0), 0u)
       << f.status.Text();
+  // The message names both files: either side may be the one that failed.
+  EXPECT_NE(reported.find("(copying " + c + " to " + (f.dir / "job/SourceCollection/C.cbl") + ")"),
+            std::string::npos)
+      << reported;
   EXPECT_EQ(f.texts(f.sources()), (Texts{"B.cbl=" + b}));
   EXPECT_EQ(f.caption(names::kPanelSources), "Source files of the project (1)");
 
