@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "korvane/core/app/component_names.h"
-#include "korvane/core/app/main_form.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"

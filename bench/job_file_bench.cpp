@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"

@@ -10,12 +10,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::FileTypeRegistry;
-using platform_test::TempFolder;
+using korvane::testing::TempDir;
 
 const std::string kType = "KV Korvane Job Definition";
 
 TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
-  TempFolder tmp;
+  TempDir tmp;
   FileTypeRegistry reg(tmp.Path());
   EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-jwrap");
   ASSERT_TRUE(reg.SetExtensionType(".jwrap", "Jobs <A&B>"));
@@ -41,7 +41,7 @@ TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
 }
 
 TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
-  TempFolder tmp;
+  TempDir tmp;
   FileTypeRegistry reg(tmp.Path());
   // Verbs and icon may come before the extension; they are kept for it.
   ASSERT_TRUE(reg.SetShellVerb(kType, "Print", "Print it", "lp \"%1\""));
@@ -70,7 +70,7 @@ TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
 }
 
 TEST(FileTypeRegistry, RefusesWhatCannotBeWritten) {
-  TempFolder tmp;
+  TempDir tmp;
   FileTypeRegistry reg(tmp.Path());
   for (const std::string ext : {"", ".", "../x", ".a/b", ".j wrap"}) {
     SCOPED_TRACE(ext);

@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::IniFileSettings;
-using platform_test::TempFolder;
+using korvane::testing::TempDir;
 
 const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
 
@@ -30,7 +30,7 @@ std::vector<std::string> Listing(const fs::path& dir) {
 }
 
 TEST(IniFileSettings, MapsKeysToOneFilePerProduct) {
-  TempFolder tmp;
+  TempDir tmp;
   IniFileSettings ini(tmp.Path());
   EXPECT_EQ(ini.FileFor(kKey), tmp.Path() / "Brevik" / "Korvane Shell.ini");
   // The trailing backslash is optional and "Software" compares without case.
@@ -58,7 +58,7 @@ TEST(IniFileSettings, MapsKeysToOneFilePerProduct) {
 }
 
 TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
-  TempFolder tmp;
+  TempDir tmp;
   const std::vector<std::pair<std::string, std::string>> values = {
       {"a=b", "c=d"},
       {"line", "one\r\ntwo\nthree\r"},
@@ -87,7 +87,7 @@ TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
 }
 
 TEST(IniFileSettings, ReadsHandEditedFilesAndRewritesThemCleanly) {
-  TempFolder tmp;
+  TempDir tmp;
   tmp.Write("Brevik/Korvane Shell.ini",
             "; written by hand\r\n"
             "top=level\r\n"
@@ -119,7 +119,7 @@ TEST(IniFileSettings, ReadsHandEditedFilesAndRewritesThemCleanly) {
 }
 
 TEST(IniFileSettings, RemovesValuesAndLeavesTheRest) {
-  TempFolder tmp;
+  TempDir tmp;
   IniFileSettings ini(tmp.Path());
   // Removing from a file that does not exist succeeds and creates nothing.
   EXPECT_TRUE(ini.Remove(kKey, "FormWidth"));
@@ -135,7 +135,7 @@ TEST(IniFileSettings, RemovesValuesAndLeavesTheRest) {
 }
 
 TEST(IniFileSettings, WritesPrivatelyAndAtomically) {
-  TempFolder tmp;
+  TempDir tmp;
   const fs::path config = tmp.Path() / "cfg";  // missing parents are created
   IniFileSettings ini(config);
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(ini.Write(kKey, "Value" + std::to_string(i % 3), "x"));
@@ -153,7 +153,7 @@ TEST(IniFileSettings, WritesPrivatelyAndAtomically) {
 }
 
 TEST(IniFileSettings, FailuresAreReportedAndLoseNothing) {
-  TempFolder tmp;
+  TempDir tmp;
   // The configuration folder is a file: nothing can be created below it.
   tmp.Write("blocked", "x");
   IniFileSettings blocked(tmp.Path() / "blocked");

@@ -10,7 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform_test::ScopedEnv;
-using platform_test::TempFolder;
+using korvane::testing::TempDir;
 
 TEST(SystemPaths, ProgramPathIsThisTestProgram) {
   const std::string path = platform::ProgramPath();
@@ -20,8 +20,8 @@ TEST(SystemPaths, ProgramPathIsThisTestProgram) {
 }
 
 TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
-  TempFolder tmp;
-  const std::string home = tmp.Str("home");
+  TempDir tmp;
+  const std::string home = tmp / "home";
   ScopedEnv homeVar("HOME", home);
   ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
   fs::create_directories(home);
@@ -45,11 +45,11 @@ TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
 
   // An absolute value is taken as it is; the file is found through
   // XDG_CONFIG_HOME when that is set.
-  fs::create_directories(tmp.Str("elsewhere"));
-  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + tmp.Str("elsewhere") + "\"\n");
+  fs::create_directories(tmp / "elsewhere");
+  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + (tmp / "elsewhere") + "\"\n");
   {
-    ScopedEnv cfg("XDG_CONFIG_HOME", tmp.Str("cfg"));
-    EXPECT_EQ(platform::DocumentsFolder(), tmp.Str("elsewhere"));
+    ScopedEnv cfg("XDG_CONFIG_HOME", tmp / "cfg");
+    EXPECT_EQ(platform::DocumentsFolder(), tmp / "elsewhere");
   }
 
   // A configured folder that is missing, relative, unquoted or names another
@@ -70,30 +70,30 @@ TEST(SystemPaths, DocumentsFolderPrefersTheConfiguredFolder) {
 }
 
 TEST(SystemPaths, DocumentsFolderWithoutHome) {
-  TempFolder tmp;
+  TempDir tmp;
   ScopedEnv homeVar("HOME", std::nullopt);
   ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
   EXPECT_EQ(platform::DocumentsFolder(), "");
 
   // An absolute configured folder needs no home folder.
-  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + tmp.Str("docs") + "\"\n");
-  fs::create_directories(tmp.Str("docs"));
-  ScopedEnv cfg("XDG_CONFIG_HOME", tmp.Str("cfg"));
-  EXPECT_EQ(platform::DocumentsFolder(), tmp.Str("docs"));
+  tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + (tmp / "docs") + "\"\n");
+  fs::create_directories(tmp / "docs");
+  ScopedEnv cfg("XDG_CONFIG_HOME", tmp / "cfg");
+  EXPECT_EQ(platform::DocumentsFolder(), tmp / "docs");
   tmp.Write("cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n");
   EXPECT_EQ(platform::DocumentsFolder(), "");
 }
 
 TEST(SystemPaths, ShortDirectoryPath) {
-  TempFolder tmp;
+  TempDir tmp;
   std::string message = "left over";
-  std::string dir = tmp.Str() + "/";
+  std::string dir = tmp.Path().string() + "/";
   EXPECT_FALSE(platform::ShortDirectoryPath(dir, message));
-  EXPECT_EQ(dir, tmp.Str() + "/");
+  EXPECT_EQ(dir, tmp.Path().string() + "/");
   EXPECT_EQ(message, "");
 
   tmp.Write("file.txt", "x");
-  for (const std::string& missing : {tmp.Str("file.txt"), std::string()}) {
+  for (const std::string& missing : {tmp / "file.txt", std::string()}) {
     SCOPED_TRACE(missing);
     dir = missing;
     EXPECT_TRUE(platform::ShortDirectoryPath(dir, message));

@@ -1,15 +1,12 @@
 #pragma once
-// Test helpers for code that reads the environment and the file system: an
-// environment variable set for one scope, and a private folder per test.
+// An environment variable set for one scope, for code that reads the
+// environment; private folders come from support/temp_dir.h.
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
+
+#include "support/temp_dir.h"
 
 namespace platform_test {
 
@@ -30,41 +27,6 @@ class ScopedEnv {
   }
   std::string name_;
   std::optional<std::string> old_;
-};
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("korvane-platform-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::string Str(const std::string& rel = "") const {
-    return rel.empty() ? path_.string() : (path_ / rel).string();
-  }
-  void Write(const std::string& rel, const std::string& bytes) const {
-    const auto full = path_ / rel;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream(full, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& rel) const {
-    std::ifstream in(path_ / rel, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace platform_test

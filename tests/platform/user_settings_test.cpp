@@ -11,24 +11,24 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform_test::ScopedEnv;
-using platform_test::TempFolder;
+using korvane::testing::TempDir;
 
 const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
 
 TEST(UserSettings, ConfigurationFolderFollowsTheEnvironment) {
-  TempFolder tmp;
+  TempDir tmp;
   {
-    ScopedEnv home("HOME", tmp.Str("home"));
-    ScopedEnv xdg("XDG_CONFIG_HOME", tmp.Str("xdg"));
-    EXPECT_EQ(platform::ConfigHome(), tmp.Str("xdg"));
+    ScopedEnv home("HOME", tmp / "home");
+    ScopedEnv xdg("XDG_CONFIG_HOME", tmp / "xdg");
+    EXPECT_EQ(platform::ConfigHome(), tmp / "xdg");
     ASSERT_TRUE(platform::CreateUserSettingsBackend()->Write(kKey, "A", "1"));
     EXPECT_EQ(tmp.Read("xdg/Brevik/Korvane Shell.ini"), "[Parameters]\nA=1\n");
   }
   {
     // A relative XDG value is not a location: the home folder's default is.
-    ScopedEnv home("HOME", tmp.Str("home"));
+    ScopedEnv home("HOME", tmp / "home");
     ScopedEnv xdg("XDG_CONFIG_HOME", "relative/cfg");
-    EXPECT_EQ(platform::ConfigHome(), tmp.Str("home") + "/.config");
+    EXPECT_EQ(platform::ConfigHome(), (tmp / "home") + "/.config");
     ASSERT_TRUE(platform::CreateUserSettingsBackend()->Write(kKey, "B", "2"));
     EXPECT_TRUE(fs::exists(tmp.Path() / "home/.config/Brevik/Korvane Shell.ini"));
     EXPECT_FALSE(fs::exists("relative"));
@@ -43,11 +43,11 @@ TEST(UserSettings, ConfigurationFolderFollowsTheEnvironment) {
     EXPECT_FALSE(backend->Read(kKey, "C").has_value());
   }
   {
-    ScopedEnv home("HOME", tmp.Str("home"));
+    ScopedEnv home("HOME", tmp / "home");
     ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
-    EXPECT_EQ(platform::DataHome(), tmp.Str("home") + "/.local/share");
-    ScopedEnv data("XDG_DATA_HOME", tmp.Str("data"));
-    EXPECT_EQ(platform::DataHome(), tmp.Str("data"));
+    EXPECT_EQ(platform::DataHome(), (tmp / "home") + "/.local/share");
+    ScopedEnv data("XDG_DATA_HOME", tmp / "data");
+    EXPECT_EQ(platform::DataHome(), tmp / "data");
   }
 }
 

@@ -19,7 +19,7 @@
 #include <map>
 #include <set>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/about_dialog.h"
 #include "korvane/ui/binders.h"

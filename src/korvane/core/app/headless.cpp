@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/console_person.h"
 #include "korvane/core/app/shell.h"
 

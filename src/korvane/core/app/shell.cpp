@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "korvane/core/app/component_names.h"
-#include "korvane/core/app/main_form.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"

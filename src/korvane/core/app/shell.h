@@ -46,10 +46,10 @@ struct AboutInfo {
   std::string memoContent;
 };
 
-class Shell {
+class Shell : public CommandGate {
  public:
   Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvironment env);
-  ~Shell();
+  ~Shell() override;
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
 
@@ -63,9 +63,9 @@ class Shell {
 
   // Runs an action of the main list through the guard; false when it ended
   // with an abort or an error.
-  bool Execute(const std::string& actionName);
+  bool Execute(const std::string& actionName) override;
   // Runs any user operation through the guard.
-  bool Run(const std::function<void()>& work);
+  bool Run(const std::function<void()>& work) override;
 
   FormModel& Form() { return form_; }
   ActionList& Actions() { return actions_; }

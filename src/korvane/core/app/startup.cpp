@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "korvane/core/app/application_profile.h"
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/common/file_types.h"
 #include "korvane/core/common/text.h"

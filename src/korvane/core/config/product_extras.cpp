@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/comma_text.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/frames.h"
 

@@ -1,6 +1,6 @@
 #include "korvane/core/project/project.h"
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"

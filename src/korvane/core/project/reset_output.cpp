@@ -5,7 +5,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/project/directory_cleaner.h"

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/project/job_folder.h"

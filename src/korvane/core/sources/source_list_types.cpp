@@ -1,5 +1,5 @@
 // Giving sources their wrapping type and opening the label marker on one.
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
 

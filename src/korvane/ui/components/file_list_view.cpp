@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/ui/drop_paths.h"

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"

@@ -19,7 +19,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"

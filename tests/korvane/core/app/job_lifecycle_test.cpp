@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "platform/memory_settings.h"

@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+
+#include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
@@ -17,35 +17,24 @@ using List = std::vector<std::string>;
 
 class FindFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvane_find_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+  ~FindFilesTest() override {
+    std::error_code ec;  // the folder may be unreadable; it must still go
+    fs::permissions(tmp.Path() / "locked", fs::perms::owner_all, ec);
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(root_ / "locked", fs::perms::owner_all, ec);
-    fs::remove_all(root_, ec);
-  }
-
-  void Touch(const std::string& relative) {
-    const fs::path path = root_ / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << "x";
-  }
+  void Touch(const std::string& relative) { tmp.Write(relative, "x"); }
 
   // Enumeration order is the file system's; compare as sets.
   List Find(const std::string& subdir, const std::string& pattern, int depth,
             const std::string& extensions) {
     List found;
-    FindFiles(root_.string(), subdir, pattern, depth, found, extensions);
+    FindFiles(tmp.Path().string(), subdir, pattern, depth, found, extensions);
     std::sort(found.begin(), found.end());
     return found;
   }
+  std::string P(const std::string& relative) const { return tmp / relative; }
 
-  std::string P(const std::string& relative) const { return root_.string() + "/" + relative; }
-
-  fs::path root_;
+  testing::TempDir tmp;
+  const fs::path& root_ = tmp.Path();
 };
 
 TEST_F(FindFilesTest, PatternsAndDepth) {

@@ -40,27 +40,13 @@ class StatusBarTest : public ::testing::Test {
   StatusBar bar{person};
 };
 
-TEST_F(StatusBarTest, ErrorsAccumulateIntoTheListAndClickShowsIt) {
-  bar.AddError("first", true);
-  EXPECT_EQ(bar.Text(), "first");
-  EXPECT_THROW(bar.AddError("second"), OperationAbort);
-  ExpectShown(kMany, "- first\r\n- second");
-  EXPECT_EQ(person.beeps, 2);
-  EXPECT_TRUE(person.asked.empty());
-
-  bar.Click();
-  bar.DoubleClick();
-  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>(2, kErrorsHead + "- first\r\n- second"));
-  EXPECT_EQ(person.asked[1].kind, MessageKind::Error);
-  EXPECT_EQ(person.asked[1].buttons, Buttons{Button::Ok});
-}
-
-TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
+TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheListAndAClickShowsIt) {
   EXPECT_THROW(bar.ShowError("broken"), OperationAbort);
   EXPECT_EQ(bar.MessageList(), "");  // a single shown error is not a list
 
   bar.AddError("e1", true);
-  EXPECT_EQ(bar.MessageList(), "- e1");  // a new list starts from the shown text
+  ExpectShown("e1", StatusColour::Error);  // the first entry is shown as it is
+  EXPECT_EQ(bar.MessageList(), "- e1");
   bar.ShowWarning("w");
   bar.ShowStatus("s");
   bar.ShowError("e2", true);
@@ -71,8 +57,16 @@ TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheList) {
   // With a list running even an empty text is an entry, not a clear.
   EXPECT_THROW(bar.ShowErrorAndAbort(""), OperationAbort);
   bar.ShowError("", true);
-  EXPECT_EQ(bar.MessageList(), "- e1\r\n- w\r\n- s\r\n- e2\r\n- e3\r\n- e4\r\n- e5\r\n- \r\n- ");
-  EXPECT_EQ(bar.Hint(), bar.MessageList());
+  const std::string list = "- e1\r\n- w\r\n- s\r\n- e2\r\n- e3\r\n- e4\r\n- e5\r\n- \r\n- ";
+  EXPECT_EQ(bar.MessageList(), list);
+  ExpectShown(kMany, list);
+  EXPECT_TRUE(person.asked.empty());  // without message boxes only a click shows it
+
+  bar.Click();
+  bar.DoubleClick();
+  ASSERT_EQ(person.AskedTexts(), std::vector<std::string>(2, kErrorsHead + list));
+  EXPECT_EQ(person.asked[1].kind, MessageKind::Error);
+  EXPECT_EQ(person.asked[1].buttons, Buttons{Button::Ok});
 
   bar.ClearMessages();
   EXPECT_EQ(bar.Text() + bar.Hint() + bar.MessageList(), "");
@@ -196,25 +190,6 @@ TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
   EXPECT_EQ(bar.MessageList(), "");
 }
 
-TEST_F(StatusBarTest, MessageBoxModeShowsEveryWarningAndTheWholeList) {
-  bar.SetUseMessageBox(true);
-  bar.ShowStatus("just saying");
-  bar.ShowWarning("w");
-  EXPECT_THROW(bar.ShowError("e"), OperationAbort);
-  bar.AddError("a", true);
-  bar.AddError("b", true);
-  bar.ShowWarning("c");
-  EXPECT_THROW(bar.AddErrorAndAbort("d"), OperationAbort);
-
-  const std::vector<std::string> expected = {
-      "w", "e", "- a", "- a\r\n- b", "- a\r\n- b\r\n- c", "- a\r\n- b\r\n- c\r\n- d"};
-  ASSERT_EQ(person.AskedTexts(), expected);
-  for (std::size_t i = 0; i < person.asked.size(); ++i) {
-    EXPECT_EQ(person.asked[i].kind, i == 0 ? MessageKind::Warning : MessageKind::Error) << i;
-    EXPECT_EQ(person.asked[i].buttons, Buttons{Button::Ok});
-  }
-}
-
 TEST_F(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
   bar.AddError("a", true);
   bar.AddError("b", true);
@@ -244,7 +219,7 @@ TEST_F(StatusBarTest, ClickHandlersReplaceTheBuiltInDialog) {
   EXPECT_EQ(person.AskedTexts(), std::vector<std::string>{kErrorHead + "oops"});
 }
 
-TEST_F(StatusBarTest, ListenersHearEveryChangeBeforeAnyDialog) {
+TEST_F(StatusBarTest, ListenersHearEveryChangeBeforeAnyMessageBox) {
   bar.SetUseMessageBox(true);
   std::vector<std::string> repaints;
   std::vector<std::pair<StatusMessageKind, std::string>> messages;
@@ -278,6 +253,15 @@ TEST_F(StatusBarTest, ListenersHearEveryChangeBeforeAnyDialog) {
       {K::Status, "s"}, {K::Warning, "w"}, {K::Error, "e"}, {K::Error, "a"}, {K::Status, "s2"},
       {K::Error, "e2"}, {K::Error, "b"},   {K::Error, "x"}, {K::Fatal, "f"}};
   EXPECT_EQ(messages, expectedMessages);
+
+  // Every warning and error gets a box, a list shown whole; status texts get none.
+  const std::vector<std::string> expectedBoxes = {
+      "w", "e", "- a", "- a\r\n- s2", "- a\r\n- s2\r\n- e2", "- a\r\n- s2\r\n- e2\r\n- b", "x", "f"};
+  ASSERT_EQ(person.AskedTexts(), expectedBoxes);
+  for (std::size_t i = 0; i + 1 < person.asked.size(); ++i) {  // the fatal one has its own test
+    EXPECT_EQ(person.asked[i].kind, i == 0 ? MessageKind::Warning : MessageKind::Error) << i;
+    EXPECT_EQ(person.asked[i].buttons, Buttons{Button::Ok}) << i;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/form_model.h"

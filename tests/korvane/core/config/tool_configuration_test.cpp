@@ -12,56 +12,21 @@ namespace {
 
 using testing::ScriptedPerson;
 
-TEST(ToolConfigurationTest, LookupTakesFirstLineIgnoringCase) {
-  ToolConfiguration config({"; comment line, no key", "[Run control]", "runcontrol.debugmode=Y",
-                            "Runcontrol.DebugMode=N", "Date Written=03/14/24 09:12:45", "Odd=a=b",
-                            "Empty="});
-  EXPECT_TRUE(StrToBoolStrict(config.Value("Runcontrol.DebugMode")));
-  EXPECT_EQ(config.Value("date written"), "03/14/24 09:12:45");
-  EXPECT_EQ(config.Value("Odd"), "a=b");
-  // Lines without "=" are not keys, whatever they look like.
-  EXPECT_EQ(config.Value("[Run control]"), "");
-  EXPECT_EQ(config.Value("; comment line, no key"), "");
-  EXPECT_TRUE(config.HasKey("empty"));
-  EXPECT_FALSE(config.HasKey("Missing"));
-}
-
-TEST(ToolConfigurationTest, IntegerValuesAreZeroPrefixed) {
-  ToolConfiguration config({"Runcontrol.SystemBigDirectoryLimit=", "Zero=0", "Seven=7",
-                            "Padded=007", "Junk=7a", "Negative=-3"});
-  // Empty, "0" and absent all read as 0; turning 0 into 50 is the reader's rule.
-  EXPECT_EQ(config.IntValue("Runcontrol.SystemBigDirectoryLimit"), 0);
-  EXPECT_EQ(config.IntValue("Zero"), 0);
-  EXPECT_EQ(config.IntValue("Absent"), 0);
-  EXPECT_EQ(config.IntValue("Seven"), 7);
-  EXPECT_EQ(config.IntValue("Padded"), 7);
-  EXPECT_THROW(config.IntValue("Junk"), ConversionError);
-  // "0" in front of "-3" is no number.
-  EXPECT_THROW(config.IntValue("Negative"), ConversionError);
-}
-
-TEST(ToolConfigurationTest, KeyListTakesTheTextInsideTheParentheses) {
-  KeyedLines list = ToolConfiguration::KeyList("(DirDepth=3,Multi=Y, Scan = N ,Frames=N)");
-  ASSERT_EQ(list.size(), 6u) << "blanks around separators are skipped, inner blanks split";
-  EXPECT_EQ(list.Value("MULTI"), "Y");
-  EXPECT_EQ(list.Value("Frames"), "N");
-  EXPECT_EQ(list.Value("Scan"), "") << "\"Scan = N\" is three items";
-
+// Lookups, integers and comma text are the keyed lines', the text routines' and the comma
+// text's rules; what is tested here is what the configuration adds to them.
+TEST(ToolConfigurationTest, KeyListReadsFromTheFirstOpenToTheLastCloseParenthesis) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(ToolConfiguration::KeyList("ignored (A=(1),B=2) trailer").Lines(),
+            (Lines{"A=(1)", "B=2"}));
+  // Quoted items keep blanks, commas and ")".
+  EXPECT_EQ(ToolConfiguration::KeyList(R"x(("Procpgm=Tool Dir/x)","Note=say ""hi"", go",Link=Y))x")
+                .Lines(),
+            (Lines{"Procpgm=Tool Dir/x)", R"(Note=say "hi", go)", "Link=Y"}));
   EXPECT_TRUE(ToolConfiguration::KeyList("DirDepth=3,Multi=Y").empty());
   EXPECT_TRUE(ToolConfiguration::KeyList("()").empty());
-
-  // Text outside the first "(" and the last ")" is not part of the list.
-  list = ToolConfiguration::KeyList("ignored (A=(1),B=2) trailer");
-  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"A=(1)", "B=2"}));
-
-  // Quoted items keep blanks, commas and ")"; doubled quotes stand for one.
-  list = ToolConfiguration::KeyList(R"x(("Procpgm=Tool Dir/x)","Note=say ""hi"", go",Link=Y))x");
-  EXPECT_EQ(list.Lines(),
-            (std::vector<std::string>{"Procpgm=Tool Dir/x)", R"(Note=say "hi", go)", "Link=Y"}));
-
   // A lost closing parenthesis keeps the items up to the end.
-  list = ToolConfiguration::KeyList("(DirDepth=4,Multi=Y");
-  EXPECT_EQ(list.Value("Multi"), "Y");
+  EXPECT_EQ(ToolConfiguration::KeyList("(DirDepth=4,Multi=Y").Lines(),
+            (Lines{"DirDepth=4", "Multi=Y"}));
 }
 
 TEST(ToolConfigurationTest, ExtrasDefaultOnlyWhenTheKeyIsMissing) {
@@ -74,9 +39,8 @@ TEST(ToolConfigurationTest, ExtrasDefaultOnlyWhenTheKeyIsMissing) {
   EXPECT_EQ(depth("ASM"), 0) << "an empty value is still a written key";
   EXPECT_EQ(depth("BMS"), 1);
   EXPECT_EQ(config.Extras("PLI").Lines(), std::vector<std::string>{"DirDepth=2"});
-  // Frames defaults to shown; N hides it.
-  EXPECT_FALSE(StrToBoolDefault(config.Extras("COB").Value("Frames"), true));
-  EXPECT_TRUE(StrToBoolDefault(config.Extras("BMS").Value("Frames"), true));
+  EXPECT_EQ(config.IntValue("PLI.Extras"), 0);  // absent reads as 0, like empty
+  EXPECT_THROW(config.IntValue("COB.Extras"), ConversionError);
 }
 
 class FilterTest : public ::testing::Test {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/text_file.h"
 #include "korvane/core/components/controls.h"

@@ -2,7 +2,7 @@
 // The part of the main window a project needs, with a scripted person and
 // in-memory settings, for the project tests.
 
-#include "korvane/core/app/component_names.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
