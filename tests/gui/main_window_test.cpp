@@ -14,10 +14,10 @@
 
 #include <stdexcept>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -34,8 +34,7 @@ class MainWindowTest : public ::testing::Test {
   bool Open(const std::string& ini) {
     if (!ini.empty()) dir.Write("bin/korvane.INI", ini);
     shell = std::make_unique<Shell>(
-        person, settings,
-        ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
+        person, settings, ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
     window = std::make_unique<ui::MainWindow>(*shell);
     return shell->Create();
   }
@@ -101,8 +100,9 @@ TEST_F(MainWindowTest, PagesCarryTheirNamesAndCaptions) {
 
 TEST_F(MainWindowTest, WrapTypeComboSearchesAsYouTypeAndListsShowTheJob) {
   std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
-  ASSERT_TRUE(Open("ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
-                   "COB.Extras=(OnlineWrap=Y,SubWrap=Y,Frames=N)\r\n"));
+  ASSERT_TRUE(
+      Open("ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+           "COB.Extras=(OnlineWrap=Y,SubWrap=Y,Frames=N)\r\n"));
   ASSERT_TRUE(shell->Show());
 
   auto& combo = Child<QComboBox>(n::kComboWrapType);

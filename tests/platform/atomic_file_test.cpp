@@ -20,9 +20,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using korvane::testing::TempDir;
 using platform::AtomicTempPath;
 using platform::WriteFileAtomic;
-using korvane::testing::TempDir;
 
 // Every name in dir, links included; temporary leftovers show up here.
 std::set<std::string> Names(const fs::path& dir) {

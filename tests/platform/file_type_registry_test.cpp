@@ -9,8 +9,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::FileTypeRegistry;
 using korvane::testing::TempDir;
+using platform::FileTypeRegistry;
 
 const std::string kType = "KV Korvane Job Definition";
 

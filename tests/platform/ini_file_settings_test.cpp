@@ -11,8 +11,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::IniFileSettings;
 using korvane::testing::TempDir;
+using platform::IniFileSettings;
 
 const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
 

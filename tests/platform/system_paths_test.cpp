@@ -9,8 +9,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform_test::ScopedEnv;
 using korvane::testing::TempDir;
+using platform_test::ScopedEnv;
 
 TEST(SystemPaths, ProgramPathIsThisTestProgram) {
   const std::string path = platform::ProgramPath();

@@ -10,8 +10,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform_test::ScopedEnv;
 using korvane::testing::TempDir;
+using platform_test::ScopedEnv;
 
 const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
 

@@ -23,9 +23,11 @@ struct EmptyMessage : std::exception {
 TEST(GuardedRunTest, EachEndingIsCountedAndOnlyFailuresAreShown) {
   ScriptedPerson person;
   GuardStats stats;
-  EXPECT_TRUE(RunGuarded(person, [] {}, &stats));
+  EXPECT_TRUE(RunGuarded(
+      person, [] {}, &stats));
   EXPECT_FALSE(stats.AnyEndedEarly());
-  EXPECT_FALSE(RunGuarded(person, [] { throw OperationAbort(); }, &stats));
+  EXPECT_FALSE(RunGuarded(
+      person, [] { throw OperationAbort(); }, &stats));
   EXPECT_TRUE(stats.AnyEndedEarly());
   EXPECT_TRUE(person.failures.empty());  // whoever aborted has told the person already
 

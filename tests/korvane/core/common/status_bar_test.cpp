@@ -256,7 +256,8 @@ TEST_F(StatusBarTest, ListenersHearEveryChangeBeforeAnyMessageBox) {
 
   // Every warning and error gets a box, a list shown whole; status texts get none.
   const std::vector<std::string> expectedBoxes = {
-      "w", "e", "- a", "- a\r\n- s2", "- a\r\n- s2\r\n- e2", "- a\r\n- s2\r\n- e2\r\n- b", "x", "f"};
+      "w", "e", "- a", "- a\r\n- s2", "- a\r\n- s2\r\n- e2", "- a\r\n- s2\r\n- e2\r\n- b",
+      "x", "f"};
   ASSERT_EQ(person.AskedTexts(), expectedBoxes);
   for (std::size_t i = 0; i + 1 < person.asked.size(); ++i) {  // the fatal one has its own test
     EXPECT_EQ(person.asked[i].kind, i == 0 ? MessageKind::Warning : MessageKind::Error) << i;
