@@ -19,8 +19,8 @@
 #include <map>
 #include <set>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/about_dialog.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/drop_paths.h"
@@ -71,22 +71,11 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   shell_.closeRequested.Connect([self] {
     if (self) self->close();
   });
-  shell_.showAbout = [this](const AboutInfo& info) {
-    AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), this);
-    dialog.exec();
-  };
-  shell_.Sources().focusedControl = [] {
-    const QWidget* focused = QApplication::focusWidget();
-    return focused != nullptr ? ToLocal(focused->objectName()) : std::string();
-  };
-  const QFontMetrics listFont(font());
-  shell_.Sources().textWidth = [listFont](std::string_view text) {
-    return listFont.horizontalAdvance(
-        QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
-  };
-  shell_.openHelp = [](const std::string& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocal(file)));
-  };
+  // The core asks which list a command is for by the focused control's name.
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
+  });
+  shell_.Sources().SetTextMeasure(&listMeasure_);
   RefreshWindowState();
 }
 

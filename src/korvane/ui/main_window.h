@@ -2,7 +2,10 @@
 // The main window: menus and tool bar built from the action list, one widget
 // class per page, the console memo and the message bar. It holds no rules.
 
+#include <QFontMetrics>
 #include <QMainWindow>
+
+#include "korvane/core/components/text_measure.h"
 
 namespace korvane {
 class Shell;
@@ -11,6 +14,19 @@ class Shell;
 namespace korvane::ui {
 
 class StatusBarWidget;
+
+// Widths of texts in the window's list font, for the list columns the core lays out.
+class FontMeasure : public TextMeasure {
+ public:
+  explicit FontMeasure(const QFont& font) : metrics_(font) {}
+  int Width(std::string_view text) const override {
+    return metrics_.horizontalAdvance(
+        QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())));
+  }
+
+ private:
+  QFontMetrics metrics_;
+};
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -32,6 +48,7 @@ class MainWindow : public QMainWindow {
   void RefreshWindowState();
 
   Shell& shell_;
+  FontMeasure listMeasure_{font()};
   StatusBarWidget* statusBar_ = nullptr;
 };
 

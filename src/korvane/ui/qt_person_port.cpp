@@ -1,12 +1,15 @@
 #include "korvane/ui/qt_person_port.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
+#include <QUrl>
 
+#include "korvane/ui/about_dialog.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
@@ -140,6 +143,15 @@ void QtPersonPort::RunOnInterfaceThread(const std::function<void()>& work) {
 
 void QtPersonPort::ShowFailure(const std::string& text) {
   QMessageBox::critical(parent_, QApplication::applicationDisplayName(), FromLatin1(text));
+}
+
+void QtPersonPort::ShowAbout(const AboutInfo& info) {
+  AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), parent_);
+  dialog.exec();
+}
+
+bool QtPersonPort::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromLocal(path)));
 }
 
 }  // namespace korvane::ui

@@ -21,6 +21,8 @@ class QtPersonPort : public PersonPort {
   void ProcessPendingEvents() override;
   void RunOnInterfaceThread(const std::function<void()>& work) override;
   void ShowFailure(const std::string& text) override;
+  void ShowAbout(const AboutInfo& info) override;
+  bool OpenDocument(const std::string& path) override;
 
  private:
   QWidget* parent_;

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/console_person.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 

@@ -3,13 +3,15 @@
 #include <filesystem>
 
 #include "korvane/core/app/application_profile.h"
-#include "korvane/core/form/component_names.h"
-#include "korvane/core/app/shell.h"
+#include "korvane/core/app/startup.h"
+#include "korvane/core/app/window_rules.h"
 #include "korvane/core/common/file_types.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/version.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "platform/file_type_registry.h"
 
 namespace korvane {
@@ -40,140 +42,150 @@ std::string Quoted(const std::string& arg) {
 
 }  // namespace
 
-void Shell::CreateSteps() {
-  settings_.SetSettingsProduct(std::string(profile::kAppName) + " Shell");
-  settings_.SetSettingsSection(std::string(profile::kSettingsSection));
-  rememberFiles_ = args_.HasSwitch("-RememberFiles:RF");
+Startup::Startup(Services s) : s_(s) {}
 
-  appExeName_ = ToLower(fs::path(env_.programPath).stem().string());
+void Startup::CreateSteps() {
+  s_.window.settings.SetSettingsProduct(std::string(profile::kAppName) + " Shell");
+  s_.window.settings.SetSettingsSection(std::string(profile::kSettingsSection));
+  s_.installation.rememberFiles = s_.args.HasSwitch("-RememberFiles:RF");
+
+  appExeName_ = ToLower(fs::path(s_.env.programPath).stem().string());
   profileTaken_ = appExeName_ == ToLower(profile::kAppName);
 
-  auto& languages = form_.Get<Page>(n::kPageLanguages);
+  auto& languages = s_.window.form.Get<Page>(n::kPageLanguages);
   languages.SetVisible(false);
-  auto& outputInterface = form_.Get<ComboBox>(n::kComboOutputInterface);
+  auto& outputInterface = s_.window.form.Get<ComboBox>(n::kComboOutputInterface);
   outputInterface.Combo().SetClearBeforeFill(true);
   for (const char* type : {"RPC", "IDL", "XML", "WSDL"})
     outputInterface.Combo().AddWithKey(type, type);
   outputInterface.Combo().SetSecondInd("XML");
   outputInterface.Touch();
-  consoleStubPath_ = (fs::path(programDir_) / std::string(profile::kConsoleStub)).string();
+  s_.installation.consoleStub =
+      (fs::path(s_.installation.programDir) / std::string(profile::kConsoleStub)).string();
 
   if (!profileTaken_) {
-    status_.ShowErrorAndAbort("Application name: " + appExeName_ + " is invalid");
+    s_.window.status.ShowErrorAndAbort("Application name: " + appExeName_ + " is invalid");
     return;
   }
 
   languages.SetVisible(true);
-  form_.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageLanguages);
+  s_.window.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageLanguages);
   std::error_code ec;
-  if (!fs::exists(consoleStubPath_, ec)) consoleStubPath_.clear();
+  if (!fs::exists(s_.installation.consoleStub, ec)) s_.installation.consoleStub.clear();
 
-  LoadConfiguration();
-  ReadRunControlFlags();
-  project_->State().loading = false;
-  project_->State().modified = false;
+  s_.configuration.Load();
+  s_.configuration.ReadRunControl();
+  s_.project.State().loading = false;
+  s_.project.State().modified = false;
 
-  toolRoot_ = DetermineToolRoot();
-  project_->State().nameChanged = true;
+  s_.installation.toolRoot = DetermineToolRoot();
+  s_.project.State().nameChanged = true;
   BindFrames();
 
   fileVersion_ = GetVersionValue("FileVersion");
-  if (args_.HasSwitch("-Register:-Shell") ||
-      settings_.ReadSetting("ProgramVersion") != fileVersion_) {
+  if (s_.args.HasSwitch("-Register:-Shell") ||
+      s_.window.settings.ReadSetting("ProgramVersion") != fileVersion_) {
     RegisterJobFileType();
   }
-  if (runControl_.systemCaptureConsole) {
-    auto& console = form_.Get<Memo>(n::kMemoCaptureConsole);
+  if (s_.configuration.Flags().systemCaptureConsole) {
+    auto& console = s_.window.form.Get<Memo>(n::kMemoCaptureConsole);
     console.Clear();
     console.SetVisible(true);
   }
-  form_.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
+  s_.window.form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
   std::string autoRun;
-  autoRun_ = args_.SwitchValue("-AutoRun:-ar", autoRun) && EqualsNoCase(autoRun, "Anal");
+  autoRun_ = s_.args.SwitchValue("-AutoRun:-ar", autoRun) && EqualsNoCase(autoRun, "Anal");
 }
 
-void Shell::ShowSteps() {
-  person_.ProcessPendingEvents();
-  settings_.WriteSetting("ProgramVersion", fileVersion_);
+void Startup::ShowSteps() {
+  s_.window.person.ProcessPendingEvents();
+  s_.window.settings.WriteSetting("ProgramVersion", fileVersion_);
   ReadWindowSettings();
   // A stored value spoilt by hand is replaced by its default and repaired by the next
   // write; the person hears of it once.
-  for (const std::string& problem : settings_.TakeProblems()) status_.ShowWarning(problem);
-  SetCaption(std::string(profile::kMainCaption) + " - ");
-  catalogue_->HealProductLines();
-  catalogue_->CheckProductInstallation(2);
+  for (const std::string& problem : s_.window.settings.TakeProblems())
+    s_.window.status.ShowWarning(problem);
+  s_.window.window.SetCaption(std::string(profile::kMainCaption) + " - ");
+  s_.catalogue.HealProductLines();
+  s_.catalogue.CheckProductInstallation(2);
 
-  Action& advanced = actions_.Get(n::kActShowAdvanced);
-  advanced.SetVisible(args_.HasSwitch("-ShowAdvanced:-ShA"));
-  advanced.SetChecked(!runControl_.debugMode);
-  ToggleExtendedOptions();
+  Action& advanced = s_.window.actions.Get(n::kActShowAdvanced);
+  advanced.SetVisible(s_.args.HasSwitch("-ShowAdvanced:-ShA"));
+  advanced.SetChecked(!s_.configuration.Flags().debugMode);
+  s_.rules.ToggleExtendedOptions();
 
   OpenJobAtStart();
   // The wrapper run itself is started by the caller once the window shows.
 }
 
-void Shell::OpenJobAtStart() {
+void Startup::OpenJobAtStart() {
   std::string job;
-  if (args_.SwitchValue("-Proj:P", job)) {
+  if (s_.args.SwitchValue("-Proj:P", job)) {
     std::error_code ec;
     const fs::file_status st = fs::status(job, ec);
     if (!fs::is_regular_file(st)) {
       // A folder or a FIFO would be read forever or make no sense as a job.
-      const char* why = !fs::exists(st)         ? "there is no such file"
+      const char* why = !fs::exists(st)        ? "there is no such file"
                         : fs::is_directory(st) ? "it is a folder"
                                                : "it is not a regular file";
-      status_.AddErrorAndAbort("Cannot open the job " + job + ": " + why);
+      s_.window.status.AddErrorAndAbort("Cannot open the job " + job + ": " + why);
     }
     if (ToLower(fs::path(job).extension().string()) == profile::kJobExtension) {
-      jobs_->LoadProject(job);
-      project_->CheckBatchOnLoad();
+      s_.jobs.LoadProject(job);
+      s_.project.CheckBatchOnLoad();
       return;
     }
   }
-  const std::string active = catalogue_->ActiveProduct();
+  const std::string active = s_.catalogue.ActiveProduct();
   if (active.empty()) return;
-  auto& button = form_.Get<RadioButton>(active);
+  auto& button = s_.window.form.Get<RadioButton>(active);
   if (button.Checked()) {
-    catalogue_->ProductClick(active);
+    s_.catalogue.ProductClick(active);
   } else {
     button.SetChecked(true);
   }
 }
 
-void Shell::ReadWindowSettings() {
-  if (!settings_.ReadSetting("FontName").empty()) {
+void Startup::BindFrames() {
+  for (const auto& component : s_.window.form.Components()) {
+    if (auto* tool = dynamic_cast<ToolPathFrame*>(component.get())) {
+      tool->SetStatusBar(&s_.window.status);
+      tool->Bind(s_.window.person);
+    } else if (auto* dir = dynamic_cast<DirectoryFrame*>(component.get())) {
+      dir->SetStatusBar(&s_.window.status);
+      dir->Bind(s_.window.person, s_.window.settings);
+    }
+  }
+}
+
+void Startup::ReadWindowSettings() {
+  if (!s_.window.settings.ReadSetting("FontName").empty()) {
     FontChoice font;
-    font.charSet = static_cast<int>(settings_.ReadIntSetting("FontCharSet"));
-    font.size = static_cast<int>(settings_.ReadIntSetting("FontSize"));
-    font.height = static_cast<int>(settings_.ReadIntSetting("FontHeight"));
-    font.name = settings_.ReadSetting("FontName");
-    font.bold = settings_.ReadBoolSetting("FontBold");
-    font.italic = settings_.ReadBoolSetting("FontItalic");
-    font.underline = settings_.ReadBoolSetting("FontUnderline");
-    font.strikeOut = settings_.ReadBoolSetting("FontStrikeOut");
+    font.charSet = static_cast<int>(s_.window.settings.ReadIntSetting("FontCharSet"));
+    font.size = static_cast<int>(s_.window.settings.ReadIntSetting("FontSize"));
+    font.height = static_cast<int>(s_.window.settings.ReadIntSetting("FontHeight"));
+    font.name = s_.window.settings.ReadSetting("FontName");
+    font.bold = s_.window.settings.ReadBoolSetting("FontBold");
+    font.italic = s_.window.settings.ReadBoolSetting("FontItalic");
+    font.underline = s_.window.settings.ReadBoolSetting("FontUnderline");
+    font.strikeOut = s_.window.settings.ReadBoolSetting("FontStrikeOut");
     viewerFont_ = font;
   }
-  const long long width = settings_.ReadIntSetting("FormWidth");
+  const long long width = s_.window.settings.ReadIntSetting("FormWidth");
   if (width != 0) {
     storedSize_ = {static_cast<int>(width),
-                   static_cast<int>(settings_.ReadIntSetting("FormHeight"))};
+                   static_cast<int>(s_.window.settings.ReadIntSetting("FormHeight"))};
   }
 }
 
-void Shell::WindowHidden(int width, int height) {
-  settings_.WriteIntSetting("FormWidth", width);
-  settings_.WriteIntSetting("FormHeight", height);
+void Startup::WindowHidden(int width, int height) {
+  s_.window.settings.WriteIntSetting("FormWidth", width);
+  s_.window.settings.WriteIntSetting("FormHeight", height);
 }
 
-void Shell::ReadRunControlFlags() {
-  runControl_ = ReadRunControl(config_, consoleStubPath_);
-  actions_.Get(n::kActViewConsoleLog).SetVisible(runControl_.captureLog);
-  windowChanged.Emit();
-}
-
-std::string Shell::DetermineToolRoot() const {
+std::string Startup::DetermineToolRoot() const {
   std::string root;
-  if (!args_.SwitchValue("-Root:-R", root)) root = programDir_;
+  if (!s_.args.SwitchValue("-Root:-R", root)) root = s_.installation.programDir;
   while (root.size() > 1 && (root.back() == '/' || root.back() == '\\')) root.pop_back();
   const std::string last = fs::path(root).filename().string();
   std::error_code ec;
@@ -184,18 +196,18 @@ std::string Shell::DetermineToolRoot() const {
   return root;
 }
 
-void Shell::RegisterJobFileType() {
+void Startup::RegisterJobFileType() {
   const std::string description(profile::kJobDescription);
-  const std::string exe = env_.programPath;
-  auto registry = env_.dataHome.empty() ? platform::FileTypeRegistry()
-                                        : platform::FileTypeRegistry(env_.dataHome);
+  const std::string exe = s_.env.programPath;
+  auto registry = s_.env.dataHome.empty() ? platform::FileTypeRegistry()
+                                          : platform::FileTypeRegistry(s_.env.dataHome);
   RegisterFileType(registry, std::string(profile::kJobExtension), description);
   RegisterDefaultIcon(registry, description, exe + ",0");
-  RegisterShellVerb(registry, description, "OpenAdvanced",
-                    "Start job with advanced options enabled",
-                    Quoted(exe) + " -sha -root " + Quoted(toolRoot_) + " -proj \"%1\"");
+  RegisterShellVerb(
+      registry, description, "OpenAdvanced", "Start job with advanced options enabled",
+      Quoted(exe) + " -sha -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
   RegisterShellVerb(registry, description, "Open", "Start job",
-                    Quoted(exe) + " -root " + Quoted(toolRoot_) + " -proj \"%1\"");
+                    Quoted(exe) + " -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
 }
 
 }  // namespace korvane

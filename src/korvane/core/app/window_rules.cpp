@@ -4,73 +4,95 @@
 #include <filesystem>
 
 #include "korvane/core/app/application_profile.h"
-#include "korvane/core/form/component_names.h"
-#include "korvane/core/app/shell.h"
+#include "korvane/core/app/window_rules.h"
 #include "korvane/core/common/version.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 
 namespace n = names;
 
-void Shell::PageChanged() {
-  status_.ClearMessages();
-  const std::string& page = form_.Get<PageControl>(n::kPageControlMain).ActivePage();
+WindowRules::WindowRules(WindowContext& window, CommandGate& gate, const Installation& installation,
+                         const ProductCatalogue& catalogue, SourceLists& sources)
+    : window_(window),
+      gate_(gate),
+      installation_(installation),
+      catalogue_(catalogue),
+      sources_(sources) {}
+
+void WindowRules::Connect() {
+  auto handle = [this](const char* name, std::function<void()> handler) {
+    window_.actions.Get(name).SetHandler(std::move(handler));
+  };
+  handle(n::kActCloseAll, [this] { window_.window.RequestClose(); });
+  handle(n::kActShowAdvanced, [this] { ToggleExtendedOptions(); });
+  handle(n::kActAbout, [this] { ShowAbout(); });
+  handle(n::kActHelpShell, [this] { ShowHelp(); });
+
+  // A button named after an action runs that action.
+  for (const auto& component : window_.form.Components()) {
+    auto* button = dynamic_cast<ButtonControl*>(component.get());
+    if (button == nullptr || button->ActionName().empty()) continue;
+    const std::string action = button->ActionName();
+    button->clicked.Connect([this, action] {
+      if (window_.actions.Find(action) != nullptr) gate_.Execute(action);
+    });
+  }
+  window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] { PageChanged(); });
+}
+
+void WindowRules::PageChanged() {
+  window_.status.ClearMessages();
+  const std::string& page = window_.form.Get<PageControl>(n::kPageControlMain).ActivePage();
   if (page == n::kPageNames) {
-    if (form_.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageSources) {
-      sources_->SelectFirstEntry(form_.Get<CheckList>(n::kListSources));
+    if (window_.form.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageSources) {
+      sources_.SelectFirstEntry(window_.form.Get<CheckList>(n::kListSources));
     }
   } else if (page == n::kPageLanguages) {
-    const std::string& active = catalogue_->ActiveProduct();
+    const std::string& active = catalogue_.ActiveProduct();
     if (!active.empty()) {
-      auto& button = form_.Get<RadioButton>(active);
+      auto& button = window_.form.Get<RadioButton>(active);
       if (button.Enabled()) button.RequestFocus();
     }
   } else if (page == n::kPageWordScan) {
-    form_.Get<EditBox>(n::kEditObjects).SetVisible(false);
+    window_.form.Get<EditBox>(n::kEditObjects).SetVisible(false);
   }
 }
 
-void Shell::ToggleExtendedOptions() {
-  form_.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
-  Action& advanced = actions_.Get(n::kActShowAdvanced);
+void WindowRules::ToggleExtendedOptions() {
+  window_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  Action& advanced = window_.actions.Get(n::kActShowAdvanced);
   advanced.SetChecked(!advanced.Checked());
   const bool shown = advanced.Checked();
-  form_.Get<Page>(n::kPageTechnical).SetVisible(shown);
-  for (Action* action : actions_.InCategory(n::kCategoryPreparation)) action->SetVisible(shown);
+  window_.form.Get<Page>(n::kPageTechnical).SetVisible(shown);
+  for (Action* action : window_.actions.InCategory(n::kCategoryPreparation))
+    action->SetVisible(shown);
   for (const char* name : {n::kMemoNewFileNames, n::kPageNewFileNames, n::kMemoLongExtension,
                            n::kPageLongExtensions}) {
-    form_.Find(name)->SetVisible(shown);
+    window_.form.Find(name)->SetVisible(shown);
   }
-  form_.Get<PageControl>(n::kPageControlExtended).SetMultiLine(shown);
+  window_.form.Get<PageControl>(n::kPageControlExtended).SetMultiLine(shown);
 }
 
-void Shell::ShowAbout() {
+void WindowRules::ShowAbout() {
   AboutInfo info;
   info.fileDescription = GetVersionValue("FileDescription");
   info.fileVersion = "File Version: " + GetVersionValue("FileVersion");
   info.productName = GetVersionValue("ProductName");
   info.legalCopyright = GetVersionValue("LegalCopyright");
   info.productVersion = "Product Version: " + GetVersionValue("ProductVersion");
-  info.memoContent = "Tool root directory : \r\n" + toolRoot_;
-  if (showAbout) {
-    showAbout(info);
-  } else {
-    person_.Ask(MessageKind::Information,
-                info.productName + " " + info.fileVersion + "\r\n" + info.memoContent,
-                {Button::Ok});
-  }
+  info.memoContent = "Tool root directory : \r\n" + installation_.toolRoot;
+  window_.person.ShowAbout(info);
 }
 
-void Shell::ShowHelp() {
-  const std::string file = programDir_ + "/" + std::string(profile::kHelpFile);
+void WindowRules::ShowHelp() {
+  const std::string file = installation_.programDir + "/" + std::string(profile::kHelpFile);
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec) || !openHelp) {
-    status_.ShowStatus("No help is available: " + file + " was not found");
-    return;
+  if (!std::filesystem::exists(file, ec) || !window_.person.OpenDocument(file)) {
+    window_.status.ShowStatus("No help is available: " + file + " was not found");
   }
-  openHelp(file);
 }
 
 }  // namespace korvane

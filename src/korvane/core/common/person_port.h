@@ -44,6 +44,12 @@ struct FontChoice {
   bool strikeOut = false;
 };
 
+// What the About box shows.
+struct AboutInfo {
+  std::string fileDescription, fileVersion, productName, legalCopyright, productVersion;
+  std::string memoContent;
+};
+
 class PersonPort {
  public:
   virtual ~PersonPort() = default;
@@ -69,6 +75,15 @@ class PersonPort {
 
   // Shows an unexpected failure that ended an operation (not an abort).
   virtual void ShowFailure(const std::string& text) = 0;
+
+  // The About box; without a window of its own it is a message.
+  virtual void ShowAbout(const AboutInfo& info) {
+    Ask(MessageKind::Information,
+        info.productName + " " + info.fileVersion + "\r\n" + info.memoContent, {Button::Ok});
+  }
+  // Opens a document (the help file) with the desktop's program for it; false when
+  // nothing could open it.
+  virtual bool OpenDocument(const std::string& /*path*/) { return false; }
 };
 
 }  // namespace korvane

@@ -37,11 +37,16 @@ class FormModel {
   // Whether the component and every parent up to the form are visible.
   bool Showing(const Component& component) const;
 
+  // The component that has the input focus, as the view reports it; empty when none.
+  const std::string& Focused() const { return focused_; }
+  void SetFocused(std::string name) { focused_ = std::move(name); }
+
  private:
   void Register(std::unique_ptr<Component> component);
 
   std::vector<std::unique_ptr<Component>> components_;
   std::unordered_map<std::string, Component*> byName_;
+  std::string focused_;
 };
 
 }  // namespace korvane

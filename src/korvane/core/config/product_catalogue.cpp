@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "platform/system_paths.h"
 
 namespace korvane {
@@ -65,9 +65,13 @@ const std::vector<std::string>& ProductCatalogue::ProductButtons() {
   return buttons;
 }
 
-ProductCatalogue::ProductCatalogue(WindowContext& window, ToolConfiguration& config,
-                                   std::function<std::string()> toolRoot)
-    : window_(window), config_(config), toolRoot_(std::move(toolRoot)) {}
+ProductCatalogue::ProductCatalogue(WindowContext& window, ConfigurationService& configuration,
+                                   const Installation& installation, ProductJob& job)
+    : window_(window),
+      configuration_(configuration),
+      config_(configuration.Config()),
+      installation_(installation),
+      job_(job) {}
 
 int ProductCatalogue::LangIndexOf(const std::string& langCode) {
   if (langCode == "COB") return 0;
@@ -78,7 +82,8 @@ int ProductCatalogue::LangIndexOf(const std::string& langCode) {
 }
 
 std::string ProductCatalogue::Documents() const {
-  return documentsFolder ? documentsFolder() : platform::DocumentsFolder();
+  return installation_.documentsFolder.empty() ? platform::DocumentsFolder()
+                                               : installation_.documentsFolder;
 }
 
 void ProductCatalogue::Connect() {
@@ -90,10 +95,31 @@ void ProductCatalogue::Connect() {
   if (auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions))) {
     group->clicked.Connect([this] { VersionClick(); });
   }
+  auto handle = [this](const char* name, std::function<void()> handler) {
+    if (Action* action = window_.actions.Find(name)) action->SetHandler(std::move(handler));
+  };
+  handle(n::kActApplyIniFile, [this] { ApplyConfiguration(); });
+  handle(n::kActWriteIniFile, [this] {
+    configuration_.SaveMemo();
+    ApplyConfiguration();
+  });
+}
+
+void ProductCatalogue::ApplyConfiguration() {
+  configuration_.TakeFromMemo();
+  CheckProductInstallation(2);
+  ApplyProductExtras();
+  configuration_.ShowInMemo();
+}
+
+void ProductCatalogue::DisableShell() {
+  window_.form.Get<PageControl>(n::kPageControlMain).SetEnabled(false);
+  job_.ForgetChanges();
+  window_.window.EmptyMenu();
 }
 
 bool ProductCatalogue::IsInstalled(const std::string& langCode) {
-  const std::string root = toolRoot_ ? toolRoot_() : std::string();
+  const std::string& root = installation_.toolRoot;
   const std::string extrasKey = langCode + ".Extras";
   if (!config_.HasKey(extrasKey)) {
     window_.status.ShowWarning("Installation error #1, " + extrasKey + " is missing from ini file");
@@ -134,13 +160,13 @@ void ProductCatalogue::HealProductLines() {
     config_.Keyed().SetLine(i, definition);
     healed = true;
   }
-  if (healed && configurationChanged) configurationChanged();
+  if (healed) configuration_.ShowInMemo();
 }
 
 void ProductCatalogue::CheckProductInstallation(int mode) {
-  if (readRunControl) readRunControl();
+  configuration_.ReadRunControl();
   if (mode == 0) return;
-  if (applyDosBox) applyDosBox();
+  installationChecked.Emit();
 
   bool rewritten = false;
   for (const std::string& name : ProductButtons()) {
@@ -159,7 +185,7 @@ void ProductCatalogue::CheckProductInstallation(int mode) {
     }
     button->SetEnabled(enabled);
   }
-  if (rewritten && configurationChanged) configurationChanged();
+  if (rewritten) configuration_.ShowInMemo();
 
   if (!activeProduct_.empty()) {
     const Component* active = window_.form.Find(activeProduct_);
@@ -178,13 +204,13 @@ void ProductCatalogue::CheckProductInstallation(int mode) {
     if (config_.Value(name).empty() || !LanguagePageShown(name)) continue;
     activeProduct_ = name;
     config_.SetValue("ActiveRadioButton", name);
-    if (configurationChanged) configurationChanged();
-    if (saveConfiguration) saveConfiguration();
+    configuration_.ShowInMemo();
+    configuration_.Save();
     window_.status.AddError("Default product changed to: " + ProductPart(name), true);
     window_.status.AddErrorAndAbort("Please select a product now or restart the application!");
   }
 
-  if (disableShell) disableShell();
+  DisableShell();
   window_.status.SetUseMessageBox(true);
   window_.status.AddErrorAndAbort(
       "Installation error , no product is available - probably misplaced TOOL library");
@@ -201,9 +227,9 @@ void ProductCatalogue::CheckOnly(const std::string& buttonName) {
 }
 
 void ProductCatalogue::ProductClick(const std::string& buttonName) {
-  if (settingButtons_ || (loading && loading())) return;
+  if (settingButtons_ || job_.Loading()) return;
   try {
-    if (clearModified) clearModified();
+    job_.ClearModified();
   } catch (const OperationAbort&) {
     // The person kept the job: the previous product stays, and so does its button.
     CheckOnly(activeProduct_);
@@ -213,7 +239,7 @@ void ProductCatalogue::ProductClick(const std::string& buttonName) {
   activeProduct_ = buttonName;
   CheckOnly(buttonName);
   SelectProduct(buttonName);
-  if (setNameChanged) setNameChanged();
+  job_.MarkNameChanged();
 }
 
 std::string ProductCatalogue::ProductCaption() const {
@@ -222,13 +248,13 @@ std::string ProductCatalogue::ProductCaption() const {
 }
 
 void ProductCatalogue::SelectProduct(std::string name) {
-  if (loading && loading()) return;
+  if (job_.Loading()) return;
   bool quiet = false;
   if (StartsWithCase(kQuietPrefix, name)) {
     quiet = true;
     name.erase(0, std::char_traits<char>::length(kQuietPrefix));
   }
-  if (clearModified) clearModified();
+  job_.ClearModified();
   if (config_.Empty()) window_.status.ShowErrorAndAbort(kEmptyConfiguration);
   const std::string value = config_.Value(name);
   if (value.empty()) window_.status.ShowErrorAndAbort(kMissingDefinition);
@@ -236,25 +262,22 @@ void ProductCatalogue::SelectProduct(std::string name) {
   langCode_ = Item(items, 1);
   langIndex_ = LangIndexOf(langCode_);
 
-  if (setCaption) {
-    const std::string current = caption ? caption() : std::string();
-    setCaption(BeforeLast(current, " - ") + " - " + Item(items, 0));
-  }
-  if (clearProject) clearProject();
+  window_.window.SetCaption(BeforeLast(window_.window.Caption(), " - ") + " - " + Item(items, 0));
+  job_.ClearProject();
   ApplyProductExtras();
   SetFrameDefaults();
 
   std::string projectDir = window_.settings.ReadSetting("LastPosition" + langCode_);
   if (!DirectoryExists(projectDir)) projectDir = Documents();
   projectDir = WithTrailingSlash(projectDir);
-  if (setProjectDirectory) setProjectDirectory(projectDir);
+  job_.SetProjectDirectory(projectDir);
 
   std::string out =
       WithoutTrailingSlash(window_.settings.ReadSetting("LastOutputDir" + langCode_, Documents()));
-  const std::string hint = projectNameHint ? projectNameHint() : std::string();
+  const std::string hint = job_.ProjectNameHint();
   if (!hint.empty()) out = projectDir + hint;
-  if (setOutputDir) setOutputDir(out);
-  if (setWorkDir) setWorkDir(out + "/Work");
+  job_.SetOutputDir(out);
+  job_.SetWorkDir(out + "/Work");
 
   SetUpVersionGroup(name);
   if (!quiet) {
@@ -264,7 +287,7 @@ void ProductCatalogue::SelectProduct(std::string name) {
 }
 
 void ProductCatalogue::SetFrameDefaults() {
-  const std::string base = (toolRoot_ ? toolRoot_() : std::string()) + "/" + langCode_ + "Wrap/";
+  const std::string base = installation_.toolRoot + "/" + langCode_ + "Wrap/";
   // The editor keeps the other platform's default; its frame only turns red when missing.
   const std::pair<const char*, std::string> defaults[] = {
       {n::kFrameEditor, "NOTEPAD.EXE"},
@@ -296,7 +319,7 @@ void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
   const size_t count = std::min(static_cast<size_t>(std::max(declared, 0LL)), available);
   versionCount_ = static_cast<int>(count);
   std::vector<std::string> versions(items.begin() + 4, items.begin() + 4 + count);
-  if (setSubVersion) setSubVersion(Item(items, 4));
+  job_.SetSubVersion(Item(items, 4));
   if (group == nullptr) return;
   group->SetItems(std::move(versions));
   group->SetItemIndex(0);
@@ -307,7 +330,7 @@ void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
 void ProductCatalogue::VersionClick() {
   const auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions));
   if (group == nullptr || group->ItemIndex() < 0) return;
-  if (setSubVersion) setSubVersion(group->Items()[group->ItemIndex()]);
+  job_.SetSubVersion(group->Items()[group->ItemIndex()]);
 }
 
 void ProductCatalogue::CheckProjectTools() {
@@ -340,25 +363,25 @@ void ProductCatalogue::CheckProjectTools() {
   const auto* objects = dynamic_cast<const CheckList*>(window_.form.Find(n::kListObjects));
   if (wordPage != nullptr && wordPage->Visible() && functab != nullptr && functab->Visible() &&
       (words == nullptr || words->Items().empty()) &&
-      (objects == nullptr || objects->Items().empty()) && loadFunctionTableIfEmpty) {
-    loadFunctionTableIfEmpty();
+      (objects == nullptr || objects->Items().empty())) {
+    functionTableWanted.Emit();
   }
 
-  const std::string dir = outputDir ? outputDir() : std::string();
+  const std::string dir = job_.OutputDir();
   const std::string base = WithoutTrailingSlash(dir);
-  if (setWorkDir) setWorkDir(base + "/Work");
+  job_.SetWorkDir(base + "/Work");
   if (DirectoryExists(base)) return;
   // A job whose file named no usable folder has said so; it waits for the person's choice.
-  if (loading && loading() && dir.empty()) return;
-  if (loading && loading()) {
-    if (createOutputDir) createOutputDir(dir);
+  if (job_.Loading() && dir.empty()) return;
+  if (job_.Loading()) {
+    job_.CreateOutputDir(dir);
     return;
   }
   window_.person.Ask(MessageKind::Warning,
                      "The project's output directory - " + dir + " - doesn't exist\r\n" +
                          "please define an output directory",
                      {Button::Ok});
-  if (outputDirExit) outputDirExit();
+  job_.OutputDirMissing();
 }
 
 }  // namespace korvane

@@ -2,62 +2,40 @@
 // The products the shell can drive (one radio button each), which of them are installed,
 // which one is active, and how activating one reconfigures the main window.
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "korvane/core/common/keyed_lines.h"
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/config/configuration_service.h"
+#include "korvane/core/config/installation.h"
+#include "korvane/core/config/product_job.h"
 #include "korvane/core/config/tool_configuration.h"
 
 namespace korvane {
 
-class ProductCatalogue {
+class ProductCatalogue : public ActiveLanguage {
  public:
   // The product radio buttons in component order; the order decides the fallback product.
   static const std::vector<std::string>& ProductButtons();
 
-  ProductCatalogue(WindowContext& window, ToolConfiguration& config,
-                   std::function<std::string()> toolRoot);
+  ProductCatalogue(WindowContext& window, ConfigurationService& configuration,
+                   const Installation& installation, ProductJob& job);
   ProductCatalogue(const ProductCatalogue&) = delete;
   ProductCatalogue& operator=(const ProductCatalogue&) = delete;
 
-  // What lives in other parts of the shell. Unset hooks are skipped (queries read as
-  // empty/false), so a partly wired shell still selects products.
-  std::function<void()> readRunControl;
-  std::function<void()> applyDosBox;
-  // Ends the project's modified state; may ask to save and throw OperationAbort on Cancel.
-  std::function<void()> clearModified;
-  std::function<void()> clearProject;
-  std::function<bool()> loading;
-  // Project name a job being opened supplies for the output directory; empty otherwise.
-  std::function<std::string()> projectNameHint;
-  std::function<void(const std::string&)> setProjectDirectory;
-  std::function<std::string()> outputDir;
-  std::function<void(const std::string&)> setOutputDir;
-  std::function<void(const std::string&)> setWorkDir;
-  std::function<void(const std::string&)> setSubVersion;
-  std::function<void()> setNameChanged;
-  // Writes the tool configuration to its file, with the save stamp.
-  std::function<void()> saveConfiguration;
-  // The configuration lines were rewritten here (the memo should show them).
-  std::function<void()> configurationChanged;
-  // Loads the function table as word list.
-  std::function<void()> loadFunctionTableIfEmpty;
-  // The output directory does not exist and the person has been told so.
-  std::function<void()> outputDirExit;
-  // Creates the output directory and its work directory without asking.
-  std::function<void(const std::string&)> createOutputDir;
-  std::function<void(const std::string&)> setCaption;
-  std::function<std::string()> caption;
-  // Page control disabled, main menu emptied, project not modified.
-  std::function<void()> disableShell;
-  std::function<void()> arrangeButtons;
-  // The person's documents folder; defaults to the platform's.
-  std::function<std::string()> documentsFolder;
+  // Where the subsystems that are not the catalogue's hook in: the installation check
+  // (DOSBox set-up), the product's extras (button arrangement), and the tools check
+  // of a product with an empty word list (the function table).
+  Signal<> installationChecked;
+  Signal<> extrasApplied;
+  Signal<> functionTableWanted;
 
-  // Connects the product radio buttons and the version group to their click handling.
+  // Connects the product radio buttons and the version group to their click handling and
+  // registers the configuration page's actions.
   void Connect();
+  // The configuration memo's text becomes the configuration and is applied.
+  void ApplyConfiguration();
 
   // Mode 0 only reads the run-control flags; any other mode checks which products are
   // installed and makes sure an installed one is active.
@@ -81,7 +59,7 @@ class ProductCatalogue {
   void SetActiveProduct(const std::string& buttonName) { activeProduct_ = buttonName; }
   // Item 0 of the active product's definition: its caption in the window title.
   std::string ProductCaption() const;
-  const std::string& LangCode() const { return langCode_; }
+  const std::string& LangCode() const override { return langCode_; }
   int LangIndex() const { return langIndex_; }
   int VersionCount() const { return versionCount_; }
   long long DirDepth() const { return dirDepth_; }
@@ -95,6 +73,8 @@ class ProductCatalogue {
 
  private:
   bool IsInstalled(const std::string& langCode);
+  // Page control disabled, main menu emptied, job not modified.
+  void DisableShell();
   bool LanguagePageShown(const std::string& buttonName) const;
   void CheckOnly(const std::string& buttonName);
   void SetFrameDefaults();
@@ -107,8 +87,10 @@ class ProductCatalogue {
   std::string Documents() const;
 
   WindowContext& window_;
+  ConfigurationService& configuration_;
   ToolConfiguration& config_;
-  std::function<std::string()> toolRoot_;
+  const Installation& installation_;
+  ProductJob& job_;
 
   std::string activeProduct_;
   std::string langCode_;

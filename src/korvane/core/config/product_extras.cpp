@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/comma_text.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 
@@ -80,7 +80,7 @@ void ProductCatalogue::ApplyProductExtras() {
   UndoOverrides();
   ApplyCaptionOverrides();
   FillObjectTypes();
-  if (arrangeButtons) arrangeButtons();
+  extrasApplied.Emit();
 }
 
 void ProductCatalogue::ApplyFrameVisibility(const KeyedLines& extras) {

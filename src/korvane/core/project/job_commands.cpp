@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/project/job_file.h"
 #include "korvane/core/project/output_directory.h"
+#include "korvane/core/project/reset_output.h"
 
 namespace korvane {
 
@@ -37,8 +38,82 @@ class FlagScope {
 
 }  // namespace
 
-JobCommands::JobCommands(Project& project, ProductCatalogue& catalogue)
-    : project_(project), catalogue_(catalogue) {}
+JobCommands::JobCommands(Project& project, ProductCatalogue& catalogue,
+                         OutputDirectoryField& outputField, const Installation& installation)
+    : project_(project),
+      catalogue_(catalogue),
+      outputField_(outputField),
+      installation_(installation) {}
+
+void JobCommands::Connect() {
+  ActionList& actions = project_.Context().actions;
+  auto handle = [&actions](const char* name, std::function<void()> handler) {
+    if (Action* action = actions.Find(name)) action->SetHandler(std::move(handler));
+  };
+  handle(n::kActNewProject, [this] { NewProject(); });
+  handle(n::kActOpenProject, [this] { OpenProject(); });
+  handle(n::kActSaveProject, [this] { SaveProject(false); });
+  handle(n::kActSaveProjectAs, [this] { SaveProject(true); });
+  handle(n::kActRestartProject, [this] { ResetOutput(); });
+}
+
+void JobCommands::ResetOutput() {
+  project_.WritableBase();  // says why and ends here when the job must not be touched
+  // The tools' input work folder belongs to the preparation of a run; none is set yet.
+  korvane::ResetOutput(project_, static_cast<int>(catalogue_.DirDepth()));
+}
+
+void JobCommands::SaveJob() {
+  project_.Context().actions.Get(n::kActSaveProject).SetEnabled(true);
+  SaveProject(false);
+}
+
+void JobCommands::ClearModified() {
+  project_.SetModified(false);
+}
+
+void JobCommands::ForgetChanges() {
+  project_.State().modified = false;
+}
+
+bool JobCommands::Loading() const {
+  return project_.State().loading;
+}
+
+void JobCommands::SetProjectDirectory(const std::string& dir) {
+  project_.SetProjectDirectory(dir);
+}
+
+std::string JobCommands::OutputDir() const {
+  return project_.OutputDir();
+}
+
+void JobCommands::SetOutputDir(const std::string& dir) {
+  project_.SetOutputDir(dir);
+}
+
+void JobCommands::SetWorkDir(const std::string& dir) {
+  project_.State().workDir = dir;
+}
+
+void JobCommands::SetSubVersion(const std::string& version) {
+  project_.State().subVersion = version;
+}
+
+void JobCommands::MarkNameChanged() {
+  project_.State().nameChanged = true;
+}
+
+void JobCommands::OutputDirMissing() {
+  outputField_.Leave();
+}
+
+void JobCommands::CreateOutputDir(const std::string& dir) {
+  // Only a base directory the job may own is ever created.
+  if (!UnusableBaseReason(dir).empty()) return;
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+}
 
 std::string JobCommands::JobFilter() const {
   return std::string("Job definitions files(*") + kJobExtension + ")|*" + kJobExtension;
@@ -64,12 +139,14 @@ void JobCommands::ClearProject() {
        {n::kEditSystemName, n::kEditProductName, n::kEditCWrd, n::kEditCreateWrdList}) {
     form.Get<EditBox>(edit).SetText("");
   }
-  for (const char* list : {n::kListSources, n::kListCopies, n::kListObjects, n::kListControlTags}) {
+  // The source and copy lists and the wrapping marks are the source lists' own: they
+  // clear themselves when told. The word lists and the run's memos follow until their
+  // services exist.
+  for (const char* list : {n::kListObjects, n::kListControlTags}) {
     form.Get<CheckList>(list).Clear();
   }
   form.Get<Memo>(n::kMemoNewFileNames).Clear();
   form.Get<Memo>(n::kMemoLongExtension).Clear();
-  if (closeViewerPages) closeViewerPages();
   form.Get<Page>(n::kPageViewer).SetVisible(false);
   project_.SetProjectName("*");
   state.modified = false;
@@ -77,9 +154,9 @@ void JobCommands::ClearProject() {
   auto& sources = form.Get<Page>(n::kPageSources);
   sources.SetCaption(BeforeFirst(sources.Caption(), "(") + "(0)");
   form.Get<Memo>(n::kMemoCaptureConsole).Clear();
-  form.Get<StringListHolder>(n::kMarksHolder).Clear();
   state.jobFile.clear();
   project_.SetTrust(FolderTrust::Owned);
+  cleared.Emit();
 }
 
 void JobCommands::NewProject() {
@@ -160,8 +237,8 @@ void JobCommands::SaveProject(bool saveAs) {
   const std::string untouchable = project_.WhyNotWritable();
   if (!untouchable.empty()) {
     context.status.AddError(untouchable, true);
-  } else if (synchronize) {
-    synchronize();
+  } else {
+    beforeSave.Emit();
   }
 
   const std::string outputDir = project_.OutputDir();
@@ -177,7 +254,7 @@ void JobCommands::SaveProject(bool saveAs) {
   fields.projectDirectory = state.projectDirectory;
   fields.langCode = catalogue_.LangCode();
   fields.subVersion = state.subVersion;
-  fields.toolRoot = toolRoot ? toolRoot() : std::string();
+  fields.toolRoot = installation_.toolRoot;
   fields.interfaceType = state.interfaceType;
   fields.maxDirDepth = static_cast<int>(catalogue_.DirDepth());
   fields.selectedFilesScreenWidth = context.form.Get<CheckList>(n::kListSources).ScrollWidth();
@@ -187,7 +264,7 @@ void JobCommands::SaveProject(bool saveAs) {
   fields.numberOfModules = state.numberOfModules;
   fields.numberOfRenamedSourceFiles = state.numberOfRenamedSourceFiles;
   fields.numberOfSourceFiles = state.numberOfSourceFiles;
-  fields.caption = caption ? caption() : std::string();
+  fields.caption = project_.Context().window.Caption();
   const std::string error = SaveJobFile(path, fields, context.form);
   if (!error.empty()) {
     context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + error);
@@ -208,8 +285,7 @@ void JobCommands::LoadProject(const std::string& path) {
     // The load's own message follows; this one says which file and what broke.
     failed = true;
     const std::string what = e.what();
-    project_.Context().status.AddError(
-        what.rfind(path, 0) == 0 ? what : path + ": " + what, true);
+    project_.Context().status.AddError(what.rfind(path, 0) == 0 ? what : path + ": " + what, true);
   }
   if (failed) {
     // Whatever was applied stays on show, but a job that did not load completely must
@@ -278,11 +354,10 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   form.Get<CheckList>(n::kListCopies).SetScrollWidth(fields.usedCopiesScreenWidth);
   state.sourceLinesInJob = fields.sourceLinesInJob;
 
-  if (setCaption && caption) {
-    setCaption(BeforeLast(caption(), " - ") + " - " + catalogue_.ProductCaption());
-    if (!fields.caption.empty()) setCaption(fields.caption);
-  }
-  ApplyVisibleEdits(content, form, rememberFiles && rememberFiles());
+  WindowState& window = context.window;
+  window.SetCaption(BeforeLast(window.Caption(), " - ") + " - " + catalogue_.ProductCaption());
+  if (!fields.caption.empty()) window.SetCaption(fields.caption);
+  ApplyVisibleEdits(content, form, installation_.rememberFiles);
   ApplyRadioGroups(content, form);
   ApplyHolders(content, form);
   ApplyCheckLists(content, form);
@@ -314,7 +389,7 @@ void JobCommands::ClosingSteps() {
     // The tools check creates a missing output directory silently while the
     // load is still marked.
     FlagScope loading(state.loading, true);
-    if (synchronize) synchronize();
+    loadClosing.Emit();
     catalogue_.CheckProjectTools();
   }
   FinishOnPages();
@@ -322,10 +397,9 @@ void JobCommands::ClosingSteps() {
 
 void JobCommands::FinishOnPages() {
   FormModel& form = project_.Context().form;
-  if (refreshSourceList) refreshSourceList();
   ActivateNamesPage();
   form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
-  if (selectFirstEntry) selectFirstEntry();
+  loadFinished.Emit();
 }
 
 }  // namespace korvane

@@ -1,32 +1,39 @@
 #pragma once
-// The job as a whole: clearing it, starting a new one, opening, loading and
-// saving job files. It ties the project state, the product catalogue and the
-// job file format together in the order the shell needs.
+// The job as a whole: clearing it, starting a new one, opening, loading and saving job
+// files, resetting its output. It ties the project state, the product catalogue and the
+// job file format together in the order the shell needs, and tells the other services
+// when a job was cleared, loaded or is about to be saved, so each keeps its own state.
 
-#include <functional>
 #include <string>
+#include <vector>
 
+#include "korvane/core/components/signal.h"
+#include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/config/product_job.h"
 #include "korvane/core/project/job_file.h"
+#include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
 
 namespace korvane {
 
-class JobCommands {
+class JobCommands : public ProductJob, public JobSaver {
  public:
-  JobCommands(Project& project, ProductCatalogue& catalogue);
+  JobCommands(Project& project, ProductCatalogue& catalogue, OutputDirectoryField& outputField,
+              const Installation& installation);
 
-  // Hooks into subsystems that live elsewhere; unset hooks are skipped.
-  std::function<bool()> synchronize;        // brings the job folders in line with the lists
-  std::function<void()> refreshSourceList;  // after a load
-  std::function<void()> selectFirstEntry;   // of the current file list
-  std::function<void()> closeViewerPages;   // and hides the viewer page
-  std::function<std::string()> toolRoot;    // written into the job for people
-  std::function<bool()> rememberFiles;      // -RememberFiles: restore tool paths
-  std::function<std::string()> caption;     // the main window caption
-  std::function<void(const std::string&)> setCaption;
+  // Job lifecycle: the job was emptied; a load ends (before the tools check, only when
+  // the file loaded completely); a load is over either way (the lists get their first
+  // selection); a save is about to write the file.
+  Signal<> cleared;
+  Signal<> loadClosing;
+  Signal<> loadFinished;
+  Signal<> beforeSave;
 
-  void ClearProject();
+  // Sets the handlers of the job's actions (new, open, save, save as, reset output).
+  void Connect();
+
+  void ClearProject() override;
   void NewProject();
   // Asks for the file unless one was dropped (exactly one ".jwrap" file).
   void OpenProject(const std::vector<std::string>& dropped = {});
@@ -34,9 +41,25 @@ class JobCommands {
   // Applies a job file to the window. Any failure inside ends with the load
   // error message after the closing steps have run.
   void LoadProject(const std::string& path);
-  // The project name of the job being loaded, which the product selection
-  // uses to propose the output directory; empty otherwise.
-  const std::string& ProjectNameHint() const { return projectNameHint_; }
+  // Puts the job's output back to its initial state after asking.
+  void ResetOutput();
+
+  // ProductJob
+  void ClearModified() override;
+  void ForgetChanges() override;
+  bool Loading() const override;
+  std::string ProjectNameHint() const override { return projectNameHint_; }
+  void SetProjectDirectory(const std::string& dir) override;
+  std::string OutputDir() const override;
+  void SetOutputDir(const std::string& dir) override;
+  void SetWorkDir(const std::string& dir) override;
+  void SetSubVersion(const std::string& version) override;
+  void MarkNameChanged() override;
+  void OutputDirMissing() override;
+  void CreateOutputDir(const std::string& dir) override;
+
+  // JobSaver: the save question's Yes, a finished background run.
+  void SaveJob() override;
 
  private:
   void ApplyJobFile(const std::string& path);
@@ -49,6 +72,8 @@ class JobCommands {
 
   Project& project_;
   ProductCatalogue& catalogue_;
+  OutputDirectoryField& outputField_;
+  const Installation& installation_;
   std::string projectNameHint_;
 };
 

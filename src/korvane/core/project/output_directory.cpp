@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 
@@ -44,6 +44,8 @@ void OutputDirectoryField::Bind() {
   auto& frame = Frame(project_);
   frame.onModifiedExit = [this] { ModifiedExit(); };
   frame.onDirectoryChanged = [this] { DirectoryChanged(); };
+  frame.onLeave = [this] { Leave(); };
+  frame.onTyped = [this] { KeyTyped(false); };
   frame.onBrowseClick = [this, &frame] {
     frame.BrowseForDir();  // a cancel ends the operation here
     AfterBrowse();

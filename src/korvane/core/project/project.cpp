@@ -1,9 +1,9 @@
 #include "korvane/core/project/project.h"
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 
@@ -35,7 +35,8 @@ std::string CaptionWithProject(const std::string& caption, const std::string& pr
   return BeforeLast(caption, " [") + " [" + projectName + "]" + AfterLast(caption, "]");
 }
 
-Project::Project(WindowContext& context) : context_(context) {}
+Project::Project(WindowContext& context, const ActiveLanguage& language, JobSaver& saver)
+    : context_(context), language_(language), saver_(saver) {}
 
 std::string Project::OutputDir() const {
   return context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).Text();
@@ -60,7 +61,7 @@ std::string Project::GetProjectName() {
 
 void Project::SetProjectName(const std::string& fileName) {
   state_.projectName = (fileName.empty() || fileName == "*") ? "" : BaseNameOf(fileName);
-  if (caption && setCaption) setCaption(CaptionWithProject(caption(), state_.projectName));
+  context_.window.SetCaption(CaptionWithProject(context_.window.Caption(), state_.projectName));
 }
 
 void Project::SetProductName(const std::string& text) {
@@ -97,7 +98,7 @@ void Project::ApplyName(const std::string& text, std::string& name, const char* 
 void Project::SetProjectDirectory(const std::string& path) {
   const size_t slash = path.rfind('/');
   state_.projectDirectory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  context_.settings.WriteSetting("LastPosition" + LangCode(), state_.projectDirectory);
+  context_.settings.WriteSetting("LastPosition" + language_.LangCode(), state_.projectDirectory);
 }
 
 void Project::SetModified(bool flag) {
@@ -107,7 +108,7 @@ void Project::SetModified(bool flag) {
                                               {Button::Yes, Button::No, Button::Cancel});
     if (answer == Button::Yes) {
       if (save != nullptr) save->SetEnabled(true);
-      if (saveProject) saveProject();
+      saver_.SaveJob();
     } else if (answer == Button::Cancel) {
       context_.status.ShowErrorAndAbort("Action cancelled");
       return;
@@ -162,7 +163,11 @@ void Project::CheckBatchOnLoad() {
   if (!state_.batchRunning) return;
   // Renaming leaves the counters alone, so the renamed count is the one the
   // job file was saved with.
-  if (rename) rename();
+  // Results that arrived meanwhile get their names.
+  if (Action* rename = context_.actions.Find(n::kActRename);
+      rename != nullptr && rename->HasHandler()) {
+    rename->Invoke();
+  }
   if (state_.numberOfRenamedModules != state_.numberOfModules) {
     const Button answer =
         context_.person.Ask(MessageKind::Warning, kMissingOutputs, {Button::Ok, Button::Cancel});
@@ -170,9 +175,9 @@ void Project::CheckBatchOnLoad() {
       // The run may still be going: keep "running" in the file so the next
       // opening checks again, then leave.
       SetModified(true);
-      if (saveProject) saveProject();
+      saver_.SaveJob();
       state_.batchRunning = false;
-      if (closeWindow) closeWindow();
+      context_.window.RequestClose();
     } else {
       SetBatchRunning(false);
     }
@@ -180,7 +185,7 @@ void Project::CheckBatchOnLoad() {
   }
   context_.person.Ask(MessageKind::Information, kBatchFinished, {Button::Ok});
   SetBatchRunning(false);
-  if (saveProject) saveProject();
+  saver_.SaveJob();
 }
 
 void Project::BindNameFields() {
@@ -194,10 +199,6 @@ void Project::BindNameFields() {
   };
   bind(n::kEditProductName, &ProjectState::productName, &Project::SetProductName);
   bind(n::kEditSystemName, &ProjectState::systemName, &Project::SetSystemName);
-}
-
-std::string Project::LangCode() const {
-  return langCode ? langCode() : std::string();
 }
 
 }  // namespace korvane

@@ -3,10 +3,10 @@
 // the modified flag with its save question. Other services read and change the
 // state through this one object.
 
-#include <functional>
 #include <string>
 
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/config/product_job.h"
 #include "korvane/core/project/job_folder.h"
 
 namespace korvane {
@@ -39,18 +39,18 @@ struct ProjectState {
 // The window caption with the project name put between " [" and "]".
 std::string CaptionWithProject(const std::string& caption, const std::string& projectName);
 
+// Saves the job as the save command does (the save question's Yes); a cancelled save
+// ends the operation.
+class JobSaver {
+ public:
+  virtual ~JobSaver() = default;
+  virtual void SaveJob() = 0;
+};
+
 class Project {
  public:
-  explicit Project(WindowContext& context);
-
-  // Hooks into what lives elsewhere in the shell.
-  std::function<void()> saveProject;          // runs ActSaveProject; may throw OperationAbort
-  std::function<std::string()> langCode;      // the active product's LangCode
-  std::function<std::string()> inputWorkDir;  // may be empty
-  std::function<std::string()> caption;       // the main window caption
-  std::function<void(const std::string&)> setCaption;
-  std::function<void()> rename;       // runs ActRename
-  std::function<void()> closeWindow;  // closes the main window
+  // The active product's language keys the remembered folders.
+  Project(WindowContext& context, const ActiveLanguage& language, JobSaver& saver);
 
   ProjectState& State() { return state_; }
   const ProjectState& State() const { return state_; }
@@ -91,9 +91,9 @@ class Project {
  private:
   void ApplyName(const std::string& text, std::string& name, const char* editName,
                  const char* message);
-  std::string LangCode() const;
-
   WindowContext& context_;
+  const ActiveLanguage& language_;
+  JobSaver& saver_;
   ProjectState state_;
 };
 

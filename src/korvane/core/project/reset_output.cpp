@@ -5,9 +5,9 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/project/directory_cleaner.h"
 
 namespace korvane {
@@ -92,7 +92,7 @@ std::vector<std::string> CollectOutputFiles(Project& project, int dirDepth) {
   return files;
 }
 
-void ResetOutput(Project& project, int dirDepth) {
+void ResetOutput(Project& project, int dirDepth, const std::string& inputWorkDir) {
   WindowContext& context = project.Context();
   // Never the root, the home folder or a folder the job does not own.
   const std::string outputDir = project.WritableBase();
@@ -118,8 +118,7 @@ void ResetOutput(Project& project, int dirDepth) {
   CleanDirectory(outputDir, "Workinp", 2, kSrcMask, limits);
   progress.Step();
   CleanDirectory(outputDir, "Work", 1, "", limits);
-  const std::string inputWork = project.inputWorkDir ? project.inputWorkDir() : std::string();
-  if (!inputWork.empty()) CleanDirectory(inputWork, "", depth + 2, kSrcMask, limits);
+  if (!inputWorkDir.empty()) CleanDirectory(inputWorkDir, "", depth + 2, kSrcMask, limits);
   progress.Step();
   std::error_code ec;
   fs::create_directories(fs::path(outputDir), ec);

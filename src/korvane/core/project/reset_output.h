@@ -21,7 +21,8 @@ std::vector<std::string> CollectOutputFiles(Project& project, int dirDepth);
 
 // Asks before deleting anything; nothing is asked when nothing was found. Yes deletes
 // exactly the files listed plus the shell's own work files (Frames, Workinp, Work);
-// every other file of the base directory stays.
-void ResetOutput(Project& project, int dirDepth);
+// every other file of the base directory stays. inputWorkDir: the tools' input work
+// folder when one is set, else empty.
+void ResetOutput(Project& project, int dirDepth, const std::string& inputWorkDir = {});
 
 }  // namespace korvane

@@ -2,9 +2,9 @@
 #include <chrono>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/common/text.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/sources/collection_files.h"
 #include "korvane/core/sources/source_lists.h"
@@ -59,9 +59,7 @@ void SourceLists::CreateCollection(const Target& target) {
 }
 
 std::string SourceLists::FilterOf(const Target& target) {
-  const std::string lang = langCode ? langCode() : std::string();
-  const std::string version = subVersion ? subVersion() : std::string();
-  return filterFor ? filterFor(lang + target.keySuffix, version) : std::string("*.*");
+  return job_.FilterFor(job_.LangCode() + target.keySuffix, job_.SubVersion());
 }
 
 bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool first,
@@ -82,7 +80,7 @@ bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool
   CheckListItem item{name + "=" + path, false, true};
   if (target.sources) {
     item.enabled = false;
-    if (interfaceMode && interfaceMode()) {
+    if (InterfaceMode()) {
       item.enabled = true;
       marks_.Keyed().SetValue(name + ".WrpT", "Intr");
     }
@@ -181,7 +179,7 @@ void SourceLists::AddDirectoryTree(const std::string& directory, bool quiet) {
   FindFiles(directory, "", "", -1, files, filter);
   progress.StepIt();
 
-  long long limit = bigDirectoryLimit ? bigDirectoryLimit() : 0;
+  long long limit = job_.BigDirectoryLimit();
   if (limit <= 0) limit = 50;
   if (!quiet && static_cast<long long>(files.size()) > limit) {
     const std::string question = "You are going to add " + std::to_string(files.size()) +

@@ -23,7 +23,7 @@ CheckList& SourceLists::CheckListTarget(const std::string& invoker) {
       context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function(Tag)!");
     }
   }
-  const std::string focused = focusedControl ? focusedControl() : std::string();
+  const std::string& focused = context_.form.Focused();
   if (auto* list = dynamic_cast<CheckList*>(context_.form.Find(focused))) return *list;
   context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function!");
   throw OperationAbort();  // not reached: the abort above always ends the operation

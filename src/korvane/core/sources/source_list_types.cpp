@@ -95,8 +95,8 @@ void SourceLists::MarkToBeWrapped() {
   }
   const std::string name = FileList::NameOf(sourceList_.Items()[index].text);
   EnableMarking(marks_.Keyed().Value(name + ".WrpT"));
-  if (showViewerPage) showViewerPage();
-  if (openLabelMarker) openLabelMarker(Base() + "SourceCollection/" + name);
+  context_.status.ShowErrorAndAbort(
+      "The label marker is not available in this version of the shell");
 }
 
 }  // namespace korvane

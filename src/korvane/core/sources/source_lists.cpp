@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/synchronize.h"
 #include "korvane/core/sources/wrap_types.h"
 
 namespace korvane {
@@ -18,8 +19,9 @@ constexpr const char* kSortActions[] = {"ActSortBySource", "ActSortByLevel", "Ac
 
 }  // namespace
 
-SourceLists::SourceLists(WindowContext& context)
+SourceLists::SourceLists(WindowContext& context, SourcesJob& job)
     : context_(context),
+      job_(job),
       sourceList_(context.form.Get<CheckList>(n::kListSources)),
       copyList_(context.form.Get<CheckList>(n::kListCopies)),
       sources_(sourceList_),
@@ -56,6 +58,40 @@ void SourceLists::Connect(ActionList& actions) {
   bind(n::kActMarkToBeWrapped, [this] { MarkToBeWrapped(); });
   for (const char* name : kSortActions) bind(name, [this, name] { SortBy(name); });
   wrapCombo_.Combo().onClick = [this] { ComboClick(); };
+  bind(n::kActSynchronizeDirectories, [this] {
+    job_.WritableBase();  // says why and ends here when the job must not be touched
+    Synchronize();
+  });
+}
+
+void SourceLists::Follow(JobCommands& jobs) {
+  jobs.cleared.Connect([this] {
+    sourceList_.Clear();
+    copyList_.Clear();
+    marks_.Clear();
+  });
+  jobs.beforeSave.Connect([this] { Synchronize(); });
+  jobs.loadClosing.Connect([this] { Synchronize(); });
+  jobs.loadFinished.Connect([this] {
+    for (CheckList* list : {&sourceList_, &copyList_}) {
+      UpdateListColumns(*list);
+      UpdatePanelCaption(*list);
+    }
+    SelectFirstEntry(sourcesActive_ ? sourceList_ : copyList_);
+  });
+}
+
+bool SourceLists::Synchronize() {
+  if (!job_.WhyNotWritable().empty()) return true;
+  const std::string base = job_.BaseDirectory();
+  std::error_code ec;
+  if (!std::filesystem::is_directory(base, ec)) return true;
+  std::vector<std::string> refused;
+  const bool whole = SynchronizeJobDirectories({sourceList_, copyList_, marks_,
+                                                context_.form.Get<Page>(n::kPageCopies).Visible(),
+                                                base, [this] { Modified(); }, &refused});
+  for (const std::string& why : refused) context_.status.AddError(why, true);
+  return whole;
 }
 
 // --- context -------------------------------------------------------------------------------
@@ -68,8 +104,13 @@ void SourceLists::FollowCopySourcePage() {
     mark->SetVisible(sourcesActive_);
 }
 
+bool SourceLists::InterfaceMode() const {
+  const Component* eskar = context_.form.Find(n::kFrameEskar);
+  return eskar != nullptr && eskar->Visible();
+}
+
 std::string SourceLists::Base() const {
-  std::string base = outputDir ? outputDir() : std::string();
+  std::string base = job_.WritableBase();
   if (base.empty() || base.back() != '/') base += '/';
   return base;
 }
@@ -95,7 +136,7 @@ void SourceLists::ShowCopySourcePage(const char* page) {
 }
 
 void SourceLists::Modified() {
-  if (setModified) setModified();
+  job_.SetModified();
 }
 
 // --- refreshing ----------------------------------------------------------------------------
@@ -113,7 +154,7 @@ void SourceLists::Validate(const Target& target, bool mustHaveChecked) {
   if (items.size() >= 9999) {
     context_.status.ShowErrorAndAbort("The number of file in one job must be less than 9999");
   }
-  if (interfaceMode && interfaceMode()) {
+  if (InterfaceMode()) {
     for (auto& item : items) item.enabled = true;
   }
   bool missing = false;
@@ -150,7 +191,7 @@ void SourceLists::UpdatePanelCaption(CheckList& list) {
 }
 
 int SourceLists::WidthOf(std::string_view text) const {
-  return textWidth ? textWidth(text) : static_cast<int>(text.size()) * 7;
+  return measure_ != nullptr ? measure_->Width(text) : static_cast<int>(text.size()) * 7;
 }
 
 int SourceLists::TypeColumnWidth() const {

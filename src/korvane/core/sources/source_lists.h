@@ -4,7 +4,6 @@
 // checking and removing entries, the wrapping type of each source, and the
 // list layout values.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -12,32 +11,29 @@
 
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/components/text_measure.h"
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/project/job_commands.h"
 #include "korvane/core/sources/file_list.h"
+#include "korvane/core/sources/sources_job.h"
 
 namespace korvane {
 
 class SourceLists {
  public:
-  explicit SourceLists(WindowContext& context);
-
-  // --- hooks the shell sets -------------------------------------------------
-  std::function<std::string()> outputDir;  // the job base directory, no trailing "/"
-  std::function<std::string()> langCode;
-  std::function<std::string()> subVersion;
-  std::function<bool()> interfaceMode;  // the interface wrapper is offered
-  std::function<long long()> bigDirectoryLimit;
-  std::function<void()> setModified;
-  std::function<std::string(const std::string&, const std::string&)> filterFor;
-  std::function<void(const std::string&)> openLabelMarker;
-  std::function<void()> showViewerPage;
-  // Pixel width of a text in the list font; 7 px per character by default.
-  std::function<int(std::string_view)> textWidth;
-  // Name of the control that has the input focus (empty: none known).
-  std::function<std::string()> focusedControl;
+  SourceLists(WindowContext& context, SourcesJob& job);
 
   // Sets the handlers of the list actions and the type combo's click.
   void Connect(ActionList& actions);
+  // Follows the job: lists emptied with it, brought in line with the folders when it
+  // was loaded or is about to be saved, a first selection when a load is over.
+  void Follow(JobCommands& jobs);
+  // The view's text measure for the list columns; 7 px per character without one.
+  void SetTextMeasure(const TextMeasure* measure) { measure_ = measure; }
+
+  // Brings the job folders in line with the lists; false when something was withdrawn.
+  // Nothing is done for a job that must not be touched or whose base folder is missing.
+  bool Synchronize();
 
   // --- the active list, following the copy/source tab -----------------------
   bool SourcesActive() const { return sourcesActive_; }
@@ -113,6 +109,8 @@ class SourceLists {
   Target TargetOf(FileList& list);
   void Validate(const Target& target, bool mustHaveChecked);
   void FollowCopySourcePage();
+  // The interface wrapper is offered (its tool frame shows).
+  bool InterfaceMode() const;
   void ShowNamesPage();
   void ShowCopySourcePage(const char* page);
   void CreateCollection(const Target& target);
@@ -132,6 +130,8 @@ class SourceLists {
   void Modified();
 
   WindowContext& context_;
+  SourcesJob& job_;
+  const TextMeasure* measure_ = nullptr;
   CheckList& sourceList_;
   CheckList& copyList_;
   FileList sources_;

@@ -6,41 +6,66 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
 namespace korvane::testing {
 
-struct CatalogueWindow {
+// The job as the catalogue sees it, recording what it was asked.
+struct RecordingJob : ProductJob {
+  std::string subVersion, projectDir, outputDir, workDir, hint;
+  std::vector<std::string> created;
+  bool loading = false;
+  bool cancelSave = false;
+  int projectClears = 0, outputExits = 0, nameChanges = 0, modifiedClears = 0, forgotten = 0;
+
+  void ClearModified() override {
+    ++modifiedClears;
+    if (cancelSave) throw OperationAbort();
+  }
+  void ForgetChanges() override { ++forgotten; }
+  void ClearProject() override { ++projectClears; }
+  bool Loading() const override { return loading; }
+  std::string ProjectNameHint() const override { return hint; }
+  void SetProjectDirectory(const std::string& d) override { projectDir = d; }
+  std::string OutputDir() const override { return outputDir; }
+  void SetOutputDir(const std::string& d) override { outputDir = d; }
+  void SetWorkDir(const std::string& d) override { workDir = d; }
+  void SetSubVersion(const std::string& v) override { subVersion = v; }
+  void MarkNameChanged() override { ++nameChanges; }
+  void OutputDirMissing() override { ++outputExits; }
+  void CreateOutputDir(const std::string& d) override { created.push_back(d); }
+};
+
+struct CatalogueWindow : RecordingJob {
   ScriptedPerson person;
   platform::MemorySettings backend;
   SettingsStore settings{backend};
   StatusBar status{person};
   FormModel form;
   ActionList actions;
-  WindowContext window{form, actions, status, person, settings};
-  ToolConfiguration config;
+  WindowState windowState;
+  WindowContext window{form, actions, status, person, settings, windowState};
   TempDir root;
-  ProductCatalogue catalogue{window, config, [this] { return root.Path().string(); }};
+  Installation installation{root.Path().string(), root.Path().string(), "",
+                            (root.Path() / "Docs").string(), false};
+  ConfigLocator locator{root.Path() / "korvane", (root.Path() / "Korvane.INI").string()};
+  ConfigurationService configuration{window, installation, locator};
+  ToolConfiguration& config = configuration.Config();
+  ProductCatalogue catalogue{window, configuration, installation, *this};
 
-  // What the hooks saw.
-  std::string caption = "Korvane main shell - ";
-  std::string subVersion, projectDir, outputDir, workDir, hint;
-  std::vector<std::string> created;
   std::vector<std::string> messages;
-  bool loading = false;
-  bool cancelSave = false;
-  int runControlReads = 0, dosBoxApplied = 0, saves = 0, projectClears = 0, disables = 0,
-      outputExits = 0, nameChanges = 0, functabLoads = 0, modifiedClears = 0;
+  int dosBoxApplied = 0, functabLoads = 0;
 
   CatalogueWindow() {
     settings.SetSettingsProduct("Korvane Shell");
@@ -48,35 +73,21 @@ struct CatalogueWindow {
     BuildForm();
     BuildActions();
     std::filesystem::create_directories(root.Path() / "Docs");
+    windowState.SetCaption("Korvane main shell - ");
     status.onMessage = [this](StatusMessageKind, const std::string& text) {
       messages.push_back(text);
     };
-    ProductCatalogue& c = catalogue;
-    c.readRunControl = [this] { ++runControlReads; };
-    c.applyDosBox = [this] { ++dosBoxApplied; };
-    c.clearModified = [this] {
-      ++modifiedClears;
-      if (cancelSave) throw OperationAbort();
-    };
-    c.clearProject = [this] { ++projectClears; };
-    c.loading = [this] { return loading; };
-    c.projectNameHint = [this] { return hint; };
-    c.setProjectDirectory = [this](const std::string& d) { projectDir = d; };
-    c.outputDir = [this] { return outputDir; };
-    c.setOutputDir = [this](const std::string& d) { outputDir = d; };
-    c.setWorkDir = [this](const std::string& d) { workDir = d; };
-    c.setSubVersion = [this](const std::string& v) { subVersion = v; };
-    c.setNameChanged = [this] { ++nameChanges; };
-    c.saveConfiguration = [this] { ++saves; };
-    c.loadFunctionTableIfEmpty = [this] { ++functabLoads; };
-    c.outputDirExit = [this] { ++outputExits; };
-    c.createOutputDir = [this](const std::string& d) { created.push_back(d); };
-    c.setCaption = [this](const std::string& t) { caption = t; };
-    c.caption = [this] { return caption; };
-    c.disableShell = [this] { ++disables; };
-    c.documentsFolder = [this] { return Docs(); };
-    c.Connect();
+    root.Write("Korvane.INI", "");
+    locator.Path(status);
+    std::filesystem::remove(root.Path() / "Korvane.INI");
+    catalogue.installationChecked.Connect([this] { ++dosBoxApplied; });
+    catalogue.functionTableWanted.Connect([this] { ++functabLoads; });
+    catalogue.Connect();
   }
+
+  // Whether the catalogue wrote the configuration file.
+  bool Saved() const { return std::filesystem::exists(root.Path() / "Korvane.INI"); }
+  bool Disabled() const { return windowState.MenuEmpty(); }
 
   std::string Root() const { return root.Path().string(); }
   std::string Docs() const { return (root.Path() / "Docs").string(); }
@@ -121,6 +132,8 @@ struct CatalogueWindow {
 
     form.Create<Page>(n::kPageTechnical, n::kPageControlMain, "Technical parameters")
         .SetVisible(false);
+    form.Create<GroupBox>(n::kGroupIniFile, n::kPageTechnical, "Product ini file");
+    form.Create<Memo>(n::kMemoIniFile, n::kGroupIniFile);
     form.Create<ToolPathFrame>(n::kFrameEditor, n::kPageTechnical, "External editor & viewer")
         .SetTag(1);
     for (const char* frame : {n::kFrameCopylib, n::kFrameFunctab, n::kFrameDalmer, n::kFrameArdent,
@@ -144,6 +157,7 @@ struct CatalogueWindow {
           n::kActWrapTypeFile, n::kActWrapTypeModule, n::kActWrapTypeProc}) {
       actions.Add(name, std::string("Caption of ") + name, "Project");
     }
+    actions.Add(n::kActViewConsoleLog, "View console log", "Viewer");
     actions.Add("ActLoadWordList", "Import a word list", n::kCategoryWordList);
     actions.Add("ActSaveWordList", "Export word list to a file", n::kCategoryWordList);
   }

@@ -34,9 +34,8 @@ TEST(ProductCatalogueTest, InstallationCheckDisablesMissingProductsOnce) {
   EXPECT_EQ(w.config.Lines()[3], "Not installed RadioButtonPLI=PL/I,PLI,1,1,XML");
   EXPECT_EQ(w.config.Lines()[4], "Not installed RadioButtonCicsBms=CICS-BMS,BMS,1,1,XML");
   EXPECT_EQ(w.catalogue.ActiveProduct(), "RadioButtonCobol");
-  EXPECT_EQ(w.runControlReads, 1);
   EXPECT_EQ(w.dosBoxApplied, 1);
-  EXPECT_EQ(w.saves, 0);
+  EXPECT_FALSE(w.Saved());
 
   // Applying again never stacks a second prefix, and the active product stays.
   w.catalogue.CheckProductInstallation(2);
@@ -52,7 +51,6 @@ TEST(ProductCatalogueTest, InstallationCheckDisablesMissingProductsOnce) {
   // Mode 0 only reads the run-control flags.
   w.config.SetValue("RadioButtonC_CPP", "C,CPP,1,1,XML");
   w.catalogue.CheckProductInstallation(0);
-  EXPECT_EQ(w.runControlReads, 4);
   EXPECT_EQ(w.dosBoxApplied, 3);
   EXPECT_FALSE(w.Button("RadioButtonC_CPP").Enabled());
 }
@@ -68,7 +66,7 @@ TEST(ProductCatalogueTest, UnusableDefaultIsReplacedAndWritten) {
   // Component order decides, not the order of the lines.
   EXPECT_EQ(w.catalogue.ActiveProduct(), "RadioButtonCobol");
   EXPECT_EQ(w.config.Value("ActiveRadioButton"), "RadioButtonCobol");
-  EXPECT_EQ(w.saves, 1);
+  EXPECT_TRUE(w.Saved());
   EXPECT_EQ(w.status.MessageList(),
             "- Installation problem - required components missing for : PLI\r\n"
             "- Default product changed to: Cobol\r\n"
@@ -82,7 +80,7 @@ TEST(ProductCatalogueTest, UnusableDefaultIsReplacedAndWritten) {
       {"ActiveRadioButton=RadioButtonCobol", "RadioButtonCobol=Cobol,COB,1,1", "COB.Extras=()"});
   hidden.Part(n::kPageLanguages).SetVisible(false);
   EXPECT_THROW(hidden.catalogue.CheckProductInstallation(2), OperationAbort);
-  EXPECT_EQ(hidden.disables, 1);
+  EXPECT_TRUE(hidden.Disabled());
 }
 
 TEST(ProductCatalogueTest, NoProductAtAllDisablesTheShell) {
@@ -91,7 +89,7 @@ TEST(ProductCatalogueTest, NoProductAtAllDisablesTheShell) {
   EXPECT_THROW(w.catalogue.CheckProductInstallation(2), OperationAbort);
   EXPECT_EQ(w.config.Lines()[0], "Not installed RadioButtonCobol=Cobol,COB,1,1,XML");
   EXPECT_EQ(w.catalogue.ActiveProduct(), "");
-  EXPECT_EQ(w.disables, 1);
+  EXPECT_TRUE(w.Disabled());
   EXPECT_TRUE(w.status.UseMessageBox());
   ASSERT_FALSE(w.person.asked.empty());
   EXPECT_EQ(w.person.asked.back().text,
@@ -109,12 +107,12 @@ TEST(ProductCatalogueTest, SelectProductSetsLanguageCaptionFramesAndDirectories)
   w.settings.WriteSetting("LastOutputDirCPP", w.Root() + "/out/");
   w.config.SetLines({"RadioButtonC_CPP=\"C and C++\",CPP,1,3,XML,IDL,RPC",
                      "CPP.Extras=(SubWrap=Y,Link=Y,Frames=N)"});
-  w.caption = "Korvane main shell - Cobol";
+  w.windowState.SetCaption("Korvane main shell - Cobol");
 
   w.catalogue.SelectProduct("RadioButtonC_CPP");
 
   EXPECT_EQ(w.catalogue.LangIndex(), 3);
-  EXPECT_EQ(w.caption, "Korvane main shell - C and C++");
+  EXPECT_EQ(w.windowState.Caption(), "Korvane main shell - C and C++");
   EXPECT_EQ(w.projectClears, 1);
   const std::string base = w.Root() + "/CPPWrap/";
   EXPECT_EQ(w.Frame(n::kFrameEditor).DefaultName(), "NOTEPAD.EXE");

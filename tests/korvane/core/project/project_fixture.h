@@ -2,19 +2,33 @@
 // The part of the main window a project needs, with a scripted person and
 // in-memory settings, for the project tests.
 
-#include "korvane/core/form/component_names.h"
+#include <functional>
+
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/project/project.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 
 namespace korvane::testing {
 
-struct ProjectFixture {
+// Counts the saves the project asks for and names the active language.
+struct CountingSaver : JobSaver, ActiveLanguage {
+  int saves = 0;
+  std::string langCode = "COB";
+  std::function<void()> onSave;  // what a save does besides being counted
+  void SaveJob() override {
+    ++saves;
+    if (onSave) onSave();
+  }
+  const std::string& LangCode() const override { return langCode; }
+};
+
+struct ProjectFixture : CountingSaver {
   ProjectFixture() {
     namespace n = names;
     form.Create<PageControl>(n::kPageControlMain, n::kForm);
@@ -28,10 +42,7 @@ struct ProjectFixture {
     form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
     actions.Add(n::kActSaveProject, "&Save ", "File");
     pages().SetActivePage(n::kPageLanguages);
-    project.saveProject = [this] { ++saves; };
-    project.langCode = [] { return std::string("COB"); };
-    project.caption = [this] { return caption; };
-    project.setCaption = [this](const std::string& c) { caption = c; };
+    window.SetCaption("Korvane Shell");
     project.BindNameFields();
   }
 
@@ -46,10 +57,9 @@ struct ProjectFixture {
   StatusBar status{person};
   FormModel form;
   ActionList actions;
-  WindowContext context{form, actions, status, person, settings};
-  Project project{context};
-  std::string caption = "Korvane Shell";
-  int saves = 0;
+  WindowState window;
+  WindowContext context{form, actions, status, person, settings, window};
+  Project project{context, *this, *this};
 };
 
 }  // namespace korvane::testing

@@ -82,12 +82,12 @@ TEST(ProjectNames, ProjectNameAndCaption) {
   ProjectFixture f;
   f.project.SetProjectName("/jobs/cob/Payroll.v2.jwrap");
   EXPECT_EQ(f.project.State().projectName, "Payroll.v2");
-  EXPECT_EQ(f.caption, "Korvane Shell [Payroll.v2]");
-  f.caption = "Korvane Shell [Payroll.v2] - run";
+  EXPECT_EQ(f.window.Caption(), "Korvane Shell [Payroll.v2]");
+  f.window.SetCaption("Korvane Shell [Payroll.v2] - run");
   f.project.SetProjectName("Billing.jwrap");
-  EXPECT_EQ(f.caption, "Korvane Shell [Billing] - run");
+  EXPECT_EQ(f.window.Caption(), "Korvane Shell [Billing] - run");
   f.project.SetProjectName("*");
-  EXPECT_EQ(f.caption, "Korvane Shell [] - run");
+  EXPECT_EQ(f.window.Caption(), "Korvane Shell [] - run");
   EXPECT_EQ(CaptionWithProject("A [x] [y]z", "N"), "A [x] [N]z");
 }
 
@@ -127,10 +127,7 @@ TEST(ProjectModified, SaveQuestionPaths) {
   // Yes: the save runs with its action enabled.
   f.project.SetModified(true);
   bool enabledDuringSave = false;
-  f.project.saveProject = [&] {
-    enabledDuringSave = f.saveEnabled();
-    ++f.saves;
-  };
+  f.onSave = [&] { enabledDuringSave = f.saveEnabled(); };
   f.person.answers = {Button::Yes};
   f.project.SetModified(false);
   EXPECT_EQ(f.saves, 1);
@@ -138,7 +135,7 @@ TEST(ProjectModified, SaveQuestionPaths) {
 
   // A save that is cancelled ends the operation; the project stays modified.
   f.project.SetModified(true);
-  f.project.saveProject = [] { throw OperationAbort(); };
+  f.onSave = [] { throw OperationAbort(); };
   f.person.answers = {Button::Yes};
   EXPECT_THROW(f.project.SetModified(false), OperationAbort);
   EXPECT_TRUE(f.project.State().modified);
@@ -169,12 +166,9 @@ TEST(ProjectBatch, CheckOnLoadPaths) {
     ProjectFixture f;
     int renames = 0, closes = 0;
     bool runningAtSave = false;
-    f.project.rename = [&] { ++renames; };
-    f.project.closeWindow = [&] { ++closes; };
-    f.project.saveProject = [&] {
-      runningAtSave = f.project.State().batchRunning;
-      ++f.saves;
-    };
+    f.actions.Add(names::kActRename, "Rename", "Run").SetHandler([&] { ++renames; });
+    f.window.closeRequested.Connect([&] { ++closes; });
+    f.onSave = [&] { runningAtSave = f.project.State().batchRunning; };
     f.project.State().batchRunning = c.running;
     f.project.State().numberOfModules = c.modules;
     f.project.State().numberOfRenamedModules = c.renamed;

@@ -61,7 +61,6 @@ struct ResetFixture : ProjectFixture {
     frame().SetText(base);
     project.State().productName = "pay";
     project.State().systemName = "hr";
-    project.inputWorkDir = [this] { return base + "/Workinp"; };
   }
   bool Exists(const std::string& rel) { return fs::exists(fs::symlink_status(base + "/" + rel)); }
   TempDir tmp;
@@ -86,7 +85,7 @@ TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
   for (const char* file : kept) f.tmp.Write(std::string("job/") + file, "x");
 
   f.person.answers = {Button::Yes};
-  ResetOutput(f.project, 99);
+  ResetOutput(f.project, 99, f.base + "/Workinp");
 
   ASSERT_EQ(f.person.asked.size(), 1u);
   const std::string& q = f.person.asked[0].text;
@@ -105,14 +104,14 @@ TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
   ResetFixture f;
   f.tmp.Write("job/last.xml", "x");
   f.person.answers = {Button::No};
-  ResetOutput(f.project, 99);
+  ResetOutput(f.project, 99, f.base + "/Workinp");
   EXPECT_EQ(f.person.asked.size(), 1u);
   EXPECT_TRUE(f.Exists("last.xml"));
 
   ResetFixture g;
   g.tmp.Write("job/notes.txt", "x");
   g.tmp.Write("job/Work/tmp.dat", "x");
-  ResetOutput(g.project, 99);
+  ResetOutput(g.project, 99, g.base + "/Workinp");
   EXPECT_TRUE(g.person.asked.empty());
   EXPECT_TRUE(g.Exists("notes.txt"));
   EXPECT_TRUE(g.Exists("Work/tmp.dat"));
@@ -129,7 +128,7 @@ TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
   fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/Work/linked");
   fs::create_symlink(outside, f.base + "/last_link.cbl");
   f.person.answers = {Button::Yes};
-  ResetOutput(f.project, 99);
+  ResetOutput(f.project, 99, f.base + "/Workinp");
 
   ASSERT_EQ(f.person.asked.size(), 1u);
   EXPECT_NE(f.person.asked[0].text.find("You have  2 files"), std::string::npos);

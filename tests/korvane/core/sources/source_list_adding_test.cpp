@@ -60,7 +60,7 @@ TEST(SourceListAdding, CopiesAreCheckedAndInterfaceSourcesEnabled) {
   EXPECT_FALSE(f.actions.Get(names::kActMarkToBeWrapped).Visible());
 
   // In interface mode a new source is usable at once, as interface wrapping.
-  f.interface = true;
+  f.SetInterface(true);
   const std::string a = f.dir.Write("in/A.cbl", "a");
   f.person.openAnswers.push_back({a});
   f.run("ActAddFilesToSources");

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
 #include "platform/memory_settings.h"
@@ -40,6 +41,7 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
   form.Create<GroupBox>(n::kGroupProgress, n::kPageNames, "Progress").SetVisible(false);
   form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
   form.Create<CheckList>(n::kListControlTags, n::kForm);
+  form.Create<ToolPathFrame>(n::kFrameEskar, n::kForm, "Interface wrapper").SetVisible(false);
   form.Create<Label>("LabelTagged", n::kForm, "").SetTag(3);
   const char* const actionNames[] = {"ActAddFiles",
                                      "ActAddFilesToSources",
@@ -61,31 +63,45 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
                                      n::kActMarkToBeWrapped,
                                      "ActSortBySource",
                                      "ActSortByLevel",
-                                     "ActSortByRuleName"};
+                                     "ActSortByRuleName",
+                                     n::kActSynchronizeDirectories};
   for (const char* name : actionNames) {
     actions.Add(name, name, "Sources");
   }
   return form;
 }
 
-struct SourcesFixture {
+// The job around the lists: a base folder in a temporary directory, the COBOL product,
+// and a record of the filters asked for and the changes announced.
+struct FixtureJob : SourcesJob {
+  TempDir dir;
+  long long limit = 0;
+  std::string filter = "Cobol (*.cbl;*.cob)|*.cbl;*.cob|Copies|*.cpy";
+  int modified = 0;
+  std::vector<std::string> filterKeys;
+
+  std::string WritableBase() override { return dir / "job"; }
+  std::string WhyNotWritable() const override { return {}; }
+  std::string BaseDirectory() const override { return dir / "job"; }
+  std::string LangCode() const override { return "COB"; }
+  std::string SubVersion() const override { return {}; }
+  std::string FilterFor(const std::string& kind, const std::string&) override {
+    filterKeys.push_back(kind);
+    return filter;
+  }
+  long long BigDirectoryLimit() const override { return limit > 0 ? limit : 50; }
+  void SetModified() override { ++modified; }
+};
+
+struct SourcesFixture : FixtureJob {
   SourcesFixture() {
     form.Get<PageControl>(names::kPageControlMain).SetActivePage(names::kPageNames);
-    lists.outputDir = [this] { return (dir / "job"); };
-    lists.langCode = [] { return std::string("COB"); };
-    lists.subVersion = [] { return std::string(); };
-    lists.interfaceMode = [this] { return interface; };
-    lists.bigDirectoryLimit = [this] { return limit; };
-    lists.setModified = [this] { ++modified; };
-    lists.filterFor = [this](const std::string& kind, const std::string&) {
-      filterKeys.push_back(kind);
-      return filter;
-    };
-    lists.openLabelMarker = [this](const std::string& path) { markerPaths.push_back(path); };
-    lists.showViewerPage = [this] { ++viewerShown; };
-    lists.focusedControl = [this] { return focused; };
     lists.Connect(actions);
   }
+
+  // The interface wrapper is offered when its tool frame shows.
+  void SetInterface(bool on) { form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(on); }
+  void Focus(const char* name) { form.SetFocused(name); }
 
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
   CheckList& copies() { return form.Get<CheckList>(names::kListCopies); }
@@ -106,25 +122,16 @@ struct SourcesFixture {
     }
   }
 
-  TempDir dir;
   FormModel form;
   ActionList actions;
   ScriptedPerson person;
   platform::MemorySettings backend;
   SettingsStore settings{backend};
   StatusBar status{person};
-  WindowContext context{BuildSourcesForm(form, actions), actions, status, person, settings};
-  SourceLists lists{context};
-
-  bool interface = false;
-  long long limit = 0;
-  std::string filter = "Cobol (*.cbl;*.cob)|*.cbl;*.cob|Copies|*.cpy";
-  std::string focused;
-  int modified = 0;
-  int viewerShown = 0;
+  WindowState window;
+  WindowContext context{BuildSourcesForm(form, actions), actions, status, person, settings, window};
+  SourceLists lists{context, *this};
   int aborts = 0;
-  std::vector<std::string> filterKeys;
-  std::vector<std::string> markerPaths;
 };
 
 }  // namespace korvane::testing

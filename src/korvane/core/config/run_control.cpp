@@ -1,4 +1,4 @@
-#include "korvane/core/app/run_control.h"
+#include "korvane/core/config/run_control.h"
 
 #include "korvane/core/common/text.h"
 #include "korvane/core/config/tool_configuration.h"
