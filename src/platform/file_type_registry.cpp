@@ -6,6 +6,7 @@
 #include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 #include "platform/desktop_exec.h"
+#include "platform/run_tool.h"
 #include "platform/user_dirs.h"
 
 #ifdef _WIN32
@@ -289,6 +290,18 @@ std::string FileTypeRegistry::DesktopEntry(const std::string& extension,
     text += "Exec=" + DesktopEntryEscape(DesktopExecFromWindowsCommand(verb->command)) + "\n";
   }
   return text;
+}
+
+bool FileTypeRegistry::RefreshDesktopDatabases() const {
+#ifdef _WIN32
+  return true;  // the registry notifies the shell itself
+#else
+  if (dataHome_.empty()) return false;
+  const bool mime = RunToolAndWait("update-mime-database", {(dataHome_ / "mime").string()});
+  const bool desktop =
+      RunToolAndWait("update-desktop-database", {(dataHome_ / "applications").string()});
+  return mime && desktop;
+#endif
 }
 
 }  // namespace platform

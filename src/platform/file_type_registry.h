@@ -26,6 +26,12 @@ class FileTypeRegistry {
   bool SetShellVerb(const std::string& typeName, const std::string& verb,
                     const std::string& caption, const std::string& command);
 
+  // Tells the desktop about the files written: the MIME and desktop-entry caches are
+  // rebuilt with update-mime-database and update-desktop-database where those tools
+  // exist, so a double click in a file manager finds the program. False when a tool
+  // was missing or failed (the files stay valid; the desktop notices them later).
+  bool RefreshDesktopDatabases() const;
+
   // For an extension such as ".jwrap": application/x-korvane-jwrap and the
   // two files describing it (on Windows these are never written).
   static std::string MimeTypeFor(const std::string& extension);

@@ -92,3 +92,31 @@ TEST(FileTypeRegistry, RefusesWhatCannotBeWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stand-ins for the desktop's cache tools on a private PATH: each notes the folder it
+// was given, so the test sees which caches were rebuilt and with which argument.
+TEST(FileTypeRegistry, RefreshRunsTheDesktopCacheToolsFoundOnThePath) {
+  TempDir dir;
+  const std::string log = dir / "calls.log";
+  for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
+    const std::string path =
+        dir.Write(std::string("bin/") + tool,
+                  "#!/bin/sh\necho \"" + std::string(tool) + " $1\" >> '" + log + "'\n");
+    fs::permissions(path, fs::perms::owner_all);
+  }
+  FileTypeRegistry registry(dir.Path() / "data");
+  {
+    platform_test::ScopedEnv path("PATH", dir / "bin");
+    EXPECT_TRUE(registry.RefreshDesktopDatabases());
+  }
+  EXPECT_EQ(dir.Read("calls.log"), "update-mime-database " + (dir / "data/mime") +
+                                       "\nupdate-desktop-database " + (dir / "data/applications") +
+                                       "\n");
+  // Without the tools the files stay as written and the refresh says it could not run.
+  platform_test::ScopedEnv path("PATH", dir / "nowhere");
+  EXPECT_FALSE(registry.RefreshDesktopDatabases());
+}
+
+}  // namespace

@@ -208,6 +208,7 @@ void Startup::RegisterJobFileType() {
       Quoted(exe) + " -sha -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
   RegisterShellVerb(registry, description, "Open", "Start job",
                     Quoted(exe) + " -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
+  registry.RefreshDesktopDatabases();
 }
 
 }  // namespace korvane

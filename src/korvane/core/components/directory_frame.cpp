@@ -4,6 +4,7 @@
 
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/person_port.h"
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/frames.h"
@@ -36,39 +37,6 @@ std::string WithTrailingSlash(const std::string& path) {
   if (!path.empty() && path.back() == '/') return path;
   return path + "/";
 }
-
-// The browse state colours the field; it must be reset on every way out,
-// a cancel's abort included, or the field would stay grey.
-class BrowsingScope {
- public:
-  explicit BrowsingScope(DirectoryFrame& frame) : frame_(frame) { frame_.SetBrowsing(true); }
-  ~BrowsingScope() { frame_.SetBrowsing(false); }
-  BrowsingScope(const BrowsingScope&) = delete;
-  BrowsingScope& operator=(const BrowsingScope&) = delete;
-
- private:
-  DirectoryFrame& frame_;
-};
-
-// Some folder browsers move the process's current directory; relative paths
-// elsewhere in the shell must not notice.
-class CurrentDirectoryScope {
- public:
-  CurrentDirectoryScope() {
-    std::error_code ec;
-    saved_ = fs::current_path(ec);
-  }
-  ~CurrentDirectoryScope() {
-    if (saved_.empty()) return;
-    std::error_code ec;
-    fs::current_path(saved_, ec);
-  }
-  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
-  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
-
- private:
-  fs::path saved_;
-};
 
 }  // namespace
 
@@ -110,8 +78,18 @@ void DirectoryFrame::BrowseForDir() {
   }
   std::optional<std::string> chosen;
   {
-    BrowsingScope browsing(*this);
-    CurrentDirectoryScope currentDirectory;
+    // The browse state colours the field; it must be reset on every way out, a cancel's
+    // abort included, or the field would stay grey.
+    SetBrowsing(true);
+    const ScopeExit browsing([this] { SetBrowsing(false); });
+    // Some folder browsers move the process's current directory; relative paths
+    // elsewhere in the shell must not notice.
+    std::error_code ec;
+    const fs::path saved = fs::current_path(ec);
+    const ScopeExit currentDirectory([&saved] {
+      std::error_code restoreError;
+      if (!saved.empty()) fs::current_path(saved, restoreError);
+    });
     FolderDialogRequest request;
     request.caption = Caption();
     request.startDir = BrowseStartDirectory();

@@ -3,6 +3,7 @@
 
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/person_port.h"
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/frames.h"
@@ -50,19 +51,6 @@ std::string FirstPattern(const std::string& filter) {
   return second == std::string::npos ? filter.substr(first + 1)
                                      : filter.substr(first + 1, second - first - 1);
 }
-
-// The field shows the button-face colour only while the dialog is open,
-// whichever way the dialog is left.
-class BrowsingScope {
- public:
-  explicit BrowsingScope(ToolPathFrame& frame) : frame_(frame) { frame_.SetBrowsing(true); }
-  ~BrowsingScope() { frame_.SetBrowsing(false); }
-  BrowsingScope(const BrowsingScope&) = delete;
-  BrowsingScope& operator=(const BrowsingScope&) = delete;
-
- private:
-  ToolPathFrame& frame_;
-};
 
 }  // namespace
 
@@ -113,7 +101,10 @@ bool ToolPathFrame::BrowseForFile(std::string& path, const std::string& caption)
 
   std::vector<std::string> chosen;
   {
-    BrowsingScope browsing(*this);
+    // The field shows the button-face colour only while the dialog is open, whichever
+    // way the dialog is left.
+    SetBrowsing(true);
+    const ScopeExit browsing([this] { SetBrowsing(false); });
     chosen = person_->OpenFiles(request);
   }
   if (chosen.empty()) return false;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
@@ -23,18 +24,6 @@ constexpr const char* kJobExtension = ".jwrap";
 constexpr const char* kLoadError =
     " Error while loading project definition, it was possibly generated with an older version of "
     "the tool";
-
-// Restores a flag however the block it guards ends.
-class FlagScope {
- public:
-  FlagScope(bool& flag, bool value) : flag_(flag) { flag_ = value; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -386,9 +375,10 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
 void JobCommands::ClosingSteps() {
   ProjectState& state = project_.State();
   {
-    // The tools check creates a missing output directory silently while the
-    // load is still marked.
-    FlagScope loading(state.loading, true);
+    // The tools check creates a missing output directory silently while the load is
+    // still marked; the load is over afterwards however the check ends.
+    state.loading = true;
+    const ScopeExit loadOver([&state] { state.loading = false; });
     loadClosing.Emit();
     catalogue_.CheckProjectTools();
   }

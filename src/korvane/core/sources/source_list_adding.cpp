@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "korvane/core/common/find_files.h"
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/project/job_folder.h"
@@ -15,18 +16,6 @@ namespace korvane {
 namespace n = names;
 
 namespace {
-
-template <typename F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ~ScopeExit() { f_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  F f_;
-};
 
 // Lets the window breathe during long adds without paying for it per file.
 class Pacer {
