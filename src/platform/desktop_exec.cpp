@@ -111,4 +111,20 @@ std::string DesktopEntryEscape(std::string_view value) {
   return out;
 }
 
+std::string QuoteCommandArgument(std::string_view arg) {
+  std::string out = "\"";
+  size_t backslashes = 0;
+  for (const char c : arg) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    out.push_back(c);
+  }
+  out.append(backslashes * 2, '\\');
+  return out + "\"";
+}
+
 }  // namespace platform

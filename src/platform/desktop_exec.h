@@ -16,6 +16,11 @@ namespace platform {
 // the command is empty.
 std::string DesktopExecFromWindowsCommand(std::string_view command);
 
+// One argument of such a command line in double quotes, by the same rules: a quote
+// inside is escaped with a backslash, and backslashes are doubled only before a quote,
+// whether literal or the closing one.
+std::string QuoteCommandArgument(std::string_view arg);
+
 // The key-file escaping of a string value: backslash, line breaks and tab
 // escaped, a leading blank written as \s.
 std::string DesktopEntryEscape(std::string_view value);

@@ -8,24 +8,7 @@ namespace {
 
 using platform::DesktopEntryEscape;
 using platform::DesktopExecFromWindowsCommand;
-
-// Quotes one argument by the C runtime's rules: backslashes are doubled only
-// before a quote, whether literal or the closing one.
-std::string QuoteForWindows(const std::string& arg) {
-  std::string out = "\"";
-  size_t backslashes = 0;
-  for (const char c : arg) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    out.push_back(c);
-  }
-  out.append(backslashes * 2, '\\');
-  return out + "\"";
-}
+using platform::QuoteCommandArgument;
 
 TEST(DesktopExec, InstallPathsComeBackWhole) {
   // The line as the desktop entry holds it, key-file escaping included: a
@@ -48,7 +31,7 @@ TEST(DesktopExec, InstallPathsComeBackWhole) {
   for (const auto& c : cases) {
     std::string command;
     for (const std::string& arg : {c.exe, std::string("-root"), c.root, std::string("-proj")})
-      command += QuoteForWindows(arg) + " ";
+      command += QuoteCommandArgument(arg) + " ";
     command += "\"%1\"";
     EXPECT_EQ(DesktopEntryEscape(DesktopExecFromWindowsCommand(command)), c.line) << command;
   }

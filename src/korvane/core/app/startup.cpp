@@ -12,35 +12,13 @@
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
+#include "platform/desktop_exec.h"
 #include "platform/file_type_registry.h"
 
 namespace korvane {
 
 namespace fs = std::filesystem;
 namespace n = names;
-
-namespace {
-
-// One argument of a command line in double quotes, by the rules programs use to split
-// such lines: a quote inside is escaped with a backslash, and backslashes before a
-// quote (or before the closing one) are doubled.
-std::string Quoted(const std::string& arg) {
-  std::string out = "\"";
-  size_t slashes = 0;
-  for (const char c : arg) {
-    if (c == '\\') {
-      ++slashes;
-      continue;
-    }
-    out.append(c == '"' ? 2 * slashes + 1 : slashes, '\\');
-    slashes = 0;
-    out += c;
-  }
-  out.append(2 * slashes, '\\');
-  return out + "\"";
-}
-
-}  // namespace
 
 Startup::Startup(Services s) : s_(s) {}
 
@@ -203,11 +181,13 @@ void Startup::RegisterJobFileType() {
                                           : platform::FileTypeRegistry(s_.env.dataHome);
   RegisterFileType(registry, std::string(profile::kJobExtension), description);
   RegisterDefaultIcon(registry, description, exe + ",0");
-  RegisterShellVerb(
-      registry, description, "OpenAdvanced", "Start job with advanced options enabled",
-      Quoted(exe) + " -sha -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
+  RegisterShellVerb(registry, description, "OpenAdvanced",
+                    "Start job with advanced options enabled",
+                    platform::QuoteCommandArgument(exe) + " -sha -root " +
+                        platform::QuoteCommandArgument(s_.installation.toolRoot) + " -proj \"%1\"");
   RegisterShellVerb(registry, description, "Open", "Start job",
-                    Quoted(exe) + " -root " + Quoted(s_.installation.toolRoot) + " -proj \"%1\"");
+                    platform::QuoteCommandArgument(exe) + " -root " +
+                        platform::QuoteCommandArgument(s_.installation.toolRoot) + " -proj \"%1\"");
   registry.RefreshDesktopDatabases();
 }
 
