@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -11,118 +12,91 @@ namespace {
 using testing::RunProgram;
 using testing::TempDir;
 
-class Headless : public ::testing::Test {
- protected:
-  // Each run gets its own settings and documents folders.
-  std::map<std::string, std::string> Env() const {
-    return {{"HOME", home.Path().string()},
-            {"XDG_CONFIG_HOME", home / "config"},
-            {"XDG_DATA_HOME", home / "data"}};
+constexpr const char* kCobolIni =
+    "ActiveRadioButton=RadioButtonCobol\r\n"
+    "RadioButtonCobol=Cobol,COB,x,1,XML\r\nCOB.Extras=(DirDepth=2,Frames=N)\r\n";
+constexpr const char* kJobArgs =
+    "-Root {home}/tools -Ini {home}/tools/Korvane.INI -Proj {home}/jobs/PayAcctXml.jwrap";
+
+// {home} and {samples} stand for the run's home folder and the sample tool root.
+std::string Expand(std::string text, const TempDir& home) {
+  for (const auto& [mark, path] :
+       {std::pair<std::string, std::string>{"{home}", home.Path().string()},
+        {"{samples}", std::string(KORVANE_SAMPLES) + "/Tools"}}) {
+    for (size_t at; (at = text.find(mark)) != std::string::npos;)
+      text.replace(at, mark.size(), path);
   }
-  TempDir home;
-};
-
-TEST_F(Headless, StartsOnTheSampleToolRoot) {
-  const std::string root = std::string(KORVANE_SAMPLES) + "/Tools";
-  const auto result = RunProgram(
-      KORVANE_BINARY, {"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI"}, Env());
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err.find("Error:"), std::string::npos) << result.err;
-  EXPECT_TRUE(std::filesystem::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
+  return text;
 }
 
-TEST_F(Headless, MissingConfigurationPrintsBothMessagesAndFails) {
-  const auto result =
-      RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "nowhere/Korvane.INI"}, Env());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(
-      result.err.find("Error: Cannot access product ini file - " + (home / "nowhere/Korvane.INI")),
-      std::string::npos)
-      << result.err;
-}
-
-TEST_F(Headless, BadBooleanInTheConfigurationIsAnErrorNotACrash) {
-  const std::string ini = home.Write("tools/Korvane.INI", "Runcontrol.DebugMode=Ja\r\n");
-  const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", ini}, Env());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("Ja is not valid boolean value (Y,J,I,N,True,False)"),
-            std::string::npos)
-      << result.err;
-}
-
-TEST_F(Headless, BinaryJunkAndHugeLinesInTheConfigurationAreRead) {
-  std::string junk(1 << 20, 'x');
-  junk += "\r\n";
-  for (int i = 0; i < 4096; ++i) junk += static_cast<char>(i * 37 % 256);
-  junk += "\r\nRuncontrol.DebugMode=N\r\n";
-  const std::string ini = home.Write("tools/Korvane.INI", junk);
-  const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", ini}, Env());
-  EXPECT_NE(result.status, -1) << "the program must not crash";
-}
-
-}  // namespace
-}  // namespace korvane
-
-namespace korvane {
-namespace {
-
-// A tool root with the COBOL product and a job for it, written as the shell
-// writes job files.
-class HeadlessJob : public Headless {
- protected:
-  HeadlessJob() {
-    ini = home.Write("tools/Korvane.INI",
-                     "ActiveRadioButton=RadioButtonCobol\r\n"
-                     "RadioButtonCobol=Cobol,COB,x,1,XML\r\nCOB.Extras=(DirDepth=2,Frames=N)\r\n");
+// Whole runs without a window: the exit status tells how a run ended (0 done, 1 an error,
+// 2 a question that needed -Yes) and the messages go to standard error.
+TEST(Headless, ExitStatusAndMessages) {
+  struct Case {
+    const char* ini;  // written as tools/Korvane.INI unless null
+    const char* job;  // the job's properties besides its names and folders; null: no job
+    std::string args;
+    int status;
+    std::vector<std::string> messages;  // expected on stderr; none means no error at all
+  };
+  const std::string job = kJobArgs;
+  const Case cases[] = {
+      {nullptr, nullptr, "-Yes -Root {samples} -Ini {samples}/Korvane.INI", 0, {}},
+      {nullptr,
+       nullptr,
+       "-Ini {home}/nowhere/Korvane.INI",
+       1,
+       {"Error: Cannot access product ini file - {home}/nowhere/Korvane.INI"}},
+      {"Runcontrol.DebugMode=Ja\r\n",
+       nullptr,
+       "-Ini {home}/tools/Korvane.INI",
+       1,
+       {"Ja is not valid boolean value (Y,J,I,N,True,False)"}},
+      {kCobolIni, "ProjectSystemName=acct\r\nBatchRunning=N", job + " -Yes", 0, {}},
+      {kCobolIni,
+       "BatchRunning=N",
+       job + " -Yes",
+       1,
+       {"Error: System name name missing or incorrect",
+        "Error:  Error while loading project definition"}},
+      // A job marked as running in the background asks when it opens.
+      {kCobolIni,
+       "ProjectSystemName=acct\r\nBatchRunning=Y\r\nNumberOfModules=3",
+       job,
+       2,
+       {"Question: Some awaited outputs are still misssing"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    TempDir home;  // each run gets its own settings and documents folders
     std::filesystem::create_directories(home.Path() / "tools/COBWrap");
     std::filesystem::create_directories(home.Path() / "out");
-  }
-  std::string Job(const std::string& system) {
-    std::string text =
-        "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
-        "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n";
-    if (!system.empty()) text += "ProjectSystemName=" + system + "\r\n";
-    text += "BatchRunning=N\r\nProjectDirectory=" + (home / "jobs") +
-            "/\r\n[StringListHolders]\r\nFrameFindDirectoryOutputDir=" + (home / "out") +
-            "\r\n[Konyec szkazki]\r\n";
-    return home.Write("jobs/PayAcctXml.jwrap", text);
-  }
-  testing::ProgramResult Run(const std::string& job, bool yes) {
-    std::vector<std::string> args{"-batch", "-Root", home / "tools", "-Ini", ini, "-Proj", job};
-    if (yes) args.push_back("-Yes");
-    return RunProgram(KORVANE_BINARY, args, Env());
-  }
-  std::string ini;
-};
+    if (c.ini != nullptr) home.Write("tools/Korvane.INI", c.ini);
+    if (c.job != nullptr) {
+      home.Write("jobs/PayAcctXml.jwrap",
+                 "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+                 "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n" +
+                     std::string(c.job) + "\r\nProjectDirectory=" + (home / "jobs") +
+                     "/\r\n[StringListHolders]\r\nFrameFindDirectoryOutputDir=" + (home / "out") +
+                     "\r\n[Konyec szkazki]\r\n");
+    }
+    std::vector<std::string> args{"-batch"};
+    std::istringstream words(c.args);
+    for (std::string word; words >> word;) args.push_back(Expand(word, home));
 
-TEST_F(HeadlessJob, OpensAJobAndClosesCleanly) {
-  const std::string job = Job("acct");
-  const auto result = Run(job, true);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err.find("Error"), std::string::npos) << result.err;
-}
-
-TEST_F(HeadlessJob, AJobWithoutSystemNameFailsToLoad) {
-  const auto result = Run(Job(""), true);
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("Error: System name name missing or incorrect"), std::string::npos)
-      << result.err;
-  EXPECT_NE(result.err.find("Error:  Error while loading project definition"), std::string::npos)
-      << result.err;
-}
-
-TEST_F(HeadlessJob, AQuestionWithoutYesEndsWithStatusTwo) {
-  // The job is marked as running in the background: opening it asks.
-  std::string text = home.Read("jobs/PayAcctXml.jwrap");
-  const std::string job = Job("acct");
-  text = home.Read("jobs/PayAcctXml.jwrap");
-  const auto pos = text.find("BatchRunning=N");
-  text.replace(pos, 14, "BatchRunning=Y\r\nNumberOfModules=3");
-  home.Write("jobs/PayAcctXml.jwrap", text);
-  const auto result = Run(job, false);
-  EXPECT_EQ(result.status, 2) << result.err;
-  EXPECT_NE(result.err.find("Question: Some awaited outputs are still misssing"), std::string::npos)
-      << result.err;
+    const auto result = RunProgram(KORVANE_BINARY, args,
+                                   {{"HOME", home.Path().string()},
+                                    {"XDG_CONFIG_HOME", home / "config"},
+                                    {"XDG_DATA_HOME", home / "data"}});
+    EXPECT_EQ(result.status, c.status) << result.err;
+    for (const std::string& message : c.messages) {
+      EXPECT_NE(result.err.find(Expand(message, home)), std::string::npos) << result.err;
+    }
+    if (c.messages.empty()) {
+      EXPECT_EQ(result.err.find("Error"), std::string::npos) << result.err;
+      EXPECT_TRUE(std::filesystem::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
+    }
+  }
 }
 
 }  // namespace

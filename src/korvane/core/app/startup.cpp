@@ -5,7 +5,6 @@
 #include "korvane/core/app/application_profile.h"
 #include "korvane/core/app/startup.h"
 #include "korvane/core/app/window_rules.h"
-#include "korvane/core/common/file_types.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/version.h"
 #include "korvane/core/components/controls.h"
@@ -179,15 +178,16 @@ void Startup::RegisterJobFileType() {
   const std::string exe = s_.env.programPath;
   auto registry = s_.env.dataHome.empty() ? platform::FileTypeRegistry()
                                           : platform::FileTypeRegistry(s_.env.dataHome);
-  RegisterFileType(registry, std::string(profile::kJobExtension), description);
-  RegisterDefaultIcon(registry, description, exe + ",0");
-  RegisterShellVerb(registry, description, "OpenAdvanced",
-                    "Start job with advanced options enabled",
-                    platform::QuoteCommandArgument(exe) + " -sha -root " +
-                        platform::QuoteCommandArgument(s_.installation.toolRoot) + " -proj \"%1\"");
-  RegisterShellVerb(registry, description, "Open", "Start job",
-                    platform::QuoteCommandArgument(exe) + " -root " +
-                        platform::QuoteCommandArgument(s_.installation.toolRoot) + " -proj \"%1\"");
+  registry.SetExtensionType(std::string(profile::kJobExtension), description);
+  registry.SetDefaultIcon(description, exe + ",0");
+  registry.SetShellVerb(description, "OpenAdvanced", "Start job with advanced options enabled",
+                        platform::QuoteCommandArgument(exe) + " -sha -root " +
+                            platform::QuoteCommandArgument(s_.installation.toolRoot) +
+                            " -proj \"%1\"");
+  registry.SetShellVerb(description, "Open", "Start job",
+                        platform::QuoteCommandArgument(exe) + " -root " +
+                            platform::QuoteCommandArgument(s_.installation.toolRoot) +
+                            " -proj \"%1\"");
   registry.RefreshDesktopDatabases();
 }
 

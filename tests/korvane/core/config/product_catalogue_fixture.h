@@ -1,6 +1,6 @@
 #pragma once
-// A main window with just the parts the product catalogue touches, a tool root in a
-// temporary folder, and hooks that record what the catalogue asked of the rest of the shell.
+// The main window, a tool root in a temporary folder, and hooks that record what the
+// product catalogue asked of the rest of the shell.
 
 #include <filesystem>
 #include <string>
@@ -15,6 +15,7 @@
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -70,8 +71,7 @@ struct CatalogueWindow : RecordingJob {
   CatalogueWindow() {
     settings.SetSettingsProduct("Korvane Shell");
     settings.SetSettingsSection("Parameters");
-    BuildForm();
-    BuildActions();
+    BuildMainForm(form, actions);
     std::filesystem::create_directories(root.Path() / "Docs");
     windowState.SetCaption("Korvane main shell - ");
     status.onMessage = [this](StatusMessageKind, const std::string& text) {
@@ -107,60 +107,6 @@ struct CatalogueWindow : RecordingJob {
   Component& Part(const char* name) { return *form.Find(name); }
   IncCombo& Combo(const char* name) { return form.Get<ComboBox>(name).Combo(); }
   RadioGroup& Versions() { return form.Get<RadioGroup>(names::kRadioGroupVersions); }
-
- private:
-  void BuildForm() {
-    namespace n = names;
-    form.Create<PageControl>(n::kPageControlMain, n::kForm);
-    form.Create<Page>(n::kPageLanguages, n::kPageControlMain, "Language selection");
-    form.Create<GroupBox>(n::kGroupLanguages, n::kPageLanguages, "Languages to wrap");
-    for (const std::string& name : ProductCatalogue::ProductButtons()) {
-      form.Create<RadioButton>(name, n::kGroupLanguages, name.substr(11));
-    }
-    form.Create<RadioGroup>(n::kRadioGroupVersions, n::kPageLanguages).SetVisible(false);
-
-    form.Create<Page>(n::kPageNames, n::kPageControlMain, "Names and datasets");
-    form.Create<GroupBox>(n::kGroupWrapType, n::kPageNames, "Select type of processing");
-    form.Create<ComboBox>(n::kComboWrapType, n::kGroupWrapType);
-    form.Create<GroupBox>(n::kGroupMapType, n::kPageNames, "Map type");
-    form.Create<ComboBox>(n::kComboMapType, n::kGroupMapType);
-    form.Create<PageControl>(n::kPageControlCopySource, n::kPageNames);
-    form.Create<Page>(n::kPageSources, n::kPageControlCopySource, "Source files to be wrapped");
-    form.Create<CheckList>(n::kListSources, n::kPageSources);
-    form.Create<Page>(n::kPageCopies, n::kPageControlCopySource, "Copies to be expanded");
-    form.Create<CheckList>(n::kListCopies, n::kPageCopies);
-
-    form.Create<Page>(n::kPageTechnical, n::kPageControlMain, "Technical parameters")
-        .SetVisible(false);
-    form.Create<GroupBox>(n::kGroupIniFile, n::kPageTechnical, "Product ini file");
-    form.Create<Memo>(n::kMemoIniFile, n::kGroupIniFile);
-    form.Create<ToolPathFrame>(n::kFrameEditor, n::kPageTechnical, "External editor & viewer")
-        .SetTag(1);
-    for (const char* frame : {n::kFrameCopylib, n::kFrameFunctab, n::kFrameDalmer, n::kFrameArdent,
-                              n::kFrameBelmont, n::kFrameCorvid, n::kFrameLinker, n::kFrameEskar}) {
-      form.Create<ToolPathFrame>(frame, n::kPageTechnical, frame);
-    }
-
-    form.Create<Page>(n::kPageWordScan, n::kPageControlMain, "Edit word list");
-    form.Create<ComboBox>(n::kComboCreateWrdList, n::kPageWordScan);
-    form.Create<CheckList>(n::kListControlTags, n::kPageWordScan);
-    form.Create<ComboBox>(n::kComboEditCWrd, n::kPageWordScan);
-    form.Create<Page>(n::kPageObjects, n::kPageControlMain, "Objects");
-    form.Create<CheckList>(n::kListObjects, n::kPageObjects);
-  }
-
-  void BuildActions() {
-    namespace n = names;
-    for (const char* name :
-         {n::kActRunWrap, n::kActRunTool, n::kActRename, n::kActApplyToAll, n::kActApplyToChecked,
-          n::kActAddFilesToCopies, n::kActAddDirectoryToCopies, n::kActWrapTypeOnl,
-          n::kActWrapTypeFile, n::kActWrapTypeModule, n::kActWrapTypeProc}) {
-      actions.Add(name, std::string("Caption of ") + name, "Project");
-    }
-    actions.Add(n::kActViewConsoleLog, "View console log", "Viewer");
-    actions.Add("ActLoadWordList", "Import a word list", n::kCategoryWordList);
-    actions.Add("ActSaveWordList", "Export word list to a file", n::kCategoryWordList);
-  }
 };
 
 }  // namespace korvane::testing

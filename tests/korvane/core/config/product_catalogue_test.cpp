@@ -205,6 +205,7 @@ TEST(ProductCatalogueTest, ProjectToolsGateTheWrapperAndTheOutputDirectory) {
   w.config.SetLines(
       {"RadioButtonCobol=Cobol,COB,1,1,XML", "COB.Extras=(Scan=Y,BatchWrap=Y,SubWrap=Y)"});
   w.settings.WriteSetting("LastOutputDirCOB", w.Root() + "/nojob");
+  w.Part(n::kPageTechnical).SetVisible(false);
   w.catalogue.SelectProduct("RadioButtonCobol");
 
   // The missing batch wrapper stops the run and brings the technical page forward.

@@ -21,6 +21,7 @@ void Select(CatalogueWindow& w, const std::string& code, const std::string& extr
 
 TEST(ProductExtrasTest, SwitchesShapeFramesPagesCombosAndActions) {
   CatalogueWindow w;
+  w.form.Get<CheckList>(n::kListSources).SetSorted(false);
   Select(w, "COB",
          "(DirDepth=3,Procpgm=COBWrap/proc,Multi=Y,Scan=Y,OnlineWrap=Y,BatchWrap=J,"
          "SubWrap=true,ProcedureWrap=I,Link=N,ObjectsEdit=Y)");
@@ -77,18 +78,18 @@ TEST(ProductExtrasTest, CaptionOverridesAreUndoneOnTheNextSwitch) {
          "(ActRunTool=*, ActRunWrap=\"Start \"\"Cobol\"\" wrapper\",ActRename=*,ActNoSuch=X)");
   EXPECT_FALSE(w.actions.Get(n::kActRunTool).Visible());
   EXPECT_EQ(w.actions.Get(n::kActRunWrap).Caption(), "Start Cobol wrapper");
-  EXPECT_EQ(w.catalogue.Overrides().Lines(),
-            (std::vector<std::string>{"ActRunWrap=Caption of ActRunWrap", "ActRunTool=*Y",
-                                      "ActRename=*N"}));
+  EXPECT_EQ(
+      w.catalogue.Overrides().Lines(),
+      (std::vector<std::string>{"ActRunWrap=Start wrapper", "ActRunTool=*Y", "ActRename=*N"}));
 
   // Re-applying the same product does not lose the original captions.
   w.catalogue.ApplyProductExtras();
-  EXPECT_EQ(w.catalogue.Overrides().Value("ActRunWrap"), "Caption of ActRunWrap");
+  EXPECT_EQ(w.catalogue.Overrides().Value("ActRunWrap"), "Start wrapper");
 
   Select(w, "PLI", "()");
   EXPECT_TRUE(w.actions.Get(n::kActRunTool).Visible());
   EXPECT_FALSE(w.actions.Get(n::kActRename).Visible());
-  EXPECT_EQ(w.actions.Get(n::kActRunWrap).Caption(), "Caption of ActRunWrap");
+  EXPECT_EQ(w.actions.Get(n::kActRunWrap).Caption(), "Start wrapper");
 
   // Object types from the configuration replace the defaults in both combos.
   w.config.SetValue("WordScan.ObjectTypes", "(FILE,\"MAP X\",PROC)");

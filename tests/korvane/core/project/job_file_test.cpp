@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/text_file.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -19,27 +20,18 @@ namespace {
 namespace n = names;
 using Lines = std::vector<std::string>;
 
-// The persistent part of the main window in its creation order, with decoys that must
-// never reach the file: an invisible edit, check list and tool frame, the console memo.
+// The main window with the versions on show and decoys that must never reach the file:
+// the console memo on show, an invisible check list and tool frame, and the hidden edit.
 struct JobWindow : FormModel {
   explicit JobWindow(bool filled = false) {
-    Create<RadioGroup>(n::kRadioGroupVersions, "").SetItems({"xml", "cics"});
-    Create<EditBox>(n::kEditProductName, "");
-    Create<EditBox>(n::kEditSystemName, "");
-    Create<DirectoryFrame>(n::kFrameOutputDir, "", "Base directory");
-    Create<CheckList>(n::kListSources, "").SetSorted(true);
-    Create<CheckList>(n::kListCopies, "").SetSorted(true);
-    Create<Memo>(n::kMemoIniFile, "");
-    Create<ToolPathFrame>(n::kFrameEditor, "", "Editor").SetText("/usr/bin/vi");
-    Create<ToolPathFrame>(n::kFrameArdent, "", "Ardent").SetVisible(false);
-    Create<Memo>(n::kMemoNewFileNames, "");
-    Create<Memo>(n::kMemoLongExtension, "");
-    Create<EditBox>(n::kEditCWrd, "");
-    Create<EditBox>(n::kEditObjects, "").SetVisible(false);
-    Create<CheckList>(n::kListControlTags, "");
-    Create<CheckList>(n::kListObjects, "").SetVisible(false);
-    Create<StringListHolder>(n::kMarksHolder, "");
-    Create<Memo>(n::kMemoCaptureConsole, "");
+    BuildMainForm(*this, actions);
+    auto& versions = Get<RadioGroup>(n::kRadioGroupVersions);
+    versions.SetItems({"xml", "cics"});
+    versions.SetVisible(true);
+    Get<ToolPathFrame>(n::kFrameEditor).SetText("/usr/bin/vi");
+    Get<ToolPathFrame>(n::kFrameArdent).SetVisible(false);
+    Get<CheckList>(n::kListObjects).SetVisible(false);
+    Get<Memo>(n::kMemoCaptureConsole).SetVisible(true);
     if (filled) Fill();
   }
   void Fill() {
@@ -61,6 +53,7 @@ struct JobWindow : FormModel {
     marks.SetMaxLen(11);
     Get<Memo>(n::kMemoCaptureConsole).UserEdit({"tool output"});
   }
+  ActionList actions;
 };
 
 JobProjectFields SampleFields() {

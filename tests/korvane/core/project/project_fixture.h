@@ -1,6 +1,5 @@
 #pragma once
-// The part of the main window a project needs, with a scripted person and
-// in-memory settings, for the project tests.
+// The main window with a scripted person and in-memory settings, for the project tests.
 
 #include <functional>
 
@@ -10,6 +9,7 @@
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "korvane/core/project/project.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
@@ -30,18 +30,8 @@ struct CountingSaver : JobSaver, ActiveLanguage {
 
 struct ProjectFixture : CountingSaver {
   ProjectFixture() {
-    namespace n = names;
-    form.Create<PageControl>(n::kPageControlMain, n::kForm);
-    form.Create<Page>(n::kPageLanguages, n::kPageControlMain, "Language selection");
-    form.Create<Page>(n::kPageNames, n::kPageControlMain, "Names and datasets");
-    form.Create<EditBox>(n::kEditProductName, n::kPageNames);
-    form.Create<EditBox>(n::kEditSystemName, n::kPageNames);
-    form.Create<DirectoryFrame>(n::kFrameOutputDir, n::kPageNames,
-                                "Base directory for the wrapping job");
-    form.Create<GroupBox>(n::kGroupProgress, n::kPageNames, "Progress").SetVisible(false);
-    form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
-    actions.Add(n::kActSaveProject, "&Save ", "File");
-    pages().SetActivePage(n::kPageLanguages);
+    BuildMainForm(form, actions);
+    pages().SetActivePage(names::kPageLanguages);
     window.SetCaption("Korvane Shell");
     project.BindNameFields();
   }

@@ -166,7 +166,7 @@ TEST(ProjectBatch, CheckOnLoadPaths) {
     ProjectFixture f;
     int renames = 0, closes = 0;
     bool runningAtSave = false;
-    f.actions.Add(names::kActRename, "Rename", "Run").SetHandler([&] { ++renames; });
+    f.actions.Get(names::kActRename).SetHandler([&] { ++renames; });
     f.window.closeRequested.Connect([&] { ++closes; });
     f.onSave = [&] { runningAtSave = f.project.State().batchRunning; };
     f.project.State().batchRunning = c.running;

@@ -59,7 +59,7 @@ TEST(SourceListEditing, CheckActionsFindTheirListAndLeaveDisabledEntriesAlone) {
   f.lists.RemoveFiles(names::kListControlTags);
   EXPECT_EQ(tags.Items().size(), 2u);
 
-  EXPECT_THROW(f.lists.SelectAll("LabelTagged"), OperationAbort);
+  EXPECT_THROW(f.lists.SelectAll(names::kFrameEditor), OperationAbort);  // tagged, not a list
   EXPECT_EQ(f.status.Text(), "Click on a checklistbox first to use this function(Tag)!");
 
   f.dir.Write("job/SourceCollection/B.cbl", "");

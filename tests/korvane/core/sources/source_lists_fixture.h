@@ -1,6 +1,5 @@
 #pragma once
-// The part of the main window the source lists need, a job base folder and
-// recorded hooks, for the source list tests.
+// The main window, a job base folder and recorded hooks, for the source list tests.
 
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
 #include "platform/memory_settings.h"
@@ -19,55 +19,17 @@
 
 namespace korvane::testing {
 
+// The real window with the wrapping types in the combo as the catalogue fills them, the
+// first one chosen, and no interface wrapper.
 inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
-  namespace n = names;
-  form.Create<StringListHolder>(n::kMarksHolder, n::kForm);
-  form.Create<PageControl>(n::kPageControlMain, n::kForm);
-  form.Create<Page>(n::kPageNames, n::kPageControlMain, "Names and datasets");
-  form.Create<GroupBox>(n::kGroupWrapType, n::kPageNames, "Select type of processing");
-  auto& combo = form.Create<ComboBox>(n::kComboWrapType, n::kGroupWrapType);
+  BuildMainForm(form, actions);
+  IncCombo& combo = form.Get<ComboBox>(names::kComboWrapType).Combo();
   for (const auto& type : kWrapTypes) {
-    combo.Combo().AddWithKey(std::string(type.comboCaption), std::string(type.code));
+    combo.AddWithKey(std::string(type.comboCaption), std::string(type.code));
   }
-  combo.Combo().SetItemIndex(0);
-  form.Create<PageControl>(n::kPageControlCopySource, n::kPageNames);
-  form.Create<Page>(n::kPageSources, n::kPageControlCopySource, "Source files to be wrapped");
-  form.Create<Panel>(n::kPanelSources, n::kPageSources, "Source files of the project (0)");
-  form.Create<CheckList>(n::kListSources, n::kPanelSources).SetSorted(true);
-  form.Create<Page>(n::kPageCopies, n::kPageControlCopySource, "Copies to be expanded");
-  form.Create<Panel>(n::kPanelCopies, n::kPageCopies, "Copy library of the project (0)");
-  form.Create<CheckList>(n::kListCopies, n::kPanelCopies).SetSorted(true);
-  form.Create<ButtonControl>(n::kButtonAddFilesToCpy, n::kPageNames, "Add copies", "");
-  form.Create<GroupBox>(n::kGroupProgress, n::kPageNames, "Progress").SetVisible(false);
-  form.Create<ProgressBar>(n::kProgressSources, n::kGroupProgress);
-  form.Create<CheckList>(n::kListControlTags, n::kForm);
-  form.Create<ToolPathFrame>(n::kFrameEskar, n::kForm, "Interface wrapper").SetVisible(false);
-  form.Create<Label>("LabelTagged", n::kForm, "").SetTag(3);
-  const char* const actionNames[] = {"ActAddFiles",
-                                     "ActAddFilesToSources",
-                                     n::kActAddFilesToCopies,
-                                     "ActAddDirectories",
-                                     "ActAddDirectoryToSources",
-                                     n::kActAddDirectoryToCopies,
-                                     "ActToggleSelect",
-                                     "ActSelectAll",
-                                     "ActUnselectAll",
-                                     "ActRemoveFiles",
-                                     "ActRemoveDuplicates",
-                                     n::kActWrapTypeOnl,
-                                     n::kActWrapTypeFile,
-                                     n::kActWrapTypeModule,
-                                     n::kActWrapTypeProc,
-                                     n::kActApplyToAll,
-                                     n::kActApplyToChecked,
-                                     n::kActMarkToBeWrapped,
-                                     "ActSortBySource",
-                                     "ActSortByLevel",
-                                     "ActSortByRuleName",
-                                     n::kActSynchronizeDirectories};
-  for (const char* name : actionNames) {
-    actions.Add(name, name, "Sources");
-  }
+  combo.SetItemIndex(0);
+  form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(false);
+  form.Get<PageControl>(names::kPageControlMain).SetActivePage(names::kPageNames);
   return form;
 }
 
@@ -94,10 +56,7 @@ struct FixtureJob : SourcesJob {
 };
 
 struct SourcesFixture : FixtureJob {
-  SourcesFixture() {
-    form.Get<PageControl>(names::kPageControlMain).SetActivePage(names::kPageNames);
-    lists.Connect(actions);
-  }
+  SourcesFixture() { lists.Connect(actions); }
 
   // The interface wrapper is offered when its tool frame shows.
   void SetInterface(bool on) { form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(on); }
