@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
-#include "korvane/core/form/component_names.h"
-#include "korvane/core/form/main_form.h"
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/form/main_form.h"
 #include "korvane/core/sources/source_lists.h"
 #include "platform/memory_settings.h"
 
@@ -100,7 +100,7 @@ void BM_AddDirectoryTree(benchmark::State& state) {
     };
     state.ResumeTiming();
     try {
-      lists.AddDirectoryTree(space.Tree().string(), true);
+      lists.Adding().AddDirectoryTree(space.Tree().string(), true);
     } catch (const OperationAbort&) {
       // "No files are selected" is only a status; anything else shows as 0 files.
     }

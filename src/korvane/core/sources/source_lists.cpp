@@ -37,27 +37,27 @@ void SourceLists::Connect(ActionList& actions) {
   auto bind = [&actions](const char* name, std::function<void()> handler) {
     actions.Get(name).SetHandler(std::move(handler));
   };
-  bind("ActAddFiles", [this] { AddFiles(); });
-  bind("ActAddFilesToSources", [this] { AddFilesToSources(); });
-  bind(n::kActAddFilesToCopies, [this] { AddFilesToCopies(); });
-  bind("ActAddDirectories", [this] { AddDirectories(); });
-  bind("ActAddDirectoryToSources", [this] { AddDirectoryToSources(); });
-  bind(n::kActAddDirectoryToCopies, [this] { AddDirectoryToCopies(); });
-  bind("ActToggleSelect", [this] { ToggleSelect(); });
-  bind("ActSelectAll", [this] { SelectAll(); });
-  bind("ActUnselectAll", [this] { UnselectAll(); });
-  bind("ActRemoveFiles", [this] { RemoveFiles(); });
-  bind("ActRemoveDuplicates", [this] { RemoveDuplicates(); });
+  bind("ActAddFiles", [this] { adding_.AddFiles(); });
+  bind("ActAddFilesToSources", [this] { adding_.AddFilesToSources(); });
+  bind(n::kActAddFilesToCopies, [this] { adding_.AddFilesToCopies(); });
+  bind("ActAddDirectories", [this] { adding_.AddDirectories(); });
+  bind("ActAddDirectoryToSources", [this] { adding_.AddDirectoryToSources(); });
+  bind(n::kActAddDirectoryToCopies, [this] { adding_.AddDirectoryToCopies(); });
+  bind("ActToggleSelect", [this] { checks_.ToggleSelect(); });
+  bind("ActSelectAll", [this] { checks_.SelectAll(); });
+  bind("ActUnselectAll", [this] { checks_.UnselectAll(); });
+  bind("ActRemoveFiles", [this] { checks_.RemoveFiles(); });
+  bind("ActRemoveDuplicates", [this] { checks_.RemoveDuplicates(); });
   for (const auto& type : kWrapTypes) {
     if (type.action.empty()) continue;
     bind(std::string(type.action).c_str(),
-         [this, code = std::string(type.code)] { WrapType(code); });
+         [this, code = std::string(type.code)] { types_.WrapType(code); });
   }
-  bind(n::kActApplyToAll, [this] { ApplyToAll(); });
-  bind(n::kActApplyToChecked, [this] { ApplyToChecked(); });
-  bind(n::kActMarkToBeWrapped, [this] { MarkToBeWrapped(); });
+  bind(n::kActApplyToAll, [this] { types_.ApplyToAll(); });
+  bind(n::kActApplyToChecked, [this] { types_.ApplyToChecked(); });
+  bind(n::kActMarkToBeWrapped, [this] { types_.MarkToBeWrapped(); });
   for (const char* name : kSortActions) bind(name, [this, name] { SortBy(name); });
-  wrapCombo_.Combo().onClick = [this] { ComboClick(); };
+  wrapCombo_.Combo().onClick = [this] { types_.ComboClick(); };
   bind(n::kActSynchronizeDirectories, [this] {
     job_.WritableBase();  // says why and ends here when the job must not be touched
     Synchronize();
@@ -236,7 +236,7 @@ void SourceLists::SelectFirstEntry(CheckList& list) {
       context_.form.Showing(list) && (&list == &sourceList_) == sourcesActive_;
   if (!showsList || list.Items().empty() || list.ItemIndex() >= 0) return;
   list.SetItemIndex(0);
-  if (&list == &sourceList_) HighlightSource(0);
+  if (&list == &sourceList_) types_.HighlightSource(0);
 }
 
 void SourceLists::SortBy(const std::string& actionName) {

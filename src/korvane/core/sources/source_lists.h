@@ -15,7 +15,11 @@
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/sources/file_list.h"
+#include "korvane/core/sources/source_adding.h"
+#include "korvane/core/sources/source_checks.h"
+#include "korvane/core/sources/source_target.h"
 #include "korvane/core/sources/sources_job.h"
+#include "korvane/core/sources/wrap_typing.h"
 
 namespace korvane {
 
@@ -44,38 +48,14 @@ class SourceLists {
   const std::string& KeySuffix() const { return keySuffix_; }
   // {base}: the output directory with one trailing "/".
   std::string Base() const;
+  // The lists' commands, one part for each job.
+  SourceAdding& Adding() { return adding_; }
+  SourceChecks& Checks() { return checks_; }
+  WrapTyping& Types() { return types_; }
   // Set while a directory tree is being added: closing the window must wait.
-  bool Busy() const { return busy_; }
-
-  // --- adding ----------------------------------------------------------------
-  void AddFiles();
-  void AddFilesToSources();
-  void AddFilesToCopies();
-  void AddDirectories();
-  void AddDirectoryToSources();
-  void AddDirectoryToCopies();
-  // Files and directories dropped on one of the add buttons or list panels.
-  void DropFiles(const std::string& target, const std::vector<std::string>& paths);
-  void AddDirectoryTree(const std::string& directory, bool quiet);
-
-  // --- check actions: target is the invoking control's name ------------------
-  void ToggleSelect(const std::string& invoker = "");
-  void SelectAll(const std::string& invoker = "");
-  void UnselectAll(const std::string& invoker = "");
-  void RemoveFiles(const std::string& invoker = "");
-  void RemoveDuplicates(const std::string& invoker = "");
-
-  // --- wrapping types --------------------------------------------------------
-  void WrapType(const std::string& code);
-  void ComboClick();
-  void ApplyToAll() { ApplyType(false); }
-  void ApplyToChecked() { ApplyType(true); }
-  void MarkToBeWrapped();
+  bool Busy() const { return adding_.Busy(); }
   // Records the chosen result order: that action checked, the other two not.
   void SortBy(const std::string& actionName);
-  // A click on a source line (or a navigation key released in the list).
-  void HighlightSource(int index);
-  void SetEntryWrapType(int index, const std::string& code);
 
   // --- refreshing --------------------------------------------------------------
   void ValidateFileList(bool mustHaveChecked);
@@ -97,14 +77,11 @@ class SourceLists {
   LineLayout LayoutOf(const CheckList& list, int index);
 
  private:
-  // One list with its collection, fixed when an operation starts: the tab may
-  // change while pending events are processed during a long add.
-  struct Target {
-    FileList* list;
-    std::string folder;  // {base}{collection folder name}
-    std::string keySuffix;
-    bool sources;
-  };
+  friend class SourceAdding;
+  friend class SourceChecks;
+  friend class WrapTyping;
+  using Target = ListTarget;
+
   Target Current();
   Target TargetOf(FileList& list);
   void Validate(const Target& target, bool mustHaveChecked);
@@ -113,20 +90,8 @@ class SourceLists {
   bool InterfaceMode() const;
   void ShowNamesPage();
   void ShowCopySourcePage(const char* page);
-  void CreateCollection(const Target& target);
-  std::string FilterOf(const Target& target);
-  // Copies one file in and adds its entry; false when it was skipped. Without
-  // an accepted list every extension is taken (the tree search filtered).
-  bool AddOneFile(const Target& target, const std::string& path, bool first,
-                  const std::unordered_set<std::string>* accepted);
-  void FinishAdding(const Target& target);
   int TypeColumnWidth() const;
   int WidthOf(std::string_view text) const;
-  void ApplyType(bool checkedOnly);
-  void EnableMarking(const std::string& code);
-  CheckList& CheckListTarget(const std::string& invoker);
-  FileList* FileListOf(const CheckList& list);
-  void SetChecks(const std::string& invoker, int mode);
   void Modified();
 
   WindowContext& context_;
@@ -142,9 +107,11 @@ class SourceLists {
   bool sourcesActive_ = true;
   std::string folderName_ = "SourceCollection";
   std::string keySuffix_;
-  bool busy_ = false;
   int sourceNameWidth_ = 0;
   int copyNameWidth_ = 0;
+  SourceAdding adding_{*this};
+  SourceChecks checks_{*this};
+  WrapTyping types_{*this};
 };
 
 }  // namespace korvane

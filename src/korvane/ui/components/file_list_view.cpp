@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/drop_paths.h"
 #include "korvane/ui/text_codec.h"
 
@@ -145,7 +145,7 @@ void FileListView::SyncSelection() {
 void FileListView::Highlight() {
   if (list_.Name() != n::kListSources || list_.ItemIndex() < 0) return;
   const int row = list_.ItemIndex();
-  shell_.Run([this, row] { shell_.Sources().HighlightSource(row); });
+  shell_.Run([this, row] { shell_.Sources().Types().HighlightSource(row); });
 }
 
 void FileListView::dragEnterEvent(QDragEnterEvent* event) {
@@ -159,7 +159,7 @@ void FileListView::dragMoveEvent(QDragMoveEvent* event) {
 void FileListView::dropEvent(QDropEvent* event) {
   const std::vector<std::string> paths = DroppedPaths(event->mimeData());
   event->acceptProposedAction();
-  shell_.Run([this, &paths] { shell_.Sources().DropFiles(dropTarget_, paths); });
+  shell_.Run([this, &paths] { shell_.Sources().Adding().DropFiles(dropTarget_, paths); });
 }
 
 void FileListView::mousePressEvent(QMouseEvent* event) {
@@ -171,7 +171,7 @@ void FileListView::mousePressEvent(QMouseEvent* event) {
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
   QListView::mouseDoubleClickEvent(event);
   const std::string name = list_.Name();
-  shell_.Run([this, name] { shell_.Sources().ToggleSelect(name); });
+  shell_.Run([this, name] { shell_.Sources().Checks().ToggleSelect(name); });
 }
 
 void FileListView::keyReleaseEvent(QKeyEvent* event) {

@@ -19,9 +19,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/components/drop_button.h"
 #include "korvane/ui/components/file_list_view.h"
@@ -162,7 +162,8 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
     const std::string target = name;
     auto* button = new DropButton(
         [&shell, target](const std::vector<std::string>& paths) {
-          shell.Run([&shell, &target, &paths] { shell.Sources().DropFiles(target, paths); });
+          shell.Run(
+              [&shell, &target, &paths] { shell.Sources().Adding().DropFiles(target, paths); });
         },
         this);
     BindButton(shell, form.Get<ButtonControl>(name), button);

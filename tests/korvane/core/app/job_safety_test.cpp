@@ -19,8 +19,8 @@ using Snapshot = std::map<std::string, std::string>;
 class JobSafety : public testing::ShellJobFixture {
  protected:
   JobSafety() {
-    dir.Write("bin/korvane.INI",
-              std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl\r\nCOB.Copy.Filters=Copy|*.cpy\r\n");
+    dir.Write("bin/korvane.INI", std::string(testing::kShellIni) +
+                                     "COB.Filters=COBOL|*.cbl\r\nCOB.Copy.Filters=Copy|*.cpy\r\n");
   }
 
   // Every file below rel with its bytes; links by their target.
@@ -47,9 +47,12 @@ class JobSafety : public testing::ShellJobFixture {
     const std::string b = dir.Write("src/B.cbl", "b\r\n");
     const std::string m = dir.Write("src/MEMB.cpy", "m\r\n");
     dir.Write("out/notes.txt", "the person's own");
-    EXPECT_TRUE(shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToCpy, {m}); }));
-    EXPECT_TRUE(shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToSrc, {a, b}); }));
-    EXPECT_TRUE(shell->Run([&] { shell->Sources().SetEntryWrapType(0, "Onl"); }));
+    EXPECT_TRUE(
+        shell->Run([&] { shell->Sources().Adding().DropFiles(n::kButtonAddFilesToCpy, {m}); }));
+    EXPECT_TRUE(shell->Run([&] {
+      shell->Sources().Adding().DropFiles(n::kButtonAddFilesToSrc, {a, b});
+    }));
+    EXPECT_TRUE(shell->Run([&] { shell->Sources().Types().SetEntryWrapType(0, "Onl"); }));
     person.saveAnswers.push_back(dir / "jobs/PayAcctXml.jwrap");
     EXPECT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
     return shell;
@@ -83,10 +86,10 @@ TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
     return text;
   };
   const std::string lf = replaceAll(job, "\r\n", "\n");
-  for (const std::string& broken : {replaceAll(job, "\r\n", "\r\r\n"),
-                                    replaceAll(lf, "\n", "\n\r"),
-                                    replaceAll(job, "\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies",
-                                               "\r\n\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies")}) {
+  for (const std::string& broken :
+       {replaceAll(job, "\r\n", "\r\r\n"), replaceAll(lf, "\n", "\n\r"),
+        replaceAll(job, "\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies",
+                   "\r\n\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies")}) {
     EXPECT_FALSE(Open(*shell, dir.Write("cut/Job.jwrap", broken)));
     EXPECT_EQ(Files("out"), before);
   }
@@ -120,7 +123,7 @@ TEST_F(JobSafety, ACopiedJobSavesBesideItselfAndOnlyItsOwnFolderIsTouched) {
     return original.substr(0, at) + line + original.substr(end);
   };
   for (const std::string& line : {std::string(), std::string("FrameFindDirectoryOutputDir=out\r\n"),
-                                   "FrameFindDirectoryOutputDir=" + dir / "out/notes.txt\r\n"}) {
+                                  "FrameFindDirectoryOutputDir=" + dir / "out/notes.txt\r\n"}) {
     fs::remove(dir / "out/SourceCollection/B.cbl");  // the list still names it
     const std::string job = dir.Write("jobs/Other.jwrap", withBase(line));
     auto other = Start();
@@ -139,25 +142,32 @@ TEST_F(JobSafety, ACopiedJobSavesBesideItselfAndOnlyItsOwnFolderIsTouched) {
 TEST_F(JobSafety, HostileNamesAreRefusedByNameOrSurviveSaveAndOpen) {
   auto shell = Start();
   FillIn(*shell, "pay", "acct");
-  std::vector<std::string> stems = {
-      "quote\"d",  "single'q", "semi;colon", "amp&er",    "dollar$(id)", "back`tick`",
-      "sp ace",    " lead",    "tab\there",  "pipe|x",    "less<more>",  "star*",
-      "question?", "hash#",    "pct%20",     "excl!",     "brace{x}",    "paren(x)",
-      "comma,x",   "plus+x",   "tilde~",     "at@x",      "caret^",      "back\\slash",
-      "crcr\rx",   "lf\nx",    "eq=x",       "[bracket",  "mid[x]",      "gr\xc3\xbc\xc3\x9f",
-      "bad\xff\xfe", "lat\xe9", "\xe2\x82\xac", "dots..x", "-dash",       "--double",
-      "x.y.z",     "UPPER",    "lower",      "MiXeD",     "0digit",      "_under",
-      "a b c d",   "\"\"",     "''",         "()",        ";;",          "&&",
-      "$HOME",     "%1",       std::string(251, 'n')};
+  std::vector<std::string> stems = {"quote\"d",    "single'q",    "semi;colon",
+                                    "amp&er",      "dollar$(id)", "back`tick`",
+                                    "sp ace",      " lead",       "tab\there",
+                                    "pipe|x",      "less<more>",  "star*",
+                                    "question?",   "hash#",       "pct%20",
+                                    "excl!",       "brace{x}",    "paren(x)",
+                                    "comma,x",     "plus+x",      "tilde~",
+                                    "at@x",        "caret^",      "back\\slash",
+                                    "crcr\rx",     "lf\nx",       "eq=x",
+                                    "[bracket",    "mid[x]",      "gr\xc3\xbc\xc3\x9f",
+                                    "bad\xff\xfe", "lat\xe9",     "\xe2\x82\xac",
+                                    "dots..x",     "-dash",       "--double",
+                                    "x.y.z",       "UPPER",       "lower",
+                                    "MiXeD",       "0digit",      "_under",
+                                    "a b c d",     "\"\"",        "''",
+                                    "()",          ";;",          "&&",
+                                    "$HOME",       "%1",          std::string(251, 'n')};
   std::vector<std::string> paths;
   for (const std::string& stem : stems) paths.push_back(dir.Write("src/" + stem + ".cbl", stem));
   ASSERT_GE(paths.size(), 50u);
 
-  shell->Run([&] { shell->Sources().DropFiles(n::kButtonAddFilesToSrc, paths); });
+  shell->Run([&] { shell->Sources().Adding().DropFiles(n::kButtonAddFilesToSrc, paths); });
   const std::string messages = shell->Status().MessageList() + shell->Status().Text();
   auto& list = shell->Form().Get<CheckList>(n::kListSources);
   for (int i = 0; i < static_cast<int>(list.Items().size()); ++i) {
-    ASSERT_TRUE(shell->Run([&] { shell->Sources().SetEntryWrapType(i, "Onl"); }));
+    ASSERT_TRUE(shell->Run([&] { shell->Sources().Types().SetEntryWrapType(i, "Onl"); }));
   }
   const std::string job = dir / "jobs/PayAcctXml.jwrap";
   person.saveAnswers.push_back(job);

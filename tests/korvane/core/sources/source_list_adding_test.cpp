@@ -111,7 +111,7 @@ TEST(SourceListAdding, LargeDirectoryQuestionAtOneAboveTheLimitAndNeverForDrops)
 
   // A dropped directory is quiet; a drop on a copies button switches to the copies tab.
   f.form.Get<PageControl>(names::kPageControlCopySource).SetActivePage(names::kPageSources);
-  f.lists.DropFiles(names::kButtonAddFilesToCpy, {f.dir / "four"});
+  f.lists.Adding().DropFiles(names::kButtonAddFilesToCpy, {f.dir / "four"});
   EXPECT_EQ(f.person.asked.size(), 1u);
   EXPECT_EQ(f.copies().Items().size(), 7u);
 }
@@ -121,7 +121,7 @@ TEST(SourceListAdding, DroppedFilesOnAPanelKeepTheTabAndOnlyTheFirstSetsTheFolde
   const std::string d = f.dir.Write("d/D.cob", "");
   const std::string e = f.dir.Write("d/sub/E.cbl", "");
   const std::string bare = f.dir.Write("d/NOEXT", "");
-  f.lists.DropFiles(names::kPanelSources, {f.dir / "d/sub", bare, d});
+  f.lists.Adding().DropFiles(names::kPanelSources, {f.dir / "d/sub", bare, d});
   EXPECT_EQ(f.texts(f.sources()), (Texts{"D.cob=" + d, "E.cbl=" + e}));
   // The tree's first file was the first stored; a file dropped later is not.
   EXPECT_EQ(f.settings.ReadSetting("LastInputFileDir"), e);

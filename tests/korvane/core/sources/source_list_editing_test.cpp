@@ -51,20 +51,21 @@ TEST(SourceListEditing, CheckActionsFindTheirListAndLeaveDisabledEntriesAlone) {
   SourcesFixture f;
   auto& tags = f.form.Get<CheckList>(names::kListControlTags);
   tags.SetItems({{"WORD a", false, true}, {"WORD b", true, true}, {"WORD c", false, false}});
-  f.lists.ToggleSelect(names::kListControlTags);
+  f.lists.Checks().ToggleSelect(names::kListControlTags);
   EXPECT_TRUE(tags.Items()[0].checked);
   EXPECT_FALSE(tags.Items()[2].checked);
-  f.lists.SelectAll(names::kListControlTags);
+  f.lists.Checks().SelectAll(names::kListControlTags);
   EXPECT_FALSE(tags.Items()[2].checked);
-  f.lists.RemoveFiles(names::kListControlTags);
+  f.lists.Checks().RemoveFiles(names::kListControlTags);
   EXPECT_EQ(tags.Items().size(), 2u);
 
-  EXPECT_THROW(f.lists.SelectAll(names::kFrameEditor), OperationAbort);  // tagged, not a list
+  EXPECT_THROW(f.lists.Checks().SelectAll(names::kFrameEditor),
+               OperationAbort);  // tagged, not a list
   EXPECT_EQ(f.status.Text(), "Click on a checklistbox first to use this function(Tag)!");
 
   f.dir.Write("job/SourceCollection/B.cbl", "");
   f.sources().SetItems({{"A.cbl=/a", false, false}, {"B.cbl=/b", true, false}});
-  f.lists.ToggleSelect(names::kListSources);
+  f.lists.Checks().ToggleSelect(names::kListSources);
   EXPECT_FALSE(f.sources().Items()[0].checked);
   EXPECT_TRUE(f.sources().Items()[1].checked);
 }
@@ -82,7 +83,7 @@ TEST(SourceListEditing, RemovingUncheckedDeletesOnlyInsideTheCollection) {
                         {"A.cbl=/a", false, true},
                         {"B.cbl=/b", true, true},
                         {"L.cbl=/l", false, true}});
-  f.lists.RemoveFiles(names::kListSources);
+  f.lists.Checks().RemoveFiles(names::kListSources);
 
   EXPECT_EQ(f.texts(f.sources()), (Texts{"B.cbl=/b"}));
   EXPECT_FALSE(fs::exists(f.dir / "job/SourceCollection/A.cbl"));
@@ -102,7 +103,7 @@ TEST(SourceListEditing, DuplicatesGoOnlyWhenTheWholeLineMatches) {
                         {"b.cbl=/x", false, true},
                         {"B.cbl=/x", false, true},
                         {"B.cbl=/y", false, true}});
-  f.lists.RemoveDuplicates(names::kListSources);
+  f.lists.Checks().RemoveDuplicates(names::kListSources);
   EXPECT_EQ(f.texts(f.sources()), (Texts{"A.cbl=/x", "B.cbl=/x", "b.cbl=/x", "B.cbl=/y"}));
   EXPECT_TRUE(f.sources().Items()[1].checked);  // the first of the pair stays
 }
@@ -117,7 +118,7 @@ TEST(SourceListEditing, WrappingTypesFollowLabelsPerEntryAndInBulk) {
   f.run("ActMarkToBeWrapped");
   EXPECT_EQ(f.status.Text(), "No selection, click with the left mouse button on a line!");
 
-  f.lists.HighlightSource(2);  // no type yet: takes the combo's
+  f.lists.Types().HighlightSource(2);  // no type yet: takes the combo's
   EXPECT_EQ(f.marks().Value("C.cbl.WrpT"), "Onl");
   EXPECT_TRUE(f.sources().Items()[2].enabled);
   f.run(names::kActWrapTypeProc);
@@ -126,13 +127,13 @@ TEST(SourceListEditing, WrappingTypesFollowLabelsPerEntryAndInBulk) {
   EXPECT_TRUE(mark.Enabled());
   f.run(names::kActMarkToBeWrapped);  // the marker is not part of this version yet
   EXPECT_EQ(f.status.Text(), "The label marker is not available in this version of the shell");
-  f.lists.SetEntryWrapType(2, "Intr");
+  f.lists.Types().SetEntryWrapType(2, "Intr");
   EXPECT_TRUE(f.sources().Items()[2].enabled);
   EXPECT_FALSE(mark.Enabled());
 
-  f.lists.HighlightSource(1);  // a stored type is shown in the combo
-  f.lists.SetEntryWrapType(1, "File");
-  f.lists.HighlightSource(1);
+  f.lists.Types().HighlightSource(1);  // a stored type is shown in the combo
+  f.lists.Types().SetEntryWrapType(1, "File");
+  f.lists.Types().HighlightSource(1);
   EXPECT_EQ(f.combo().SecondInd(), "File");
 
   f.combo().SetSecondInd("Proc");

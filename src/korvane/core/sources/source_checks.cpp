@@ -5,6 +5,7 @@
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/source_checks.h"
 #include "korvane/core/sources/source_lists.h"
 
 namespace korvane {
@@ -15,7 +16,9 @@ enum ChecksMode { kToggle, kCheckAll, kUncheckAll };
 
 }  // namespace
 
-CheckList& SourceLists::CheckListTarget(const std::string& invoker) {
+SourceChecks::SourceChecks(SourceLists& lists) : lists_(lists), context_(lists.context_) {}
+
+CheckList& SourceChecks::CheckListTarget(const std::string& invoker) {
   if (!invoker.empty()) {
     Component* component = context_.form.Find(invoker);
     if (auto* list = dynamic_cast<CheckList*>(component)) return *list;
@@ -29,36 +32,36 @@ CheckList& SourceLists::CheckListTarget(const std::string& invoker) {
   throw OperationAbort();  // not reached: the abort above always ends the operation
 }
 
-FileList* SourceLists::FileListOf(const CheckList& list) {
-  if (&list == &sourceList_) return &sources_;
-  if (&list == &copyList_) return &copies_;
+FileList* SourceChecks::FileListOf(const CheckList& list) {
+  if (&list == &lists_.sourceList_) return &lists_.sources_;
+  if (&list == &lists_.copyList_) return &lists_.copies_;
   return nullptr;
 }
 
-void SourceLists::SetChecks(const std::string& invoker, int mode) {
+void SourceChecks::SetChecks(const std::string& invoker, int mode) {
   CheckList& list = CheckListTarget(invoker);
   for (auto& item : list.MutableItems()) {
     if (!item.enabled) continue;
     item.checked = mode == kToggle ? !item.checked : mode == kCheckAll;
   }
   list.Touch();
-  if (FileListOf(list) != nullptr) ValidateFileList(false);
-  Modified();
+  if (FileListOf(list) != nullptr) lists_.ValidateFileList(false);
+  lists_.Modified();
 }
 
-void SourceLists::ToggleSelect(const std::string& invoker) {
+void SourceChecks::ToggleSelect(const std::string& invoker) {
   SetChecks(invoker, kToggle);
 }
 
-void SourceLists::SelectAll(const std::string& invoker) {
+void SourceChecks::SelectAll(const std::string& invoker) {
   SetChecks(invoker, kCheckAll);
 }
 
-void SourceLists::UnselectAll(const std::string& invoker) {
+void SourceChecks::UnselectAll(const std::string& invoker) {
   SetChecks(invoker, kUncheckAll);
 }
 
-void SourceLists::RemoveFiles(const std::string& invoker) {
+void SourceChecks::RemoveFiles(const std::string& invoker) {
   CheckList& list = CheckListTarget(invoker);
   FileList* files = FileListOf(list);
   if (files == nullptr) {
@@ -68,10 +71,10 @@ void SourceLists::RemoveFiles(const std::string& invoker) {
         items.end());
     if (list.ItemIndex() >= static_cast<int>(items.size())) list.SetItemIndex(-1);
     list.Touch();
-    Modified();
+    lists_.Modified();
     return;
   }
-  const Target target = TargetOf(*files);
+  const ListTarget target = lists_.TargetOf(*files);
   files->RemoveIf([&](const CheckListItem& item) {
     if (item.checked) return false;
     const std::string name = FileList::NameOf(item.text);
@@ -79,11 +82,11 @@ void SourceLists::RemoveFiles(const std::string& invoker) {
     if (target.sources) RemoveCollectionFile(target.folder + "/SelectedEntities", name);
     return true;
   });
-  Modified();
-  UpdatePanelCaption(list);
+  lists_.Modified();
+  lists_.UpdatePanelCaption(list);
 }
 
-void SourceLists::RemoveDuplicates(const std::string& invoker) {
+void SourceChecks::RemoveDuplicates(const std::string& invoker) {
   CheckList& list = CheckListTarget(invoker);
   auto& items = list.MutableItems();
   std::stable_sort(items.begin(), items.end(),
@@ -93,7 +96,7 @@ void SourceLists::RemoveDuplicates(const std::string& invoker) {
               items.end());
   if (list.ItemIndex() >= static_cast<int>(items.size())) list.SetItemIndex(-1);
   list.Touch();
-  Modified();
+  lists_.Modified();
 }
 
 }  // namespace korvane

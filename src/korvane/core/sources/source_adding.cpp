@@ -8,6 +8,7 @@
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/source_adding.h"
 #include "korvane/core/sources/source_lists.h"
 #include "platform/system_paths.h"
 
@@ -40,19 +41,22 @@ std::string ReplaceChar(std::string text, char from, char to) {
 
 }  // namespace
 
-void SourceLists::CreateCollection(const Target& target) {
+SourceAdding::SourceAdding(SourceLists& lists)
+    : lists_(lists), context_(lists.context_), job_(lists.job_), marks_(lists.marks_) {}
+
+void SourceAdding::CreateCollection(const ListTarget& target) {
   const std::string linked = LinkedFolderReason(target.folder);
   if (!linked.empty()) context_.status.ShowErrorAndAbort(linked);
   std::error_code ec;
   std::filesystem::create_directories(target.folder, ec);
 }
 
-std::string SourceLists::FilterOf(const Target& target) {
+std::string SourceAdding::FilterOf(const ListTarget& target) {
   return job_.FilterFor(job_.LangCode() + target.keySuffix, job_.SubVersion());
 }
 
-bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool first,
-                             const std::unordered_set<std::string>* accepted) {
+bool SourceAdding::AddOneFile(const ListTarget& target, const std::string& path, bool first,
+                              const std::unordered_set<std::string>* accepted) {
   if (first) context_.settings.WriteSetting("LastInputFileDir" + target.keySuffix, path);
   const std::string name = FileNameOf(path);
   const std::string unfit = WhyJobCannotHold(name, path);
@@ -69,7 +73,7 @@ bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool
   CheckListItem item{name + "=" + path, false, true};
   if (target.sources) {
     item.enabled = false;
-    if (InterfaceMode()) {
+    if (lists_.InterfaceMode()) {
       item.enabled = true;
       marks_.Keyed().SetValue(name + ".WrpT", "Intr");
     }
@@ -80,15 +84,15 @@ bool SourceLists::AddOneFile(const Target& target, const std::string& path, bool
   return true;
 }
 
-void SourceLists::FinishAdding(const Target& target) {
-  Validate(target, false);
-  SelectFirstEntry(target.list->List());
-  Modified();
+void SourceAdding::FinishAdding(const ListTarget& target) {
+  lists_.Validate(target, false);
+  lists_.SelectFirstEntry(target.list->List());
+  lists_.Modified();
 }
 
-void SourceLists::AddFiles() {
-  ShowNamesPage();
-  const Target target = Current();
+void SourceAdding::AddFiles() {
+  lists_.ShowNamesPage();
+  const ListTarget target = lists_.Current();
   CreateCollection(target);
   FileDialogRequest request;
   request.title = "Add files to process to the project";
@@ -106,8 +110,8 @@ void SourceLists::AddFiles() {
     // An abort part way keeps what was copied, sorted, counted and saved.
     ScopeExit restore([&] {
       target.list->SetSorting(true);
-      UpdatePanelCaption(target.list->List());
-      if (added) Modified();
+      lists_.UpdatePanelCaption(target.list->List());
+      if (added) lists_.Modified();
     });
     for (size_t i = 0; i < files.size(); ++i) {
       added |= AddOneFile(target, files[i], i == 0, &accepted);
@@ -116,17 +120,17 @@ void SourceLists::AddFiles() {
   FinishAdding(target);
 }
 
-void SourceLists::AddFilesToSources() {
-  ShowCopySourcePage(n::kPageSources);
+void SourceAdding::AddFilesToSources() {
+  lists_.ShowCopySourcePage(n::kPageSources);
   AddFiles();
 }
 
-void SourceLists::AddFilesToCopies() {
-  ShowCopySourcePage(n::kPageCopies);
+void SourceAdding::AddFilesToCopies() {
+  lists_.ShowCopySourcePage(n::kPageCopies);
   AddFiles();
 }
 
-void SourceLists::AddDirectories() {
+void SourceAdding::AddDirectories() {
   FolderDialogRequest request;
   request.caption = "Select a folder containing files to add to the project";
   request.allowCreate = false;
@@ -134,18 +138,18 @@ void SourceLists::AddDirectories() {
   if (folder) AddDirectoryTree(*folder, false);
 }
 
-void SourceLists::AddDirectoryToSources() {
-  ShowCopySourcePage(n::kPageSources);
+void SourceAdding::AddDirectoryToSources() {
+  lists_.ShowCopySourcePage(n::kPageSources);
   AddDirectories();
 }
 
-void SourceLists::AddDirectoryToCopies() {
-  ShowCopySourcePage(n::kPageCopies);
+void SourceAdding::AddDirectoryToCopies() {
+  lists_.ShowCopySourcePage(n::kPageCopies);
   AddDirectories();
 }
 
-void SourceLists::AddDirectoryTree(const std::string& directory, bool quiet) {
-  const Target target = Current();
+void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet) {
+  const ListTarget target = lists_.Current();
   CreateCollection(target);
   auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
   auto& progress = context_.form.Get<ProgressBar>(n::kProgressSources);
@@ -160,8 +164,8 @@ void SourceLists::AddDirectoryTree(const std::string& directory, bool quiet) {
     busy_ = false;
     target.list->SetSorting(true);
     group.SetVisible(false);
-    UpdatePanelCaption(target.list->List());
-    if (added) Modified();
+    lists_.UpdatePanelCaption(target.list->List());
+    if (added) lists_.Modified();
   });
 
   std::vector<std::string> files;
@@ -197,21 +201,21 @@ void SourceLists::AddDirectoryTree(const std::string& directory, bool quiet) {
   FinishAdding(target);
 }
 
-void SourceLists::DropFiles(const std::string& target, const std::vector<std::string>& paths) {
+void SourceAdding::DropFiles(const std::string& target, const std::vector<std::string>& paths) {
   if (target == n::kButtonAddFilesToSrc || target == n::kButtonAddDirsToSrc) {
-    ShowCopySourcePage(n::kPageSources);
+    lists_.ShowCopySourcePage(n::kPageSources);
   } else if (target == n::kButtonAddFilesToCpy || target == n::kButtonAddDirsToCpy) {
-    ShowCopySourcePage(n::kPageCopies);
+    lists_.ShowCopySourcePage(n::kPageCopies);
   }
-  const Target list = Current();
+  const ListTarget list = lists_.Current();
   CreateCollection(list);
   const auto accepted = AcceptedExtensions(FilterOf(list));
   bool addedFile = false;
   list.list->SetSorting(false);
   ScopeExit restore([&] {
     list.list->SetSorting(true);
-    UpdatePanelCaption(list.list->List());
-    if (addedFile) Modified();
+    lists_.UpdatePanelCaption(list.list->List());
+    if (addedFile) lists_.Modified();
   });
   for (size_t i = 0; i < paths.size(); ++i) {
     std::error_code ec;

@@ -1,0 +1,36 @@
+#pragma once
+// Giving sources their wrapping type (one entry, all or the checked ones) through the
+// type combo and its actions, and what the type asks of the label marker.
+
+#include <string>
+
+#include "korvane/core/components/lists.h"
+#include "korvane/core/components/window_context.h"
+
+namespace korvane {
+
+class SourceLists;
+
+class WrapTyping {
+ public:
+  explicit WrapTyping(SourceLists& lists);
+
+  void WrapType(const std::string& code);
+  void ComboClick();
+  void ApplyToAll() { ApplyType(false); }
+  void ApplyToChecked() { ApplyType(true); }
+  void MarkToBeWrapped();
+  // A click on a source line (or a navigation key released in the list).
+  void HighlightSource(int index);
+  void SetEntryWrapType(int index, const std::string& code);
+
+ private:
+  void ApplyType(bool checkedOnly);
+  void EnableMarking(const std::string& code);
+
+  SourceLists& lists_;
+  WindowContext& context_;
+  StringListHolder& marks_;
+};
+
+}  // namespace korvane
