@@ -52,6 +52,14 @@ TEST_F(SelectionDialogs, SingleFileOkReturnsTheSelectedName) {
   single.Ok();
   EXPECT_EQ(single.Result(), "b.PLI");
   EXPECT_EQ(exchange.confirmed, 1);
+
+  // A name longer than a settings text is cut to fit.
+  const std::string longName = std::string(200, 'n') + ".pli";
+  dir.Write(longName, "");
+  SingleFileDialog again(exchange, dir.Path().string(), table);
+  again.Select(3);
+  again.Ok();
+  EXPECT_EQ(again.Result(), longName.substr(0, 159));
 }
 
 TEST_F(SelectionDialogs, MultiFileMovesAppendsAgainAndWritesTheList) {

@@ -63,9 +63,11 @@ void QtStelmarPort::RunSingleFile(SingleFileDialog& model) {
   auto* name = new QLineEdit(&dialog);
   name->setObjectName("102");
   name->setReadOnly(true);
-  QObject::connect(list, &QListWidget::currentRowChanged, &dialog, [&](int row) {
-    if (row < 0) return;
-    model.Select(static_cast<std::size_t>(row));
+  // Selection, not the focus frame a list gets on its own, fills the name.
+  QObject::connect(list, &QListWidget::itemSelectionChanged, &dialog, [&] {
+    const auto rows = SelectedRows(list);
+    if (rows.empty()) return;
+    model.Select(rows.front());
     name->setText(FromNative(model.Name()));
   });
   auto* buttons = OkCancel(&dialog);
