@@ -61,6 +61,25 @@ void MainFrame::BuildMenu() {
     connect(action, &QAction::triggered, this, [this, id = item.id] { RunCommand(id); });
   }
   actions_[kCmdHelpContents]->setShortcut(QKeySequence(Qt::Key_F1));
+
+  auto* contextHelp = new QAction(this);
+  contextHelp->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+  connect(contextHelp, &QAction::triggered, this, &MainFrame::EnterHelpMode);
+  addAction(contextHelp);
+  auto* leaveHelp = new QAction(this);
+  leaveHelp->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(leaveHelp, &QAction::triggered, this, &MainFrame::LeaveHelpMode);
+  addAction(leaveHelp);
+}
+
+void MainFrame::EnterHelpMode() {
+  helpMode_ = true;
+  setCursor(Qt::WhatsThisCursor);
+}
+
+void MainFrame::LeaveHelpMode() {
+  helpMode_ = false;
+  unsetCursor();
 }
 
 void MainFrame::BuildToolBar() {
@@ -92,6 +111,11 @@ QAction* MainFrame::ActionFor(int id) const {
 }
 
 void MainFrame::RunCommand(int id) {
+  if (helpMode_) {
+    LeaveHelpMode();
+    ShowHelpTopic(id);
+    return;
+  }
   if (commands_.Execute(id)) return;
   switch (id) {
     case kCmdExit:
@@ -118,6 +142,14 @@ void MainFrame::ShowHelpContents() {
                            "Functions: wrap a transaction, program, module or procedures\n"
                            "Options: program type and viewer\n"
                            "View: open a result with the viewer");
+}
+
+void MainFrame::ShowHelpTopic(int id) {
+  QString text = QString("Stelmar.hlp, topic %1").arg(id);
+  for (const MenuItem& item : MainMenu()) {
+    if (item.id == id) text += QString("\n\n%1").arg(QString::fromUtf8(item.hint));
+  }
+  QMessageBox::information(this, "Stelmar Help", text);
 }
 
 void MainFrame::ShowAbout() {

@@ -20,15 +20,22 @@ class MainFrame : public QMainWindow {
   void RunCommand(int id);
   QAction* ActionFor(int id) const;
 
+  // Context help: the next menu command opens its help topic instead of running.
+  void EnterHelpMode();
+  void LeaveHelpMode();
+  bool InHelpMode() const { return helpMode_; }
+
  private:
   void BuildMenu();
   void BuildToolBar();
   void BuildStatusBar();
   void ShowHelpContents();
+  void ShowHelpTopic(int id);
   void ShowAbout();
 
   StelmarCommands& commands_;
   std::map<int, QAction*> actions_;
+  bool helpMode_ = false;
 };
 
 }  // namespace stelmar::ui

@@ -132,6 +132,18 @@ TEST_F(StelmarWindow, MenuToolBarAndHints) {
   EXPECT_EQ(bar->actions()[2], frame.ActionFor(kCmdHelpContents));
 }
 
+TEST_F(StelmarWindow, InHelpModeACommandOpensItsTopicInstead) {
+  frame.EnterHelpMode();
+  driver.Expect("help_topic", [](QDialog* d) {
+    EXPECT_EQ(d->windowTitle(), "Stelmar Help");
+    d->accept();
+  });
+  Run(kCmdWrapModule);
+  EXPECT_FALSE(frame.InHelpMode());
+  EXPECT_TRUE(starter.started.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "work"));  // no job parameter file either
+}
+
 TEST_F(StelmarWindow, WrapProgramThroughBothSelectionDialogs) {
   driver.Expect("select_file", [](QDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Wrap Program File Selection");
