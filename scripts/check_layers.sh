@@ -45,4 +45,13 @@ if grep -rHn '#include "korvane/ui/' src/korvane/core src/platform; then
   echo "layering: a core file includes the view" >&2
   status=1
 fi
+# The PL/I front-end's core stands on the platform layer alone.
+if grep -rHnE '#include <Q|#include "(korvane|stelmar/ui)/' src/stelmar/core; then
+  echo "layering: the stelmar core includes Qt, the shell or its own view" >&2
+  status=1
+fi
+if grep -rHn '#include "stelmar/' src/platform src/korvane; then
+  echo "layering: the platform layer or the shell includes stelmar" >&2
+  status=1
+fi
 exit $status

@@ -1,0 +1,107 @@
+#include "stelmar/core/selection_dialogs.h"
+
+#include <algorithm>
+#include <new>
+
+#include "platform/atomic_file.h"
+#include "stelmar/core/file_listing.h"
+#include "stelmar/core/job_file.h"
+
+namespace stelmar {
+namespace {
+
+std::string AfterLastSeparator(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<std::size_t> InListOrder(std::vector<std::size_t> indices, std::size_t size) {
+  std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+  indices.erase(
+      std::remove_if(indices.begin(), indices.end(), [size](std::size_t i) { return i >= size; }),
+      indices.end());
+  return indices;
+}
+
+}  // namespace
+
+SingleFileDialog::SingleFileDialog(ExchangeArea& exchange, std::string dir,
+                                   const ExtensionTable& table)
+    : exchange_(exchange), caption_(exchange.caption), entries_(SingleFileList(dir, table)) {}
+
+void SingleFileDialog::Select(std::size_t index) {
+  if (index < entries_.size()) name_ = entries_[index];
+}
+
+void SingleFileDialog::Ok() {
+  result_ = name_.str();
+  exchange_.confirmed = 1;
+}
+
+MultiFileDialog::MultiFileDialog(ExchangeArea& exchange, StelmarPort& port, std::string dir,
+                                 const ExtensionTable& table)
+    : exchange_(exchange),
+      port_(port),
+      caption_(exchange.caption),
+      available_(MultiFileList(dir, table)) {}
+
+void MultiFileDialog::MoveSelected(const std::vector<std::size_t>& selected) {
+  for (std::size_t index : InListOrder(selected, available_.size())) {
+    try {
+      chosen_.push_back(available_[index].substr(0, kEntryLength));
+    } catch (const std::bad_alloc&) {
+      port_.ShowError("List box cannot allocate enough memory", "Error Message Pellam");
+      return;
+    }
+  }
+}
+
+void MultiFileDialog::Ok() {
+  if (chosen_.empty()) {
+    port_.ShowError("No File selected", "Error Pellam");
+    return;
+  }
+  const std::string& path = exchange_.jobFile.str();
+  if (!WriteJobFile(path, IncludeList(chosen_))) {
+    port_.ShowError("Error Open Ini", "Error Pellam");
+    return;
+  }
+  exchange_.confirmed = 1;
+}
+
+ObjectSelectionDialog::ObjectSelectionDialog(ExchangeArea& exchange, StelmarPort& port,
+                                             std::string outputDir, const std::string& progFile,
+                                             ScanRule rule)
+    : exchange_(exchange), outputDir_(std::move(outputDir)), rule_(rule) {
+  caption_ = (rule == ScanRule::kFiles ? "FILE Selection [" : "Procedure Selection [") +
+             AfterLastSeparator(progFile) + "]";
+  FileParse parse;
+  if (!parse.Open(progFile)) return;
+  Scan(parse, rule, [this, &port](const std::string& name) {
+    try {
+      entries_.push_back(name);
+    } catch (const std::bad_alloc&) {
+      port.ShowError("Insufficient Space for Listbox", "Error Stelmar");
+    }
+  });
+}
+
+std::string ObjectSelectionDialog::OutputPath() const {
+  return outputDir_ + "/" + exchange_.progName.str() +
+         (rule_ == ScanRule::kFiles ? ".obj" : ".lab");
+}
+
+bool ObjectSelectionDialog::Ok(const std::vector<std::size_t>& selected) {
+  if (entries_.empty()) return true;
+  std::string text;
+  for (std::size_t index : InListOrder(selected, entries_.size())) {
+    text += entries_[index];
+    text += "\r\n";
+  }
+  if (!platform::WriteFileAtomic(OutputPath(), text).empty()) return false;
+  exchange_.confirmed = 1;
+  return true;
+}
+
+}  // namespace stelmar

@@ -1,0 +1,12 @@
+// Stelmar's widget tests in one QApplication, on the offscreen platform unless
+// the caller chose one (screenshots under Xvfb set STELMAR_SHOTS and xcb).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
