@@ -1,7 +1,5 @@
 #include "korvane/ui/binders.h"
 
-#include <QPointer>
-
 #include "korvane/core/app/shell.h"
 #include "korvane/core/common/text.h"
 #include "korvane/ui/text_codec.h"
@@ -10,13 +8,18 @@ namespace korvane::ui {
 
 namespace {
 
-// Runs fn for as long as the widget lives; the model outlives the view.
+constexpr const char* kHolderName = "korvane_connections";
+
+class ConnectionHolder : public QObject {
+ public:
+  explicit ConnectionHolder(QObject* owner) : QObject(owner) { setObjectName(kHolderName); }
+  ConnectionList connections;
+};
+
+// Runs fn(widget) on every emit, for as long as the widget lives.
 template <typename W, typename F>
 void WhileAlive(W* widget, Signal<>& signal, F fn) {
-  QPointer<W> guard(widget);
-  signal.Connect([guard, fn] {
-    if (guard) fn(guard.data());
-  });
+  ConnectionsOf(widget).Add(signal.Connect([widget, fn] { fn(widget); }));
 }
 
 QString JoinLines(const std::vector<std::string>& lines) {
@@ -29,6 +32,13 @@ QString JoinLines(const std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+ConnectionList& ConnectionsOf(QObject* owner) {
+  auto* holder = static_cast<ConnectionHolder*>(
+      owner->findChild<QObject*>(kHolderName, Qt::FindDirectChildrenOnly));
+  if (holder == nullptr) holder = new ConnectionHolder(owner);
+  return holder->connections;
+}
 
 void BindCommon(Component& component, QWidget* widget) {
   widget->setObjectName(QString::fromStdString(component.Name()));

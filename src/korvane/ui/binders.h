@@ -1,7 +1,7 @@
 #pragma once
 // Two-way bindings between model components and Qt widgets. A widget takes
 // the component's name as objectName, so tests and the job file speak the
-// same names. Bindings live as long as the widget.
+// same names. The model's connections belong to the widget and end with it.
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,6 +20,9 @@ class Shell;
 }
 
 namespace korvane::ui {
+
+// The model connections of one Qt object, destroyed with it.
+ConnectionList& ConnectionsOf(QObject* owner);
 
 // Visible and enabled state (and the name) of any component.
 void BindCommon(Component& component, QWidget* widget);

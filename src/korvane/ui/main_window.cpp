@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
@@ -19,8 +18,8 @@
 #include <map>
 #include <set>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/about_dialog.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/drop_paths.h"
@@ -64,13 +63,8 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   resize(1000, 720);
   BuildMenus();
   setCentralWidget(BuildCentral());
-  QPointer<MainWindow> self(this);
-  shell_.windowChanged.Connect([self] {
-    if (self) self->RefreshWindowState();
-  });
-  shell_.closeRequested.Connect([self] {
-    if (self) self->close();
-  });
+  connections_.Add(shell_.windowChanged.Connect([this] { RefreshWindowState(); }));
+  connections_.Add(shell_.closeRequested.Connect([this] { close(); }));
   shell_.showAbout = [this](const AboutInfo& info) {
     AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), this);
     dialog.exec();

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include "korvane/core/components/signal.h"
+
 namespace korvane {
 class Shell;
 }
@@ -33,6 +35,7 @@ class MainWindow : public QMainWindow {
 
   Shell& shell_;
   StatusBarWidget* statusBar_ = nullptr;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane::ui

@@ -1,7 +1,5 @@
 #include "korvane/ui/page_tabs.h"
 
-#include <QPointer>
-
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
@@ -18,20 +16,19 @@ void PageTabs::Bind(Shell& shell, PageControl& control, QTabWidget* tabs,
     tabs->addTab(widget, FromLocal(page.Caption()));
     models.push_back(&page);
   }
-  QPointer<QTabWidget> guard(tabs);
-  auto refresh = [guard, models, &control] {
-    if (!guard) return;
+  auto refresh = [tabs, models, &control] {
     for (int i = 0; i < static_cast<int>(models.size()); ++i) {
-      guard->setTabText(i, FromLocal(models[i]->Caption()));
-      guard->setTabVisible(i, models[i]->Visible());
-      if (models[i]->Name() == control.ActivePage() && guard->currentIndex() != i) {
-        guard->setCurrentIndex(i);
+      tabs->setTabText(i, FromLocal(models[i]->Caption()));
+      tabs->setTabVisible(i, models[i]->Visible());
+      if (models[i]->Name() == control.ActivePage() && tabs->currentIndex() != i) {
+        tabs->setCurrentIndex(i);
       }
     }
-    guard->setEnabled(control.Enabled());
+    tabs->setEnabled(control.Enabled());
   };
-  for (Page* page : models) page->changed.Connect(refresh);
-  control.changed.Connect(refresh);
+  ConnectionList& connections = ConnectionsOf(tabs);
+  for (Page* page : models) connections.Add(page->changed.Connect(refresh));
+  connections.Add(control.changed.Connect(refresh));
   refresh();
   QObject::connect(tabs, &QTabWidget::currentChanged, [&shell, &control, models](int index) {
     if (index < 0 || index >= static_cast<int>(models.size())) return;

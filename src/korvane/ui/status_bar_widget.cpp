@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {

@@ -218,11 +218,12 @@ void Shell::BindActions() {
     auto* button = dynamic_cast<ButtonControl*>(component.get());
     if (button == nullptr || button->ActionName().empty()) continue;
     const std::string action = button->ActionName();
-    button->clicked.Connect([this, action] {
+    connections_.Add(button->clicked.Connect([this, action] {
       if (actions_.Find(action) != nullptr) Execute(action);
-    });
+    }));
   }
-  form_.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] { PageChanged(); });
+  connections_.Add(
+      form_.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] { PageChanged(); }));
 }
 
 void Shell::BindFrames() {

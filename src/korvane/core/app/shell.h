@@ -165,6 +165,7 @@ class Shell : public CommandGate {
   bool mainMenuEmpty_ = false;
   bool rememberFiles_ = false;
   bool autoRun_ = false;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -120,6 +120,7 @@ class ProductCatalogue {
   KeyedLines overrides_;
   // Set while the catalogue itself changes radio buttons, whose clicks must not recurse.
   bool settingButtons_ = false;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

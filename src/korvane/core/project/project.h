@@ -95,6 +95,7 @@ class Project {
 
   WindowContext& context_;
   ProjectState state_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

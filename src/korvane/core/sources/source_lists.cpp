@@ -27,7 +27,7 @@ SourceLists::SourceLists(WindowContext& context)
       marks_(context.form.Get<StringListHolder>(n::kMarksHolder)),
       wrapCombo_(context.form.Get<ComboBox>(n::kComboWrapType)),
       copySource_(context.form.Get<PageControl>(n::kPageControlCopySource)) {
-  copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); });
+  connections_.Add(copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); }));
   FollowCopySourcePage();
 }
 

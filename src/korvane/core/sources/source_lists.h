@@ -145,6 +145,7 @@ class SourceLists {
   bool busy_ = false;
   int sourceNameWidth_ = 0;
   int copyNameWidth_ = 0;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -7,11 +7,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPointer>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/drop_paths.h"
 #include "korvane/ui/text_codec.h"
 
@@ -21,12 +20,10 @@ namespace n = names;
 
 CheckListModel::CheckListModel(Shell& shell, CheckList& list, QObject* parent)
     : QAbstractListModel(parent), shell_(shell), list_(list) {
-  QPointer<CheckListModel> self(this);
-  list_.changed.Connect([self] {
-    if (!self) return;
-    self->beginResetModel();
-    self->endResetModel();
-  });
+  connections_.Add(list_.changed.Connect([this] {
+    beginResetModel();
+    endResetModel();
+  }));
 }
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
@@ -117,10 +114,7 @@ FileListView::FileListView(Shell& shell, CheckList& list, const char* dropTarget
   setAcceptDrops(true);
   setDropIndicatorShown(false);
 
-  QPointer<FileListView> self(this);
-  list.changed.Connect([self] {
-    if (self) self->SyncSelection();
-  });
+  connections_.Add(list.changed.Connect([this] { SyncSelection(); }));
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged,
           [this](const QModelIndex& current) {
             if (syncing_) return;

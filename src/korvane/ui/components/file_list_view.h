@@ -8,6 +8,8 @@
 #include <QListView>
 #include <QStyledItemDelegate>
 
+#include "korvane/core/components/signal.h"
+
 namespace korvane {
 class Shell;
 class CheckList;
@@ -28,6 +30,7 @@ class CheckListModel : public QAbstractListModel {
  private:
   Shell& shell_;
   CheckList& list_;
+  ConnectionList connections_;
 };
 
 class FileLineDelegate : public QStyledItemDelegate {
@@ -65,6 +68,7 @@ class FileListView : public QListView {
   CheckList& list_;
   std::string dropTarget_;
   bool syncing_ = false;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane::ui

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QToolButton>
 
 #include "korvane/core/app/shell.h"
@@ -37,10 +36,7 @@ PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent
   setAcceptDrops(true);
   edit_->setAcceptDrops(false);
   edit_->setObjectName("Edit");
-  QPointer<PathFrameWidget> self(this);
-  frame.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
+  ConnectionsOf(this).Add(frame.changed.Connect([this] { Refresh(); }));
   connect(edit_, &QLineEdit::textEdited,
           [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
   connect(edit_, &QLineEdit::editingFinished,

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
@@ -15,10 +14,7 @@ IncComboBox::IncComboBox(Shell& shell, ComboBox& combo, QWidget* parent)
     : QComboBox(parent), shell_(shell), combo_(combo) {
   BindCommon(combo, this);
   combo.Combo().onBeep = [] { QApplication::beep(); };
-  QPointer<IncComboBox> self(this);
-  combo.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
+  ConnectionsOf(this).Add(combo.changed.Connect([this] { Refresh(); }));
   connect(this, QOverload<int>::of(&QComboBox::activated), [this](int index) {
     if (refreshing_) return;
     shell_.Run([this, index] {

@@ -13,15 +13,14 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/components/drop_button.h"
 #include "korvane/ui/components/file_list_view.h"
@@ -98,10 +97,8 @@ QWidget* FileListPage(Shell& shell, const char* panel, const char* list) {
   Panel& model = shell.Form().Get<Panel>(panel);
   caption->setObjectName(panel);
   caption->setText(FromLocal(model.Caption()));
-  QPointer<QLabel> guard(caption);
-  model.changed.Connect([guard, &model] {
-    if (guard) guard->setText(FromLocal(model.Caption()));
-  });
+  ConnectionsOf(caption).Add(
+      model.changed.Connect([caption, &model] { caption->setText(FromLocal(model.Caption())); }));
   layout->addWidget(caption);
   layout->addWidget(new FileListView(shell, shell.Form().Get<CheckList>(list), panel, page), 1);
   return page;

@@ -8,9 +8,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/page_tabs.h"

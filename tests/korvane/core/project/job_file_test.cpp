@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/text_file.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -284,7 +284,7 @@ TEST(JobFileReader, HoldersAndRadioGroups) {
   auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
   auto& versions = form.Get<RadioGroup>(n::kRadioGroupVersions);
   int clicks = 0;
-  versions.clicked.Connect([&clicks] { ++clicks; });
+  const Connection clickedWatch = versions.clicked.Connect([&clicks] { ++clicks; });
 
   marks.SetStringList({"stale"});
   marks.SetMaxLen(9);

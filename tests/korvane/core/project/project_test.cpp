@@ -36,7 +36,8 @@ TEST(ProjectNames, RefusesEmptyAndDigitLeadingNames) {
   ProjectFixture f;
   f.project.State().productName = "keep";
   int focused = 0;
-  f.edit(names::kEditSystemName).focusRequested.Connect([&] { ++focused; });
+  const Connection focusRequestedWatch =
+      f.edit(names::kEditSystemName).focusRequested.Connect([&] { ++focused; });
   EXPECT_THROW(f.project.SetSystemName("7abc"), OperationAbort);
   EXPECT_EQ(f.status.Text(), "System name name missing or incorrect");
   EXPECT_EQ(f.pages().ActivePage(), names::kPageNames);
