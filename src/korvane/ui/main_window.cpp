@@ -117,7 +117,7 @@ QWidget* MainWindow::BuildCentral() {
   statusBar_ = new StatusBarWidget(shell_, central);
 
   auto* tabs = new QTabWidget(central);
-  PageTabs::Bind(shell_, shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
+  PageTabs::Bind(shell_, shell_.Form(), shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
                  {{n::kPageLanguages, new LanguagePage(shell_, nullptr)},
                   {n::kPageNames, new NamesPage(shell_, nullptr)},
                   {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
@@ -128,7 +128,7 @@ QWidget* MainWindow::BuildCentral() {
 
   auto* console = new QPlainTextEdit(central);
   console->setMaximumHeight(140);
-  BindMemo(shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
+  BindMemo(shell_, shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
   layout->addWidget(console);
 
   layout->addWidget(statusBar_);
@@ -151,7 +151,9 @@ void MainWindow::RefreshWindowState() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (shell_.CloseQuery()) {
+  bool mayClose = false;
+  shell_.Run([this, &mayClose] { mayClose = shell_.CloseQuery(); });
+  if (mayClose) {
     event->accept();
   } else {
     event->ignore();
@@ -159,7 +161,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::hideEvent(QHideEvent* event) {
-  shell_.WindowHidden(width(), height());
+  const int w = width();
+  const int h = height();
+  shell_.Run([this, w, h] { shell_.WindowHidden(w, h); });
   QMainWindow::hideEvent(event);
 }
 

@@ -1,17 +1,17 @@
 #include "korvane/ui/page_tabs.h"
 
-#include "korvane/core/app/shell.h"
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
 
-void PageTabs::Bind(Shell& shell, PageControl& control, QTabWidget* tabs,
+void PageTabs::Bind(CommandGate& gate, FormModel& form, PageControl& control, QTabWidget* tabs,
                     const PageWidgets& pages) {
   tabs->setObjectName(QString::fromStdString(control.Name()));
   std::vector<Page*> models;
   for (const auto& [name, widget] : pages) {
-    Page& page = shell.Form().Get<Page>(name);
+    Page& page = form.Get<Page>(name);
     widget->setObjectName(QString::fromStdString(page.Name()));
     tabs->addTab(widget, FromLocal(page.Caption()));
     models.push_back(&page);
@@ -30,11 +30,11 @@ void PageTabs::Bind(Shell& shell, PageControl& control, QTabWidget* tabs,
   for (Page* page : models) connections.Add(page->changed.Connect(refresh));
   connections.Add(control.changed.Connect(refresh));
   refresh();
-  QObject::connect(tabs, &QTabWidget::currentChanged, [&shell, &control, models](int index) {
-    if (index < 0 || index >= static_cast<int>(models.size())) return;
-    const std::string name = models[index]->Name();
-    shell.Run([&control, name] { control.SetActivePage(name); });
-  });
+  QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                   Guarded<int>(gate, [&control, models](int index) {
+                     if (index < 0 || index >= static_cast<int>(models.size())) return;
+                     control.SetActivePage(models[static_cast<size_t>(index)]->Name());
+                   }));
 }
 
 }  // namespace korvane::ui

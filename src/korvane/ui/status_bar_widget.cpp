@@ -66,7 +66,7 @@ void StatusBarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void StatusBarWidget::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
-  UpdateMeasure();
+  shell_.Run([this] { UpdateMeasure(); });
 }
 
 }  // namespace korvane::ui

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "korvane/core/app/shell.h"
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/drop_paths.h"
@@ -16,9 +16,9 @@
 
 namespace korvane::ui {
 
-PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent)
+PathFrameWidget::PathFrameWidget(CommandGate& gate, PathField& frame, QWidget* parent)
     : QWidget(parent),
-      shell_(shell),
+      gate_(gate),
       frame_(frame),
       label_(new QLabel(this)),
       edit_(new QLineEdit(this)),
@@ -37,12 +37,11 @@ PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent
   edit_->setAcceptDrops(false);
   edit_->setObjectName("Edit");
   ConnectionsOf(this).Add(frame.changed.Connect([this] { Refresh(); }));
-  connect(edit_, &QLineEdit::textEdited,
-          [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
-  connect(edit_, &QLineEdit::editingFinished,
-          [&shell, &frame] { shell.Run([&frame] { frame.Leave(); }); });
-  connect(browse_, &QToolButton::clicked,
-          [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
+  connect(edit_, &QLineEdit::textEdited, this,
+          Guarded<const QString&>(
+              gate, [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); }));
+  connect(edit_, &QLineEdit::editingFinished, this, Guarded(gate, [&frame] { frame.Leave(); }));
+  connect(browse_, &QToolButton::clicked, this, Guarded(gate, [&frame] { frame.BrowseClick(); }));
   Refresh();
 }
 
@@ -69,7 +68,7 @@ void PathFrameWidget::dragEnterEvent(QDragEnterEvent* event) {
 
 void PathFrameWidget::dropEvent(QDropEvent* event) {
   const std::vector<std::string> paths = DroppedPaths(event->mimeData());
-  shell_.Run([this, &paths] { frame_.DropFiles(paths); });
+  gate_.Run([this, &paths] { frame_.DropFiles(paths); });
   event->acceptProposedAction();
 }
 

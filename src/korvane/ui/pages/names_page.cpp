@@ -117,7 +117,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   for (const char* name : {n::kEditProductName, n::kEditSystemName}) {
     auto* edit = new QLineEdit(names);
     EditBox& model = form.Get<EditBox>(name);
-    BindEdit(model, edit);
+    BindEdit(shell, model, edit);
     nameForm->addRow(FromLocal(model.Caption()), edit);
   }
   top->addWidget(names);
@@ -158,8 +158,9 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
                            n::kButtonAddDirsToCpy}) {
     const std::string target = name;
     auto* button = new DropButton(
+        shell,
         [&shell, target](const std::vector<std::string>& paths) {
-          shell.Run([&shell, &target, &paths] { shell.Sources().DropFiles(target, paths); });
+          shell.Sources().DropFiles(target, paths);
         },
         this);
     BindButton(shell, form.Get<ButtonControl>(name), button);
@@ -179,7 +180,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
 
   auto* pager = new QTabWidget(this);
   pager->setDocumentMode(true);
-  PageTabs::Bind(shell, form.Get<PageControl>(n::kPageControlCopySource), pager,
+  PageTabs::Bind(shell, form, form.Get<PageControl>(n::kPageControlCopySource), pager,
                  {{n::kPageSources, FileListPage(shell, n::kPanelSources, n::kListSources)},
                   {n::kPageCopies, FileListPage(shell, n::kPanelCopies, n::kListCopies)}});
   layout->addWidget(pager, 1);
