@@ -369,6 +369,26 @@ TEST_F(GuardedWindowTest, ConsoleIsReadOnlyInTheWidget) {
   EXPECT_TRUE(console->isReadOnly());
 }
 
+TEST_F(GuardedWindowTest, AComponentThatLeavesTheFormTakesItsWidgetAlong) {
+  FormModel& form = shell->Form();
+  auto& memo = form.Create<Memo>("MemoViewer1", n::kPageViewer);
+  QWidget* page = window->findChild<QWidget*>(n::kPageViewer);
+  ASSERT_NE(page, nullptr);
+  auto* widget = new QPlainTextEdit(page);
+  ui::BindMemo(*shell, memo, widget);
+  memo.AppendLine("still on its way");
+  QPointer<QPlainTextEdit> alive(widget);
+
+  ASSERT_TRUE(form.Remove("MemoViewer1"));
+  ASSERT_TRUE(alive);  // deleted later, not under the caller's feet
+  EXPECT_FALSE(widget->isVisible());
+  QTest::keyClicks(widget, "typed after");  // reaches no model
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(alive);
+  EXPECT_EQ(shell->Stats().failed, 0);
+}
+
 TEST(Binders, HintsAndCheckMarksFollowTheModel) {
   TestGate gate;
   QWidget parent;

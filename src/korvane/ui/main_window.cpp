@@ -65,6 +65,8 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   setCentralWidget(BuildCentral());
   connections_.Add(shell_.windowChanged.Connect([this] { RefreshWindowState(); }));
   connections_.Add(shell_.closeRequested.Connect([this] { close(); }));
+  connections_.Add(shell_.Form().componentRemoved.Connect(
+      [this](Component& component) { DropWidgetsOf(component.Name()); }));
   shell_.showAbout = [this](const AboutInfo& info) {
     AboutDialog dialog(info, ToLocal(QApplication::applicationFilePath()), this);
     dialog.exec();
@@ -133,6 +135,18 @@ QWidget* MainWindow::BuildCentral() {
 
   layout->addWidget(statusBar_);
   return central;
+}
+
+// The widgets of a component that left the form go with it. Their callbacks
+// name the component, so none may run again; the widgets are deleted later,
+// as the one whose event is being handled may be among them.
+void MainWindow::DropWidgetsOf(const std::string& name) {
+  for (QWidget* widget : findChildren<QWidget*>(QString::fromStdString(name))) {
+    for (QObject* child : widget->findChildren<QObject*>()) child->disconnect();
+    widget->disconnect();
+    widget->hide();
+    widget->deleteLater();
+  }
 }
 
 void MainWindow::RefreshWindowState() {

@@ -3,6 +3,7 @@
 // class per page, the console memo and the message bar. It holds no rules.
 
 #include <QMainWindow>
+#include <string>
 
 #include "korvane/core/components/signal.h"
 
@@ -32,6 +33,7 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   QWidget* BuildCentral();
   void RefreshWindowState();
+  void DropWidgetsOf(const std::string& name);
 
   Shell& shell_;
   StatusBarWidget* statusBar_ = nullptr;
