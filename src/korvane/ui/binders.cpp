@@ -1,8 +1,9 @@
 #include "korvane/ui/binders.h"
 
-#include <QPointer>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
 
-#include "korvane/core/app/shell.h"
 #include "korvane/core/common/text.h"
 #include "korvane/ui/text_codec.h"
 
@@ -10,38 +11,140 @@ namespace korvane::ui {
 
 namespace {
 
-// Runs fn for as long as the widget lives; the model outlives the view.
+constexpr const char* kHolderName = "korvane_connections";
+
+class ConnectionHolder : public QObject {
+ public:
+  explicit ConnectionHolder(QObject* owner) : QObject(owner) { setObjectName(kHolderName); }
+  ConnectionList connections;
+};
+
+// Runs fn(widget) on every emit, for as long as the widget lives.
 template <typename W, typename F>
-void WhileAlive(W* widget, Signal<>& signal, F fn) {
-  QPointer<W> guard(widget);
-  signal.Connect([guard, fn] {
-    if (guard) fn(guard.data());
-  });
+void OnEmit(W* widget, Signal<>& signal, F fn) {
+  ConnectionsOf(widget).Add(signal.Connect([widget, fn] { fn(widget); }));
 }
 
-QString JoinLines(const std::vector<std::string>& lines) {
+QString JoinLines(const std::vector<std::string>& lines, size_t first, size_t count) {
   QString text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += '\n';
+  for (size_t i = first; i < first + count && i < lines.size(); ++i) {
+    if (i > first) text += '\n';
     text += FromLatin1(lines[i]);
   }
   return text;
 }
 
+// Keeps a memo widget in step with its model. Appends are collected and
+// applied once per turn of the event loop: a console fed line by line would
+// otherwise relayout the document for every line.
+class MemoBinding : public QObject {
+ public:
+  MemoBinding(CommandGate& gate, Memo& memo, QPlainTextEdit* widget)
+      : QObject(widget), gate_(gate), memo_(memo), widget_(widget) {
+    auto& connections = ConnectionsOf(this);
+    connections.Add(memo.reset.Connect([this] { Reset(); }));
+    connections.Add(memo.linesAppended.Connect(
+        [this](size_t first, size_t count) { Queue(memo_.Lines(), first, count); }));
+    connections.Add(memo.changed.Connect([this] { ApplyProperties(); }));
+    QObject::connect(widget, &QPlainTextEdit::textChanged, this, [this] { Edited(); });
+    ApplyProperties();
+    Reset();
+  }
+
+ private:
+  void ApplyProperties() { widget_->setReadOnly(memo_.ReadOnly()); }
+
+  void Reset() {
+    if (editing_) return;  // the model took the widget's own text
+    pending_.clear();
+    shownLines_ = memo_.Lines().size();
+    const QString text = JoinLines(memo_.Lines(), 0, memo_.Lines().size());
+    if (widget_->toPlainText() == text) return;
+    const Applying applying(applying_);
+    widget_->setPlainText(text);
+  }
+
+  void Queue(const std::vector<std::string>& lines, size_t first, size_t count) {
+    if (count == 0) return;
+    // The text is taken now: the model may be gone by the time of the flush.
+    if (!pending_.isEmpty()) pending_ += '\n';
+    pending_ += JoinLines(lines, first, count);
+    pendingLines_ += count;
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { Flush(); }, Qt::QueuedConnection);
+  }
+
+  void Flush() {
+    flushQueued_ = false;
+    if (pendingLines_ == 0) return;
+    QScrollBar* bar = widget_->verticalScrollBar();
+    const bool atBottom = bar->value() >= bar->maximum();
+    const bool cursorAtEnd = widget_->textCursor().atEnd();
+    // An empty document holds no line at all, or one empty line: appending
+    // to the latter needs its line break written out.
+    if (shownLines_ > 0 && widget_->document()->isEmpty()) pending_.prepend('\n');
+    {
+      const Applying applying(applying_);
+      widget_->appendPlainText(pending_);
+    }
+    shownLines_ += pendingLines_;
+    pending_.clear();
+    pendingLines_ = 0;
+    if (cursorAtEnd) widget_->moveCursor(QTextCursor::End);
+    if (atBottom) bar->setValue(bar->maximum());
+  }
+
+  void Edited() {
+    if (applying_) return;
+    // Lines still on their way belong before the person's text is read back.
+    Flush();
+    const Applying editing(editing_);
+    const std::vector<std::string> lines = SplitLines(ToLatin1(widget_->toPlainText()));
+    shownLines_ = lines.size();
+    gate_.Run([this, &lines] { memo_.UserEdit(lines); });
+  }
+
+  struct Applying {
+    bool& flag;
+    explicit Applying(bool& f) : flag(f) { flag = true; }
+    ~Applying() { flag = false; }
+  };
+
+  CommandGate& gate_;
+  Memo& memo_;
+  QPlainTextEdit* widget_;
+  QString pending_;
+  size_t pendingLines_ = 0;
+  size_t shownLines_ = 0;
+  bool flushQueued_ = false;
+  bool applying_ = false;
+  bool editing_ = false;
+};
+
 }  // namespace
+
+ConnectionList& ConnectionsOf(QObject* owner) {
+  auto* holder = static_cast<ConnectionHolder*>(
+      owner->findChild<QObject*>(kHolderName, Qt::FindDirectChildrenOnly));
+  if (holder == nullptr) holder = new ConnectionHolder(owner);
+  return holder->connections;
+}
 
 void BindCommon(Component& component, QWidget* widget) {
   widget->setObjectName(QString::fromStdString(component.Name()));
   auto apply = [&component](QWidget* w) {
     w->setVisible(component.Visible());
     w->setEnabled(component.Enabled());
-    if (!component.Hint().empty()) w->setToolTip(FromLatin1(component.Hint()));
+    // An empty hint clears a tooltip set before.
+    w->setToolTip(FromLatin1(component.Hint()));
   };
   apply(widget);
-  WhileAlive(widget, component.changed, apply);
+  OnEmit(widget, component.changed, apply);
 }
 
-void BindEdit(EditBox& edit, QLineEdit* widget) {
+void BindEdit(CommandGate& gate, EditBox& edit, QLineEdit* widget) {
   BindCommon(edit, widget);
   if (edit.MaxLength() > 0) widget->setMaxLength(edit.MaxLength());
   auto apply = [&edit](QLineEdit* w) {
@@ -50,95 +153,81 @@ void BindEdit(EditBox& edit, QLineEdit* widget) {
     w->setReadOnly(edit.ReadOnly());
   };
   apply(widget);
-  WhileAlive(widget, edit.changed, apply);
+  OnEmit(widget, edit.changed, apply);
+  OnEmit(widget, edit.focusRequested, [](QLineEdit* w) { w->setFocus(); });
   QObject::connect(widget, &QLineEdit::textEdited,
-                   [&edit](const QString& text) { edit.UserEdit(ToLocal(text)); });
-  QObject::connect(widget, &QLineEdit::editingFinished, [&edit] { edit.exited.Emit(); });
-  WhileAlive(widget, edit.focusRequested, [](QLineEdit* w) { w->setFocus(); });
+                   Guarded<const QString&>(
+                       gate, [&edit](const QString& text) { edit.UserEdit(ToLocal(text)); }));
+  QObject::connect(widget, &QLineEdit::editingFinished,
+                   Guarded(gate, [&edit] { edit.exited.Emit(); }));
 }
 
-void BindMemo(Memo& memo, QPlainTextEdit* widget) {
+void BindMemo(CommandGate& gate, Memo& memo, QPlainTextEdit* widget) {
   BindCommon(memo, widget);
-  auto updating = std::make_shared<bool>(false);
-  auto apply = [&memo, updating](QPlainTextEdit* w) {
-    const QString text = JoinLines(memo.Lines());
-    if (w->toPlainText() == text) return;
-    *updating = true;
-    w->setPlainText(text);
-    *updating = false;
-    w->setReadOnly(memo.ReadOnly());
-  };
-  apply(widget);
-  WhileAlive(widget, memo.changed, apply);
-  QObject::connect(widget, &QPlainTextEdit::textChanged, [&memo, widget, updating] {
-    if (*updating) return;
-    memo.UserEdit(SplitLines(ToLatin1(widget->toPlainText())));
-  });
+  new MemoBinding(gate, memo, widget);
 }
 
 void BindGroupBox(GroupBox& group, QGroupBox* widget) {
   BindCommon(group, widget);
   auto apply = [&group](QGroupBox* w) { w->setTitle(FromLocal(group.Caption())); };
   apply(widget);
-  WhileAlive(widget, group.changed, apply);
+  OnEmit(widget, group.changed, apply);
 }
 
-void BindButton(Shell& shell, ButtonControl& button, QAbstractButton* widget) {
+void BindButton(CommandGate& gate, ButtonControl& button, QAbstractButton* widget) {
   BindCommon(button, widget);
   auto apply = [&button](QAbstractButton* w) { w->setText(FromLocal(button.Caption())); };
   apply(widget);
-  WhileAlive(widget, button.changed, apply);
+  OnEmit(widget, button.changed, apply);
   QObject::connect(widget, &QAbstractButton::clicked,
-                   [&shell, &button] { shell.Run([&button] { button.clicked.Emit(); }); });
+                   Guarded(gate, [&button] { button.clicked.Emit(); }));
 }
 
-void BindAction(Shell& shell, Action& action, QAction* qaction) {
+void BindAction(CommandGate& gate, Action& action, QAction* qaction) {
   qaction->setObjectName(QString::fromStdString(action.Name()));
   auto apply = [&action](QAction* a) {
     a->setText(FromLocal(action.Caption()));
     a->setVisible(action.Visible());
     a->setEnabled(action.Enabled());
-    a->setCheckable(action.Checked() || a->isCheckable());
+    a->setCheckable(action.Checkable());
     a->setChecked(action.Checked());
-    if (!action.Shortcut().empty()) {
-      a->setShortcut(QKeySequence(QString::fromStdString(action.Shortcut())));
-    }
-    if (!action.Hint().empty()) a->setStatusTip(FromLocal(action.Hint()));
+    a->setShortcut(QKeySequence(QString::fromStdString(action.Shortcut())));
+    a->setStatusTip(FromLocal(action.Hint()));
   };
   apply(qaction);
-  WhileAlive(qaction, action.changed, apply);
-  QObject::connect(qaction, &QAction::triggered,
-                   [&shell, &action] { shell.Execute(action.Name()); });
+  ConnectionsOf(qaction).Add(action.changed.Connect([qaction, apply] { apply(qaction); }));
+  // A checkable QAction flips its own mark on a click; the model decides it.
+  QObject::connect(qaction, &QAction::triggered, qaction, [&gate, &action, qaction, apply] {
+    gate.Execute(action.Name());
+    apply(qaction);
+  });
 }
 
-}  // namespace korvane::ui
-
-#include <QButtonGroup>
-#include <QRadioButton>
-#include <QVBoxLayout>
-
-namespace korvane::ui {
-
-void BindRadioButton(Shell& shell, RadioButton& button, QRadioButton* widget) {
+void BindRadioButton(CommandGate& gate, RadioButton& button, QRadioButton* widget) {
   BindCommon(button, widget);
   auto apply = [&button](QRadioButton* w) {
     w->setText(FromLocal(button.Caption()));
     w->setChecked(button.Checked());
   };
   apply(widget);
-  WhileAlive(widget, button.changed, apply);
+  OnEmit(widget, button.changed, apply);
   // The model decides the checked state; a click only asks it.
   widget->setAutoExclusive(false);
-  QObject::connect(widget, &QRadioButton::clicked, [&shell, &button, widget] {
-    shell.Run([&button] { button.Click(); });
+  QObject::connect(widget, &QRadioButton::clicked, widget, [&gate, &button, widget] {
+    gate.Run([&button] { button.Click(); });
     widget->setChecked(button.Checked());
   });
 }
 
-void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget) {
+void BindRadioGroup(CommandGate& gate, RadioGroup& group, QGroupBox* widget) {
   BindCommon(group, widget);
   auto* layout = new QVBoxLayout(widget);
-  auto apply = [&shell, &group, layout](QGroupBox* w) {
+  // A click on the checked entry would uncheck it: the model decides.
+  auto showChecked = [&group](QGroupBox* w) {
+    const auto buttons = w->findChildren<QRadioButton*>();
+    for (qsizetype i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(i == group.ItemIndex());
+  };
+  auto apply = [&gate, &group, layout, showChecked](QGroupBox* w) {
     w->setTitle(FromLocal(group.Caption()));
     const auto buttons = w->findChildren<QRadioButton*>();
     bool same = buttons.size() == static_cast<qsizetype>(group.Items().size());
@@ -146,31 +235,28 @@ void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget) {
       same = buttons[i]->text() == FromLocal(group.Items()[static_cast<size_t>(i)]);
     }
     if (!same) {
-      qDeleteAll(buttons);
+      // The click being handled may come from one of these buttons.
+      for (QRadioButton* b : buttons) {
+        b->hide();
+        b->setParent(nullptr);
+        b->deleteLater();
+      }
       for (size_t i = 0; i < group.Items().size(); ++i) {
         auto* b = new QRadioButton(FromLocal(group.Items()[i]), w);
         b->setAutoExclusive(false);
         layout->addWidget(b);
         const int index = static_cast<int>(i);
-        QObject::connect(b, &QRadioButton::clicked, [&shell, &group, index] {
-          shell.Run([&group, index] { group.SetItemIndex(index); });
+        QObject::connect(b, &QRadioButton::clicked, w, [&gate, &group, index, w, showChecked] {
+          gate.Run([&group, index] { group.SetItemIndex(index); });
+          showChecked(w);
         });
       }
     }
-    const auto fresh = w->findChildren<QRadioButton*>();
-    for (qsizetype i = 0; i < fresh.size(); ++i) fresh[i]->setChecked(i == group.ItemIndex());
+    showChecked(w);
   };
   apply(widget);
-  WhileAlive(widget, group.changed, apply);
+  OnEmit(widget, group.changed, apply);
 }
-
-}  // namespace korvane::ui
-
-namespace korvane::ui {}  // namespace korvane::ui
-
-#include <QProgressBar>
-
-namespace korvane::ui {
 
 void BindProgressBar(ProgressBar& bar, QProgressBar* widget) {
   BindCommon(bar, widget);
@@ -179,7 +265,7 @@ void BindProgressBar(ProgressBar& bar, QProgressBar* widget) {
     w->setValue(bar.Position());
   };
   apply(widget);
-  WhileAlive(widget, bar.changed, apply);
+  OnEmit(widget, bar.changed, apply);
 }
 
 }  // namespace korvane::ui

@@ -1,7 +1,10 @@
 #pragma once
 // Two-way bindings between model components and Qt widgets. A widget takes
 // the component's name as objectName, so tests and the job file speak the
-// same names. Bindings live as long as the widget.
+// same names. The model's connections belong to the widget and end with it.
+//
+// Every call from a widget into the core goes through the command gate, so an
+// operation abort or a failure ends that call only, never the program.
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,29 +13,39 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <functional>
+#include <utility>
 
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
 
-namespace korvane {
-class Shell;
-}
-
 namespace korvane::ui {
 
-// Visible and enabled state (and the name) of any component.
+// The model connections of one Qt object, destroyed with it.
+ConnectionList& ConnectionsOf(QObject* owner);
+
+// A widget callback that enters the core through the gate.
+template <typename... Args, typename F>
+auto Guarded(CommandGate& gate, F fn) {
+  return [&gate, fn = std::move(fn)](Args... args) { gate.Run([&] { fn(args...); }); };
+}
+
+// Visible and enabled state, hint and name of any component.
 void BindCommon(Component& component, QWidget* widget);
 
-void BindEdit(EditBox& edit, QLineEdit* widget);
-void BindMemo(Memo& memo, QPlainTextEdit* widget);
+void BindEdit(CommandGate& gate, EditBox& edit, QLineEdit* widget);
+// Lines appended to the model within one turn of the event loop reach the
+// widget as one append; a reset replaces its text.
+void BindMemo(CommandGate& gate, Memo& memo, QPlainTextEdit* widget);
 void BindGroupBox(GroupBox& group, QGroupBox* widget);
-void BindButton(Shell& shell, ButtonControl& button, QAbstractButton* widget);
-void BindAction(Shell& shell, Action& action, QAction* qaction);
+void BindButton(CommandGate& gate, ButtonControl& button, QAbstractButton* widget);
+void BindAction(CommandGate& gate, Action& action, QAction* qaction);
 
-void BindRadioButton(Shell& shell, RadioButton& button, QRadioButton* widget);
+void BindRadioButton(CommandGate& gate, RadioButton& button, QRadioButton* widget);
 // The group's entries are rebuilt whenever the model's items change.
-void BindRadioGroup(Shell& shell, RadioGroup& group, QGroupBox* widget);
+void BindRadioGroup(CommandGate& gate, RadioGroup& group, QGroupBox* widget);
 
 void BindProgressBar(ProgressBar& bar, QProgressBar* widget);
 

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
@@ -64,13 +63,10 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   resize(1000, 720);
   BuildMenus();
   setCentralWidget(BuildCentral());
-  QPointer<MainWindow> self(this);
-  shell_.windowChanged.Connect([self] {
-    if (self) self->RefreshWindowState();
-  });
-  shell_.closeRequested.Connect([self] {
-    if (self) self->close();
-  });
+  connections_.Add(shell_.windowChanged.Connect([this] { RefreshWindowState(); }));
+  connections_.Add(shell_.closeRequested.Connect([this] { close(); }));
+  connections_.Add(shell_.Form().componentRemoved.Connect(
+      [this](Component& component) { DropWidgetsOf(component.Name()); }));
   // The core asks which list a command is for by the focused control's name.
   QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
@@ -112,7 +108,7 @@ QWidget* MainWindow::BuildCentral() {
   statusBar_ = new StatusBarWidget(shell_, central);
 
   auto* tabs = new QTabWidget(central);
-  PageTabs::Bind(shell_, shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
+  PageTabs::Bind(shell_, shell_.Form(), shell_.Form().Get<PageControl>(n::kPageControlMain), tabs,
                  {{n::kPageLanguages, new LanguagePage(shell_, nullptr)},
                   {n::kPageNames, new NamesPage(shell_, nullptr)},
                   {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
@@ -123,11 +119,23 @@ QWidget* MainWindow::BuildCentral() {
 
   auto* console = new QPlainTextEdit(central);
   console->setMaximumHeight(140);
-  BindMemo(shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
+  BindMemo(shell_, shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
   layout->addWidget(console);
 
   layout->addWidget(statusBar_);
   return central;
+}
+
+// The widgets of a component that left the form go with it. Their callbacks
+// name the component, so none may run again; the widgets are deleted later,
+// as the one whose event is being handled may be among them.
+void MainWindow::DropWidgetsOf(const std::string& name) {
+  for (QWidget* widget : findChildren<QWidget*>(QString::fromStdString(name))) {
+    for (QObject* child : widget->findChildren<QObject*>()) child->disconnect();
+    widget->disconnect();
+    widget->hide();
+    widget->deleteLater();
+  }
 }
 
 void MainWindow::RefreshWindowState() {
@@ -146,7 +154,9 @@ void MainWindow::RefreshWindowState() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (shell_.CloseQuery()) {
+  bool mayClose = false;
+  shell_.Run([this, &mayClose] { mayClose = shell_.CloseQuery(); });
+  if (mayClose) {
     event->accept();
   } else {
     event->ignore();
@@ -154,7 +164,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::hideEvent(QHideEvent* event) {
-  shell_.WindowHidden(width(), height());
+  const int w = width();
+  const int h = height();
+  shell_.Run([this, w, h] { shell_.WindowHidden(w, h); });
   QMainWindow::hideEvent(event);
 }
 

@@ -4,6 +4,9 @@
 
 #include <QFontMetrics>
 #include <QMainWindow>
+#include <string>
+
+#include "korvane/core/components/signal.h"
 
 #include "korvane/core/components/text_measure.h"
 
@@ -46,10 +49,12 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   QWidget* BuildCentral();
   void RefreshWindowState();
+  void DropWidgetsOf(const std::string& name);
 
   Shell& shell_;
   FontMeasure listMeasure_{font()};
   StatusBarWidget* statusBar_ = nullptr;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane::ui

@@ -1,43 +1,40 @@
 #include "korvane/ui/page_tabs.h"
 
-#include <QPointer>
-
-#include "korvane/core/app/shell.h"
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
 
-void PageTabs::Bind(Shell& shell, PageControl& control, QTabWidget* tabs,
+void PageTabs::Bind(CommandGate& gate, FormModel& form, PageControl& control, QTabWidget* tabs,
                     const PageWidgets& pages) {
   tabs->setObjectName(QString::fromStdString(control.Name()));
   std::vector<Page*> models;
   for (const auto& [name, widget] : pages) {
-    Page& page = shell.Form().Get<Page>(name);
+    Page& page = form.Get<Page>(name);
     widget->setObjectName(QString::fromStdString(page.Name()));
     tabs->addTab(widget, FromLocal(page.Caption()));
     models.push_back(&page);
   }
-  QPointer<QTabWidget> guard(tabs);
-  auto refresh = [guard, models, &control] {
-    if (!guard) return;
+  auto refresh = [tabs, models, &control] {
     for (int i = 0; i < static_cast<int>(models.size()); ++i) {
-      guard->setTabText(i, FromLocal(models[i]->Caption()));
-      guard->setTabVisible(i, models[i]->Visible());
-      if (models[i]->Name() == control.ActivePage() && guard->currentIndex() != i) {
-        guard->setCurrentIndex(i);
+      tabs->setTabText(i, FromLocal(models[i]->Caption()));
+      tabs->setTabVisible(i, models[i]->Visible());
+      if (models[i]->Name() == control.ActivePage() && tabs->currentIndex() != i) {
+        tabs->setCurrentIndex(i);
       }
     }
-    guard->setEnabled(control.Enabled());
+    tabs->setEnabled(control.Enabled());
   };
-  for (Page* page : models) page->changed.Connect(refresh);
-  control.changed.Connect(refresh);
+  ConnectionList& connections = ConnectionsOf(tabs);
+  for (Page* page : models) connections.Add(page->changed.Connect(refresh));
+  connections.Add(control.changed.Connect(refresh));
   refresh();
-  QObject::connect(tabs, &QTabWidget::currentChanged, [&shell, &control, models](int index) {
-    if (index < 0 || index >= static_cast<int>(models.size())) return;
-    const std::string name = models[index]->Name();
-    shell.Run([&control, name] { control.SetActivePage(name); });
-  });
+  QObject::connect(tabs, &QTabWidget::currentChanged, tabs,
+                   Guarded<int>(gate, [&control, models](int index) {
+                     if (index < 0 || index >= static_cast<int>(models.size())) return;
+                     control.SetActivePage(models[static_cast<size_t>(index)]->Name());
+                   }));
 }
 
 }  // namespace korvane::ui

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/form_model.h"
 
 namespace korvane {
-class Shell;
+class CommandGate;
 }
 
 namespace korvane::ui {
@@ -17,7 +18,8 @@ namespace korvane::ui {
 class PageTabs {
  public:
   using PageWidgets = std::vector<std::pair<const char*, QWidget*>>;
-  static void Bind(Shell& shell, PageControl& control, QTabWidget* tabs, const PageWidgets& pages);
+  static void Bind(CommandGate& gate, FormModel& form, PageControl& control, QTabWidget* tabs,
+                   const PageWidgets& pages);
 };
 
 }  // namespace korvane::ui

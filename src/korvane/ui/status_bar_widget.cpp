@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
@@ -66,7 +66,7 @@ void StatusBarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void StatusBarWidget::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
-  UpdateMeasure();
+  shell_.Run([this] { UpdateMeasure(); });
 }
 
 }  // namespace korvane::ui

@@ -44,7 +44,7 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   } else {
     shell.Execute(names::kActSaveProject);
     bool closing = false;
-    shell.closeRequested.Connect([&closing] { closing = true; });
+    const Connection closingWatch = shell.closeRequested.Connect([&closing] { closing = true; });
     shell.Execute(names::kActCloseAll);
     if (closing) shell.CloseQuery();
   }

@@ -36,11 +36,12 @@ void WindowRules::Connect() {
     auto* button = dynamic_cast<ButtonControl*>(component.get());
     if (button == nullptr || button->ActionName().empty()) continue;
     const std::string action = button->ActionName();
-    button->clicked.Connect([this, action] {
+    connections_.Add(button->clicked.Connect([this, action] {
       if (window_.actions.Find(action) != nullptr) gate_.Execute(action);
-    });
+    }));
   }
-  window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] { PageChanged(); });
+  connections_.Add(window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect(
+      [this] { PageChanged(); }));
 }
 
 void WindowRules::PageChanged() {

@@ -30,6 +30,7 @@ class WindowRules {
   const Installation& installation_;
   const ProductCatalogue& catalogue_;
   SourceLists& sources_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -29,6 +29,10 @@ class Action {
   void SetVisible(bool v) { Assign(visible_, v); }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool e) { Assign(enabled_, e); }
+  // A checkable action shows a check mark, set or not; a checked one is
+  // always checkable.
+  bool Checkable() const { return checkable_ || checked_; }
+  void SetCheckable(bool c) { Assign(checkable_, c); }
   bool Checked() const { return checked_; }
   void SetChecked(bool c) { Assign(checked_, c); }
 
@@ -56,6 +60,7 @@ class Action {
   std::string shortcut_;
   bool visible_ = true;
   bool enabled_ = true;
+  bool checkable_ = false;
   bool checked_ = false;
   std::function<void()> handler_;
 };

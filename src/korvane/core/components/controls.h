@@ -2,6 +2,8 @@
 // The plain control kinds of the main window: edit boxes, memos, pages,
 // radio buttons and groups, labels, buttons, group boxes, progress bars.
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,10 @@ class EditBox : public Component {
   int maxLength_ = 0;
 };
 
+// The lines of a memo. Its content is announced apart from its properties:
+// a reset when the lines were replaced, linesAppended for lines added at the
+// end, so a console that grows line by line costs a view only the new lines.
+// `changed` stays for the properties (visible, enabled, caption, read-only).
 class Memo : public Component {
  public:
   Memo(std::string name, std::string parent)
@@ -51,23 +57,36 @@ class Memo : public Component {
   const std::vector<std::string>& Lines() const { return lines_; }
   void SetLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
-    Changed();
+    reset.Emit();
   }
-  void Append(const std::string& line) {
-    lines_.push_back(line);
-    Changed();
+  void AppendLines(std::vector<std::string> lines) {
+    if (lines.empty()) return;
+    const size_t first = lines_.size();
+    const size_t count = lines.size();
+    lines_.insert(lines_.end(), std::make_move_iterator(lines.begin()),
+                  std::make_move_iterator(lines.end()));
+    linesAppended.Emit(first, count);
+  }
+  void AppendLine(std::string line) {
+    lines_.push_back(std::move(line));
+    linesAppended.Emit(lines_.size() - 1, 1);
   }
   void Clear() { SetLines({}); }
   // A change typed by the person.
   void UserEdit(std::vector<std::string> lines) {
     lines_ = std::move(lines);
     modified_ = true;
-    Changed();
+    reset.Emit();
   }
   bool Modified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool r) { Assign(readOnly_, r); }
+
+  // All lines were replaced.
+  Signal<> reset;
+  // Lines [first, first + count) were added at the end.
+  Signal<size_t, size_t> linesAppended;
 
  private:
   std::vector<std::string> lines_;

@@ -1,5 +1,7 @@
 #include "korvane/core/components/form_model.h"
 
+#include <unordered_set>
+
 namespace korvane {
 
 void FormModel::Register(std::unique_ptr<Component> component) {
@@ -7,6 +9,34 @@ void FormModel::Register(std::unique_ptr<Component> component) {
   if (byName_.count(name) != 0) throw std::logic_error("Duplicate component " + name);
   byName_.emplace(name, component.get());
   components_.push_back(std::move(component));
+  componentAdded.Emit(*components_.back());
+}
+
+bool FormModel::Remove(const std::string& name) {
+  if (Find(name) == nullptr) return false;
+  // The subtree, found by parent names; repeated passes also catch a child
+  // created before its parent.
+  std::unordered_set<std::string> doomed{name};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& c : components_) {
+      if (doomed.count(c->Parent()) != 0 && doomed.insert(c->Name()).second) grew = true;
+    }
+  }
+  std::vector<std::unique_ptr<Component>> removed;
+  std::vector<std::unique_ptr<Component>> kept;
+  kept.reserve(components_.size());
+  for (auto& c : components_) {
+    (doomed.count(c->Name()) != 0 ? removed : kept).push_back(std::move(c));
+  }
+  components_ = std::move(kept);
+  for (const auto& c : removed) byName_.erase(c->Name());
+  // Reverse creation order: children normally come after their parents.
+  for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
+    componentRemoved.Emit(**it);
+    it->reset();
+  }
+  return true;
 }
 
 Component* FormModel::Find(const std::string& name) const {

@@ -1,6 +1,8 @@
 #pragma once
 // The main window as a model: its named components in creation order. The job
-// file walks them in this order, and views look them up by name.
+// file walks them in this order, and views look them up by name. Components
+// may come and go (a viewer tab's controls): views follow componentAdded and
+// componentRemoved.
 
 #include <memory>
 #include <stdexcept>
@@ -25,6 +27,11 @@ class FormModel {
 
   Component* Find(const std::string& name) const;
 
+  // Removes the component and everything below it (its children, theirs, ...),
+  // announced in reverse creation order; the others keep their creation
+  // order. False when there is no component of that name.
+  bool Remove(const std::string& name);
+
   template <typename T>
   T& Get(const std::string& name) const {
     auto* typed = dynamic_cast<T*>(Find(name));
@@ -40,6 +47,12 @@ class FormModel {
   // The component that has the input focus, as the view reports it; empty when none.
   const std::string& Focused() const { return focused_; }
   void SetFocused(std::string name) { focused_ = std::move(name); }
+
+  // After a component joined the form.
+  Signal<Component&> componentAdded;
+  // A component has left the form (Find no longer sees it); it is destroyed
+  // right after this returns, and with it its signals.
+  Signal<Component&> componentRemoved;
 
  private:
   void Register(std::unique_ptr<Component> component);

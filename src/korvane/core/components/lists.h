@@ -3,6 +3,9 @@
 // that carries an incremental search combo, and the non-visual string-list
 // holder that the job file persists.
 
+#include <algorithm>
+#include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,38 +24,97 @@ struct CheckListItem {
 
 // The items of a check list with their two flags. Behaviour that keeps file
 // lists sorted and unique belongs to the sources subsystem.
+//
+// Content changes are announced row by row (rowsInserted, rowsRemoved,
+// rowsChanged: first row and count, after the change) or as a reset when
+// the items were replaced or changed through MutableItems(); a reset also
+// fires `changed`, for listeners that only need to know that the items may
+// all differ. The highlighted row has its own signal: moving it neither
+// resets the list nor fires `changed`.
 class CheckList : public Component {
  public:
   CheckList(std::string name, std::string parent)
       : Component(std::move(name), ComponentKind::CheckList, std::move(parent)) {}
 
   const std::vector<CheckListItem>& Items() const { return items_; }
+  // Changes made here are announced with Touch().
   std::vector<CheckListItem>& MutableItems() { return items_; }
   void SetItems(std::vector<CheckListItem> items) {
     items_ = std::move(items);
-    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = -1;
-    Changed();
+    Reset();
   }
   void Clear() {
     items_.clear();
-    itemIndex_ = -1;
-    Changed();
+    Reset();
   }
-  void Add(CheckListItem item) {
-    items_.push_back(std::move(item));
-    Changed();
+  // Announces changes made through MutableItems() as a reset.
+  void Touch() { Reset(); }
+
+  void Add(CheckListItem item) { Insert(items_.size(), std::move(item)); }
+  // An index past the end appends. The highlight stays on its item.
+  void Insert(size_t index, CheckListItem item) {
+    index = std::min(index, items_.size());
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+    rowsInserted.Emit(index, 1);
+    if (itemIndex_ >= static_cast<int>(index)) SetItemIndex(itemIndex_ + 1);
   }
-  // Announces changes made through MutableItems().
-  void Touch() { Changed(); }
+  // Removes one item; an index out of range is a programming fault. A removed
+  // highlight becomes no highlight.
+  void RemoveAt(size_t index) {
+    if (index >= items_.size()) throw std::out_of_range("CheckList::RemoveAt");
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    rowsRemoved.Emit(index, 1);
+    const int row = static_cast<int>(index);
+    if (itemIndex_ == row) {
+      SetItemIndex(-1);
+    } else if (itemIndex_ > row) {
+      SetItemIndex(itemIndex_ - 1);
+    }
+  }
+  void SetItem(size_t index, CheckListItem item) {
+    if (index >= items_.size()) throw std::out_of_range("CheckList::SetItem");
+    CheckListItem& slot = items_[index];
+    if (slot.text == item.text && slot.checked == item.checked && slot.enabled == item.enabled) {
+      return;
+    }
+    slot = std::move(item);
+    rowsChanged.Emit(index, 1);
+  }
+  void SetChecked(size_t index, bool checked) {
+    if (index >= items_.size()) throw std::out_of_range("CheckList::SetChecked");
+    if (items_[index].checked == checked) return;
+    items_[index].checked = checked;
+    rowsChanged.Emit(index, 1);
+  }
 
   bool Sorted() const { return sorted_; }
   void SetSorted(bool s) { sorted_ = s; }
   int ItemIndex() const { return itemIndex_; }
-  void SetItemIndex(int i) { Assign(itemIndex_, i); }
+  void SetItemIndex(int i) {
+    if (itemIndex_ == i) return;
+    itemIndex_ = i;
+    selectionChanged.Emit();
+  }
   int ScrollWidth() const { return scrollWidth_; }
   void SetScrollWidth(int w) { Assign(scrollWidth_, w); }
 
+  Signal<size_t, size_t> rowsInserted;
+  Signal<size_t, size_t> rowsRemoved;
+  Signal<size_t, size_t> rowsChanged;
+  Signal<> reset;
+  Signal<> selectionChanged;
+
  private:
+  // A highlight past the new end is dropped, after the reset so that views
+  // already show the new rows.
+  void Reset() {
+    const bool lost = itemIndex_ >= static_cast<int>(items_.size());
+    if (lost) itemIndex_ = -1;
+    reset.Emit();
+    Changed();
+    if (lost) selectionChanged.Emit();
+  }
+
   std::vector<CheckListItem> items_;
   bool sorted_ = false;
   int itemIndex_ = -1;

@@ -90,10 +90,10 @@ void ProductCatalogue::Connect() {
   for (const std::string& name : ProductButtons()) {
     auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name));
     if (button == nullptr) continue;
-    button->clicked.Connect([this, name] { ProductClick(name); });
+    connections_.Add(button->clicked.Connect([this, name] { ProductClick(name); }));
   }
   if (auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions))) {
-    group->clicked.Connect([this] { VersionClick(); });
+    connections_.Add(group->clicked.Connect([this] { VersionClick(); }));
   }
   auto handle = [this](const char* name, std::function<void()> handler) {
     if (Action* action = window_.actions.Find(name)) action->SetHandler(std::move(handler));

@@ -102,6 +102,7 @@ class ProductCatalogue : public ActiveLanguage {
   KeyedLines overrides_;
   // Set while the catalogue itself changes radio buttons, whose clicks must not recurse.
   bool settingButtons_ = false;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -1,9 +1,9 @@
 #include "korvane/core/form/main_form.h"
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 
 namespace korvane {
 
@@ -209,6 +209,11 @@ void BuildActions(ActionList& actions) {
   for (const ActionSpec& spec : kActions) {
     Action& action = actions.Add(spec.name, spec.caption, spec.category);
     action.SetShortcut(spec.shortcut);
+  }
+  // Toggles and choices show their check mark whether it is set or not.
+  for (const char* name :
+       {n::kActShowAdvanced, "ActSortBySource", "ActSortByLevel", "ActSortByRuleName"}) {
+    actions.Get(name).SetCheckable(true);
   }
   actions.Get(n::kActShowAdvanced).SetVisible(false);
   actions.Get(n::kActViewConsoleLog).SetVisible(false);

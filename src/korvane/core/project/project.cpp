@@ -192,10 +192,10 @@ void Project::BindNameFields() {
   auto bind = [this](const char* editName, std::string ProjectState::*field,
                      void (Project::*apply)(const std::string&)) {
     auto& edit = context_.form.Get<EditBox>(editName);
-    edit.changed.Connect([this, &edit, field] { state_.*field = edit.Text(); });
-    edit.exited.Connect([this, &edit, apply] {
+    connections_.Add(edit.changed.Connect([this, &edit, field] { state_.*field = edit.Text(); }));
+    connections_.Add(edit.exited.Connect([this, &edit, apply] {
       if (!edit.Text().empty()) (this->*apply)(edit.Text());
-    });
+    }));
   };
   bind(n::kEditProductName, &ProjectState::productName, &Project::SetProductName);
   bind(n::kEditSystemName, &ProjectState::systemName, &Project::SetSystemName);

@@ -95,6 +95,7 @@ class Project {
   const ActiveLanguage& language_;
   JobSaver& saver_;
   ProjectState state_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -9,9 +9,9 @@ namespace korvane {
 FileList::FileList(CheckList& list) : list_(list), shared_(std::make_shared<Shared>()) {
   // The slot may outlive this object (the form is older), so it holds only the
   // shared flags.
-  list_.changed.Connect([shared = shared_] {
+  connections_.Add(list_.changed.Connect([shared = shared_] {
     if (!shared->muted) shared->stale = true;
-  });
+  }));
 }
 
 std::string FileList::NameOf(std::string_view line) {

@@ -53,6 +53,7 @@ class FileList {
   CheckList& list_;
   std::shared_ptr<Shared> shared_;
   std::unordered_set<std::string> names_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -29,7 +29,7 @@ SourceLists::SourceLists(WindowContext& context, SourcesJob& job)
       marks_(context.form.Get<StringListHolder>(n::kMarksHolder)),
       wrapCombo_(context.form.Get<ComboBox>(n::kComboWrapType)),
       copySource_(context.form.Get<PageControl>(n::kPageControlCopySource)) {
-  copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); });
+  connections_.Add(copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); }));
   FollowCopySourcePage();
 }
 
@@ -65,20 +65,20 @@ void SourceLists::Connect(ActionList& actions) {
 }
 
 void SourceLists::Follow(JobCommands& jobs) {
-  jobs.cleared.Connect([this] {
+  connections_.Add(jobs.cleared.Connect([this] {
     sourceList_.Clear();
     copyList_.Clear();
     marks_.Clear();
-  });
-  jobs.beforeSave.Connect([this] { Synchronize(); });
-  jobs.loadClosing.Connect([this] { Synchronize(); });
-  jobs.loadFinished.Connect([this] {
+  }));
+  connections_.Add(jobs.beforeSave.Connect([this] { Synchronize(); }));
+  connections_.Add(jobs.loadClosing.Connect([this] { Synchronize(); }));
+  connections_.Add(jobs.loadFinished.Connect([this] {
     for (CheckList* list : {&sourceList_, &copyList_}) {
       UpdateListColumns(*list);
       UpdatePanelCaption(*list);
     }
     SelectFirstEntry(sourcesActive_ ? sourceList_ : copyList_);
-  });
+  }));
 }
 
 bool SourceLists::Synchronize() {

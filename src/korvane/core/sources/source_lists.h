@@ -112,6 +112,7 @@ class SourceLists {
   SourceAdding adding_{*this};
   SourceChecks checks_{*this};
   WrapTyping types_{*this};
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

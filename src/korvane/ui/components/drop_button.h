@@ -1,5 +1,6 @@
 #pragma once
-// An add button that also takes files and folders dropped on it.
+// An add button that also takes files and folders dropped on it; the drop
+// enters the core through the gate.
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/ui/drop_paths.h"
 
 namespace korvane::ui {
@@ -16,8 +18,9 @@ namespace korvane::ui {
 class DropButton : public QPushButton {
   Q_OBJECT
  public:
-  DropButton(std::function<void(const std::vector<std::string>&)> onDrop, QWidget* parent)
-      : QPushButton(parent), onDrop_(std::move(onDrop)) {
+  DropButton(CommandGate& gate, std::function<void(const std::vector<std::string>&)> onDrop,
+             QWidget* parent)
+      : QPushButton(parent), gate_(gate), onDrop_(std::move(onDrop)) {
     setAcceptDrops(true);
   }
 
@@ -28,10 +31,11 @@ class DropButton : public QPushButton {
   void dropEvent(QDropEvent* event) override {
     const auto paths = DroppedPaths(event->mimeData());
     event->acceptProposedAction();
-    onDrop_(paths);
+    gate_.Run([this, &paths] { onDrop_(paths); });
   }
 
  private:
+  CommandGate& gate_;
   std::function<void(const std::vector<std::string>&)> onDrop_;
 };
 

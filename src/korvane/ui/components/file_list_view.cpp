@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QPointer>
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
@@ -19,23 +18,76 @@ namespace korvane::ui {
 
 namespace n = names;
 
-CheckListModel::CheckListModel(Shell& shell, CheckList& list, QObject* parent)
-    : QAbstractListModel(parent), shell_(shell), list_(list) {
-  QPointer<CheckListModel> self(this);
-  list_.changed.Connect([self] {
-    if (!self) return;
-    self->beginResetModel();
-    self->endResetModel();
-  });
+CheckListModel::CheckListModel(CommandGate& gate, CheckList& list,
+                               std::function<void()> checkedByPerson, QObject* parent)
+    : QAbstractListModel(parent),
+      gate_(gate),
+      list_(list),
+      checkedByPerson_(std::move(checkedByPerson)),
+      rows_(static_cast<int>(list.Items().size())) {
+  connections_.Add(list_.rowsInserted.Connect([this](size_t f, size_t n) { Inserted(f, n); }));
+  connections_.Add(list_.rowsRemoved.Connect([this](size_t f, size_t n) { Removed(f, n); }));
+  connections_.Add(list_.rowsChanged.Connect([this](size_t f, size_t n) { Changed(f, n); }));
+  connections_.Add(list_.reset.Connect([this] { Reset(); }));
+}
+
+void CheckListModel::Inserted(size_t first, size_t count) {
+  if (count == 0) return;
+  if (first > static_cast<size_t>(rows_)) return Reset();
+  const int row = static_cast<int>(first);
+  const int n = static_cast<int>(count);
+  pendingFirst_ = row;
+  pendingShift_ = n;
+  beginInsertRows({}, row, row + n - 1);
+  pendingShift_ = 0;
+  rows_ += n;
+  endInsertRows();
+}
+
+void CheckListModel::Removed(size_t first, size_t count) {
+  if (count == 0) return;
+  if (first + count > static_cast<size_t>(rows_)) return Reset();
+  const int row = static_cast<int>(first);
+  const int n = static_cast<int>(count);
+  pendingFirst_ = row;
+  pendingShift_ = -n;
+  beginRemoveRows({}, row, row + n - 1);
+  pendingShift_ = 0;
+  rows_ -= n;
+  endRemoveRows();
+}
+
+void CheckListModel::Changed(size_t first, size_t count) {
+  if (count == 0) return;
+  if (first + count > static_cast<size_t>(rows_)) return Reset();
+  const int row = static_cast<int>(first);
+  emit dataChanged(index(row), index(row + static_cast<int>(count) - 1));
+}
+
+void CheckListModel::Reset() {
+  beginResetModel();
+  rows_ = static_cast<int>(list_.Items().size());
+  endResetModel();
 }
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(list_.Items().size());
+  return parent.isValid() ? 0 : rows_;
+}
+
+int CheckListModel::ListRow(int row) const {
+  if (row < 0 || row >= rows_) return -1;
+  if (pendingShift_ != 0 && row >= pendingFirst_) {
+    // Rows being removed are gone from the list already.
+    if (pendingShift_ < 0 && row < pendingFirst_ - pendingShift_) return -1;
+    row += pendingShift_;
+  }
+  return row < static_cast<int>(list_.Items().size()) ? row : -1;
 }
 
 QVariant CheckListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount({})) return {};
-  const CheckListItem& item = list_.Items()[static_cast<size_t>(index.row())];
+  const int row = index.isValid() ? ListRow(index.row()) : -1;
+  if (row < 0) return {};
+  const CheckListItem& item = list_.Items()[static_cast<size_t>(row)];
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return FromLocal(item.text);
   if (role == Qt::CheckStateRole) return item.checked ? Qt::Checked : Qt::Unchecked;
   return {};
@@ -43,22 +95,24 @@ QVariant CheckListModel::data(const QModelIndex& index, int role) const {
 
 bool CheckListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::CheckStateRole || !index.isValid()) return false;
-  const int row = index.row();
+  const auto row = static_cast<size_t>(index.row());
   const bool checked = value.toInt() == Qt::Checked;
-  return shell_.Run([this, row, checked] {
-    auto& items = list_.MutableItems();
-    if (row >= static_cast<int>(items.size()) || !items[static_cast<size_t>(row)].enabled) return;
-    items[static_cast<size_t>(row)].checked = checked;
-    list_.Touch();
-    shell_.CurrentProject().SetModified(true);
+  bool done = false;
+  gate_.Run([this, row, checked, &done] {
+    if (row >= list_.Items().size() || !list_.Items()[row].enabled) return;
+    list_.SetChecked(row, checked);
+    if (checkedByPerson_) checkedByPerson_();
+    done = true;
   });
+  return done;
 }
 
 Qt::ItemFlags CheckListModel::flags(const QModelIndex& index) const {
-  if (!index.isValid() || index.row() >= rowCount({})) return Qt::NoItemFlags;
+  const int row = index.isValid() ? ListRow(index.row()) : -1;
+  if (row < 0) return Qt::NoItemFlags;
   // A disabled entry can still be highlighted (to give it a type) but not checked.
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  if (list_.Items()[static_cast<size_t>(index.row())].enabled) flags |= Qt::ItemIsUserCheckable;
+  if (list_.Items()[static_cast<size_t>(row)].enabled) flags |= Qt::ItemIsUserCheckable;
   return flags;
 }
 
@@ -109,7 +163,8 @@ void FileLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 FileListView::FileListView(Shell& shell, CheckList& list, const char* dropTarget, QWidget* parent)
     : QListView(parent), shell_(shell), list_(list), dropTarget_(dropTarget) {
   setObjectName(QString::fromStdString(list.Name()));
-  setModel(new CheckListModel(shell, list, this));
+  setModel(new CheckListModel(
+      shell, list, [&shell] { shell.CurrentProject().SetModified(true); }, this));
   setItemDelegate(new FileLineDelegate(shell, list, this));
   setUniformItemSizes(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -117,14 +172,15 @@ FileListView::FileListView(Shell& shell, CheckList& list, const char* dropTarget
   setAcceptDrops(true);
   setDropIndicatorShown(false);
 
-  QPointer<FileListView> self(this);
-  list.changed.Connect([self] {
-    if (self) self->SyncSelection();
-  });
-  connect(selectionModel(), &QItemSelectionModel::currentRowChanged,
+  // After the model's own reset handling (connected first): a reset loses
+  // the view's current row.
+  connections_.Add(list.selectionChanged.Connect([this] { SyncSelection(); }));
+  connections_.Add(list.reset.Connect([this] { SyncSelection(); }));
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (syncing_) return;
-            list_.SetItemIndex(current.isValid() ? current.row() : -1);
+            const int row = current.isValid() ? current.row() : -1;
+            shell_.Run([this, row] { list_.SetItemIndex(row); });
             Highlight();
           });
   SyncSelection();

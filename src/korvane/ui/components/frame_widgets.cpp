@@ -6,10 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QToolButton>
 
-#include "korvane/core/app/shell.h"
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/drop_paths.h"
@@ -17,9 +16,9 @@
 
 namespace korvane::ui {
 
-PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent)
+PathFrameWidget::PathFrameWidget(CommandGate& gate, PathField& frame, QWidget* parent)
     : QWidget(parent),
-      shell_(shell),
+      gate_(gate),
       frame_(frame),
       label_(new QLabel(this)),
       edit_(new QLineEdit(this)),
@@ -37,16 +36,12 @@ PathFrameWidget::PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent
   setAcceptDrops(true);
   edit_->setAcceptDrops(false);
   edit_->setObjectName("Edit");
-  QPointer<PathFrameWidget> self(this);
-  frame.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
-  connect(edit_, &QLineEdit::textEdited,
-          [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); });
-  connect(edit_, &QLineEdit::editingFinished,
-          [&shell, &frame] { shell.Run([&frame] { frame.Leave(); }); });
-  connect(browse_, &QToolButton::clicked,
-          [&shell, &frame] { shell.Run([&frame] { frame.BrowseClick(); }); });
+  ConnectionsOf(this).Add(frame.changed.Connect([this] { Refresh(); }));
+  connect(edit_, &QLineEdit::textEdited, this,
+          Guarded<const QString&>(
+              gate, [&frame](const QString& text) { frame.UserEdit(ToLocal(text)); }));
+  connect(edit_, &QLineEdit::editingFinished, this, Guarded(gate, [&frame] { frame.Leave(); }));
+  connect(browse_, &QToolButton::clicked, this, Guarded(gate, [&frame] { frame.BrowseClick(); }));
   Refresh();
 }
 
@@ -73,7 +68,7 @@ void PathFrameWidget::dragEnterEvent(QDragEnterEvent* event) {
 
 void PathFrameWidget::dropEvent(QDropEvent* event) {
   const std::vector<std::string> paths = DroppedPaths(event->mimeData());
-  shell_.Run([this, &paths] { frame_.DropFiles(paths); });
+  gate_.Run([this, &paths] { frame_.DropFiles(paths); });
   event->acceptProposedAction();
 }
 

@@ -10,7 +10,7 @@ class QLabel;
 class QToolButton;
 
 namespace korvane {
-class Shell;
+class CommandGate;
 class PathField;
 }  // namespace korvane
 
@@ -19,7 +19,7 @@ namespace korvane::ui {
 class PathFrameWidget : public QWidget {
   Q_OBJECT
  public:
-  PathFrameWidget(Shell& shell, PathField& frame, QWidget* parent);
+  PathFrameWidget(CommandGate& gate, PathField& frame, QWidget* parent);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -28,7 +28,7 @@ class PathFrameWidget : public QWidget {
  private:
   void Refresh();
 
-  Shell& shell_;
+  CommandGate& gate_;
   PathField& frame_;
   QLabel* label_;
   QLineEdit* edit_;

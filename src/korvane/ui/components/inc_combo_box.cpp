@@ -2,32 +2,40 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 
-#include "korvane/core/app/shell.h"
+#include "korvane/core/common/guarded_run.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
 
-IncComboBox::IncComboBox(Shell& shell, ComboBox& combo, QWidget* parent)
-    : QComboBox(parent), shell_(shell), combo_(combo) {
+IncComboBox::IncComboBox(CommandGate& gate, ComboBox& combo, QWidget* parent)
+    : QComboBox(parent), gate_(gate), combo_(combo) {
   BindCommon(combo, this);
   combo.Combo().onBeep = [] { QApplication::beep(); };
-  QPointer<IncComboBox> self(this);
-  combo.changed.Connect([self] {
-    if (self) self->Refresh();
-  });
-  connect(this, QOverload<int>::of(&QComboBox::activated), [this](int index) {
+  ConnectionsOf(this).Add(combo.changed.Connect([this] { Refresh(); }));
+  connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
     if (refreshing_) return;
-    shell_.Run([this, index] {
+    Apply([this, index] {
       combo_.Combo().SetItemIndex(index);
       combo_.Combo().Click();
-      combo_.Touch();
     });
   });
   Refresh();
+}
+
+void IncComboBox::Apply(const std::function<void()>& work) {
+  gate_.Run([this, &work] {
+    // Also after an abort: the keys taken so far are in the model.
+    try {
+      work();
+    } catch (...) {
+      combo_.Touch();
+      throw;
+    }
+    combo_.Touch();
+  });
 }
 
 void IncComboBox::Refresh() {
@@ -48,57 +56,54 @@ void IncComboBox::Refresh() {
 }
 
 void IncComboBox::keyPressEvent(QKeyEvent* event) {
-  IncCombo& model = combo_.Combo();
   const int key = event->key();
-  const int before = model.ItemIndex();
-  bool handled = true;
-  if (key == Qt::Key_Home) {
-    model.KeyDown(IncCombo::Key::Home);
-  } else if (key == Qt::Key_End) {
-    model.KeyDown(IncCombo::Key::End);
-  } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-    model.TypeChar(IncCombo::kEnter);
-  } else if (key == Qt::Key_Escape) {
-    model.TypeChar(IncCombo::kEscape);
-  } else if (key == Qt::Key_Backspace) {
-    model.TypeChar(IncCombo::kBackspace);
-  } else if (event->text().size() == 1 && event->text()[0].unicode() >= 0x20 &&
-             event->text()[0].unicode() < 0x100) {
-    model.TypeChar(static_cast<char>(event->text()[0].unicode()));
-  } else {
-    handled = false;
-  }
+  const QString text = event->text();
+  const bool printable = text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x100;
+  const bool handled = key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Return ||
+                       key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Backspace ||
+                       printable;
   if (!handled) {
     QComboBox::keyPressEvent(event);
     return;
   }
-  combo_.Touch();
-  // A search that landed on another item is a choice, as a click on it would be.
-  if (model.ItemIndex() != before && model.ItemIndex() >= 0) {
-    shell_.Run([&model] { model.Click(); });
-  }
+  Apply([this, key, text, printable] {
+    IncCombo& model = combo_.Combo();
+    const int before = model.ItemIndex();
+    if (key == Qt::Key_Home) {
+      model.KeyDown(IncCombo::Key::Home);
+    } else if (key == Qt::Key_End) {
+      model.KeyDown(IncCombo::Key::End);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      model.TypeChar(IncCombo::kEnter);
+    } else if (key == Qt::Key_Escape) {
+      model.TypeChar(IncCombo::kEscape);
+    } else if (key == Qt::Key_Backspace) {
+      model.TypeChar(IncCombo::kBackspace);
+    } else if (printable) {
+      model.TypeChar(static_cast<char>(text[0].unicode()));
+    }
+    // A search that landed on another item is a choice, as a click on it would be.
+    if (model.ItemIndex() != before && model.ItemIndex() >= 0) model.Click();
+  });
 }
 
 void IncComboBox::showPopup() {
-  combo_.Combo().DropDown();
-  Refresh();
+  Apply([this] { combo_.Combo().DropDown(); });
   QComboBox::showPopup();
 }
 
 void IncComboBox::hidePopup() {
   QComboBox::hidePopup();
-  combo_.Combo().CloseUp();
-  Refresh();
+  Apply([this] { combo_.Combo().CloseUp(); });
 }
 
 void IncComboBox::focusInEvent(QFocusEvent* event) {
-  combo_.Combo().Enter();
-  Refresh();
+  Apply([this] { combo_.Combo().Enter(); });
   QComboBox::focusInEvent(event);
 }
 
 void IncComboBox::focusOutEvent(QFocusEvent* event) {
-  combo_.Combo().Exit();
+  gate_.Run([this] { combo_.Combo().Exit(); });
   QComboBox::focusOutEvent(event);
 }
 

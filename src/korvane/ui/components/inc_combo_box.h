@@ -4,9 +4,10 @@
 // drop-down), and the widget shows the items and the selection it keeps.
 
 #include <QComboBox>
+#include <functional>
 
 namespace korvane {
-class Shell;
+class CommandGate;
 class ComboBox;
 }  // namespace korvane
 
@@ -15,7 +16,7 @@ namespace korvane::ui {
 class IncComboBox : public QComboBox {
   Q_OBJECT
  public:
-  IncComboBox(Shell& shell, ComboBox& combo, QWidget* parent);
+  IncComboBox(CommandGate& gate, ComboBox& combo, QWidget* parent);
 
   void showPopup() override;
   void hidePopup() override;
@@ -27,8 +28,10 @@ class IncComboBox : public QComboBox {
 
  private:
   void Refresh();
+  // Runs work through the gate, then shows what it left in the model.
+  void Apply(const std::function<void()>& work);
 
-  Shell& shell_;
+  CommandGate& gate_;
   ComboBox& combo_;
   bool refreshing_ = false;
 };

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
 

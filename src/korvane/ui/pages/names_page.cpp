@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -98,10 +97,8 @@ QWidget* FileListPage(Shell& shell, const char* panel, const char* list) {
   Panel& model = shell.Form().Get<Panel>(panel);
   caption->setObjectName(panel);
   caption->setText(FromLocal(model.Caption()));
-  QPointer<QLabel> guard(caption);
-  model.changed.Connect([guard, &model] {
-    if (guard) guard->setText(FromLocal(model.Caption()));
-  });
+  ConnectionsOf(caption).Add(
+      model.changed.Connect([caption, &model] { caption->setText(FromLocal(model.Caption())); }));
   layout->addWidget(caption);
   layout->addWidget(new FileListView(shell, shell.Form().Get<CheckList>(list), panel, page), 1);
   return page;
@@ -120,7 +117,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   for (const char* name : {n::kEditProductName, n::kEditSystemName}) {
     auto* edit = new QLineEdit(names);
     EditBox& model = form.Get<EditBox>(name);
-    BindEdit(model, edit);
+    BindEdit(shell, model, edit);
     nameForm->addRow(FromLocal(model.Caption()), edit);
   }
   top->addWidget(names);
@@ -161,9 +158,9 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
                            n::kButtonAddDirsToCpy}) {
     const std::string target = name;
     auto* button = new DropButton(
+        shell,
         [&shell, target](const std::vector<std::string>& paths) {
-          shell.Run(
-              [&shell, &target, &paths] { shell.Sources().Adding().DropFiles(target, paths); });
+          shell.Sources().Adding().DropFiles(target, paths);
         },
         this);
     BindButton(shell, form.Get<ButtonControl>(name), button);
@@ -183,7 +180,7 @@ NamesPage::NamesPage(Shell& shell, QWidget* parent) : QWidget(parent) {
 
   auto* pager = new QTabWidget(this);
   pager->setDocumentMode(true);
-  PageTabs::Bind(shell, form.Get<PageControl>(n::kPageControlCopySource), pager,
+  PageTabs::Bind(shell, form, form.Get<PageControl>(n::kPageControlCopySource), pager,
                  {{n::kPageSources, FileListPage(shell, n::kPanelSources, n::kListSources)},
                   {n::kPageCopies, FileListPage(shell, n::kPanelCopies, n::kListCopies)}});
   layout->addWidget(pager, 1);

@@ -8,9 +8,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/page_tabs.h"
@@ -29,7 +29,7 @@ TechnicalPage::TechnicalPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* memo = new QPlainTextEdit(group);
   memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  BindMemo(form.Get<Memo>(n::kMemoIniFile), memo);
+  BindMemo(shell, form.Get<Memo>(n::kMemoIniFile), memo);
   groupLayout->addWidget(memo);
 
   auto* buttons = new QHBoxLayout();
@@ -52,10 +52,10 @@ TechnicalPage::TechnicalPage(Shell& shell, QWidget* parent) : QWidget(parent) {
 
   auto* extended = new QTabWidget(this);
   auto* newNames = new QPlainTextEdit();
-  BindMemo(form.Get<Memo>(n::kMemoNewFileNames), newNames);
+  BindMemo(shell, form.Get<Memo>(n::kMemoNewFileNames), newNames);
   auto* longExt = new QPlainTextEdit();
-  BindMemo(form.Get<Memo>(n::kMemoLongExtension), longExt);
-  PageTabs::Bind(shell, form.Get<PageControl>(n::kPageControlExtended), extended,
+  BindMemo(shell, form.Get<Memo>(n::kMemoLongExtension), longExt);
+  PageTabs::Bind(shell, form, form.Get<PageControl>(n::kPageControlExtended), extended,
                  {{n::kPageNewFileNames, newNames}, {n::kPageLongExtensions, longExt}});
   layout->addWidget(extended, 1);
 }

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/ui/binders.h"
 #include "korvane/ui/components/file_list_view.h"
 #include "korvane/ui/components/inc_combo_box.h"
@@ -25,7 +25,8 @@ QListView* WordList(Shell& shell, const char* name, QWidget* parent) {
   auto* view = new QListView(parent);
   CheckList& list = shell.Form().Get<CheckList>(name);
   BindCommon(list, view);
-  view->setModel(new CheckListModel(shell, list, view));
+  view->setModel(new CheckListModel(
+      shell, list, [&shell] { shell.CurrentProject().SetModified(true); }, view));
   view->setUniformItemSizes(true);
   return view;
 }
@@ -34,7 +35,7 @@ QListView* WordList(Shell& shell, const char* name, QWidget* parent) {
 QHBoxLayout* WordRow(Shell& shell, const char* edit, const char* combo, QWidget* parent) {
   auto* row = new QHBoxLayout();
   auto* field = new QLineEdit(parent);
-  BindEdit(shell.Form().Get<EditBox>(edit), field);
+  BindEdit(shell, shell.Form().Get<EditBox>(edit), field);
   row->addWidget(new IncComboBox(shell, shell.Form().Get<ComboBox>(combo), parent));
   row->addWidget(field, 1);
   return row;
@@ -57,7 +58,7 @@ ObjectsPage::ObjectsPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(WordList(shell, n::kListObjects, this), 1);
   auto* edit = new QLineEdit(this);
-  BindEdit(shell.Form().Get<EditBox>(n::kEditObjects), edit);
+  BindEdit(shell, shell.Form().Get<EditBox>(n::kEditObjects), edit);
   layout->addWidget(edit);
 }
 

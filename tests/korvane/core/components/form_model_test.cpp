@@ -39,7 +39,7 @@ TEST(FormModel, ShowingFollowsEveryParent) {
   EXPECT_TRUE(form.Showing(edit));
 
   int changes = 0;  // page changes are announced once
-  pages.pageChanged.Connect([&] { ++changes; });
+  const Connection pageChangedWatch = pages.pageChanged.Connect([&] { ++changes; });
   pages.SetActivePage("Page");
   pages.SetActivePage("Page");
   EXPECT_EQ(changes, 1);
@@ -49,8 +49,8 @@ TEST(Controls, SignalsFireOnRealChangesOnly) {
   EditBox edit("Edit", "");
   int changes = 0;
   int edits = 0;
-  edit.changed.Connect([&] { ++changes; });
-  edit.edited.Connect([&] { ++edits; });
+  const Connection changedWatch = edit.changed.Connect([&] { ++changes; });
+  const Connection editedWatch = edit.edited.Connect([&] { ++edits; });
   edit.SetText("abc");
   edit.SetText("abc");
   EXPECT_EQ(changes, 1);
@@ -64,7 +64,7 @@ TEST(Controls, SignalsFireOnRealChangesOnly) {
 TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
   RadioButton button("RadioButtonCobol", "", "Cobol");
   int clicks = 0;
-  button.clicked.Connect([&] { ++clicks; });
+  const Connection clickedWatch = button.clicked.Connect([&] { ++clicks; });
   button.SetChecked(true);  // checking an unchecked button clicks it
   button.SetChecked(true);
   EXPECT_EQ(clicks, 1);
@@ -73,7 +73,7 @@ TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
 
   RadioGroup group("RadioGroupLangver_Korvane", "");
   int groupClicks = 0;
-  group.clicked.Connect([&] { ++groupClicks; });
+  const Connection groupClickedWatch = group.clicked.Connect([&] { ++groupClicks; });
   group.SetItems({"XML", "WSDL"});
   group.SetItemIndex(1);
   group.SetItemIndex(1);
@@ -103,7 +103,7 @@ TEST(ActionList, LookupCategoriesAndHandlers) {
 
   int changes = 0;
   Action& about = actions.Get("ActAbout");
-  about.changed.Connect([&] { ++changes; });
+  const Connection changedWatch = about.changed.Connect([&] { ++changes; });
   about.SetVisible(false);
   about.SetVisible(false);
   about.SetCaption("Info");

@@ -67,6 +67,7 @@ struct CatalogueWindow : RecordingJob {
 
   std::vector<std::string> messages;
   int dosBoxApplied = 0, functabLoads = 0;
+  ConnectionList counters;
 
   CatalogueWindow() {
     settings.SetSettingsProduct("Korvane Shell");
@@ -80,8 +81,8 @@ struct CatalogueWindow : RecordingJob {
     root.Write("Korvane.INI", "");
     locator.Path(status);
     std::filesystem::remove(root.Path() / "Korvane.INI");
-    catalogue.installationChecked.Connect([this] { ++dosBoxApplied; });
-    catalogue.functionTableWanted.Connect([this] { ++functabLoads; });
+    counters.Add(catalogue.installationChecked.Connect([this] { ++dosBoxApplied; }));
+    counters.Add(catalogue.functionTableWanted.Connect([this] { ++functabLoads; }));
     catalogue.Connect();
   }
 

@@ -277,7 +277,7 @@ TEST(JobFileReader, HoldersAndRadioGroups) {
   auto& marks = form.Get<StringListHolder>(n::kMarksHolder);
   auto& versions = form.Get<RadioGroup>(n::kRadioGroupVersions);
   int clicks = 0;
-  versions.clicked.Connect([&clicks] { ++clicks; });
+  const Connection clickedWatch = versions.clicked.Connect([&clicks] { ++clicks; });
 
   marks.SetStringList({"stale"});
   marks.SetMaxLen(9);

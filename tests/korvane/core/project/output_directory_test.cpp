@@ -35,7 +35,7 @@ TEST(OutputDirField, RefusesEmptyRelativeAndNetworkPaths) {
     ProjectFixture f;
     OutputDirectoryField field(f.project);
     int focused = 0;
-    f.frame().focusRequested.Connect([&] { ++focused; });
+    const Connection focusRequestedWatch = f.frame().focusRequested.Connect([&] { ++focused; });
     f.frame().UserEdit(text);
     EXPECT_THROW(field.Leave(), OperationAbort) << text;
     EXPECT_EQ(f.status.Text(), message);
@@ -110,7 +110,7 @@ TEST(OutputDirField, DroppingTheNamesAppendsTheProjectNameOnce) {
   f.frame().SetText(base);
 
   int focused = 0;
-  f.frame().focusRequested.Connect([&] { ++focused; });
+  const Connection focusRequestedWatch = f.frame().focusRequested.Connect([&] { ++focused; });
   field.DropNames();
   field.DropNames();
   EXPECT_EQ(f.frame().Text(), base + "/PayHr");

@@ -36,7 +36,8 @@ TEST(ProjectNames, RefusesEmptyAndDigitLeadingNames) {
   ProjectFixture f;
   f.project.State().productName = "keep";
   int focused = 0;
-  f.edit(names::kEditSystemName).focusRequested.Connect([&] { ++focused; });
+  const Connection focusRequestedWatch =
+      f.edit(names::kEditSystemName).focusRequested.Connect([&] { ++focused; });
   EXPECT_THROW(f.project.SetSystemName("7abc"), OperationAbort);
   EXPECT_EQ(f.status.Text(), "System name name missing or incorrect");
   EXPECT_EQ(f.pages().ActivePage(), names::kPageNames);
@@ -167,7 +168,7 @@ TEST(ProjectBatch, CheckOnLoadPaths) {
     int renames = 0, closes = 0;
     bool runningAtSave = false;
     f.actions.Get(names::kActRename).SetHandler([&] { ++renames; });
-    f.window.closeRequested.Connect([&] { ++closes; });
+    const Connection closing = f.window.closeRequested.Connect([&] { ++closes; });
     f.onSave = [&] { runningAtSave = f.project.State().batchRunning; };
     f.project.State().batchRunning = c.running;
     f.project.State().numberOfModules = c.modules;

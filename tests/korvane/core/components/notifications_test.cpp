@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "korvane/core/components/action.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/form_model.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/components/signal.h"
+
+namespace korvane {
+namespace {
+
+using Log = std::vector<std::string>;
+
+TEST(Connection, EndsWithItsHandleAndMovesWithIt) {
+  Signal<int> signal;
+  Log log;
+  {
+    const Connection scoped =
+        signal.Connect([&](int v) { log.push_back("a" + std::to_string(v)); });
+    signal.Emit(1);
+  }
+  signal.Emit(2);  // the handle is gone: so is the slot
+
+  Connection moved = signal.Connect([&](int v) { log.push_back("b" + std::to_string(v)); });
+  {
+    Connection taker = std::move(moved);
+    moved.Disconnect();  // the moved-from handle holds nothing
+    signal.Emit(3);
+    EXPECT_TRUE(taker.Connected());
+    moved = std::move(taker);
+  }
+  signal.Emit(4);  // back in the first handle, still connected
+
+  Connection replaced = signal.Connect([&](int) { log.push_back("c"); });
+  replaced = signal.Connect([&](int) { log.push_back("d"); });  // ends the "c" slot
+  moved.Disconnect();
+  moved.Disconnect();
+  EXPECT_FALSE(moved.Connected());
+  signal.Emit(5);
+  EXPECT_EQ(log, (Log{"a1", "b3", "b4", "d"}));
+  EXPECT_EQ(signal.SlotCount(), 1u);
+
+  ConnectionList list;
+  for (int i = 0; i < 3; ++i) list.Add(signal.Connect([&](int) { log.push_back("e"); }));
+  EXPECT_EQ(signal.SlotCount(), 4u);
+  list.Clear();
+  EXPECT_EQ(signal.SlotCount(), 1u);
+}
+
+// What a slot does to the slots around it while the signal is being emitted.
+TEST(Signal, SlotsMayChangeTheListDuringAnEmit) {
+  struct Case {
+    const char* name;
+    // The slot at position 1 of slots 0..2 acts on the handles; returns what it did.
+    std::function<void(std::vector<Connection>&, Signal<>&, Log&, ConnectionList&)> act;
+    Log firstEmit;
+    Log secondEmit;
+  };
+  const std::vector<Case> cases = {
+      {"disconnects itself",
+       [](auto& h, auto&, auto&, auto&) { h[1].Disconnect(); },
+       {"s0", "s1", "s2"},
+       {"s0", "s2"}},
+      {"disconnects a later slot",
+       [](auto& h, auto&, auto&, auto&) { h[2].Disconnect(); },
+       {"s0", "s1"},
+       {"s0", "s1"}},
+      {"disconnects an earlier slot",
+       [](auto& h, auto&, auto&, auto&) { h[0].Disconnect(); },
+       {"s0", "s1", "s2"},
+       {"s1", "s2"}},
+      {"connects a new slot",
+       [](auto&, auto& signal, auto& log, auto& extra) {
+         if (extra.Size() == 0) extra.Add(signal.Connect([&log] { log.push_back("new"); }));
+       },
+       {"s0", "s1", "s2"},
+       {"s0", "s1", "s2", "new"}},
+      {"destroys every handle",
+       [](auto& h, auto&, auto&, auto&) {
+         for (auto& c : h) c = Connection();
+       },
+       {"s0", "s1"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    Signal<> signal;
+    Log log;
+    ConnectionList extra;
+    std::vector<Connection> handles(3);
+    for (int i = 0; i < 3; ++i) {
+      handles[static_cast<size_t>(i)] = signal.Connect([&, i] {
+        log.push_back("s" + std::to_string(i));
+        if (i == 1) c.act(handles, signal, log, extra);
+      });
+    }
+    signal.Emit();
+    EXPECT_EQ(log, c.firstEmit) << c.name;
+    log.clear();
+    signal.Emit();
+    EXPECT_EQ(log, c.secondEmit) << c.name;
+  }
+}
+
+TEST(Signal, NestedEmitsAndDisconnectsKeepEverySlotOnce) {
+  Signal<int> signal;
+  Log log;
+  Connection inner;
+  Connection outer = signal.Connect([&](int depth) {
+    log.push_back("outer" + std::to_string(depth));
+    if (depth == 0) {
+      signal.Emit(1);
+      outer.Disconnect();  // while the outermost emit still runs
+    }
+  });
+  inner = signal.Connect([&](int depth) {
+    log.push_back("inner" + std::to_string(depth));
+    if (depth == 1) inner.Disconnect();
+  });
+  signal.Emit(0);
+  EXPECT_EQ(log, (Log{"outer0", "outer1", "inner1"}));
+  EXPECT_EQ(signal.SlotCount(), 0u);
+}
+
+TEST(Signal, HandlesOutliveTheSignalAndASlotMayDestroyIt) {
+  Connection survivor;
+  Log log;
+  {
+    Signal<> signal;
+    survivor = signal.Connect([&] { log.push_back("x"); });
+    EXPECT_TRUE(survivor.Connected());
+  }
+  EXPECT_FALSE(survivor.Connected());
+  survivor.Disconnect();  // nothing left to end, and no crash
+
+  // A slot that destroys the signal's owner: later slots are not called.
+  auto owner = std::make_unique<Signal<>>();
+  const Connection first = owner->Connect([&] {
+    log.push_back("first");
+    owner.reset();
+  });
+  const Connection second = owner->Connect([&] { log.push_back("second"); });
+  owner->Emit();
+  EXPECT_EQ(log, (Log{"first"}));
+  EXPECT_FALSE(second.Connected());
+}
+
+// Records what a memo announces.
+struct MemoLog {
+  explicit MemoLog(Memo& memo) {
+    connections.Add(memo.reset.Connect([this] { events.push_back("reset"); }));
+    connections.Add(memo.linesAppended.Connect([this](size_t first, size_t count) {
+      events.push_back("append " + std::to_string(first) + "+" + std::to_string(count));
+    }));
+    connections.Add(memo.changed.Connect([this] { events.push_back("changed"); }));
+  }
+  Log events;
+  ConnectionList connections;
+};
+
+TEST(Memo, ContentGoesThroughResetAndAppendsPropertiesThroughChanged) {
+  Memo memo("MemoCaptureConsole", "");
+  MemoLog log(memo);
+  memo.AppendLine("one");
+  memo.AppendLines({"two", "three"});
+  memo.AppendLines({});  // nothing to tell
+  memo.AppendLine("");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "two", "three", ""}));
+  memo.SetReadOnly(true);
+  memo.SetReadOnly(true);
+  memo.SetLines({"a"});
+  memo.AppendLine("b");
+  memo.UserEdit({"typed"});
+  memo.Clear();
+  EXPECT_TRUE(memo.Lines().empty());
+  EXPECT_TRUE(memo.Modified());
+  EXPECT_EQ(log.events, (Log{"append 0+1", "append 1+2", "append 3+1", "changed", "reset",
+                             "append 1+1", "reset", "reset"}));
+}
+
+// Records what a check list announces.
+struct ListLog {
+  explicit ListLog(CheckList& list) : list(list) {
+    auto rows = [this](const char* what) {
+      return [this, what](size_t first, size_t count) {
+        events.push_back(std::string(what) + " " + std::to_string(first) + "+" +
+                         std::to_string(count));
+      };
+    };
+    connections.Add(list.rowsInserted.Connect(rows("ins")));
+    connections.Add(list.rowsRemoved.Connect(rows("rem")));
+    connections.Add(list.rowsChanged.Connect(rows("chg")));
+    connections.Add(list.reset.Connect([this] { events.push_back("reset"); }));
+    connections.Add(list.selectionChanged.Connect(
+        [this] { events.push_back("sel " + std::to_string(this->list.ItemIndex())); }));
+    connections.Add(list.changed.Connect([this] { events.push_back("changed"); }));
+  }
+  CheckList& list;
+  Log events;
+  ConnectionList connections;
+};
+
+TEST(CheckList, AnnouncesRowsSelectionAndResets) {
+  struct Step {
+    const char* what;
+    std::function<void(CheckList&)> run;
+    Log events;
+  };
+  const std::vector<Step> steps = {
+      {"add", [](CheckList& l) { l.Add({"A"}); }, {"ins 0+1"}},
+      {"add", [](CheckList& l) { l.Add({"C"}); }, {"ins 1+1"}},
+      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
+      {"same highlight", [](CheckList& l) { l.SetItemIndex(1); }, {}},
+      {"insert before the highlight",
+       [](CheckList& l) { l.Insert(1, {"B"}); },
+       {"ins 1+1", "sel 2"}},
+      {"insert after it", [](CheckList& l) { l.Insert(9, {"D"}); }, {"ins 3+1"}},
+      {"check", [](CheckList& l) { l.SetChecked(0, true); }, {"chg 0+1"}},
+      {"check again", [](CheckList& l) { l.SetChecked(0, true); }, {}},
+      {"same item",
+       [](CheckList& l) {
+         l.SetItem(0, {"A", true, true});
+       },
+       {}},
+      {"replace item",
+       [](CheckList& l) {
+         l.SetItem(3, {"E", false, false});
+       },
+       {"chg 3+1"}},
+      {"remove before the highlight", [](CheckList& l) { l.RemoveAt(0); }, {"rem 0+1", "sel 1"}},
+      {"remove the highlight", [](CheckList& l) { l.RemoveAt(1); }, {"rem 1+1", "sel -1"}},
+      {"touch", [](CheckList& l) { l.Touch(); }, {"reset", "changed"}},
+      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
+      {"fewer items", [](CheckList& l) { l.SetItems({{"X"}}); }, {"reset", "changed", "sel -1"}},
+      {"scroll width", [](CheckList& l) { l.SetScrollWidth(40); }, {"changed"}},
+      {"clear", [](CheckList& l) { l.Clear(); }, {"reset", "changed"}},
+  };
+  CheckList list("ListBoxSources", "");
+  ListLog log(list);
+  for (const Step& step : steps) {
+    log.events.clear();
+    step.run(list);
+    EXPECT_EQ(log.events, step.events) << step.what;
+  }
+  EXPECT_THROW(list.RemoveAt(0), std::out_of_range);
+  EXPECT_THROW(list.SetChecked(0, true), std::out_of_range);
+}
+
+// A copy kept only from the announcements matches the list after any run of
+// changes: the indexes are right.
+TEST(CheckList, AMirrorFedOnlyByTheSignalsStaysEqual) {
+  CheckList list("ListBoxCopies", "");
+  std::vector<std::string> mirror;
+  int mirrorIndex = -1;
+  ConnectionList connections;
+  connections.Add(list.rowsInserted.Connect([&](size_t first, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      mirror.insert(mirror.begin() + static_cast<std::ptrdiff_t>(first + i),
+                    list.Items()[first + i].text);
+    }
+  }));
+  connections.Add(list.rowsRemoved.Connect([&](size_t first, size_t count) {
+    mirror.erase(mirror.begin() + static_cast<std::ptrdiff_t>(first),
+                 mirror.begin() + static_cast<std::ptrdiff_t>(first + count));
+  }));
+  connections.Add(list.rowsChanged.Connect([&](size_t first, size_t count) {
+    for (size_t i = first; i < first + count; ++i) mirror[i] = list.Items()[i].text;
+  }));
+  connections.Add(list.reset.Connect([&] {
+    mirror.clear();
+    for (const auto& item : list.Items()) mirror.push_back(item.text);
+  }));
+  connections.Add(list.selectionChanged.Connect([&] { mirrorIndex = list.ItemIndex(); }));
+
+  std::mt19937 rng(7);
+  int serial = 0;
+  for (int round = 0; round < 2000; ++round) {
+    const size_t size = list.Items().size();
+    const auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
+    switch (rng() % 6) {
+      case 0:
+        list.Insert(pick(size + 1), {"i" + std::to_string(++serial)});
+        break;
+      case 1:
+        if (size > 0) list.RemoveAt(pick(size));
+        break;
+      case 2:
+        if (size > 0) list.SetItem(pick(size), {"s" + std::to_string(++serial)});
+        break;
+      case 3:
+        if (size > 0) list.SetItemIndex(static_cast<int>(pick(size)));
+        break;
+      case 4:
+        if (rng() % 20 == 0) {
+          list.MutableItems().resize(size / 2);
+          list.Touch();
+        }
+        break;
+      default:
+        list.Add({"a" + std::to_string(++serial)});
+    }
+    ASSERT_EQ(mirror.size(), list.Items().size()) << round;
+    for (size_t i = 0; i < mirror.size(); ++i) ASSERT_EQ(mirror[i], list.Items()[i].text) << round;
+    ASSERT_EQ(mirrorIndex, list.ItemIndex()) << round;
+  }
+}
+
+TEST(FormModel, RemoveTakesTheSubtreeAndKeepsTheRestInOrder) {
+  FormModel form;
+  Log added;
+  Log removed;
+  const Connection onAdd =
+      form.componentAdded.Connect([&](Component& c) { added.push_back(c.Name()); });
+  const Connection onRemove = form.componentRemoved.Connect([&](Component& c) {
+    // Already gone from the form, still alive for the listener.
+    EXPECT_EQ(form.Find(c.Name()), nullptr);
+    removed.push_back(c.Name() + "<" + c.Parent());
+  });
+  form.Create<PageControl>("Pages", "");
+  form.Create<Page>("PageViewer1", "Pages", "a.cbl");
+  form.Create<Memo>("MemoViewer1", "PageViewer1");
+  form.Create<Page>("PageNames", "Pages", "Names");
+  form.Create<EditBox>("EditFind1", "MemoViewer1");
+  auto& edit = form.Create<EditBox>("EditKeep", "PageNames");
+  EXPECT_EQ(added,
+            (Log{"Pages", "PageViewer1", "MemoViewer1", "PageNames", "EditFind1", "EditKeep"}));
+
+  // A view's handle to a removed component's signal stays harmless.
+  Connection viewerHandle = form.Get<Memo>("MemoViewer1").reset.Connect([] {});
+  EXPECT_TRUE(form.Remove("PageViewer1"));
+  EXPECT_FALSE(viewerHandle.Connected());
+  viewerHandle.Disconnect();
+
+  EXPECT_EQ(removed,
+            (Log{"EditFind1<MemoViewer1", "MemoViewer1<PageViewer1", "PageViewer1<Pages"}));
+  Log order;
+  for (const auto& c : form.Components()) order.push_back(c->Name());
+  EXPECT_EQ(order, (Log{"Pages", "PageNames", "EditKeep"}));
+  EXPECT_EQ(&form.Get<EditBox>("EditKeep"), &edit);
+  EXPECT_FALSE(form.Remove("PageViewer1"));
+
+  // The name is free again for the next viewer tab.
+  form.Create<Page>("PageViewer1", "Pages", "b.cbl");
+  EXPECT_EQ(form.Components().back()->Name(), "PageViewer1");
+  EXPECT_TRUE(form.Remove("EditKeep"));  // a leaf goes alone
+  EXPECT_NE(form.Find("PageNames"), nullptr);
+}
+
+TEST(Action, CheckableFollowsTheModel) {
+  struct Case {
+    bool checkable;
+    bool checked;
+    bool expected;
+  };
+  for (const Case& c : {Case{false, false, false}, Case{false, true, true}, Case{true, false, true},
+                        Case{true, true, true}}) {
+    Action action("ActSortBySource", "Sort", "Sort");
+    action.SetCheckable(c.checkable);
+    action.SetChecked(c.checked);
+    EXPECT_EQ(action.Checkable(), c.expected) << c.checkable << c.checked;
+  }
+  Action once("ActDontRun", "Stop", "Preparation");
+  once.SetChecked(true);
+  once.SetChecked(false);  // once checked is not checkable for good
+  EXPECT_FALSE(once.Checkable());
+}
+
+}  // namespace
+}  // namespace korvane
