@@ -467,6 +467,12 @@ TEST(Binders, MemoAppendsOncePerTurnAndResetsReplace) {
          m.Clear();
        },
        ""},
+      {"lines after appends",
+       [](Memo& m) {
+         m.AppendLines({"gone", "too"});
+         m.SetLines({"kept"});
+       },
+       "kept"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -57,6 +57,7 @@ class MemoBinding : public QObject {
   void Reset() {
     if (editing_) return;  // the model took the widget's own text
     pending_.clear();
+    pendingLines_ = 0;
     shownLines_ = memo_.Lines().size();
     const QString text = JoinLines(memo_.Lines(), 0, memo_.Lines().size());
     if (widget_->toPlainText() == text) return;
