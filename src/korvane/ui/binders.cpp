@@ -1,7 +1,9 @@
 #include "korvane/ui/binders.h"
 
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "korvane/core/common/text.h"
@@ -35,8 +37,9 @@ QString JoinLines(const std::vector<std::string>& lines, size_t first, size_t co
 }
 
 // Keeps a memo widget in step with its model. Appends are collected and
-// applied once per turn of the event loop: a console fed line by line would
-// otherwise relayout the document for every line.
+// applied on the next turn of the event loop, and while lines keep pouring
+// in at most every kFlushInterval: a console fed line by line would
+// otherwise change and repaint the document for every line or two.
 class MemoBinding : public QObject {
  public:
   MemoBinding(CommandGate& gate, Memo& memo, QPlainTextEdit* widget)
@@ -57,6 +60,7 @@ class MemoBinding : public QObject {
   void Reset() {
     if (editing_) return;  // the model took the widget's own text
     pending_.clear();
+    pendingLines_ = 0;
     shownLines_ = memo_.Lines().size();
     const QString text = JoinLines(memo_.Lines(), 0, memo_.Lines().size());
     if (widget_->toPlainText() == text) return;
@@ -72,13 +76,15 @@ class MemoBinding : public QObject {
     pendingLines_ += count;
     if (flushQueued_) return;
     flushQueued_ = true;
-    QMetaObject::invokeMethod(
-        this, [this] { Flush(); }, Qt::QueuedConnection);
+    const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushInterval;
+    const int delay = since >= kFlushInterval ? 0 : static_cast<int>(kFlushInterval - since);
+    QTimer::singleShot(delay, this, [this] { Flush(); });
   }
 
   void Flush() {
     flushQueued_ = false;
     if (pendingLines_ == 0) return;
+    sinceFlush_.start();
     QScrollBar* bar = widget_->verticalScrollBar();
     const bool atBottom = bar->value() >= bar->maximum();
     const bool cursorAtEnd = widget_->textCursor().atEnd();
@@ -112,9 +118,13 @@ class MemoBinding : public QObject {
     ~Applying() { flag = false; }
   };
 
+  // A person reads no faster; each flush repaints the widget.
+  static constexpr qint64 kFlushInterval = 40;  // ms
+
   CommandGate& gate_;
   Memo& memo_;
   QPlainTextEdit* widget_;
+  QElapsedTimer sinceFlush_;
   QString pending_;
   size_t pendingLines_ = 0;
   size_t shownLines_ = 0;

@@ -36,8 +36,9 @@ auto Guarded(CommandGate& gate, F fn) {
 void BindCommon(Component& component, QWidget* widget);
 
 void BindEdit(CommandGate& gate, EditBox& edit, QLineEdit* widget);
-// Lines appended to the model within one turn of the event loop reach the
-// widget as one append; a reset replaces its text.
+// Lines appended to the model reach the widget as one append on the next
+// turn of the event loop, or a little later while they keep pouring in; a
+// reset replaces its text.
 void BindMemo(CommandGate& gate, Memo& memo, QPlainTextEdit* widget);
 void BindGroupBox(GroupBox& group, QGroupBox* widget);
 void BindButton(CommandGate& gate, ButtonControl& button, QAbstractButton* widget);
