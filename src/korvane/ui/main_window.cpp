@@ -68,11 +68,16 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
   connections_.Add(shell_.Form().componentRemoved.Connect(
       [this](Component& component) { DropWidgetsOf(component.Name()); }));
   // The core asks which list a command is for by the focused control's name.
-  QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
-  });
+  focusWatch_ =
+      QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
+      });
   shell_.Sources().SetTextMeasure(&listMeasure_);
   RefreshWindowState();
+}
+
+MainWindow::~MainWindow() {
+  QObject::disconnect(focusWatch_);
 }
 
 void MainWindow::BuildMenus() {

@@ -35,6 +35,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   explicit MainWindow(Shell& shell);
+  ~MainWindow() override;
   // The window size remembered at the last hide; call after the shell showed.
   void ApplyStoredSettings();
 
@@ -55,6 +56,9 @@ class MainWindow : public QMainWindow {
   FontMeasure listMeasure_{font()};
   StatusBarWidget* statusBar_ = nullptr;
   ConnectionList connections_;
+  // Focus moves while the window's children are destroyed: this connection must end
+  // before the window stops being a MainWindow.
+  QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace korvane::ui
