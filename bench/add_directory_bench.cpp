@@ -76,6 +76,25 @@ Workspace& Shared() {
   return workspace;
 }
 
+// The job around the lists: a COBOL job whose base directory is the bench's folder.
+class BenchJob : public korvane::SourcesJob {
+ public:
+  explicit BenchJob(std::string base) : base_(std::move(base)) {}
+  std::string WritableBase() override { return base_; }
+  std::string WhyNotWritable() const override { return {}; }
+  std::string BaseDirectory() const override { return base_; }
+  std::string LangCode() const override { return "COB"; }
+  std::string SubVersion() const override { return {}; }
+  std::string FilterFor(const std::string&, const std::string&) override {
+    return "Cobol|*.cbl;*.cob";
+  }
+  long long BigDirectoryLimit() const override { return 50; }
+  void SetModified() override {}
+
+ private:
+  std::string base_;
+};
+
 void BM_AddDirectoryTree(benchmark::State& state) {
   using namespace korvane;
   Workspace& space = Shared();
@@ -92,12 +111,10 @@ void BM_AddDirectoryTree(benchmark::State& state) {
     platform::MemorySettings backend;
     SettingsStore settings(backend);
     StatusBar status(person);
-    WindowContext context{form, actions, status, person, settings};
-    SourceLists lists(context);
-    lists.outputDir = [&job] { return job.string(); };
-    lists.filterFor = [](const std::string&, const std::string&) {
-      return std::string("Cobol|*.cbl;*.cob");
-    };
+    WindowState window;
+    WindowContext context{form, actions, status, person, settings, window};
+    BenchJob bench(job.string());
+    SourceLists lists(context, bench);
     state.ResumeTiming();
     try {
       lists.Adding().AddDirectoryTree(space.Tree().string(), true);
