@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
 #include "korvane/core/project/job_file.h"
 
 namespace {

@@ -36,8 +36,8 @@ class BatchSafety : public ::testing::Test {
   }
 
   testing::ProgramResult Run(std::vector<std::string> args) const {
-    std::vector<std::string> all{"-batch", "-Yes", "-Root", home / "tools", "-Ini",
-                                 home / "tools/Korvane.INI"};
+    std::vector<std::string> all{"-batch",       "-Yes", "-Root",
+                                 home / "tools", "-Ini", home / "tools/Korvane.INI"};
     all.insert(all.end(), args.begin(), args.end());
     return RunProgram(KORVANE_BINARY, all,
                       {{"HOME", home / "home"},
@@ -50,7 +50,8 @@ class BatchSafety : public ::testing::Test {
     const std::string text =
         "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
         "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\nProjectSystemName=acct\r\n" +
-        extra + "ProjectDirectory=/somewhere/else/\r\nProjectSubVersion=XML\r\n[StringListHolders]\r\n" +
+        extra +
+        "ProjectDirectory=/somewhere/else/\r\nProjectSubVersion=XML\r\n[StringListHolders]\r\n" +
         (out.empty() ? std::string() : "FrameFindDirectoryOutputDir=" + out + "\r\n") +
         "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
         "NYA.cbl=/o/A.cbl\r\nNYB.cbl=/o/B.cbl\r\n[Konyec szkazki]\r\n";
@@ -90,7 +91,8 @@ TEST_F(BatchSafety, ACopiedOrLinkedJobIsSavedWhereItWasOpened) {
   home.Write("out/SourceCollection/A.cbl", "a");
   home.Write("out/SourceCollection/B.cbl", "b");
   // A finished background run is saved as finished when the job is opened.
-  const std::string finished = "BatchRunning=Y\r\nNumberOfModules=2\r\nNumberOfRenamedModules=2\r\n";
+  const std::string finished =
+      "BatchRunning=Y\r\nNumberOfModules=2\r\nNumberOfRenamedModules=2\r\n";
   const std::string original = Job("jobs/PayAcctXml.jwrap", home / "out", finished);
   const std::string before = home.Read("jobs/PayAcctXml.jwrap");
   fs::create_directories(home.Path() / "copy");
@@ -179,8 +181,7 @@ TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
 }
 
 TEST_F(BatchSafety, ASpoiltStoredSettingWarnsOnceAndStartsAnyway) {
-  home.Write("home/config/Brevik/Korvane Shell.ini",
-             "[Parameters]\nFormWidth=abc\n");
+  home.Write("home/config/Brevik/Korvane Shell.ini", "[Parameters]\nFormWidth=abc\n");
   const auto result = Run({});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.err.find("FormWidth"), std::string::npos) << result.err;

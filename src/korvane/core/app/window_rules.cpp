@@ -40,8 +40,9 @@ void WindowRules::Connect() {
       if (window_.actions.Find(action) != nullptr) gate_.Execute(action);
     }));
   }
-  connections_.Add(window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect(
-      [this] { PageChanged(); }));
+  connections_.Add(window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] {
+    PageChanged();
+  }));
 }
 
 void WindowRules::PageChanged() {

@@ -371,8 +371,6 @@ void ProductCatalogue::CheckProjectTools() {
   const std::string base = WithoutTrailingSlash(dir);
   job_.SetWorkDir(base + "/Work");
   if (DirectoryExists(base)) return;
-  // A job whose file named no usable folder has said so; it waits for the person's choice.
-  if (job_.Loading() && dir.empty()) return;
   if (job_.Loading()) {
     job_.CreateOutputDir(dir);
     return;

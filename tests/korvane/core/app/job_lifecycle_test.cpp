@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "korvane/core/form/component_names.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
 #include "shell_fixture.h"
 
@@ -115,17 +115,18 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
     std::vector<std::string> reported;
   };
   const std::string job = dir / "jobs/old.jwrap";
-  const std::string cutShort =
-      job + ": The file ends before its closing [Konyec szkazki] line";
+  const std::string cutShort = job + ": The file ends before its closing [Konyec szkazki] line";
   const Case cases[] = {
       // Complete, but without a system name: what was applied before the failure stays.
-      {"no system name", head + blocks + "[Konyec szkazki]\r\n",
+      {"no system name",
+       head + blocks + "[Konyec szkazki]\r\n",
        {"System name name missing or incorrect", loadError}},
       // Not complete: nothing in it is believed, not even the product it names.
       {"cut short", head + blocks, {cutShort, loadError}},
       {"junk", "\xff\xfe[\0R\0a\0", {cutShort, loadError}},
-      {"bad number", head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
-                         "[Konyec szkazki]\r\n",
+      {"bad number",
+       head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
+           "[Konyec szkazki]\r\n",
        {job + ": '04294967297' is not a valid integer value", loadError}},
   };
   for (const Case& c : cases) {
@@ -219,7 +220,8 @@ namespace korvane {
 namespace {
 
 TEST_F(JobLifecycle, AddedSourcesAreCopiedKeptInLineWithTheFolderAndSaved) {
-  dir.Write("bin/korvane.INI", std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
+  dir.Write("bin/korvane.INI",
+            std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
   auto shell = Start();
   FillIn(*shell, "pay", "acct");
   const std::string a = dir.Write("src/A.cbl", "       IDENTIFICATION DIVISION.\r\n");
