@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -15,6 +14,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QTreeView>
 #include <QUrl>
 
 #include <filesystem>
@@ -152,7 +152,7 @@ const std::vector<ControlCase>& ControlCases() {
          auto& list = r.form.Create<CheckList>(n::kListObjects, "");
          list.SetItems({{"A", false, true}});
          auto* model = new ui::CheckListModel(r.gate, list, r.fail, r.parent.get());
-         EXPECT_FALSE(model->setData(model->index(0), Qt::Checked, Qt::CheckStateRole));
+         EXPECT_FALSE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
        }},
       {"check list slot",
        [](Rig& r) {
@@ -160,7 +160,7 @@ const std::vector<ControlCase>& ControlCases() {
          list.SetItems({{"A", false, true}});
          auto* model = new ui::CheckListModel(r.gate, list, {}, r.parent.get());
          r.core.Add(list.rowsChanged.Connect([&r](size_t, size_t) { r.fail(); }));
-         EXPECT_FALSE(model->setData(model->index(0), Qt::Checked, Qt::CheckStateRole));
+         EXPECT_FALSE(model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole));
        }},
       {"combo key",
        [](Rig& r) {
@@ -342,7 +342,7 @@ TEST_F(GuardedWindowTest, FileListStatusBarAndWindowCallsAreGuarded) {
   shell->Status().onClick = [] { throw std::runtime_error("status failed"); };
   auto endedEarly = [this] { return shell->Stats().aborted + shell->Stats().failed; };
 
-  auto* view = window->findChild<QListView*>(n::kListSources);
+  auto* view = window->findChild<QTreeView*>(n::kListSources);
   ASSERT_NE(view, nullptr);
   ShowPageOf(*shell, view);
   int before = endedEarly();
@@ -589,10 +589,10 @@ TEST(Binders, CheckListModelFollowsRowsAndNeverResetsForASelection) {
 
   list.Insert(1, {"A2"});
   EXPECT_EQ(model.rowCount({}), 4);
-  EXPECT_EQ(model.data(model.index(1), Qt::DisplayRole).toString().toStdString(), "A2");
+  EXPECT_EQ(model.data(model.index(1, 0), Qt::DisplayRole).toString().toStdString(), "A2");
   list.SetItemIndex(2);
   list.SetChecked(3, true);
-  EXPECT_EQ(model.data(model.index(3), Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_EQ(model.data(model.index(3, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
   list.RemoveAt(0);
   list.Add({"D"});
   list.Touch();

@@ -6,11 +6,11 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include <stdexcept>
 
@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, WrapTypeComboSearchesAsYouTypeAndListsShowTheJob) {
 
   auto& sources = shell->Form().Get<CheckList>(n::kListSources);
   sources.SetItems({{"A.cbl=/x/A.cbl", true, true}, {"B.cbl=/x/B.cbl", false, false}});
-  QAbstractItemModel& model = *Child<QListView>(n::kListSources).model();
+  QAbstractItemModel& model = *Child<QTreeView>(n::kListSources).model();
   EXPECT_EQ(model.rowCount(), 2);
   // A disabled entry cannot be checked from the view.
   EXPECT_FALSE(model.flags(model.index(1, 0)) & Qt::ItemIsUserCheckable);

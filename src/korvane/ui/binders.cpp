@@ -224,6 +224,9 @@ void BindRadioButton(CommandGate& gate, RadioButton& button, QRadioButton* widge
   // The model decides the checked state; a click only asks it.
   widget->setAutoExclusive(false);
   QObject::connect(widget, &QRadioButton::clicked, widget, [&gate, &button, widget] {
+    // Until the model has decided (a save question may be open) the old
+    // choice stays the only one drawn as checked.
+    widget->setChecked(button.Checked());
     gate.Run([&button] { button.Click(); });
     widget->setChecked(button.Checked());
   });

@@ -72,6 +72,8 @@ std::string Trim(std::string_view text) {
 }
 
 std::string ProperCase(std::string_view text) {
+  // Names reach here in the locale's encoding (UTF-8 on Linux): only ASCII
+  // letters are cased, any other byte may be part of a longer character.
   std::string out;
   out.reserve(text.size());
   bool wordStart = true;
@@ -80,7 +82,8 @@ std::string ProperCase(std::string_view text) {
       out += c;
       wordStart = true;
     } else {
-      out += wordStart ? ToUpperChar(c) : ToLowerChar(c);
+      const bool ascii = static_cast<unsigned char>(c) < 0x80;
+      out += !ascii ? c : wordStart ? ToUpperChar(c) : ToLowerChar(c);
       wordStart = false;
     }
   }

@@ -140,14 +140,9 @@ class RadioButton : public Component {
     Changed();
     if (c) clicked.Emit();
   }
-  // The person clicked it.
-  void Click() {
-    if (!checked_) {
-      SetChecked(true);
-    } else {
-      clicked.Emit();
-    }
-  }
+  // The person clicked it. A click on the checked button changes nothing, so
+  // it does nothing: choosing the product in use must not start it afresh.
+  void Click() { SetChecked(true); }
   Signal<> clicked;
 
  private:

@@ -78,6 +78,7 @@ class CheckList : public Component {
       return;
     }
     slot = std::move(item);
+    if (static_cast<int>(index) == itemIndex_) highlighted_ = slot.text;
     rowsChanged.Emit(index, 1);
   }
   void SetChecked(size_t index, bool checked) {
@@ -91,6 +92,7 @@ class CheckList : public Component {
   void SetSorted(bool s) { sorted_ = s; }
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i) {
+    highlighted_ = i >= 0 && i < static_cast<int>(items_.size()) ? items_[i].text : std::string();
     if (itemIndex_ == i) return;
     itemIndex_ = i;
     selectionChanged.Emit();
@@ -105,19 +107,34 @@ class CheckList : public Component {
   Signal<> selectionChanged;
 
  private:
-  // A highlight past the new end is dropped, after the reset so that views
-  // already show the new rows.
+  // The highlight follows its entry through a re-sort or a refill: a command
+  // for the highlighted entry must never reach another one. An entry that is
+  // gone takes the highlight with it. Views hear of the move after the reset,
+  // so that they already show the new rows.
   void Reset() {
-    const bool lost = itemIndex_ >= static_cast<int>(items_.size());
-    if (lost) itemIndex_ = -1;
+    const int before = itemIndex_;
+    itemIndex_ = FindHighlighted();
     reset.Emit();
     Changed();
-    if (lost) selectionChanged.Emit();
+    if (itemIndex_ != before) selectionChanged.Emit();
+  }
+
+  // The row of the highlighted entry, nearest its old row when names repeat.
+  int FindHighlighted() const {
+    if (itemIndex_ < 0) return -1;
+    const int count = static_cast<int>(items_.size());
+    for (int d = 0; d <= count + itemIndex_; ++d) {
+      for (int row : {itemIndex_ - d, itemIndex_ + d}) {
+        if (row >= 0 && row < count && items_[row].text == highlighted_) return row;
+      }
+    }
+    return -1;
   }
 
   std::vector<CheckListItem> items_;
   bool sorted_ = false;
   int itemIndex_ = -1;
+  std::string highlighted_;  // the highlighted entry's text, to find it again
   int scrollWidth_ = 0;
 };
 

@@ -31,6 +31,13 @@ SourceLists::SourceLists(WindowContext& context, SourcesJob& job)
       copySource_(context.form.Get<PageControl>(n::kPageControlCopySource)) {
   connections_.Add(copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); }));
   FollowCopySourcePage();
+  // Every change of a list's length shows in its captions, whoever made it.
+  for (CheckList* list : {&sourceList_, &copyList_}) {
+    auto count = [this, list] { UpdatePanelCaption(*list); };
+    connections_.Add(list->rowsInserted.Connect([count](size_t, size_t) { count(); }));
+    connections_.Add(list->rowsRemoved.Connect([count](size_t, size_t) { count(); }));
+    connections_.Add(list->reset.Connect(count));
+  }
 }
 
 void SourceLists::Connect(ActionList& actions) {
@@ -185,9 +192,14 @@ void SourceLists::Validate(const Target& target, bool mustHaveChecked) {
 }
 
 void SourceLists::UpdatePanelCaption(CheckList& list) {
+  const std::string count = "(" + std::to_string(list.Items().size()) + ")";
   auto& panel = context_.form.Get<Panel>(list.Parent());
-  panel.SetCaption(BeforeFirst(panel.Caption(), "(") + "(" + std::to_string(list.Items().size()) +
-                   ")");
+  panel.SetCaption(BeforeFirst(panel.Caption(), "(") + count);
+  // The sources' tab carries the same count.
+  if (&list == &sourceList_) {
+    auto& page = context_.form.Get<Page>(n::kPageSources);
+    page.SetCaption(BeforeFirst(page.Caption(), "(") + count);
+  }
 }
 
 int SourceLists::WidthOf(std::string_view text) const {
@@ -216,13 +228,14 @@ void SourceLists::UpdateListColumns(CheckList& list) {
 
 SourceLists::LineLayout SourceLists::LayoutOf(const CheckList& list, int index) {
   LineLayout line;
+  line.hasType = &list == &sourceList_;
   if (index < 0 || index >= static_cast<int>(list.Items().size())) return line;
   const std::string& text = list.Items()[index].text;
   line.name = FileList::NameOf(text);
   line.path = FileList::PathOf(text);
   line.nameX = 2;
   line.pathX = (&list == &sourceList_ ? sourceNameWidth_ : copyNameWidth_) + 7;
-  if (&list == &sourceList_) {
+  if (line.hasType) {
     line.typeCaption = std::string(ListCaptionOf(marks_.Keyed().Value(line.name + ".WrpT")));
     line.typeX = line.pathX;
     line.pathX += TypeColumnWidth() + 5;

@@ -69,6 +69,7 @@ class SourceLists {
   struct LineLayout {
     std::string name;
     std::string typeCaption;  // sources only
+    bool hasType = false;     // the list shows a wrapping-type column
     std::string path;
     int nameX = 0;
     int typeX = 0;

@@ -4,9 +4,11 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
+#include <QTimer>
+#include <algorithm>
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/lists.h"
@@ -20,7 +22,7 @@ namespace n = names;
 
 CheckListModel::CheckListModel(CommandGate& gate, CheckList& list,
                                std::function<void()> checkedByPerson, QObject* parent)
-    : QAbstractListModel(parent),
+    : QAbstractTableModel(parent),
       gate_(gate),
       list_(list),
       checkedByPerson_(std::move(checkedByPerson)),
@@ -61,7 +63,7 @@ void CheckListModel::Changed(size_t first, size_t count) {
   if (count == 0) return;
   if (first + count > static_cast<size_t>(rows_)) return Reset();
   const int row = static_cast<int>(first);
-  emit dataChanged(index(row), index(row + static_cast<int>(count) - 1));
+  emit dataChanged(index(row, 0), index(row + static_cast<int>(count) - 1, Columns() - 1));
 }
 
 void CheckListModel::Reset() {
@@ -72,6 +74,10 @@ void CheckListModel::Reset() {
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
+}
+
+int CheckListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : Columns();
 }
 
 int CheckListModel::ListRow(int row) const {
@@ -87,10 +93,15 @@ int CheckListModel::ListRow(int row) const {
 QVariant CheckListModel::data(const QModelIndex& index, int role) const {
   const int row = index.isValid() ? ListRow(index.row()) : -1;
   if (row < 0) return {};
-  const CheckListItem& item = list_.Items()[static_cast<size_t>(row)];
-  if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return FromLocal(item.text);
-  if (role == Qt::CheckStateRole) return item.checked ? Qt::Checked : Qt::Unchecked;
-  return {};
+  if (role == Qt::CheckStateRole && index.column() == 0) {
+    return list_.Items()[static_cast<size_t>(row)].checked ? Qt::Checked : Qt::Unchecked;
+  }
+  return Cell(row, index.column(), role);
+}
+
+QVariant CheckListModel::Cell(int listRow, int column, int role) const {
+  if (column != 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+  return FromLocal(list_.Items()[static_cast<size_t>(listRow)].text);
 }
 
 bool CheckListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -112,70 +123,74 @@ Qt::ItemFlags CheckListModel::flags(const QModelIndex& index) const {
   if (row < 0) return Qt::NoItemFlags;
   // A disabled entry can still be highlighted (to give it a type) but not checked.
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  if (list_.Items()[static_cast<size_t>(row)].enabled) flags |= Qt::ItemIsUserCheckable;
+  if (index.column() == 0 && list_.Items()[static_cast<size_t>(row)].enabled) {
+    flags |= Qt::ItemIsUserCheckable;
+  }
   return flags;
 }
 
-FileLineDelegate::FileLineDelegate(Shell& shell, CheckList& list, QObject* parent)
-    : QStyledItemDelegate(parent), shell_(shell), list_(list) {}
+FileLinesModel::FileLinesModel(Shell& shell, CheckList& list, QObject* parent)
+    : CheckListModel(
+          shell, list, [&shell] { shell.CurrentProject().SetModified(true); }, parent),
+      shell_(shell) {}
 
-void FileLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
-  const int row = index.row();
-  if (row < 0 || row >= static_cast<int>(list_.Items().size())) return;
-  const CheckListItem& item = list_.Items()[static_cast<size_t>(row)];
-  const auto line = shell_.Sources().LayoutOf(list_, row);
+QVariant FileLinesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case kName:
+      return tr("Name");
+    case kType:
+      return tr("Wrapping type");
+    case kOrigin:
+      return tr("Origin");
+    default:
+      return {};
+  }
+}
 
-  QStyleOptionViewItem opt = option;
-  initStyleOption(&opt, index);
-  const QWidget* widget = option.widget;
-  QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-  opt.text.clear();
-  style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
-
-  // The check box, then the columns after it.
-  QStyleOptionButton box;
-  const int boxSize = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget);
-  box.rect =
-      QRect(option.rect.left() + 2, option.rect.center().y() - boxSize / 2, boxSize, boxSize);
-  box.state = (item.checked ? QStyle::State_On : QStyle::State_Off) |
-              (item.enabled ? QStyle::State_Enabled : QStyle::State_None);
-  style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
-
-  painter->save();
-  const bool selected = (option.state & QStyle::State_Selected) != 0;
-  QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-  if (!item.enabled) text = option.palette.color(QPalette::Disabled, QPalette::Text);
-  painter->setPen(text);
-  const int left = option.rect.left() + boxSize + 6;
-  const int top = option.rect.top();
-  const int height = option.rect.height();
-  auto draw = [&](int x, const std::string& s) {
-    painter->drawText(QRect(left + x, top, 100000, height), Qt::AlignVCenter | Qt::AlignLeft,
-                      FromLocal(s));
-  };
-  draw(line.nameX, line.name);
-  if (!line.typeCaption.empty()) draw(line.typeX, line.typeCaption);
-  draw(line.pathX, line.path);
-  painter->restore();
+QVariant FileLinesModel::Cell(int listRow, int column, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  const auto line = shell_.Sources().LayoutOf(list(), listRow);
+  switch (column) {
+    case kName:
+      return FromLocal(line.name);
+    case kType:
+      return FromLocal(line.typeCaption);
+    case kOrigin:
+      return FromLocal(line.path);  // elided on screen; the tooltip has it whole
+    default:
+      return {};
+  }
 }
 
 FileListView::FileListView(Shell& shell, CheckList& list, const char* dropTarget, QWidget* parent)
-    : QListView(parent), shell_(shell), list_(list), dropTarget_(dropTarget) {
+    : QTreeView(parent), shell_(shell), list_(list), dropTarget_(dropTarget) {
   setObjectName(QString::fromStdString(list.Name()));
-  setModel(new CheckListModel(
-      shell, list, [&shell] { shell.CurrentProject().SetModified(true); }, this));
-  setItemDelegate(new FileLineDelegate(shell, list, this));
-  setUniformItemSizes(true);
+  setModel(new FileLinesModel(shell, list, this));
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setTextElideMode(Qt::ElideMiddle);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setAcceptDrops(true);
   setDropIndicatorShown(false);
+  header()->setStretchLastSection(true);
+  header()->setSectionResizeMode(QHeaderView::Interactive);
+  // Fitting looks at this many rows, so a list of ten thousand fits at once.
+  header()->setResizeContentsPrecision(500);
+  // Only sources have a wrapping type.
+  setColumnHidden(FileLinesModel::kType, !shell.Sources().LayoutOf(list, -1).hasType);
 
   // After the model's own reset handling (connected first): a reset loses
   // the view's current row.
   connections_.Add(list.selectionChanged.Connect([this] { SyncSelection(); }));
-  connections_.Add(list.reset.Connect([this] { SyncSelection(); }));
+  connections_.Add(list.reset.Connect([this] {
+    SyncSelection();
+    FitColumns();
+  }));
+  connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { FitColumns(); });
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (syncing_) return;
@@ -184,6 +199,21 @@ FileListView::FileListView(Shell& shell, CheckList& list, const char* dropTarget
             Highlight();
           });
   SyncSelection();
+  FitColumns();
+}
+
+void FileListView::FitColumns() {
+  // Columns only grow to fit: a width the person chose keeps unless the content needs more.
+  if (fitQueued_) return;
+  fitQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    fitQueued_ = false;
+    for (int column : {FileLinesModel::kName, FileLinesModel::kType}) {
+      if (isColumnHidden(column)) continue;
+      const int wanted = std::max(sizeHintForColumn(column), header()->sectionSizeHint(column));
+      if (wanted > columnWidth(column)) setColumnWidth(column, wanted + 12);
+    }
+  });
 }
 
 void FileListView::SyncSelection() {
@@ -221,17 +251,17 @@ void FileListView::dropEvent(QDropEvent* event) {
 void FileListView::mousePressEvent(QMouseEvent* event) {
   // A right click gives the list the focus, so the popup's actions find it.
   if (event->button() == Qt::RightButton) setFocus(Qt::MouseFocusReason);
-  QListView::mousePressEvent(event);
+  QTreeView::mousePressEvent(event);
 }
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  QListView::mouseDoubleClickEvent(event);
+  QTreeView::mouseDoubleClickEvent(event);
   const std::string name = list_.Name();
   shell_.Run([this, name] { shell_.Sources().Checks().ToggleSelect(name); });
 }
 
 void FileListView::keyReleaseEvent(QKeyEvent* event) {
-  QListView::keyReleaseEvent(event);
+  QTreeView::keyReleaseEvent(event);
   switch (event->key()) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:

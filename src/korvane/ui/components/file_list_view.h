@@ -1,12 +1,12 @@
 #pragma once
 // The two file lists of the job: one line per entry with its check box, the
-// file name, the wrapping type (sources only) and the origin path in columns
-// laid out by the core. Built on a list model so that ten thousand entries
-// scroll smoothly; accepts files dropped from the file manager.
+// file name, the wrapping type (sources only) and the origin path, in columns
+// under a header. The core's line layout says what each column shows; the
+// view sizes them to their content. Built on a flat model so that ten
+// thousand entries scroll smoothly; accepts files dropped from the file manager.
 
-#include <QAbstractListModel>
-#include <QListView>
-#include <QStyledItemDelegate>
+#include <QAbstractTableModel>
+#include <QTreeView>
 #include <functional>
 #include <string>
 
@@ -23,7 +23,7 @@ namespace korvane::ui {
 // A check list as a Qt list model that follows the list row by row: an
 // insert, a removal or a changed row costs the view only those rows, a moved
 // highlight nothing here at all.
-class CheckListModel : public QAbstractListModel {
+class CheckListModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   // checkedByPerson runs (inside the gate) after the person changed a check
@@ -31,10 +31,17 @@ class CheckListModel : public QAbstractListModel {
   CheckListModel(CommandGate& gate, CheckList& list, std::function<void()> checkedByPerson,
                  QObject* parent);
   int rowCount(const QModelIndex& parent) const override;
+  int columnCount(const QModelIndex& parent) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   CheckList& List() { return list_; }
+
+ protected:
+  // One column by default: the entry's text with its check box.
+  virtual int Columns() const { return 1; }
+  virtual QVariant Cell(int listRow, int column, int role) const;
+  const CheckList& list() const { return list_; }
 
  private:
   void Inserted(size_t first, size_t count);
@@ -57,19 +64,23 @@ class CheckListModel : public QAbstractListModel {
   ConnectionList connections_;
 };
 
-class FileLineDelegate : public QStyledItemDelegate {
+// A file list's columns: name (with the check box), wrapping type, origin.
+class FileLinesModel : public CheckListModel {
   Q_OBJECT
  public:
-  FileLineDelegate(Shell& shell, CheckList& list, QObject* parent);
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
+  enum Column { kName, kType, kOrigin };
+  FileLinesModel(Shell& shell, CheckList& list, QObject* parent);
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ protected:
+  int Columns() const override { return 3; }
+  QVariant Cell(int listRow, int column, int role) const override;
 
  private:
   Shell& shell_;
-  CheckList& list_;
 };
 
-class FileListView : public QListView {
+class FileListView : public QTreeView {
   Q_OBJECT
  public:
   // dropTarget: the name the core knows the drop place by (the list's panel).
@@ -87,11 +98,14 @@ class FileListView : public QListView {
  private:
   void Highlight();
   void SyncSelection();
+  // Sizes the name and type columns to what they hold now.
+  void FitColumns();
 
   Shell& shell_;
   CheckList& list_;
   std::string dropTarget_;
   bool syncing_ = false;
+  bool fitQueued_ = false;  // fitting waits for the burst of changes to end
   ConnectionList connections_;
 };
 

@@ -17,6 +17,7 @@ IncComboBox::IncComboBox(CommandGate& gate, ComboBox& combo, QWidget* parent)
   ConnectionsOf(this).Add(combo.changed.Connect([this] { Refresh(); }));
   connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
     if (refreshing_) return;
+    searchStart_ = kNoSearch;  // the item picked ends any search
     Apply([this, index] {
       combo_.Combo().SetItemIndex(index);
       combo_.Combo().Click();
@@ -69,6 +70,8 @@ void IncComboBox::keyPressEvent(QKeyEvent* event) {
   Apply([this, key, text, printable] {
     IncCombo& model = combo_.Combo();
     const int before = model.ItemIndex();
+    const bool searching = printable || key == Qt::Key_Backspace;
+    if (searching && searchStart_ == kNoSearch) searchStart_ = before;
     if (key == Qt::Key_Home) {
       model.KeyDown(IncCombo::Key::Home);
     } else if (key == Qt::Key_End) {
@@ -82,9 +85,20 @@ void IncComboBox::keyPressEvent(QKeyEvent* event) {
     } else if (printable) {
       model.TypeChar(static_cast<char>(text[0].unicode()));
     }
-    // A search that landed on another item is a choice, as a click on it would be.
-    if (model.ItemIndex() != before && model.ItemIndex() >= 0) model.Click();
+    if (searching) return;  // the search goes on with the next key
+    if (searchStart_ != kNoSearch) {
+      EndSearch();
+    } else if (model.ItemIndex() != before && model.ItemIndex() >= 0) {
+      model.Click();  // Home and End choose at once
+    }
   });
+}
+
+void IncComboBox::EndSearch() {
+  const int start = searchStart_;
+  searchStart_ = kNoSearch;
+  IncCombo& model = combo_.Combo();
+  if (start != kNoSearch && model.ItemIndex() != start && model.ItemIndex() >= 0) model.Click();
 }
 
 void IncComboBox::showPopup() {
@@ -94,7 +108,10 @@ void IncComboBox::showPopup() {
 
 void IncComboBox::hidePopup() {
   QComboBox::hidePopup();
-  Apply([this] { combo_.Combo().CloseUp(); });
+  Apply([this] {
+    combo_.Combo().CloseUp();
+    EndSearch();
+  });
 }
 
 void IncComboBox::focusInEvent(QFocusEvent* event) {
@@ -103,7 +120,10 @@ void IncComboBox::focusInEvent(QFocusEvent* event) {
 }
 
 void IncComboBox::focusOutEvent(QFocusEvent* event) {
-  gate_.Run([this] { combo_.Combo().Exit(); });
+  Apply([this] {
+    EndSearch();
+    combo_.Combo().Exit();
+  });
   QComboBox::focusOutEvent(event);
 }
 

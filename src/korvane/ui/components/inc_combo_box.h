@@ -28,12 +28,17 @@ class IncComboBox : public QComboBox {
 
  private:
   void Refresh();
+  // A search that moved the selection is a choice once it ends (Enter,
+  // Escape, the focus leaves, the drop-down closes), as a click would be.
+  void EndSearch();
   // Runs work through the gate, then shows what it left in the model.
   void Apply(const std::function<void()>& work);
 
   CommandGate& gate_;
   ComboBox& combo_;
   bool refreshing_ = false;
+  static constexpr int kNoSearch = -2;
+  int searchStart_ = kNoSearch;  // the selection when the search began
 };
 
 }  // namespace korvane::ui

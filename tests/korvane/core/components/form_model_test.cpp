@@ -68,7 +68,10 @@ TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
   button.SetChecked(true);  // checking an unchecked button clicks it
   button.SetChecked(true);
   EXPECT_EQ(clicks, 1);
-  button.Click();  // a click on a checked button still runs the handler
+  button.Click();  // a click on the checked button is no change
+  EXPECT_EQ(clicks, 1);
+  button.SetChecked(false);
+  button.Click();
   EXPECT_EQ(clicks, 2);
 
   RadioGroup group("RadioGroupLangver_Korvane", "");

@@ -182,9 +182,13 @@ TEST(ProductCatalogueTest, ProductClickAndCancel) {
   w.Button("RadioButtonCobol").Click();
   EXPECT_EQ(w.catalogue.ActiveProduct(), "RadioButtonCobol");
   EXPECT_EQ(w.nameChanges, 1);
+  const int clears = w.projectClears;
 
   // The person cancels the save question: Cobol stays, and so does its button.
   w.cancelSave = true;
+  w.Button("RadioButtonCobol").Click();  // the product in use: no question, nothing cleared
+  EXPECT_EQ(w.projectClears, clears);
+  EXPECT_EQ(w.nameChanges, 1);
   EXPECT_THROW(w.Button("RadioButtonPLI").Click(), OperationAbort);
   EXPECT_EQ(w.catalogue.LangCode(), "COB");
   EXPECT_TRUE(w.Button("RadioButtonCobol").Checked());

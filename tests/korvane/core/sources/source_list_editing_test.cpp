@@ -158,6 +158,40 @@ TEST(SourceListEditing, WrappingTypesFollowLabelsPerEntryAndInBulk) {
   EXPECT_EQ(f.aborts, 2);  // no selection, and the marker that is not there yet
 }
 
+TEST(SourceListEditing, TheHighlightAndTheNextTypeFollowTheEntryThroughAnAdd) {
+  SourcesFixture f;
+  const std::string m = f.dir.Write("in/M.cbl", "");
+  f.person.openAnswers.push_back({m});
+  f.run("ActAddFilesToSources");
+  f.lists.Types().HighlightSource(0);
+  f.lists.Types().WrapType("Module");
+  EXPECT_EQ(f.combo().SecondInd(), "Module");
+
+  // Entries that sort before and after the highlighted one.
+  f.dir.Write("more/A.cbl", "");
+  f.dir.Write("more/Z.cbl", "");
+  f.person.folderAnswers.push_back(f.dir / "more");
+  f.run("ActAddDirectoryToSources");
+  ASSERT_EQ(f.sources().Items().size(), 3u);
+  EXPECT_EQ(f.caption(names::kPanelSources), "Source files of the project (3)");
+  EXPECT_EQ(f.form.Get<Page>(names::kPageSources).Caption(), "Source files to be wrapped(3)");
+  ASSERT_EQ(f.sources().ItemIndex(), 1);
+  EXPECT_EQ(f.sources().Items()[1].text, "M.cbl=" + m);
+  f.lists.Types().WrapType("Onl");
+  EXPECT_EQ(f.marks().Value("M.cbl.WrpT"), "Onl");
+  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "");
+
+  // A refill without the entry drops the highlight: no type reaches another source.
+  f.sources().SetItems({{"A.cbl=/a", true, true}, {"Z.cbl=/z", true, true}});
+  EXPECT_EQ(f.sources().ItemIndex(), -1);
+  EXPECT_EQ(f.form.Get<Page>(names::kPageSources).Caption(), "Source files to be wrapped(2)");
+  f.lists.Types().WrapType("Module");
+  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "");
+  EXPECT_EQ(f.marks().Value("Z.cbl.WrpT"), "");
+  f.sources().Clear();
+  EXPECT_EQ(f.caption(names::kPanelSources), "Source files of the project (0)");
+}
+
 TEST(SourceListEditing, ColumnsLayoutAndSortChoice) {
   SourcesFixture f;
   f.sources().SetItems(
