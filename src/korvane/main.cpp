@@ -8,6 +8,7 @@
 #include "korvane/core/app/application_profile.h"
 #include "korvane/core/app/headless.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/app/switch_table.h"
 #include "korvane/core/common/command_line.h"
 #include "korvane/ui/main_window.h"
 #include "korvane/ui/qt_person_port.h"
@@ -17,6 +18,15 @@
 int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const korvane::CommandLine commandLine(args);
+  // Asking for help or the version never opens a window.
+  if (korvane::WantsHelp(commandLine)) {
+    korvane::PrintHelp(std::cout);
+    return 0;
+  }
+  if (korvane::WantsVersion(commandLine)) {
+    korvane::PrintVersion(std::cout);
+    return 0;
+  }
   std::string iniOverride;
   commandLine.SwitchValue("-Ini:-I", iniOverride);
   auto settings = platform::CreateUserSettingsBackend();

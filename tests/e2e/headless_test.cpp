@@ -44,6 +44,11 @@ TEST(Headless, ExitStatusAndMessages) {
       {nullptr, nullptr, "-Yes -Root {samples} -Ini {samples}/Korvane.INI", 0, {}},
       {nullptr,
        nullptr,
+       "-Yes -Root {samples} -Frobnicate -Ini {samples}/Korvane.INI",
+       0,
+       {"Unknown switch ignored: -Frobnicate"}},
+      {nullptr,
+       nullptr,
        "-Ini {home}/nowhere/Korvane.INI",
        1,
        {"Error: Cannot access product ini file - {home}/nowhere/Korvane.INI"}},
@@ -97,6 +102,20 @@ TEST(Headless, ExitStatusAndMessages) {
       EXPECT_TRUE(std::filesystem::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
     }
   }
+}
+
+// Help and version end at once, without a window and whatever else is given.
+TEST(Headless, HelpAndVersionPrintAndEnd) {
+  for (const char* ask : {"--help", "-h", "-?"}) {
+    const auto result = RunProgram(KORVANE_BINARY, {"-Proj", "x.jwrap", ask}, {{"DISPLAY", ""}});
+    EXPECT_EQ(result.status, 0) << ask;
+    for (const char* name : {"-batch", "-Yes", "-Ini", "-Root", "-Proj", "-AutoRun, -ar"}) {
+      EXPECT_NE(result.out.find(name), std::string::npos) << ask << " " << name;
+    }
+  }
+  const auto version = RunProgram(KORVANE_BINARY, {"--version"}, {{"DISPLAY", ""}});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("Product Version: "), std::string::npos) << version.out;
 }
 
 }  // namespace

@@ -403,6 +403,7 @@ TEST(Binders, HintsAndCheckMarksFollowTheModel) {
   Action& plain = gate.actions.Add("ActDontRun", "Stop", "Preparation");
   Action& toggle = gate.actions.Add(n::kActShowAdvanced, "Extended", "Technical");
   toggle.SetCheckable(true);
+  toggle.SetHandler([] {});
   auto* plainAction = new QAction(&parent);
   auto* toggleAction = new QAction(&parent);
   ui::BindAction(gate, plain, plainAction);
@@ -414,6 +415,14 @@ TEST(Binders, HintsAndCheckMarksFollowTheModel) {
   EXPECT_TRUE(plainAction->isChecked());
   plain.SetChecked(false);
   EXPECT_FALSE(plainAction->isCheckable());
+  // A command that cannot work here is greyed and says why.
+  EXPECT_FALSE(plainAction->isEnabled());
+  plain.SetHandler([] {});
+  plain.SetUnavailable("Comes with the run part");
+  EXPECT_FALSE(plainAction->isEnabled());
+  EXPECT_EQ(plainAction->toolTip().toStdString(), "Comes with the run part");
+  plain.SetUnavailable("");
+  EXPECT_TRUE(plainAction->isEnabled());
   // A click on a checkable action shows what the model made of it, not a flip.
   toggleAction->trigger();
   EXPECT_FALSE(toggleAction->isChecked());

@@ -1,4 +1,5 @@
 #include "platform/system_paths.h"
+#include "platform/text_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,29 @@ TEST(SystemPaths, ShortDirectoryPath) {
     EXPECT_EQ(dir, "");
     EXPECT_EQ(message, "Directory doesn't exist");
   }
+}
+
+TEST(SystemPaths, TextEditorFollowsVisualThenTheDesktopsEditorsThenXdgOpen) {
+  TempDir tmp;
+  auto program = [&](const std::string& rel) {
+    const std::string path = tmp.Write(rel, "#!/bin/true\n");
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+  };
+  const std::string a = tmp / "a";
+  const std::string b = tmp / "b";
+  const std::string search = a + ":" + b;
+  EXPECT_EQ(platform::ChooseTextEditor("", search), "xdg-open");  // nothing found at all
+  const std::string open = program("b/xdg-open");
+  EXPECT_EQ(platform::ChooseTextEditor("myedit", search), open);
+  tmp.Write("a/kate", "not executable");
+  const std::string mousepad = program("b/mousepad");
+  EXPECT_EQ(platform::ChooseTextEditor("", search), mousepad);
+  const std::string kate = program("b/kate");  // earlier in the list of editors
+  EXPECT_EQ(platform::ChooseTextEditor("", search), kate);
+  const std::string mine = program("b/myedit");
+  EXPECT_EQ(platform::ChooseTextEditor("myedit", search), mine);
+  EXPECT_EQ(platform::ChooseTextEditor(mine, ""), mine);
 }
 
 }  // namespace

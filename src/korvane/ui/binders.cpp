@@ -198,11 +198,13 @@ void BindAction(CommandGate& gate, Action& action, QAction* qaction) {
   auto apply = [&action](QAction* a) {
     a->setText(FromLocal(action.Caption()));
     a->setVisible(action.Visible());
-    a->setEnabled(action.Enabled());
+    a->setEnabled(action.Usable());
     a->setCheckable(action.Checkable());
     a->setChecked(action.Checked());
     a->setShortcut(QKeySequence(QString::fromStdString(action.Shortcut())));
-    a->setStatusTip(FromLocal(action.Hint()));
+    const std::string& why = action.Unavailable().empty() ? action.Hint() : action.Unavailable();
+    a->setStatusTip(FromLocal(why));
+    a->setToolTip(why.empty() ? a->text() : FromLocal(why));
   };
   apply(qaction);
   ConnectionsOf(qaction).Add(action.changed.Connect([qaction, apply] { apply(qaction); }));

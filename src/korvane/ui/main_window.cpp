@@ -84,6 +84,7 @@ void MainWindow::BuildMenus() {
   std::map<std::string, QMenu*> menus;
   for (const auto& [category, title] : MenuTitles()) {
     QMenu* menu = menuBar()->addMenu(title);
+    menu->setToolTipsVisible(true);  // a greyed command says why
     menus[category] = menu;
   }
   QToolBar* toolBar = addToolBar("Main");

@@ -25,6 +25,10 @@ void PageTabs::Bind(CommandGate& gate, FormModel& form, PageControl& control, QT
       }
     }
     tabs->setEnabled(control.Enabled());
+    // Without a page to show, the empty frame would only puzzle.
+    bool anyShown = false;
+    for (const Page* page : models) anyShown = anyShown || page->Visible();
+    tabs->setVisible(anyShown);
   };
   ConnectionList& connections = ConnectionsOf(tabs);
   for (Page* page : models) connections.Add(page->changed.Connect(refresh));

@@ -60,6 +60,8 @@ bool Shell::Execute(const std::string& actionName) {
   Action& action = actions_.Get(actionName);
   return Run([&] {
     if (!action.Enabled()) return;
+    // A shortcut still reaches a greyed command: say why it does nothing.
+    if (!action.Unavailable().empty()) status_.ShowErrorAndAbort(action.Unavailable());
     // The window stays responsive during a long add, but commands wait for
     // it: they would change the list being filled.
     if (sources_.Busy() && actionName != n::kActCloseAll) {
@@ -67,9 +69,7 @@ bool Shell::Execute(const std::string& actionName) {
       return;
     }
     status_.ClearMessages();
-    if (!action.HasHandler()) {
-      status_.ShowErrorAndAbort("This function is not available in this version of the shell");
-    }
+    if (!action.HasHandler()) status_.ShowErrorAndAbort(kNotInThisVersion);
     action.Invoke();
   });
 }

@@ -4,6 +4,7 @@
 
 #include "korvane/core/app/application_profile.h"
 #include "korvane/core/app/startup.h"
+#include "korvane/core/app/switch_table.h"
 #include "korvane/core/app/window_rules.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/version.h"
@@ -91,8 +92,22 @@ void Startup::ShowSteps() {
   advanced.SetChecked(!s_.configuration.Flags().debugMode);
   s_.rules.ToggleExtendedOptions();
 
-  OpenJobAtStart();
+  // A mistyped switch is said last, so that nothing shown after it hides it.
+  try {
+    OpenJobAtStart();
+  } catch (...) {
+    ReportUnknownSwitches();
+    throw;
+  }
+  ReportUnknownSwitches();
   // The wrapper run itself is started by the caller once the window shows.
+}
+
+void Startup::ReportUnknownSwitches() {
+  for (const std::string& arg : UnknownSwitches(s_.args)) {
+    s_.window.status.AddError("Unknown switch ignored: " + arg + " (korvane --help lists them)",
+                              true);
+  }
 }
 
 void Startup::OpenJobAtStart() {

@@ -61,6 +61,7 @@ class Startup {
   void BindFrames();
   void ReadWindowSettings();
   void OpenJobAtStart();
+  void ReportUnknownSwitches();
 
   Services s_;
   std::string appExeName_;

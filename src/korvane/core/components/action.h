@@ -36,6 +36,14 @@ class Action {
   bool Checked() const { return checked_; }
   void SetChecked(bool c) { Assign(checked_, c); }
 
+  // Why a command cannot work in this build (its part of the shell is not
+  // there yet); empty when it can. Such a command is shown greyed with the
+  // reason, whatever its enabled state says.
+  const std::string& Unavailable() const { return unavailable_; }
+  void SetUnavailable(const std::string& why) { Assign(unavailable_, why); }
+  // What menus and buttons show: enabled, and able to work.
+  bool Usable() const { return enabled_ && unavailable_.empty() && handler_; }
+
   void SetHandler(std::function<void()> handler) { handler_ = std::move(handler); }
   bool HasHandler() const { return static_cast<bool>(handler_); }
   // Runs the handler unguarded; callers go through the shell's runner.
@@ -58,6 +66,7 @@ class Action {
   std::string category_;
   std::string hint_;
   std::string shortcut_;
+  std::string unavailable_;
   bool visible_ = true;
   bool enabled_ = true;
   bool checkable_ = false;

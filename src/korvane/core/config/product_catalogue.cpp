@@ -10,6 +10,7 @@
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
 #include "platform/system_paths.h"
+#include "platform/text_editor.h"
 
 namespace korvane {
 
@@ -288,9 +289,9 @@ void ProductCatalogue::SelectProduct(std::string name) {
 
 void ProductCatalogue::SetFrameDefaults() {
   const std::string base = installation_.toolRoot + "/" + langCode_ + "Wrap/";
-  // The editor keeps the other platform's default; its frame only turns red when missing.
+  // The editor's frame only turns red when it is missing.
   const std::pair<const char*, std::string> defaults[] = {
-      {n::kFrameEditor, "NOTEPAD.EXE"},
+      {n::kFrameEditor, platform::DefaultTextEditor()},
       {n::kFrameCopylib, base + "Copylib/marker"},
       {n::kFrameFunctab, base + "Functab.wrl"},
       {n::kFrameDalmer, base + "Dalmer"},

@@ -230,7 +230,7 @@ void DisableUnhandledActions(ActionList& actions) {
   // Commands whose subsystem is not part of this build stay greyed rather
   // than pretending to work.
   for (const auto& action : actions.All()) {
-    if (!action->HasHandler()) action->SetEnabled(false);
+    if (!action->HasHandler()) action->SetUnavailable(kNotInThisVersion);
   }
 }
 

@@ -9,7 +9,10 @@ namespace korvane {
 
 void BuildMainForm(FormModel& form, ActionList& actions);
 
-// Greys every action that no service has given a handler.
+inline constexpr const char* kNotInThisVersion =
+    "This function is not available in this version of the shell";
+
+// Greys every action that no service has given a handler, saying why.
 void DisableUnhandledActions(ActionList& actions);
 
 }  // namespace korvane

@@ -99,8 +99,7 @@ void WrapTyping::MarkToBeWrapped() {
   }
   const std::string name = FileList::NameOf(lists_.sourceList_.Items()[index].text);
   EnableMarking(marks_.Keyed().Value(name + ".WrpT"));
-  context_.status.ShowErrorAndAbort(
-      "The label marker is not available in this version of the shell");
+  context_.status.ShowErrorAndAbort(kNoMarker);
 }
 
 }  // namespace korvane

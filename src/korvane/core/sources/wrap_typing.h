@@ -20,6 +20,8 @@ class WrapTyping {
   void ApplyToAll() { ApplyType(false); }
   void ApplyToChecked() { ApplyType(true); }
   void MarkToBeWrapped();
+  static constexpr const char* kNoMarker =
+      "The label marker is not available in this version of the shell";
   // A click on a source line (or a navigation key released in the list).
   void HighlightSource(int index);
   void SetEntryWrapType(int index, const std::string& code);

@@ -280,6 +280,7 @@ void FileListView::keyReleaseEvent(QKeyEvent* event) {
 
 void FileListView::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
+  menu.setToolTipsVisible(true);
   for (const char* name :
        {"ActToggleSelect", "ActSelectAll", "ActUnselectAll", "ActRemoveFiles",
         "ActRemoveDuplicates", n::kActWrapTypeOnl, n::kActWrapTypeFile, n::kActWrapTypeModule,
@@ -287,7 +288,8 @@ void FileListView::contextMenuEvent(QContextMenuEvent* event) {
     Action& action = shell_.Actions().Get(name);
     if (!action.Visible()) continue;
     QAction* item = menu.addAction(FromLocal(action.Caption()));
-    item->setEnabled(action.Enabled());
+    item->setEnabled(action.Usable());
+    item->setToolTip(FromLocal(action.Unavailable()));
     const std::string actionName = name;
     connect(item, &QAction::triggered, [this, actionName] { shell_.Execute(actionName); });
   }

@@ -49,7 +49,8 @@ void PathFrameWidget::Refresh() {
   label_->setText(FromLocal(frame_.Caption()));
   const QString text = FromLocal(frame_.Text());
   if (edit_->text() != text) edit_->setText(text);
-  edit_->setToolTip(text);
+  // Red alone does not say what is wrong: name the file that is missing.
+  edit_->setToolTip(frame_.Invalid() ? "File not found: " + text : text);
   QPalette pal = edit_->palette();
   QColor base = QApplication::palette().color(QPalette::Base);
   if (frame_.Browsing()) base = QApplication::palette().color(QPalette::Button);

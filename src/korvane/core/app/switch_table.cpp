@@ -1,0 +1,111 @@
+#include "korvane/core/app/switch_table.h"
+
+#include <ostream>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/common/version.h"
+
+namespace korvane {
+
+namespace {
+
+std::string WithDash(std::string name) {
+  if (!name.empty() && name.front() != '-') name.insert(name.begin(), '-');
+  return name;
+}
+
+// Whether arg (without "=value", "+" or "-") names the switch.
+bool Names(const SwitchInfo& info, std::string arg) {
+  arg = ToLower(BeforeFirst(arg, "="));
+  const std::string spec = ToLower(info.spec);
+  const size_t colon = spec.find(':');
+  const std::string longName = WithDash(spec.substr(0, colon));
+  const std::string shortName =
+      colon == std::string::npos ? std::string() : WithDash(spec.substr(colon + 1));
+  for (const std::string& name : {longName, shortName}) {
+    if (name.empty()) continue;
+    if (arg == name || (!info.takesValue && (arg == name + "+" || arg == name + "-"))) return true;
+  }
+  return false;
+}
+
+const char* const kHelpSwitches[] = {"--help", "-h", "-?", "-help"};
+
+}  // namespace
+
+const std::vector<SwitchInfo>& KnownSwitches() {
+  static const std::vector<SwitchInfo> switches = {
+      {"-Proj:P", true, "open this job file (.jwrap) at start"},
+      {"-Root:-R", true, "the tool root: the folder holding the wrapper tools"},
+      {"-Ini:-I", true, "the tool configuration file (Korvane.INI) to use"},
+      {"-AutoRun:-ar", true, "with the value Anal, start the wrapper as soon as the job is open"},
+      {"-RememberFiles:RF", false, "let a job file restore the tool paths it stored"},
+      {"-Register:-Shell", false, "register the .jwrap file type again at start"},
+      {"-ShowAdvanced:-ShA", false, "offer the extended options"},
+      {"-batch", false, "run without a window: messages go to standard error"},
+      {"-Yes", false, "with -batch, answer every question with Yes or OK"},
+      {"--help:-h", false, "print this list and end"},
+      {"--version", false, "print the version and end"},
+  };
+  return switches;
+}
+
+bool WantsHelp(const CommandLine& args) {
+  for (const std::string& arg : args.Args()) {
+    for (const char* name : kHelpSwitches) {
+      if (EqualsNoCase(arg, name)) return true;
+    }
+  }
+  return false;
+}
+
+bool WantsVersion(const CommandLine& args) {
+  for (const std::string& arg : args.Args()) {
+    if (EqualsNoCase(arg, "--version")) return true;
+  }
+  return false;
+}
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: korvane [switches]\n"
+         "Switches are compared without case; a short form may stand for the long one.\n";
+  for (const SwitchInfo& info : KnownSwitches()) {
+    std::string names = info.spec;
+    const size_t colon = names.find(':');
+    if (colon != std::string::npos) {
+      names = names.substr(0, colon) + ", " + WithDash(names.substr(colon + 1));
+    }
+    if (info.takesValue) names += " <value>";
+    out << "  " << names;
+    out << std::string(names.size() < 28 ? 28 - names.size() : 1, ' ') << info.help << '\n';
+  }
+}
+
+void PrintVersion(std::ostream& out) {
+  out << GetVersionValue("ProductName") << " - " << GetVersionValue("FileDescription") << '\n'
+      << "File Version: " << GetVersionValue("FileVersion") << '\n'
+      << "Product Version: " << GetVersionValue("ProductVersion") << '\n'
+      << GetVersionValue("LegalCopyright") << '\n';
+}
+
+std::vector<std::string> UnknownSwitches(const CommandLine& args) {
+  std::vector<std::string> unknown;
+  const std::vector<std::string>& all = args.Args();
+  for (size_t i = 0; i < all.size(); ++i) {
+    const std::string& arg = all[i];
+    if (arg.empty() || arg.front() != '-') continue;
+    const SwitchInfo* known = nullptr;
+    for (const SwitchInfo& info : KnownSwitches()) {
+      if (Names(info, arg)) known = &info;
+    }
+    if (known == nullptr) {
+      unknown.push_back(arg);
+    } else if (known->takesValue && arg.find('=') == std::string::npos && i + 1 < all.size() &&
+               (all[i + 1].empty() || all[i + 1].front() != '-')) {
+      ++i;  // its value
+    }
+  }
+  return unknown;
+}
+
+}  // namespace korvane

@@ -1,0 +1,33 @@
+#pragma once
+// Every switch the program understands, for --help, --version and to report
+// a switch nobody understands instead of ignoring it silently.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "korvane/core/common/command_line.h"
+
+namespace korvane {
+
+struct SwitchInfo {
+  const char* spec;  // "long[:short]", as the start-up reads it
+  bool takesValue;
+  const char* help;
+};
+
+const std::vector<SwitchInfo>& KnownSwitches();
+
+// --help, -h, -? and --version: asked for, the program prints and ends.
+bool WantsHelp(const CommandLine& args);
+bool WantsVersion(const CommandLine& args);
+void PrintHelp(std::ostream& out);
+// The version lines the About box shows.
+void PrintVersion(std::ostream& out);
+
+// The arguments that start with "-" and name no known switch. The value after
+// a switch that takes one is not a switch; a bare argument (a job file the
+// file manager hands over) is fine.
+std::vector<std::string> UnknownSwitches(const CommandLine& args);
+
+}  // namespace korvane
