@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -16,6 +17,7 @@
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/components/inc_combo.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
@@ -122,6 +124,63 @@ TEST_F(MainWindowTest, WrapTypeComboSearchesAsYouTypeAndListsShowTheJob) {
   EXPECT_FALSE(model.flags(model.index(1, 0)) & Qt::ItemIsUserCheckable);
   model.setData(model.index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
   EXPECT_FALSE(sources.Items()[0].checked);
+}
+
+TEST_F(MainWindowTest, OnlyAChangedProductAsksAndTheOldOneShowsCheckedMeanwhile) {
+  for (const char* tools : {"bin/COBWrap", "bin/PLIWrap"}) {
+    std::filesystem::create_directories(dir.Path() / tools);
+  }
+  ASSERT_TRUE(
+      Open("ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+           "RadioButtonPLI=PL/I,PLI,x,1,XML\r\n"));
+  ASSERT_TRUE(shell->Show());
+  auto& cobol = Child<QRadioButton>("RadioButtonCobol");
+  auto& pli = Child<QRadioButton>("RadioButtonPLI");
+  ASSERT_TRUE(cobol.isChecked());
+  shell->CurrentProject().SetModified(true);
+
+  cobol.click();  // the product in use: no question, the job stays
+  EXPECT_TRUE(person.asked.empty());
+  EXPECT_TRUE(shell->CurrentProject().State().modified);
+
+  std::vector<std::pair<bool, bool>> shownDuringQuestion;
+  person.onAsk = [&](const testing::AskedQuestion&) {
+    shownDuringQuestion.emplace_back(cobol.isChecked(), pli.isChecked());
+  };
+  person.answers.push_back(Button::Cancel);
+  pli.click();
+  EXPECT_EQ(shownDuringQuestion, (std::vector<std::pair<bool, bool>>{{true, false}}));
+  EXPECT_TRUE(cobol.isChecked());
+  EXPECT_FALSE(pli.isChecked());
+  EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
+}
+
+TEST_F(MainWindowTest, AContainsSearchGoesOnAndChoosesTheTypeWhenItEnds) {
+  std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
+  ASSERT_TRUE(
+      Open("ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
+           "COB.Extras=(OnlineWrap=Y,SubWrap=Y,Frames=N)\r\n"));
+  ASSERT_TRUE(shell->Show());
+  shell->Form().Get<CheckList>(n::kListSources).SetItems({{"A.cbl=/x/A.cbl", true, true}});
+  shell->Sources().Types().HighlightSource(0);
+  auto& marks = shell->Form().Get<StringListHolder>(n::kMarksHolder).Keyed();
+  ASSERT_EQ(marks.Value("A.cbl.WrpT"), "Onl");
+
+  auto& combo = Child<QComboBox>(n::kComboWrapType);
+  auto type = [&](const std::string& keys) {
+    for (const char c : keys) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+      QApplication::sendEvent(&combo, &press);
+    }
+  };
+  type("*ub");  // "ub" is in "Subprogram wrapping" only, not at its start
+  const IncCombo& model = shell->Form().Get<ComboBox>(n::kComboWrapType).Combo();
+  EXPECT_EQ(combo.currentText().toStdString(), "Subprogram wrapping");
+  EXPECT_EQ(model.SearchText(), "*ub");
+  EXPECT_EQ(marks.Value("A.cbl.WrpT"), "Onl");  // still searching
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+  QApplication::sendEvent(&combo, &enter);
+  EXPECT_EQ(marks.Value("A.cbl.WrpT"), "Module");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // from queues filled by the test. An unexpected question fails the test.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class ScriptedPerson : public PersonPort {
   std::deque<std::optional<FontChoice>> fontAnswers;
 
   std::vector<AskedQuestion> asked;
+  // Runs while a question is open, to look at what the window shows then.
+  std::function<void(const AskedQuestion&)> onAsk;
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<FolderDialogRequest> folderRequests;

@@ -6,6 +6,7 @@ namespace korvane::testing {
 
 Button ScriptedPerson::Ask(MessageKind kind, const std::string& text, const Buttons& buttons) {
   asked.push_back({kind, text, buttons});
+  if (onAsk) onAsk(asked.back());
   if (buttons.size() <= 1) return buttons.empty() ? Button::Ok : buttons.front();
   if (answers.empty()) {
     ADD_FAILURE() << "Unexpected question: " << text;

@@ -229,6 +229,8 @@ void ProductCatalogue::CheckOnly(const std::string& buttonName) {
 
 void ProductCatalogue::ProductClick(const std::string& buttonName) {
   if (settingButtons_ || job_.Loading()) return;
+  // Until the job is let go the old product is the one shown checked.
+  CheckOnly(activeProduct_);
   try {
     job_.ClearModified();
   } catch (const OperationAbort&) {
