@@ -63,10 +63,14 @@ class BenchJob : public korvane::SourcesJob, public korvane::PrepareJob {
   std::string base_;
 };
 
+inline korvane::FormModel& Built(korvane::FormModel& form, korvane::ActionList& actions) {
+  korvane::BuildMainForm(form, actions);
+  return form;
+}
+
 // The window model with the sources of a job listed, checked, file wrapping each.
 struct Harness {
   explicit Harness(const fs::path& base, int sources) : job(base.string()) {
-    korvane::BuildMainForm(form, actions);
     namespace n = korvane::names;
     std::vector<korvane::CheckListItem> items;
     items.reserve(static_cast<size_t>(sources));
@@ -87,7 +91,7 @@ struct Harness {
   korvane::SettingsStore settings{backend};
   korvane::StatusBar status{person};
   korvane::WindowState window;
-  korvane::WindowContext context{form, actions, status, person, settings, window};
+  korvane::WindowContext context{Built(form, actions), actions, status, person, settings, window};
   BenchJob job;
   korvane::SourceLists lists{context, job};
   korvane::Preparation preparation{context, job, lists};

@@ -198,7 +198,7 @@ void Preparation::CopySource(const std::string& base, size_t index, const std::s
     std::vector<std::string> scratch;
     ExpandSourceCopies(library, job_.LangIndex(), source, scratch, nullptr, &entry.copies);
     entry.lines = static_cast<long long>(scratch.size());
-    const std::string error = WriteOwnedFile(output, scratch);
+    const std::string error = WriteScratchFile(output, scratch);
     if (!error.empty()) context_.status.ShowErrorAndAbort("Error during preparation - " + error);
     report_.Add(std::move(entry));
   } else {

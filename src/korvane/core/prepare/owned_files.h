@@ -19,4 +19,9 @@ void MakeRealDirectory(const std::string& path);
 // removed first. Returns the system's message on failure, empty on success.
 std::string WriteOwnedFile(const std::string& path, const std::vector<std::string>& lines);
 
+// Writes lines with CR LF straight into path, a link at path removed first. For the tools'
+// scratch input, rebuilt from scratch by every preparation: a half-written file after a
+// crash is deleted by the next one, so it is not worth a flush to disk per file.
+std::string WriteScratchFile(const std::string& path, const std::vector<std::string>& lines);
+
 }  // namespace korvane
