@@ -89,6 +89,12 @@ TEST(InputStructure, BuildsNumberedInputLabelsMembersAndControlFiles) {
   ASSERT_EQ(report[0].copies.nested.size(), 1u);
   EXPECT_EQ(report[0].copies.nested[0].name, "nested");
   EXPECT_EQ(f.sourceLines, 6);
+  const Texts printed = f.preparation.Report().Format();
+  ASSERT_EQ(printed.size(), 6u);
+  EXPECT_EQ(printed[0], "Preparation report: 2 sources, 6 lines, 1 unresolved copy statements");
+  EXPECT_EQ(printed[1], "PAYROLL.cobol -> SRC0001.COB: 5 lines");
+  EXPECT_EQ(printed[3], "  copy missing not found");
+  EXPECT_EQ(printed[5], "NOLABEL.cbl -> SRC0002.CBL: 1 lines");
   EXPECT_EQ(warnings, (Texts{"Some input files cannot be found!",  // NOLABEL.cbl's label
                              "Some input files cannot be found!",  // the member in a subfolder
                              "Copy statements not resolved: 1 (the sources are prepared "
