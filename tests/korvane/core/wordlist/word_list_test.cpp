@@ -8,6 +8,7 @@
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/form/main_form.h"
+#include "korvane/core/sources/source_lists_fixture.h"
 #include "korvane/core/wordlist/word_editors.h"
 #include "korvane/core/wordlist/word_lists.h"
 #include "korvane/core/wordlist/wrl_file.h"
@@ -204,6 +205,31 @@ TEST(WordEditors, StoreAndCancelRules) {
   object.Store();
   EXPECT_EQ(objects.Items()[0].text, " typed ");
   EXPECT_EQ(f.modified, 4);
+}
+
+}  // namespace
+}  // namespace korvane::testing
+
+namespace korvane::testing {
+namespace {
+
+// The shared list actions reach the word lists through the focused list and mark the job
+// modified each time.
+TEST(WordLists, SharedListActionsActOnTheFocusedWordListAndMarkTheJob) {
+  SourcesFixture f;
+  for (const char* name : {n::kListControlTags, n::kListObjects}) {
+    auto& list = f.form.Get<CheckList>(name);
+    list.SetItems({{"B", true, true}, {"A", false, true}, {"B", true, true}});
+    f.Focus(name);
+    const int before = f.modified;
+    for (const char* action : {"ActToggleSelect", "ActSelectAll", "ActUnselectAll",
+                               "ActToggleSelect", "ActRemoveDuplicates", "ActRemoveFiles"}) {
+      f.run(action);
+    }
+    EXPECT_EQ(f.modified - before, 6) << name;
+    EXPECT_EQ(f.texts(list), (Texts{"A", "B"})) << name;
+  }
+  EXPECT_EQ(f.aborts, 0);
 }
 
 }  // namespace
