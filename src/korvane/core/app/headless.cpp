@@ -1,6 +1,7 @@
 #include "korvane/core/app/headless.h"
 
 #include <cstdlib>
+#include <iostream>
 
 #include "korvane/core/app/console_person.h"
 #include "korvane/core/app/shell.h"
@@ -41,6 +42,13 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   if (!shell.Create() || !shell.Show()) return 1;
   if (shell.AutoRun()) {
     shell.Execute(names::kActRunWrap);
+    // What the preparation did with each source goes to standard output; the tools'
+    // input structure never holds it.
+    const PreparationReport& report = shell.Prepare().Report();
+    if (!report.Sources().empty()) {
+      for (const std::string& line : report.Format()) std::cout << line << '\n';
+      std::cout.flush();
+    }
   } else {
     shell.Execute(names::kActSaveProject);
     bool closing = false;

@@ -29,6 +29,10 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       jobs_(project_, catalogue_, outputField_, installation_),
       sourcesJob_(project_, catalogue_, configuration_),
       sources_(context_, sourcesJob_),
+      wordJob_(project_),
+      wordLists_(context_, wordJob_),
+      prepareJob_(project_, catalogue_, configuration_),
+      preparation_(context_, prepareJob_, sources_),
       rules_(context_, *this, installation_, catalogue_, sources_),
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
                 rules_}) {
@@ -38,6 +42,9 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   jobs_.Connect();
   sources_.Connect(actions_);
   sources_.Follow(jobs_);
+  wordLists_.Connect(actions_);
+  wordLists_.Follow(catalogue_);
+  preparation_.Connect(actions_);
   rules_.Connect();
   DisableUnhandledActions(actions_);
 }
@@ -68,6 +75,10 @@ bool Shell::Execute(const std::string& actionName) {
       status_.ShowStatus("Files are being added to the job, please wait");
       return;
     }
+    if (preparation_.Busy() && actionName != n::kActCloseAll) {
+      status_.ShowStatus("The input structure is being built, please wait");
+      return;
+    }
     status_.ClearMessages();
     if (!action.HasHandler()) status_.ShowErrorAndAbort(kNotInThisVersion);
     action.Invoke();
@@ -75,6 +86,11 @@ bool Shell::Execute(const std::string& actionName) {
 }
 
 bool Shell::CloseQuery() {
+  if (preparation_.Busy()) {
+    // The copy loop sees the cleared mark and asks the person to confirm the stop.
+    preparation_.RequestStop();
+    return false;
+  }
   if (sources_.Busy()) {
     // A long add is running: it ends by itself, the window stays open.
     person_.Ask(MessageKind::Confirmation,

@@ -23,11 +23,15 @@
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/prepare/preparation.h"
+#include "korvane/core/prepare/prepare_job.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/sources_job.h"
+#include "korvane/core/wordlist/project_word_list_job.h"
+#include "korvane/core/wordlist/word_lists.h"
 
 namespace platform {
 class SettingsBackend;
@@ -70,6 +74,8 @@ class Shell : public CommandGate {
   OutputDirectoryField& OutputField() { return outputField_; }
   JobCommands& Jobs() { return jobs_; }
   SourceLists& Sources() { return sources_; }
+  Preparation& Prepare() { return preparation_; }
+  WordLists& Words() { return wordLists_; }
   WindowRules& Rules() { return rules_; }
   const CommandLine& Args() const { return args_; }
   const RunControl& Flags() const { return configuration_.Flags(); }
@@ -116,6 +122,10 @@ class Shell : public CommandGate {
   JobCommands jobs_;
   ProjectSourcesJob sourcesJob_;
   SourceLists sources_;
+  ProjectWordListJob wordJob_;
+  WordLists wordLists_;
+  ProjectPrepareJob prepareJob_;
+  Preparation preparation_;
   WindowRules rules_;
   Startup startup_;
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/text_file.h"
@@ -78,24 +79,6 @@ char Column(std::string_view line, size_t column) {
   return line.size() >= column ? line[column - 1] : ' ';
 }
 
-// Name (lower case) -> member path for every member, by stem and by full name; the first
-// file listed keeps a name that two files share.
-using CopyMap = std::unordered_map<std::string, std::string>;
-
-CopyMap BuildCopyMap(const std::string& base) {
-  CopyMap map;
-  for (const CollectionFile& file : ListCollectionFiles(base + "/CopyCollection")) {
-    const size_t dot = file.name.rfind('.');
-    if (dot == std::string::npos) {
-      map.emplace(ToLower(file.name), file.path);
-    } else {
-      map.emplace(ToLower(file.name.substr(0, dot)), file.path);
-      map.emplace(ToLower(file.name), file.path);
-    }
-  }
-  return map;
-}
-
 // Finds a copy statement in scan and stores its cleaned name; false when there is none.
 bool CopyName(std::string_view scan, std::string& name) {
   const size_t at = scan.find(" copy ");
@@ -108,13 +91,17 @@ bool CopyName(std::string_view scan, std::string& name) {
   return true;
 }
 
-const std::string* FindMember(const CopyMap& map, const std::string& name) {
-  auto it = map.find(name);
-  if (it != map.end()) return &it->second;
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos) return nullptr;
-  it = map.find(name.substr(0, dot));
-  return it != map.end() ? &it->second : nullptr;
+// The cleaned name of the copy statement in a line, if it has one.
+bool StatementIn(std::string_view line, CopySyntax syntax, std::string& scan, std::string& name) {
+  scan.assign(1, ' ');
+  if (syntax == CopySyntax::Columns) {
+    if (Column(line, 7) == '*') return false;
+    scan += ToLower(Columns(line, 8, 72));
+  } else {
+    if (Column(line, 1) == '*') return false;
+    scan += ToLower(Columns(line, 1, 72));
+  }
+  return CopyName(scan, name);
 }
 
 }  // namespace
@@ -126,40 +113,81 @@ std::vector<CollectionFile> ListCollectionFiles(const std::string& dir) {
   return out;
 }
 
+CopyLibrary::CopyLibrary(const std::string& base) {
+  // The first file listed keeps a name that two files share.
+  for (const CollectionFile& file : ListCollectionFiles(base + "/CopyCollection")) {
+    const size_t dot = file.name.rfind('.');
+    if (dot == std::string::npos) {
+      byName_.emplace(ToLower(file.name), file.path);
+    } else {
+      byName_.emplace(ToLower(file.name.substr(0, dot)), file.path);
+      byName_.emplace(ToLower(file.name), file.path);
+    }
+  }
+}
+
+const std::string* CopyLibrary::Find(const std::string& name) const {
+  auto it = byName_.find(name);
+  if (it != byName_.end()) return &it->second;
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return nullptr;
+  it = byName_.find(name.substr(0, dot));
+  return it != byName_.end() ? &it->second : nullptr;
+}
+
+const std::vector<std::string>& CopyLibrary::Lines(const std::string& path) {
+  auto it = read_.find(path);
+  if (it == read_.end()) it = read_.emplace(path, ReadTextLines(path)).first;
+  return it->second;
+}
+
 void LoadSourceWithCopies(const std::string& base, int langIndex, const std::string& sourcePath,
                           std::vector<std::string>& target, std::vector<std::string>* unresolved) {
+  if (SyntaxFor(langIndex) == CopySyntax::None) {
+    target = ReadTextLines(sourcePath);
+    return;
+  }
+  CopyLibrary library(base);
+  ExpandSourceCopies(library, langIndex, sourcePath, target, unresolved);
+}
+
+void ExpandSourceCopies(CopyLibrary& library, int langIndex, const std::string& sourcePath,
+                        std::vector<std::string>& target, std::vector<std::string>* unresolved,
+                        CopyTrace* trace) {
   target = ReadTextLines(sourcePath);
   const CopySyntax syntax = SyntaxFor(langIndex);
   if (syntax == CopySyntax::None) return;
-  const CopyMap map = BuildCopyMap(base);
 
   // The statements are resolved from the last line to the first, so names reach the
   // unresolved list and members are read in that order; the text is then assembled front
   // to back in one pass. Inserted member text is never scanned, so copies inside members
   // stay as they are.
-  std::unordered_map<std::string, std::vector<std::string>> members;
   std::vector<const std::vector<std::string>*> memberAt(target.size(), nullptr);
+  std::vector<CopyTrace::Use> resolved;
+  std::vector<std::string> missing;
   std::string scan;
   std::string name;
   for (size_t i = target.size(); i-- > 0;) {
-    const std::string& line = target[i];
-    scan.assign(1, ' ');
-    if (syntax == CopySyntax::Columns) {
-      if (Column(line, 7) == '*') continue;
-      scan += ToLower(Columns(line, 8, 72));
-    } else {
-      if (Column(line, 1) == '*') continue;
-      scan += ToLower(Columns(line, 1, 72));
-    }
-    if (!CopyName(scan, name)) continue;
-    const std::string* path = FindMember(map, name);
+    if (!StatementIn(target[i], syntax, scan, name)) continue;
+    const std::string* path = library.Find(name);
     if (path == nullptr) {
       if (unresolved != nullptr) unresolved->push_back(name);
+      if (trace != nullptr) missing.push_back(name);
       continue;
     }
-    auto cached = members.find(*path);
-    if (cached == members.end()) cached = members.emplace(*path, ReadTextLines(*path)).first;
-    memberAt[i] = &cached->second;
+    memberAt[i] = &library.Lines(*path);
+    if (trace != nullptr) resolved.push_back({name, *path});
+  }
+  if (trace != nullptr) {
+    trace->resolved.insert(trace->resolved.end(), resolved.rbegin(), resolved.rend());
+    trace->unresolved.insert(trace->unresolved.end(), missing.rbegin(), missing.rend());
+    std::unordered_set<std::string> scanned;
+    for (auto use = resolved.rbegin(); use != resolved.rend(); ++use) {
+      if (!scanned.insert(use->member).second) continue;
+      for (const std::string& line : library.Lines(use->member)) {
+        if (StatementIn(line, syntax, scan, name)) trace->nested.push_back({name, use->member});
+      }
+    }
   }
 
   size_t total = target.size();

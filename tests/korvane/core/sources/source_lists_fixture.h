@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"

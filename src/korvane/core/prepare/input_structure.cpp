@@ -1,0 +1,259 @@
+// Building the numbered input structure the wrapper tools read: SRC files with their
+// copies expanded, label files and copy members, and the saved control files.
+#include <chrono>
+#include <filesystem>
+
+#include "korvane/core/common/scope_exit.h"
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/prepare/owned_files.h"
+#include "korvane/core/prepare/preparation.h"
+#include "korvane/core/prepare/wrapper_contract.h"
+#include "korvane/core/project/directory_cleaner.h"
+#include "korvane/core/sources/collection_files.h"
+#include "korvane/core/wordlist/wrl_file.h"
+
+namespace korvane {
+
+namespace n = names;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kMissing = "Some input files cannot be found!";
+
+// Lets the window breathe during the copy loop without paying for it per file.
+class Pacer {
+ public:
+  bool Due() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_) return false;
+    next_ = now + std::chrono::milliseconds(50);
+    return true;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+// The number after a name-map key's letters ("XCPY0002" -> 2); -1 when malformed.
+long long KeyNumber(std::string_view key, std::string_view prefix) {
+  if (key.substr(0, prefix.size()) != prefix || key.size() == prefix.size()) return -1;
+  long long n = 0;
+  for (char c : key.substr(prefix.size())) {
+    if (c < '0' || c > '9' || n > 100000000) return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+std::string StemOf(const std::string& fileName) {
+  const size_t dot = fileName.rfind('.');
+  return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+}  // namespace
+
+void Preparation::ShowProgress(const std::string& caption, int modulesMax) {
+  auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
+  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
+  group.SetCaption(caption);
+  group.SetVisible(true);
+  modules.SetRange(0, modulesMax);
+}
+
+void Preparation::BuildInputStructure(bool countOnly) {
+  FormModel& form = context_.form;
+  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
+  auto& sourcesBar = form.Get<ProgressBar>(n::kProgressSources);
+  job_.SetSourceLines(0);
+  auto preparing = [&] {
+    ShowProgress("Preparing directories", 6);
+    modules.SetPosition(1);
+    sourcesBar.SetRange(0, 0);
+    sourcesBar.SetPosition(0);
+  };
+  preparing();
+  report_.Clear();
+  ScopeExit always([this] { Finish(); });
+
+  PrepareXml();
+  preparing();
+  modules.StepIt();
+
+  const std::string base = job_.WritableBase();
+  const CleanLimits limits{base, {}};
+  const std::string frames = base + "/Frames";
+  const std::string input = base + "/Workinp";
+  for (const char* dir : {"Frames", "Workinp"}) {
+    DropLink(base + "/" + dir);
+    CleanDirectory(base, dir, 1, std::string(contract::kSourceMask), limits);
+  }
+  MakeRealDirectory(frames);
+  MakeRealDirectory(input);
+  modules.StepIt();
+
+  if (!Exists(base + "/last.xml")) {
+    const std::string question = "Your current output directory \r\n" + job_.OutputDir() + "\r\n" +
+                                 "hasn't been used yet" + "\r\n" +
+                                 "do you really want to use this directory for output?";
+    if (context_.person.Ask(MessageKind::Warning, question, {Button::Yes, Button::No}) !=
+        Button::Yes) {
+      context_.status.ShowErrorAndAbort(
+          "Go and select another output directory,and then try again");
+    }
+  }
+  CleanDirectory(base, "", 1, std::string(contract::kRunFileMask), limits);
+  modules.StepIt();
+  for (const char* dir : {"Frames", "Workinp"}) {
+    CleanDirectory(base, dir, 2, std::string(contract::kSourceMask), limits);
+  }
+  modules.StepIt();
+  for (const char* dir : {"Workinp", "Frames", "WrapOut"}) MakeRealDirectory(base + "/" + dir);
+
+  if (wrapRequested_) CopyLoop(base);
+  busy_ = false;
+  if (countOnly) return;
+
+  MakeRealDirectory(base + "/Work");
+  SaveControlFiles(base);
+  if (form.Get<Page>(n::kPageWordScan).Visible()) {
+    const std::string functab = base + "/" + std::string(contract::kFunctionTable);
+    DropLink(functab);
+    WriteWordList(functab, form.Get<CheckList>(n::kListControlTags),
+                  form.Get<CheckList>(n::kListObjects));
+  }
+}
+
+void Preparation::CopyLoop(const std::string& base) {
+  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
+  const std::vector<std::string>& map = parameters_.nameMap;
+  int entities = 0;
+  for (const std::string& line : map) entities += StartsWithText("XCPY", line) ? 1 : 0;
+  ShowProgress("Building input structure", entities);
+  modules.SetPosition(0);
+  busy_ = true;
+  CopyLibrary library(base);
+  Pacer pacer;
+  for (const std::string& line : map) {
+    const std::string key = KeyedLines::NameOf(line);
+    const std::string value = KeyedLines::ValueOf(line);
+    if (const long long i = KeyNumber(key, "XCPY"); i >= 0) {
+      CopySource(base, static_cast<size_t>(i), value, library);
+    } else if (KeyNumber(key, "CCPY") >= 0) {
+      CopyMember(base, value);
+    } else {
+      continue;
+    }
+    modules.StepIt();
+    context_.form.Get<GroupBox>(n::kGroupProgress)
+        .SetCaption("Building input structure, Processing " + std::to_string(modules.Position()) +
+                    " of " + std::to_string(modules.Max()));
+    if (pacer.Due()) context_.person.ProcessPendingEvents();
+    CheckStopRequest();
+  }
+  job_.SetSourceLines(report_.TotalLines());
+  if (const size_t unresolved = report_.UnresolvedCount(); unresolved > 0) {
+    context_.status.ShowWarning("Copy statements not resolved: " + std::to_string(unresolved) +
+                                " (the sources are prepared without them)");
+  }
+}
+
+void Preparation::CheckStopRequest() {
+  if (busy_) return;
+  if (context_.person.Ask(MessageKind::Confirmation,
+                          "The User requested to stop the process, please confirm?",
+                          {Button::Yes, Button::No}) == Button::Yes) {
+    context_.status.ShowErrorAndAbort("Process aborted on user request!");
+  }
+  busy_ = true;
+}
+
+void Preparation::DisableEntry(size_t index) {
+  CheckList& list = sources_.Sources().List();
+  CheckListItem item = list.Items()[index];
+  item.checked = false;
+  item.enabled = false;
+  list.SetItem(index, std::move(item));
+}
+
+void Preparation::CopySource(const std::string& base, size_t index, const std::string& target,
+                             CopyLibrary& library) {
+  const auto& items = sources_.Sources().List().Items();
+  if (index >= items.size()) return;
+  const std::string name = FileList::NameOf(items[index].text);
+  const std::string toolInput = FileNameOf(target);
+  // The target comes from the name map just built; it always lies in Workinp.
+  const std::string output = base + "/Workinp/" + toolInput;
+  const std::string source = base + "/SourceCollection/" + name;
+  if (IsPlainFileName(name) && Exists(source)) {
+    SourceReport entry{name, toolInput, 0, {}};
+    std::vector<std::string> scratch;
+    ExpandSourceCopies(library, job_.LangIndex(), source, scratch, nullptr, &entry.copies);
+    entry.lines = static_cast<long long>(scratch.size());
+    const std::string error = WriteScratchFile(output, scratch);
+    if (!error.empty()) context_.status.ShowErrorAndAbort("Error during preparation - " + error);
+    report_.Add(std::move(entry));
+  } else {
+    DisableEntry(index);
+    context_.status.ShowWarning(kMissing);
+  }
+  const std::string label = base + "/LabelCollection/" + name;
+  if (IsPlainFileName(name) && Exists(label)) {
+    CopyIntoCollection(label, base + "/Frames/" + StemOf(toolInput) + ".LAB", context_.status);
+  } else {
+    DisableEntry(index);
+    context_.status.ShowWarning(kMissing);
+  }
+}
+
+void Preparation::CopyMember(const std::string& base, const std::string& value) {
+  const std::string memberName = BeforeFirst(value, "@");
+  const std::string memberPath = AfterFirst(value, "@");
+  auto& frame = context_.form.Get<ToolPathFrame>(n::kFrameCopylib);
+  const std::string copylib = frame.Text().empty() ? frame.DefaultName() : frame.Text();
+  const size_t slash = copylib.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : copylib.substr(0, slash);
+  const std::string source = dir + "/" + FileNameOf(memberPath);
+  if (!IsPlainFileName(memberName) || !Exists(source)) {
+    context_.status.ShowWarning(kMissing);
+    return;
+  }
+  CopyIntoCollection(source, base + "/Frames/" + memberName, context_.status);
+}
+
+void Preparation::SaveControlFiles(const std::string& base) {
+  const std::string xmlPath = base + "/" + std::string(contract::kParameterFile);
+  std::string error = WriteOwnedFile(xmlPath, parameters_.xml);
+  if (error.empty() && job_.MultiEntity()) {
+    std::vector<std::string> batch;
+    batch.reserve(parameters_.batch.size() + 1);
+    batch.emplace_back(contract::kBatchHeader);
+    batch.insert(batch.end(), parameters_.batch.begin(), parameters_.batch.end());
+    error = WriteOwnedFile(base + "/" + std::string(contract::kBatchFile), batch);
+  }
+  if (error.empty()) return;
+  std::error_code ec;
+  fs::remove(xmlPath, ec);
+  error = WriteOwnedFile(xmlPath, parameters_.xml);
+  if (!error.empty()) context_.status.ShowErrorAndAbort(error);
+}
+
+void Preparation::Finish() {
+  busy_ = false;
+  FormModel& form = context_.form;
+  form.Get<ProgressBar>(n::kProgressSources).StepIt();
+  auto& page = form.Get<Page>(n::kPageSources);
+  page.SetCaption(BeforeFirst(page.Caption(), "(") + "(" +
+                  std::to_string(sources_.Sources().List().Items().size()) + ")");
+  form.Get<GroupBox>(n::kGroupProgress).SetVisible(false);
+}
+
+}  // namespace korvane

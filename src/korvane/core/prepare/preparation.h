@@ -1,0 +1,76 @@
+#pragma once
+// Job preparation: the pre-flight checks and the job parameter file with its name map and
+// batch lines, the numbered input structure under the job base directory, and renaming
+// the results and removing the structure after a run.
+
+#include <string>
+#include <vector>
+
+#include "korvane/core/components/action.h"
+#include "korvane/core/components/window_context.h"
+#include "korvane/core/prepare/job_parameters.h"
+#include "korvane/core/prepare/preparation_report.h"
+#include "korvane/core/prepare/prepare_job.h"
+#include "korvane/core/sources/source_lists.h"
+
+namespace korvane {
+
+class Preparation {
+ public:
+  Preparation(WindowContext& context, PrepareJob& job, SourceLists& sources);
+
+  // Sets the handlers of ActPrepareXML, ActCopyFiles, ActCountLinesOnly, ActRename and
+  // ActDeleteFilesAfter.
+  void Connect(ActionList& actions);
+
+  // Set by the start of a wrap run, never cleared while the shell runs.
+  void SetWrapRequested(bool on) { wrapRequested_ = on; }
+  bool WrapRequested() const { return wrapRequested_; }
+
+  // The pre-flight checks, then the lines of last.xml, the name map (shown in
+  // MemoNewFileNames) and the batch lines, kept until the next preparation.
+  void PrepareXml();
+  // Builds the input structure; countOnly stops after the copy loop, before anything
+  // is saved.
+  void BuildInputStructure(bool countOnly);
+  // Renames the numbered results below WrapOut back to the source names.
+  void RenameResults();
+  // Removes the temporary structure (when the run control says so).
+  void DeleteFilesAfter();
+
+  // Set while the copy loop runs; the window's close query clears it to ask for a stop.
+  bool Busy() const { return busy_; }
+  void RequestStop() { busy_ = false; }
+
+  // The name map in MemoNewFileNames was replaced: lookups kept while a run is watched
+  // start afresh.
+  Signal<> nameMapReplaced;
+
+  const JobParameters& Parameters() const { return parameters_; }
+  const PreparationReport& Report() const { return report_; }
+
+ private:
+  void CheckBeforePreparing();
+  JobParameterInput CollectInput(const std::string& base);
+  void ShowMemos();
+  void ShowProgress(const std::string& caption, int modulesMax);
+  void CopyLoop(const std::string& base);
+  void CopySource(const std::string& base, size_t index, const std::string& target,
+                  CopyLibrary& library);
+  void CopyMember(const std::string& base, const std::string& value);
+  void DisableEntry(size_t index);
+  void CheckStopRequest();
+  void SaveControlFiles(const std::string& base);
+  void Finish();
+
+  WindowContext& context_;
+  PrepareJob& job_;
+  SourceLists& sources_;
+  bool wrapRequested_ = false;
+  bool busy_ = false;
+  JobParameters parameters_;
+  PreparationReport report_;
+  ConnectionList connections_;
+};
+
+}  // namespace korvane

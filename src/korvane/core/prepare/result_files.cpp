@@ -1,0 +1,110 @@
+// After a run: the numbered results renamed back to their sources' names, and the
+// temporary input structure removed.
+#include <filesystem>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/prepare/preparation.h"
+#include "korvane/core/prepare/wrapper_contract.h"
+#include "korvane/core/project/directory_cleaner.h"
+#include "korvane/core/sources/collection_files.h"
+#include "korvane/core/sources/copy_library.h"
+
+namespace korvane {
+
+namespace n = names;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string StemOf(const std::string& fileName) {
+  const size_t dot = fileName.rfind('.');
+  return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+std::string ExtensionPart(const std::string& fileName) {
+  const size_t dot = fileName.rfind('.');
+  return dot == std::string::npos ? std::string() : fileName.substr(dot);
+}
+
+void RemoveFile(const fs::path& path) {
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(path, ec))) return;
+  fs::remove(path, ec);  // a link goes, never its target
+}
+
+// Removes a real folder when it is empty; a link in its place is left alone.
+void RemoveIfEmpty(const std::string& dir) {
+  std::error_code ec;
+  if (!fs::is_directory(fs::symlink_status(dir, ec))) return;
+  fs::remove(dir, ec);
+}
+
+}  // namespace
+
+void Preparation::RenameResults() {
+  FormModel& form = context_.form;
+  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
+  modules.SetRange(0, 8);
+  modules.SetPosition(1);
+  form.Get<GroupBox>(n::kGroupProgress).SetCaption("Rename result files");
+  if (!job_.Flags().renameAfter) return;
+  const std::string base = job_.WritableBase();
+  // Hashed by name, ignoring case: thousands of results each look up their number.
+  const KeyedLines map(form.Get<Memo>(n::kMemoNewFileNames).Lines());
+  for (const CollectionFile& file : ListCollectionFiles(base + "/WrapOut")) {
+    const std::string stem = StemOf(file.name);
+    if (!StartsWithCase("SRC", stem)) continue;
+    const fs::path path(file.path);
+    if (map.IndexOfName(stem) < 0) {
+      RemoveFile(path);
+      continue;
+    }
+    const std::string newName = StemOf(map.Value(stem)) + ExtensionPart(file.name);
+    if (!IsPlainFileName(newName)) continue;  // a hand-edited map must not move files away
+    const fs::path target = path.parent_path() / newName;
+    if (target == path) continue;
+    RemoveFile(target);
+    std::error_code ec;
+    fs::rename(path, target, ec);
+  }
+}
+
+void Preparation::DeleteFilesAfter() {
+  const RunControl flags = job_.Flags();
+  if (!flags.deleteAfter) return;
+  const std::string base = job_.WritableBase();
+  const CleanLimits limits{base, {}};
+  if (flags.systemDeleteAfterControl) {
+    for (std::string_view name :
+         {contract::kFunctionTable, contract::kParameterFile, contract::kBatchFile}) {
+      RemoveFile(base + "/" + std::string(name));
+    }
+    CleanDirectory(base, "", 1, std::string(contract::kRunFileMask), limits);
+  }
+  FormModel& form = context_.form;
+  const std::vector<std::string>& map = form.Get<Memo>(n::kMemoNewFileNames).Lines();
+  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
+  auto& sourcesBar = form.Get<ProgressBar>(n::kProgressSources);
+  modules.SetRange(0, 6);
+  modules.SetPosition(1);
+  sourcesBar.SetRange(0, static_cast<int>(map.size()));
+  sourcesBar.SetPosition(1);
+  form.Get<GroupBox>(n::kGroupProgress).SetCaption("Delete temporary files");
+  for (auto line = map.rbegin(); line != map.rend(); ++line) {
+    if (!StartsWithCase("XCPY", *line)) continue;
+    const std::string target = KeyedLines::ValueOf(*line);
+    if (!target.empty() && LiesWithin(target, base)) RemoveFile(target);
+    sourcesBar.StepIt();
+  }
+  CleanDirectory(base, "Work", 99, "", limits);
+  modules.StepIt();
+  CleanDirectory(base, "Frames", 2, "", limits);
+  CleanDirectory(base, "Workinp", 2, "", limits);
+  for (const char* dir : {"Frames", "Workinp", "LabelCollection", "RTFCollection"}) {
+    RemoveIfEmpty(base + "/" + dir);
+  }
+}
+
+}  // namespace korvane

@@ -1,0 +1,65 @@
+#include "korvane/core/wordlist/word_editors.h"
+
+#include "korvane/core/wordlist/wrl_file.h"
+
+namespace korvane {
+
+namespace {
+
+bool IsLine(const CheckList& list, int index) {
+  return index >= 0 && index < static_cast<int>(list.Items().size());
+}
+
+}  // namespace
+
+bool ControlWordEditor::Open(int index) {
+  if (!IsLine(list_, index)) return false;
+  index_ = index;
+  list_.SetItemIndex(-1);
+  const std::string& entry = list_.Items()[static_cast<size_t>(index)].text;
+  type_ = entry.substr(0, 4);
+  word_ = entry.size() > 5 ? entry.substr(5) : std::string();
+  return true;
+}
+
+void ControlWordEditor::Store() {
+  if (IsLine(list_, index_)) {
+    CheckListItem item = list_.Items()[static_cast<size_t>(index_)];
+    item.text = ControlWordEntry(type_, word_);
+    list_.SetItem(static_cast<size_t>(index_), std::move(item));
+    job_.SetModified();
+  }
+  index_ = -1;
+}
+
+bool ObjectEditor::Open(int index) {
+  if (!IsLine(list_, index)) return false;
+  index_ = index;
+  list_.SetItemIndex(-1);
+  text_ = list_.Items()[static_cast<size_t>(index)].text;
+  changed_ = false;
+  return true;
+}
+
+void ObjectEditor::Edit(std::string text) {
+  text_ = std::move(text);
+  changed_ = true;
+}
+
+void ObjectEditor::Store() {
+  if (changed_ && IsLine(list_, index_)) {
+    CheckListItem item = list_.Items()[static_cast<size_t>(index_)];
+    item.text = text_;
+    list_.SetItem(static_cast<size_t>(index_), std::move(item));
+    job_.SetModified();
+  }
+  changed_ = false;
+  index_ = -1;
+}
+
+void ObjectEditor::Cancel() {
+  changed_ = false;
+  Store();
+}
+
+}  // namespace korvane

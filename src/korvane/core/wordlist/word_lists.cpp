@@ -1,0 +1,114 @@
+#include "korvane/core/wordlist/word_lists.h"
+
+#include <filesystem>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/wordlist/wrl_file.h"
+
+namespace korvane {
+
+namespace n = names;
+
+namespace {
+
+constexpr const char* kLastUsed = "LastUsedWordTable";
+
+}  // namespace
+
+WordLists::WordLists(WindowContext& context, WordListJob& job)
+    : context_(context),
+      job_(job),
+      words_(context.form.Get<CheckList>(n::kListControlTags)),
+      objects_(context.form.Get<CheckList>(n::kListObjects)) {}
+
+void WordLists::Connect(ActionList& actions) {
+  actions.Get("ActLoadWordList").SetHandler([this] { Import(); });
+  actions.Get("ActSaveWordList").SetHandler([this] { Export(); });
+  auto& add = context_.form.Get<ButtonControl>(n::kButtonCreateWrdList);
+  add.SetEnabled(true);
+  connections_.Add(add.clicked.Connect([this] { AddToList(); }));
+}
+
+void WordLists::Follow(ProductCatalogue& catalogue) {
+  connections_.Add(catalogue.functionTableWanted.Connect([this] { LoadFunctionTable(); }));
+  auto& pages = context_.form.Get<PageControl>(n::kPageControlMain);
+  connections_.Add(pages.pageChanged.Connect([this, &pages] {
+    if (pages.ActivePage() == n::kPageWordScan) LoadFunctionTable();
+  }));
+}
+
+void WordLists::ShowWordPage() {
+  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageWordScan);
+}
+
+FileDialogRequest WordLists::DialogFromLastUsed() const {
+  const std::string last = context_.settings.ReadSetting(kLastUsed);
+  const std::filesystem::path path(last);
+  FileDialogRequest request;
+  request.initialDir = path.parent_path().string();
+  request.fileName = path.filename().string();
+  return request;
+}
+
+void WordLists::Import() {
+  FileDialogRequest request = DialogFromLastUsed();
+  request.filter = "Word lists (*.wrl)|*.wrl|All files (*.*)|*.*";
+  request.title = "Load a word list";
+  const std::vector<std::string> chosen = context_.person.OpenFiles(request);
+  if (chosen.empty()) return;
+  ShowWordPage();
+  if (!words_.Items().empty() || !objects_.Items().empty()) {
+    const Button answer = context_.person.Ask(
+        MessageKind::Warning,
+        "You already have some items in the active word list !\r\nShould I clear it before "
+        "loading ?",
+        {Button::Yes, Button::No, Button::Cancel});
+    if (answer == Button::Cancel) return;
+    if (answer == Button::Yes) {
+      objects_.Clear();
+      words_.Clear();
+    }
+  }
+  ReadWordList(chosen.front(), words_, objects_);
+  job_.SetModified();
+  context_.settings.WriteSetting(kLastUsed, chosen.front());
+}
+
+void WordLists::Export() {
+  ShowWordPage();
+  if (words_.Items().empty() && objects_.Items().empty()) return;
+  FileDialogRequest request = DialogFromLastUsed();
+  request.defaultExt = "wrl";
+  request.filter = "Word lists (*.wrl)|*.wrl";
+  request.title = "Export your word list";
+  request.overwritePrompt = true;
+  const std::optional<std::string> chosen = context_.person.SaveFile(request);
+  if (!chosen) return;
+  WriteWordList(*chosen, words_, objects_);
+  context_.settings.WriteSetting(kLastUsed, *chosen);
+}
+
+void WordLists::LoadFunctionTable() {
+  const Page& page = context_.form.Get<Page>(n::kPageWordScan);
+  if (!page.Enabled()) return;
+  // The object editor's text is dropped: the list it edits may be refilled.
+  context_.form.Get<EditBox>(n::kEditObjects).SetVisible(false);
+  const auto& frame = context_.form.Get<ToolPathFrame>(n::kFrameFunctab);
+  if (!frame.Visible() || !words_.Items().empty() || !objects_.Items().empty()) return;
+  // A missing table has already turned its frame red; only an existing one is read.
+  std::error_code ec;
+  if (frame.Text().empty() || !std::filesystem::exists(frame.Text(), ec)) return;
+  ReadWordList(frame.Text(), words_, objects_);
+}
+
+void WordLists::AddToList() {
+  const std::string type = context_.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText();
+  const std::string word = Trim(context_.form.Get<EditBox>(n::kEditCreateWrdList).Text());
+  words_.Add({ControlWordEntry(type, word), true, true});
+}
+
+}  // namespace korvane

@@ -1,0 +1,53 @@
+#pragma once
+// The job's word lists (control words and objects) on the word-list page: importing and
+// exporting .wrl files, loading the product's function table into empty lists, and
+// appending a control word from the word field and the type box.
+
+#include <string>
+
+#include "korvane/core/components/action.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/components/window_context.h"
+
+namespace korvane {
+
+class ProductCatalogue;
+
+// What the word lists need of the job: its modified flag.
+class WordListJob {
+ public:
+  virtual ~WordListJob() = default;
+  virtual void SetModified() = 0;
+};
+
+class WordLists {
+ public:
+  WordLists(WindowContext& context, WordListJob& job);
+
+  // Sets the handlers of the import and export actions and the "Add to list" button.
+  void Connect(ActionList& actions);
+  // Loads the function table when the catalogue asks for it (product switch, job load)
+  // and when the word-list page becomes the active page.
+  void Follow(ProductCatalogue& catalogue);
+
+  void Import();
+  void Export();
+  void LoadFunctionTable();
+  // Appends "type word" from the type box and the trimmed word field, checked.
+  void AddToList();
+
+  CheckList& Words() { return words_; }
+  CheckList& Objects() { return objects_; }
+
+ private:
+  void ShowWordPage();
+  FileDialogRequest DialogFromLastUsed() const;
+
+  WindowContext& context_;
+  WordListJob& job_;
+  CheckList& words_;
+  CheckList& objects_;
+  ConnectionList connections_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,185 @@
+// Stands in for the wrapper tools in tests and demos. One program answers to every tool
+// name (Ardent, Belmont, Corvid, Dalmer, <LangCode>Wrap, <LangCode>Link): started in a
+// job base directory with "last.xml" or "last.xml;nnnn", it reads the job parameter file
+// and the input structure, writes WrapOut/SRCnnnn.xml per entity, appends to the product
+// log, and reports on the console as the real tools do. Environment switches make it
+// slow, crash, fail, flood the console, ignore the stop request or wait for Enter.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "korvane/core/prepare/wrapper_contract.h"
+
+namespace {
+
+namespace c = korvane::contract;
+
+long long EnvNumber(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? 0 : std::atoll(value);
+}
+
+bool EnvSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' && std::string(value) != "0";
+}
+
+bool ReadFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == '\r' || ch == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += ch;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// The text between <tag> and </tag>; empty when absent.
+std::string Element(const std::string& xml, const std::string& tag) {
+  const std::string open = "<" + tag + ">";
+  const size_t at = xml.find(open);
+  if (at == std::string::npos) return {};
+  const size_t from = at + open.size();
+  const size_t to = xml.find("</" + tag + ">", from);
+  return to == std::string::npos ? std::string() : xml.substr(from, to - from);
+}
+
+// The quoted value of `name = "..."`.
+std::string Attribute(const std::string& xml, const std::string& name) {
+  const size_t at = xml.find(name);
+  if (at == std::string::npos) return {};
+  const size_t open = xml.find('"', at);
+  const size_t close = open == std::string::npos ? open : xml.find('"', open + 1);
+  return close == std::string::npos ? std::string() : xml.substr(open + 1, close - open - 1);
+}
+
+bool Exists(const std::string& path) {
+  return access(path.c_str(), F_OK) == 0;
+}
+
+bool WriteAll(const std::string& path, const std::string& text, bool append) {
+  std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+  out << text;
+  return static_cast<bool>(out);
+}
+
+struct Entity {
+  long long number;
+  std::string origin;
+  std::string input;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string self = argv[0];
+  const std::string tool =
+      self.substr(self.rfind('/') == std::string::npos ? 0 : self.rfind('/') + 1);
+  const long long wanted = argc > 1 ? c::ParseEntityArgument(argv[1]) : -1;
+  if (wanted < 0) {
+    std::cerr << tool << ": usage: " << tool << " last.xml[;nnnn]" << std::endl;
+    return 2;
+  }
+  std::string xml;
+  if (!ReadFile(std::string(c::kParameterFile), xml)) {
+    std::cerr << tool << ": cannot read " << c::kParameterFile << std::endl;
+    return 2;
+  }
+  const std::string system = Attribute(xml, "SystemName");
+  const std::string inputDir = Element(xml, "Input_Dir");
+  const std::string outputDir = Element(xml, "Output_Dir");
+  const std::string copyDir = Element(xml, "Copy_Dir");
+
+  std::map<long long, Entity> entities;
+  for (long long n = 1;; ++n) {
+    const std::string number = c::EntityNumber(n);
+    const std::string input = Element(xml, "File_" + number);
+    if (input.empty()) break;
+    entities[n] = {n, Element(xml, "Orig_File_" + number), input};
+  }
+  if (wanted > 0 && entities.count(wanted) == 0) {
+    std::cerr << tool << ": entity " << wanted << " is not in " << c::kParameterFile << std::endl;
+    return 2;
+  }
+
+  const long long delay = EnvNumber("KORVANE_STANDIN_DELAY_MS");
+  const bool ignoreStop = EnvSet("KORVANE_STANDIN_IGNORE_SEMAPHORE");
+  for (long long i = 0, flood = EnvNumber("KORVANE_STANDIN_FLOOD"); i < flood; ++i) {
+    std::cout << tool << " console line " << (i + 1) << "\r\n";
+  }
+  std::cout.flush();
+
+  const size_t total = wanted > 0 ? 1 : entities.size();
+  size_t done = 0;
+  for (const auto& [number, entity] : entities) {
+    if (wanted > 0 && number != wanted) continue;
+    if (!ignoreStop && Exists(std::string(c::kStopFile))) {
+      std::cout << tool << ": stop requested, " << done << " of " << total << " done\r\n";
+      std::cout.flush();
+      return 0;
+    }
+    std::cout << c::kEntityMarker << " " << entity.origin << "\r\n";
+    std::cout << tool << ": processing entity " << (done + 1) << " of " << total << "\r\n";
+    std::cout.flush();
+    if (delay > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    if (EnvSet("KORVANE_STANDIN_CRASH")) std::abort();
+
+    std::string source;
+    const bool readable = ReadFile(inputDir + "/" + entity.input, source);
+    const std::vector<std::string> lines = Lines(source);
+    long long fromCopies = 0;
+    for (const std::string& line : lines) {
+      if (line.rfind("insert", 0) == 0 && line.rfind("insert*", 0) != 0) ++fromCopies;
+    }
+    const std::string stem = c::EntityStem(number);
+    std::string label;
+    ReadFile(copyDir + "/" + stem + ".LAB", label);
+    const std::vector<std::string> labelLines = Lines(label);
+
+    const std::string result =
+        "<?xml version=\"1.0\"?>\r\n<Entity number=\"" + c::EntityNumber(number) + "\" tool=\"" +
+        tool + "\">\r\n <Origin>" + entity.origin + "</Origin>\r\n <Input>" + entity.input +
+        (readable ? "" : " (missing)") + "</Input>\r\n <Lines>" + std::to_string(lines.size()) +
+        "</Lines>\r\n <CopyLines>" + std::to_string(fromCopies) + "</CopyLines>\r\n <Label>" +
+        (labelLines.empty() ? std::string() : labelLines.front()) + "</Label>\r\n</Entity>\r\n";
+    if (!WriteAll(outputDir + "/" + stem + ".xml", result, false)) {
+      std::cerr << tool << ": cannot write " << outputDir << "/" << stem << ".xml" << std::endl;
+      return 1;
+    }
+    WriteAll(
+        c::ProductLogName(system),
+        tool + " " + stem + " " + entity.origin + " lines=" + std::to_string(lines.size()) + "\r\n",
+        true);
+    ++done;
+  }
+  std::cout << tool << ": " << done << " entities processed\r\n";
+  std::cout.flush();
+  if (EnvSet("KORVANE_STANDIN_WAIT_ENTER")) {
+    std::string line;
+    std::getline(std::cin, line);
+  }
+  return static_cast<int>(EnvNumber("KORVANE_STANDIN_EXIT"));
+}

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/prepare/job_parameters.h"
+#include "korvane/core/prepare/wrapper_contract.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+using testing::RunProgram;
+using testing::TempDir;
+namespace c = contract;
+
+// A base directory prepared as the shell leaves it for two sources.
+struct Prepared {
+  Prepared() {
+    JobParameterInput in;
+    in.systemName = "ACCT";
+    in.base = (dir.Path() / "").string();
+    in.wrapRequested = true;
+    in.sources = {{"B.cbl", "/src/B.cbl", true, "File"}, {"D.cobol", "/src/D.cobol", true, "Onl"}};
+    dir.Write("last.xml", JoinLinesCrLf(BuildJobParameters(in).xml));
+    dir.Write("Workinp/SRC0001.CBL", "a\r\ninsert*COPY X.\r\ninsert 01 A.\r\nb\r\n");
+    dir.Write("Workinp/SRC0002.COB", "one line\r\n");
+    dir.Write("Frames/SRC0001.LAB", "FIRST LABEL\r\nsecond\r\n");
+    std::filesystem::create_directories(dir.Path() / "WrapOut");
+  }
+  testing::ProgramResult Run(const std::string& tool, const std::string& arg,
+                             std::map<std::string, std::string> env = {}) {
+    return RunProgram(std::string(KORVANE_TOOLROOT) + "/COBWrap/" + tool, {arg}, env,
+                      dir.Path().string());
+  }
+  TempDir dir;
+};
+
+TEST(WrapperStandIn, ProcessesOneOrEveryEntityAsTheToolItWasStartedAs) {
+  Prepared p;
+  auto r = p.Run("Ardent", c::EntityArgument(1));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Orig Source File = B.cbl\r\n"), std::string::npos);
+  EXPECT_EQ(p.dir.Read("WrapOut/SRC0001.xml"),
+            "<?xml version=\"1.0\"?>\r\n<Entity number=\"0001\" tool=\"Ardent\">\r\n"
+            " <Origin>B.cbl</Origin>\r\n <Input>SRC0001.CBL</Input>\r\n <Lines>4</Lines>\r\n"
+            " <CopyLines>1</CopyLines>\r\n <Label>FIRST LABEL</Label>\r\n</Entity>\r\n");
+  EXPECT_FALSE(std::filesystem::exists(p.dir / "WrapOut/SRC0002.xml"));
+
+  r = p.Run("COBWrap", "last.xml", {{"KORVANE_STANDIN_EXIT", "3"}, {"KORVANE_STANDIN_FLOOD", "2"}});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.out.rfind("COBWrap console line 1\r\nCOBWrap console line 2\r\n", 0), 0u);
+  EXPECT_NE(r.out.find("Orig Source File = D.cobol"), std::string::npos);
+  EXPECT_NE(p.dir.Read("WrapOut/SRC0002.xml").find("tool=\"COBWrap\""), std::string::npos);
+  EXPECT_EQ(p.dir.Read("ACCT.log"),
+            "Ardent SRC0001 B.cbl lines=4\r\nCOBWrap SRC0001 B.cbl lines=4\r\n"
+            "COBWrap SRC0002 D.cobol lines=1\r\n");
+
+  EXPECT_EQ(p.Run("Dalmer", "last.xml;0009").status, 2);
+  EXPECT_EQ(p.Run("Dalmer", "other.xml").status, 2);
+}
+
+TEST(WrapperStandIn, StopsOnTheSemaphoreUnlessToldToIgnoreItAndCrashesOnRequest) {
+  Prepared p;
+  p.dir.Write(std::string(c::kStopFile), "");
+  auto r = p.Run("COBWrap", "last.xml");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(std::filesystem::exists(p.dir / "WrapOut/SRC0001.xml"));
+  r = p.Run("COBWrap", "last.xml", {{"KORVANE_STANDIN_IGNORE_SEMAPHORE", "1"}});
+  EXPECT_TRUE(std::filesystem::exists(p.dir / "WrapOut/SRC0002.xml"));
+  std::filesystem::remove(p.dir / std::string(c::kStopFile));
+  r = p.Run("Corvid", "last.xml;0001", {{"KORVANE_STANDIN_CRASH", "1"}});
+  EXPECT_EQ(r.status, -1);
+}
+
+}  // namespace
+}  // namespace korvane
