@@ -13,6 +13,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -74,6 +75,13 @@ std::string Attribute(const std::string& xml, const std::string& name) {
   const size_t open = xml.find('"', at);
   const size_t close = open == std::string::npos ? open : xml.find('"', open + 1);
   return close == std::string::npos ? std::string() : xml.substr(open + 1, close - open - 1);
+}
+
+std::string PathIn(const std::string& dir, const std::string& name) {
+  std::string path = dir;
+  path += '/';
+  path += name;
+  return path;
 }
 
 bool Exists(const std::string& path) {
@@ -148,7 +156,7 @@ int main(int argc, char** argv) {
     if (EnvSet("KORVANE_STANDIN_CRASH")) std::abort();
 
     std::string source;
-    const bool readable = ReadFile(inputDir + "/" + entity.input, source);
+    const bool readable = ReadFile(PathIn(inputDir, entity.input), source);
     const std::vector<std::string> lines = Lines(source);
     long long fromCopies = 0;
     for (const std::string& line : lines) {
@@ -156,23 +164,24 @@ int main(int argc, char** argv) {
     }
     const std::string stem = c::EntityStem(number);
     std::string label;
-    ReadFile(copyDir + "/" + stem + ".LAB", label);
+    ReadFile(PathIn(copyDir, stem + ".LAB"), label);
     const std::vector<std::string> labelLines = Lines(label);
 
-    const std::string result =
-        "<?xml version=\"1.0\"?>\r\n<Entity number=\"" + c::EntityNumber(number) + "\" tool=\"" +
-        tool + "\">\r\n <Origin>" + entity.origin + "</Origin>\r\n <Input>" + entity.input +
-        (readable ? "" : " (missing)") + "</Input>\r\n <Lines>" + std::to_string(lines.size()) +
-        "</Lines>\r\n <CopyLines>" + std::to_string(fromCopies) + "</CopyLines>\r\n <Label>" +
-        (labelLines.empty() ? std::string() : labelLines.front()) + "</Label>\r\n</Entity>\r\n";
-    if (!WriteAll(outputDir + "/" + stem + ".xml", result, false)) {
-      std::cerr << tool << ": cannot write " << outputDir << "/" << stem << ".xml" << std::endl;
+    std::ostringstream result;
+    result << "<?xml version=\"1.0\"?>\r\n<Entity number=\"" << c::EntityNumber(number)
+           << "\" tool=\"" << tool << "\">\r\n <Origin>" << entity.origin << "</Origin>\r\n <Input>"
+           << entity.input << (readable ? "" : " (missing)") << "</Input>\r\n <Lines>"
+           << lines.size() << "</Lines>\r\n <CopyLines>" << fromCopies << "</CopyLines>\r\n <Label>"
+           << (labelLines.empty() ? std::string() : labelLines.front())
+           << "</Label>\r\n</Entity>\r\n";
+    const std::string resultPath = PathIn(outputDir, stem + ".xml");
+    if (!WriteAll(resultPath, result.str(), false)) {
+      std::cerr << tool << ": cannot write " << resultPath << std::endl;
       return 1;
     }
-    WriteAll(
-        c::ProductLogName(system),
-        tool + " " + stem + " " + entity.origin + " lines=" + std::to_string(lines.size()) + "\r\n",
-        true);
+    std::ostringstream log;
+    log << tool << " " << stem << " " << entity.origin << " lines=" << lines.size() << "\r\n";
+    WriteAll(c::ProductLogName(system), log.str(), true);
     ++done;
   }
   std::cout << tool << ": " << done << " entities processed\r\n";

@@ -79,6 +79,7 @@ inline constexpr const char* kEditCWrd = "EditCWrd";
 inline constexpr const char* kComboEditCWrd = "ComboBoxEditCWrd";
 inline constexpr const char* kListObjects = "CheckListBoxObjects";
 inline constexpr const char* kEditObjects = "EditObjects";
+inline constexpr const char* kRichEditCTLWords = "RichEditCTLWords";
 
 inline constexpr const char* kMemoCaptureConsole = "MemoCaptureConsole";
 

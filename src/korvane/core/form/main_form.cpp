@@ -114,6 +114,8 @@ void BuildWordPages(FormModel& form) {
   form.Create<CheckList>(n::kListControlTags, n::kPageWordScan);
   form.Create<EditBox>(n::kEditCWrd, n::kPageWordScan).SetCaption("Edit control word");
   form.Create<ComboBox>(n::kComboEditCWrd, n::kPageWordScan);
+  // The source control words are picked from; it only shows what was loaded.
+  form.Create<Memo>(n::kRichEditCTLWords, n::kPageWordScan).SetReadOnly(true);
 
   form.Create<Page>(n::kPageObjects, n::kPageControlMain, "Objects");
   form.Create<CheckList>(n::kListObjects, n::kPageObjects);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 
 #include "korvane/core/common/text.h"
 #include "korvane/core/prepare/xml_lines.h"
@@ -15,6 +16,16 @@ std::string Number(long long n) {
   char buffer[24];
   std::snprintf(buffer, sizeof buffer, "%.4lld", n);
   return buffer;
+}
+
+// The parts one after the other, in a single allocation.
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::string out;
+  out.reserve(size);
+  for (std::string_view part : parts) out += part;
+  return out;
 }
 
 std::string_view NamePart(std::string_view path) {
@@ -47,15 +58,15 @@ void WriteFiles(const JobParameterInput& in, XmlLines& xml, JobParameters& out) 
     if (dot != std::string::npos && dotted.size() - dot > 4) {
       out.longExtensions.emplace_back(dotted.substr(dot), ext);
     }
-    xml.WriteXmlValue("File_" + number, "SRC" + number + ext);
-    out.nameMap.push_back("SRC" + number + "=" + source.fileName);
-    out.nameMap.push_back("XCPY" + Number(static_cast<long long>(i)) + "=" + inputDir + "/SRC" +
-                          number + ext);
+    xml.WriteXmlValue("File_" + number, Joined({"SRC", number, ext}));
+    out.nameMap.push_back(Joined({"SRC", number, "=", source.fileName}));
+    out.nameMap.push_back(
+        Joined({"XCPY", Number(static_cast<long long>(i)), "=", inputDir, "/SRC", number, ext}));
     if (in.multi) {
       program = ProgramFor(in, source.typeCode, program);
-      out.batch.push_back("\"" + program + "\" last.xml;" + number + " ");
+      out.batch.push_back(Joined({"\"", program, "\" last.xml;", number, " "}));
       if (in.linkerShown) {
-        out.batch.push_back("\"" + in.linkerProgram + "\" last.xml;" + number + " ");
+        out.batch.push_back(Joined({"\"", in.linkerProgram, "\" last.xml;", number, " "}));
       }
     }
     ++tool;
@@ -64,8 +75,8 @@ void WriteFiles(const JobParameterInput& in, XmlLines& xml, JobParameters& out) 
   if (!in.copyLibraryShown) return;
   for (size_t j = 0; j < in.copyMembers.size(); ++j) {
     const CopyMember& member = in.copyMembers[j];
-    out.nameMap.push_back("CCPY" + Number(static_cast<long long>(j)) + "=" + member.name + "@" +
-                          member.path);
+    out.nameMap.push_back(
+        Joined({"CCPY", Number(static_cast<long long>(j)), "=", member.name, "@", member.path}));
   }
 }
 

@@ -38,7 +38,7 @@ std::string WriteScratchFile(const std::string& path, const std::vector<std::str
   for (const std::string& line : lines) {
     chunk += line;
     chunk += "\r\n";
-    if (chunk.size() >= 64 * 1024) {
+    if (chunk.size() >= size_t{64} * 1024) {
       ok = ok && std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
       chunk.clear();
     }

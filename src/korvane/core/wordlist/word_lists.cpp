@@ -3,10 +3,12 @@
 #include <filesystem>
 
 #include "korvane/core/common/text.h"
+#include "korvane/core/common/text_file.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/sources/file_list.h"
 #include "korvane/core/wordlist/wrl_file.h"
 
 namespace korvane {
@@ -28,6 +30,8 @@ WordLists::WordLists(WindowContext& context, WordListJob& job)
 void WordLists::Connect(ActionList& actions) {
   actions.Get("ActLoadWordList").SetHandler([this] { Import(); });
   actions.Get("ActSaveWordList").SetHandler([this] { Export(); });
+  actions.Get("ActLoadTextFile").SetHandler([this] { LoadTextFile(); });
+  actions.Get("ActAddSelectedToList").SetHandler([this] { AddSelectedToList(); });
   auto& add = context_.form.Get<ButtonControl>(n::kButtonCreateWrdList);
   add.SetEnabled(true);
   connections_.Add(add.clicked.Connect([this] { AddToList(); }));
@@ -109,6 +113,32 @@ void WordLists::AddToList() {
   const std::string type = context_.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText();
   const std::string word = Trim(context_.form.Get<EditBox>(n::kEditCreateWrdList).Text());
   words_.Add({ControlWordEntry(type, word), true, true});
+}
+
+void WordLists::LoadTextFile() {
+  auto& pages = context_.form.Get<PageControl>(n::kPageControlMain);
+  const auto& sources = context_.form.Get<CheckList>(n::kListSources);
+  if (pages.ActivePage() != n::kPageNames) {
+    // The person picks a source first and calls the command again.
+    pages.SetActivePage(n::kPageNames);
+    context_.form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
+    context_.form.Get<CheckList>(n::kListSources).RequestFocus();
+    return;
+  }
+  const int index = sources.ItemIndex();
+  if (index < 0 || index >= static_cast<int>(sources.Items().size())) return;
+  const std::string path = FileList::PathOf(sources.Items()[static_cast<size_t>(index)].text);
+  auto& view = context_.form.Get<Memo>(n::kRichEditCTLWords);
+  view.SetLines(ReadTextLines(path));
+  selection_.clear();
+  pages.SetActivePage(n::kPageWordScan);
+  view.RequestFocus();
+}
+
+void WordLists::AddSelectedToList() {
+  auto& word = context_.form.Get<EditBox>(n::kEditCreateWrdList);
+  word.SetText(BeforeFirst(selection_, "\r\n"));
+  word.RequestFocus();
 }
 
 }  // namespace korvane

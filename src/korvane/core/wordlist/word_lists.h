@@ -36,6 +36,14 @@ class WordLists {
   // Appends "type word" from the type box and the trimmed word field, checked.
   void AddToList();
 
+  // Loads the source highlighted in the source list into the pick-up text view; from
+  // another page it shows the source list first.
+  void LoadTextFile();
+  // The word field takes the pick-up view's selection up to its first line break.
+  void AddSelectedToList();
+  // What the view has selected in the pick-up text, lines ended by CR LF.
+  void SetPickupSelection(std::string text) { selection_ = std::move(text); }
+
   CheckList& Words() { return words_; }
   CheckList& Objects() { return objects_; }
 
@@ -47,6 +55,7 @@ class WordLists {
   WordListJob& job_;
   CheckList& words_;
   CheckList& objects_;
+  std::string selection_;
   ConnectionList connections_;
 };
 

@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -41,6 +43,28 @@ QHBoxLayout* WordRow(Shell& shell, const char* edit, const char* combo, QWidget*
   return row;
 }
 
+// The source control words are picked from: its selection goes to the core as the person
+// makes it, and its pop-up menu offers loading a source and taking the selection.
+QPlainTextEdit* PickupView(Shell& shell, QWidget* parent) {
+  auto* view = new QPlainTextEdit(parent);
+  BindMemo(shell, shell.Form().Get<Memo>(n::kRichEditCTLWords), view);
+  view->setLineWrapMode(QPlainTextEdit::NoWrap);
+  QObject::connect(view, &QPlainTextEdit::selectionChanged, view, [&shell, view] {
+    QString text = view->textCursor().selectedText();
+    text.replace(QChar(0x2029), QStringLiteral("\r\n"));
+    shell.Words().SetPickupSelection(ToLatin1(text));
+  });
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(view, &QWidget::customContextMenuRequested, view, [view](const QPoint& at) {
+    QMenu menu(view);
+    for (const char* name : {"ActLoadTextFile", "ActAddSelectedToList"}) {
+      if (auto* action = view->window()->findChild<QAction*>(name)) menu.addAction(action);
+    }
+    if (!menu.isEmpty()) menu.exec(view->mapToGlobal(at));
+  });
+  return view;
+}
+
 }  // namespace
 
 WordListPage::WordListPage(Shell& shell, QWidget* parent) : QWidget(parent) {
@@ -52,6 +76,7 @@ WordListPage::WordListPage(Shell& shell, QWidget* parent) : QWidget(parent) {
   layout->addLayout(create);
   layout->addWidget(WordList(shell, n::kListControlTags, this), 1);
   layout->addLayout(WordRow(shell, n::kEditCWrd, n::kComboEditCWrd, this));
+  layout->addWidget(PickupView(shell, this), 1);
 }
 
 ObjectsPage::ObjectsPage(Shell& shell, QWidget* parent) : QWidget(parent) {

@@ -157,6 +157,28 @@ TEST(WordLists, FunctionTableLoadsOnlyIntoEmptyListsAndAddToListAppends) {
   EXPECT_TRUE(g.lists.Words().Items().empty());
 }
 
+TEST(WordLists, PickingWordsOutOfASource) {
+  WordFixture f;
+  auto& pages = f.form.Get<PageControl>(n::kPageControlMain);
+  auto& sources = f.form.Get<CheckList>(n::kListSources);
+  const std::string path = f.dir.Write("src/A.cbl", "       01 CUSTOMER.\r\n       01 NEXT.\r\n");
+  sources.SetItems({{"A.cbl=" + path, true, true}});
+  pages.SetActivePage(n::kPageLanguages);
+  f.actions.Get("ActLoadTextFile").Invoke();  // another page: the source list is shown first
+  EXPECT_EQ(pages.ActivePage(), n::kPageNames);
+  auto& view = f.form.Get<Memo>(n::kRichEditCTLWords);
+  f.actions.Get("ActLoadTextFile").Invoke();  // nothing highlighted: nothing loaded
+  EXPECT_TRUE(view.Lines().empty());
+  sources.SetItemIndex(0);
+  f.actions.Get("ActLoadTextFile").Invoke();
+  EXPECT_EQ(view.Lines(), (Texts{"       01 CUSTOMER.", "       01 NEXT."}));
+  EXPECT_EQ(pages.ActivePage(), n::kPageWordScan);
+
+  f.lists.SetPickupSelection("CUSTOMER.\r\n       01 NEXT");
+  f.actions.Get("ActAddSelectedToList").Invoke();
+  EXPECT_EQ(f.form.Get<EditBox>(n::kEditCreateWrdList).Text(), "CUSTOMER.");
+}
+
 TEST(WordEditors, StoreAndCancelRules) {
   WordFixture f;
   CheckList& words = f.lists.Words();
