@@ -6,6 +6,7 @@
 //   ignore-term          ignore SIGTERM from here on
 //   crlf-count:N         read standard input until N CR LF pairs came, then print "crlf N"
 //   lines:COUNT:WIDTH    write COUNT lines of WIDTH characters
+//   wait-file:PATH       wait until PATH exists
 //   cwd                  print the current directory
 //   --args               print every further argument as [arg] on its own line
 #include <unistd.h>
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
       const std::string spec = value(6);
       const std::size_t colon = spec.find(':');
       WriteLines(std::stol(spec.substr(0, colon)), std::stol(spec.substr(colon + 1)));
+    } else if (step.rfind("wait-file:", 0) == 0) {
+      while (::access(value(10).c_str(), F_OK) != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
     } else if (step == "cwd") {
       char buffer[4096];
       WriteAll(1, std::string(::getcwd(buffer, sizeof buffer) ? buffer : "?") + "\n");
