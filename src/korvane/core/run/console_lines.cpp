@@ -6,28 +6,30 @@ namespace korvane {
 
 void ConsoleLineSplitter::Feed(std::string_view chunk, std::vector<std::string>& lines) {
   if (chunk.empty()) return;
-  std::string line = std::move(pending_);
-  pending_.clear();
-  if (chunk.starts_with("\r\n") || chunk.front() == '\n') {
-    lines.push_back(std::move(line));
-    line.clear();
-  }
+  // The LF of a CR LF that the reads cut apart.
+  if (endedWithCr_ && chunk.front() == '\n') chunk.remove_prefix(1);
+  endedWithCr_ = false;
+  if (chunk.empty()) return;
+  endedWithCr_ = chunk.back() == '\r';
+  const bool ended = endedWithCr_ || chunk.back() == '\n';
+
+  // The pending line goes in front of the chunk's first line; a break at the
+  // very start of the chunk simply ends it.
   std::vector<std::string> parts = SplitLines(chunk);
-  // LF ends a line as CR and CR LF do: console programs here end lines with LF
-  // alone, and holding such a line back would glue it to the next one.
-  const bool ended = chunk.back() == '\r' || chunk.back() == '\n';
-  std::string tail;
-  if (!ended && !parts.empty()) {
-    tail = std::move(parts.back());
+  if (!pending_.empty()) {
+    if (chunk.front() == '\r' || chunk.front() == '\n') {
+      lines.push_back(std::move(pending_));
+      parts.erase(parts.begin());
+    } else {
+      parts.front().insert(0, pending_);
+    }
+    pending_.clear();
+  }
+  if (!ended) {
+    pending_ = std::move(parts.back());
     parts.pop_back();
   }
-  for (std::string& part : parts) {
-    line += part;
-    lines.push_back(std::move(line));
-    line.clear();
-  }
-  // A chunk that ends no line adds to the pending line rather than replacing it.
-  pending_ = std::move(line) + tail;
+  for (std::string& part : parts) lines.push_back(std::move(part));
 }
 
 std::vector<std::string> ConsoleLineSplitter::Feed(std::string_view chunk) {

@@ -44,8 +44,12 @@ ToolWatcher::ToolWatcher(std::unique_ptr<platform::Process> process, UiDispatche
 }
 
 ToolWatcher::~ToolWatcher() {
-  shared_->alive = false;
-  stop_ = true;
+  {
+    // Under the lock, so that a thread about to wait for the interface sees it.
+    std::lock_guard lock(shared_->mutex);
+    shared_->alive = false;
+    stop_ = true;
+  }
   shared_->taken.notify_all();
   if (thread_.joinable()) thread_.join();
   if (process_ && !process_->TryWait()) {
