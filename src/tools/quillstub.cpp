@@ -1,8 +1,10 @@
 // The console stub: runs the program it is given with the stub's own standard
 // input, output and error, so a tool's console reaches whoever reads the stub,
 // and ends with the tool's status (128 + n when signal n ended it).
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
