@@ -96,6 +96,8 @@ void ToolWatcher::ReadConsole(std::string& chunk) {
   chunk.clear();
   if (process_->ReadAvailable(chunk, kReadLimit) == platform::ReadState::Failed) {
     Post([](WatcherListener& l) { l.OnPipeWarning("ReadFile"); });
+    // A pipe that fails once keeps failing; reading on would only repeat the warning.
+    process_->CloseOutput();
   }
 }
 
