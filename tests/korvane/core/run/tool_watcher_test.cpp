@@ -1,0 +1,171 @@
+#include "korvane/core/run/tool_watcher.h"
+
+#include <gtest/gtest.h>
+
+#include "korvane/core/run/ui_dispatcher.h"
+#include "platform/reaper.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using testing::TempDir;
+
+struct Recorder : WatcherListener {
+  std::thread::id uiThread = std::this_thread::get_id();
+  Lines lines;
+  int steps = 0;
+  int batches = 0;
+  bool offThread = false;
+  std::optional<RunEnd> end;
+  int stepsAfterEnd = 0;
+
+  void OnConsoleLines(const Lines& batch) override {
+    offThread |= std::this_thread::get_id() != uiThread;
+    lines.insert(lines.end(), batch.begin(), batch.end());
+    ++batches;
+  }
+  void OnProgressStep() override {
+    ++steps;
+    if (end) ++stepsAfterEnd;
+  }
+  void OnRunEnded(const RunEnd& e) override { end = e; }
+};
+
+std::unique_ptr<platform::Process> StartTool(std::vector<std::string> steps, bool captured) {
+  platform::ProcessOptions options;
+  options.argv = {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL};
+  if (!captured) options.argv.erase(options.argv.begin());
+  options.argv.insert(options.argv.end(), steps.begin(), steps.end());
+  options.captureOutput = captured;
+  options.pipeInput = captured;
+  int error = 0;
+  auto process = platform::Process::Start(options, error);
+  EXPECT_TRUE(process) << error;
+  return process;
+}
+
+// Runs the watcher to the end of the run on this thread's queue.
+void RunToEnd(QueueDispatcher& ui, ToolWatcher& watcher, std::chrono::milliseconds limit = 10s) {
+  watcher.Start();
+  ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, limit));
+}
+
+TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread) {
+  QueueDispatcher ui;
+  Recorder rec;
+  WatcherOptions options;
+  options.captureConsole = true;
+  options.pollInterval = 50ms;
+  ToolWatcher watcher(StartTool({"out:Orig Source File = A\\r\\n", "out:part", "sleep:120",
+                                 "out:ly\\n", "err:to error\\n", "sleep:120", "out:tail"},
+                                true),
+                      ui, rec, options);
+  RunToEnd(ui, watcher);
+  EXPECT_EQ(rec.lines, (Lines{"Orig Source File = A", "partly", "to error", "tail"}));
+  EXPECT_FALSE(rec.offThread);
+  ASSERT_TRUE(rec.end);
+  EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Succeeded, 0}));
+  EXPECT_GE(rec.steps, 3);  // regular steps while it ran, and one more at the end
+  EXPECT_EQ(rec.stepsAfterEnd, 0);
+}
+
+TEST(ToolWatcher, WritesALineEndToAnIdleToolsInputAtEveryStep) {
+  QueueDispatcher ui;
+  Recorder rec;
+  WatcherOptions options;
+  options.captureConsole = true;
+  options.pollInterval = 30ms;
+  ToolWatcher watcher(StartTool({"crlf-count:3"}, true), ui, rec, options);
+  RunToEnd(ui, watcher);
+  EXPECT_EQ(rec.lines, (Lines{"crlf 3"}));
+}
+
+TEST(ToolWatcher, TellsAnExitStatusFromASignal) {
+  const auto endOf = [](std::vector<std::string> steps, bool captured) {
+    QueueDispatcher ui;
+    Recorder rec;
+    WatcherOptions options;
+    options.captureConsole = captured;
+    ToolWatcher watcher(StartTool(std::move(steps), captured), ui, rec, options);
+    watcher.Start();
+    EXPECT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 10s));
+    return rec.end.value_or(RunEnd{RunEnd::Kind::Cancelled, -1});
+  };
+  EXPECT_EQ(endOf({"exit:3"}, false), (RunEnd{RunEnd::Kind::Failed, 3}));
+  EXPECT_EQ(endOf({"signal:9"}, false), (RunEnd{RunEnd::Kind::Signalled, 9}));
+  // Through the stub the signal comes back as a status.
+  EXPECT_EQ(endOf({"signal:9"}, true), (RunEnd{RunEnd::Kind::Failed, 137}));
+}
+
+TEST(ToolWatcher, ACancelAsksThroughTheStopFileThenTerminatesThenKills) {
+  TempDir dir;
+  WatcherOptions options;
+  options.semaphorePath = dir / "Semaphore.xml";
+  options.cancelGrace = 200ms;
+  options.killGrace = 200ms;
+  {
+    // A tool that watches for the stop file ends by itself.
+    QueueDispatcher ui;
+    Recorder rec;
+    ToolWatcher watcher(StartTool({"wait-file:" + options.semaphorePath, "exit:0"}, false), ui, rec,
+                        options);
+    watcher.Start();
+    EXPECT_EQ(watcher.Cancel(), "");
+    EXPECT_EQ(dir.Read("Semaphore.xml"), "");
+    ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 5s));
+    EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Cancelled, 0}));
+  }
+  std::filesystem::remove(options.semaphorePath);
+  {
+    // One that ignores it and SIGTERM is killed after both graces; the cancel never waits.
+    QueueDispatcher ui;
+    Recorder rec;
+    ToolWatcher watcher(StartTool({"ignore-term", "sleep:20000"}, false), ui, rec, options);
+    watcher.Start();
+    std::this_thread::sleep_for(100ms);  // let it start ignoring
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(watcher.Cancel(), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+    ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 5s));
+    EXPECT_GE(std::chrono::steady_clock::now() - before, 400ms);
+    EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Cancelled, 128 + 9}));
+  }
+}
+
+TEST(ToolWatcher, AChattyToolWaitsForTheInterfaceAndLosesNoLine) {
+  QueueDispatcher ui;
+  Recorder rec;
+  WatcherOptions options;
+  options.captureConsole = true;
+  options.maxBatchesInFlight = 2;
+  ToolWatcher watcher(StartTool({"lines:50000:80"}, true), ui, rec, options);
+  watcher.Start();
+  // The interface is busy for a while: the watcher may not run ahead of it.
+  std::this_thread::sleep_for(200ms);
+  EXPECT_LE(ui.Queued(), 3u);
+  ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 20s));
+  ASSERT_EQ(rec.lines.size(), 50000u);
+  EXPECT_EQ(rec.lines.back(), std::string(80, 'x'));
+  EXPECT_GT(rec.batches, 1);
+}
+
+TEST(ToolWatcher, GoingAwayDuringARunNeitherWaitsNorLeavesTheToolBehind) {
+  QueueDispatcher ui;
+  Recorder rec;
+  auto watcher =
+      std::make_unique<ToolWatcher>(StartTool({"sleep:20000"}, true), ui, rec, WatcherOptions{});
+  watcher->Start();
+  std::this_thread::sleep_for(50ms);
+  const auto before = std::chrono::steady_clock::now();
+  watcher.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, 200ms);
+  ui.RunPending();  // work posted before it went is dropped
+  EXPECT_FALSE(rec.end);
+  EXPECT_TRUE(platform::Reaper::Instance().WaitIdle(5s));
+}
+
+}  // namespace
+}  // namespace korvane
