@@ -29,6 +29,10 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       jobs_(project_, catalogue_, outputField_, installation_),
       sourcesJob_(project_, catalogue_, configuration_),
       sources_(context_, sourcesJob_),
+      viewerJob_(project_, catalogue_, configuration_, form_, sources_),
+      viewers_(context_, viewerJob_),
+      markerJob_(project_, catalogue_, form_),
+      marker_(context_, viewers_, markerJob_),
       rules_(context_, *this, installation_, catalogue_, sources_),
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
                 rules_}) {
@@ -39,6 +43,9 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   sources_.Connect(actions_);
   sources_.Follow(jobs_);
   rules_.Connect();
+  viewers_.Connect(actions_);
+  sources_.Types().SetMarkerOpener(
+      [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);
 }
 
@@ -49,7 +56,10 @@ bool Shell::Create() {
 }
 
 bool Shell::Show() {
-  return Run([this] { startup_.ShowSteps(); });
+  return Run([this] {
+    if (const auto& font = startup_.ViewerFont()) viewers_.SetFont(*font);
+    startup_.ShowSteps();
+  });
 }
 
 bool Shell::Run(const std::function<void()>& work) {
@@ -80,6 +90,11 @@ bool Shell::CloseQuery() {
     person_.Ask(MessageKind::Confirmation,
                 "The User requested to stop the process, please confirm?",
                 {Button::Ok, Button::Cancel});
+    return false;
+  }
+  if (viewers_.PageInFront()) {
+    // The viewer in front: the request closes its current page, not the window.
+    Run([this] { viewers_.CloseCurrentPage(); });
     return false;
   }
   return Run([this] { jobs_.ClearModified(); });

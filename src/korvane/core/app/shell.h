@@ -23,11 +23,14 @@
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/marker/label_marker.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/sources_job.h"
+#include "korvane/core/viewer/viewer_job.h"
+#include "korvane/core/viewer/viewers.h"
 
 namespace platform {
 class SettingsBackend;
@@ -70,6 +73,8 @@ class Shell : public CommandGate {
   OutputDirectoryField& OutputField() { return outputField_; }
   JobCommands& Jobs() { return jobs_; }
   SourceLists& Sources() { return sources_; }
+  Viewers& Viewer() { return viewers_; }
+  LabelMarker& Marker() { return marker_; }
   WindowRules& Rules() { return rules_; }
   const CommandLine& Args() const { return args_; }
   const RunControl& Flags() const { return configuration_.Flags(); }
@@ -116,6 +121,10 @@ class Shell : public CommandGate {
   JobCommands jobs_;
   ProjectSourcesJob sourcesJob_;
   SourceLists sources_;
+  ProjectViewerJob viewerJob_;
+  Viewers viewers_;
+  ProjectMarkerJob markerJob_;
+  LabelMarker marker_;
   WindowRules rules_;
   Startup startup_;
 };
