@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "korvane/core/app/shell.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/ui/main_window.h"
+#include "korvane/ui/viewer/text_page_view.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -86,6 +88,31 @@ TEST_F(ViewerTabTest, LogPageShowsTheFileAndFollowsIt) {
   EXPECT_TRUE(person.asked.empty());
 }
 
+TEST_F(ViewerTabTest, BigLogAppearsAtOnceAndFillsInPieces) {
+  std::string text;
+  for (int i = 0; text.size() < 5u * 1024 * 1024; ++i)
+    text += "COBWRAP " + std::to_string(i) + " processing member CUSTREC of CUSTRPT.cbl\r\n";
+  const std::string log = dir.Write("job/big.log", text);
+  ASSERT_TRUE(shell->Run([&] { shell->Viewer().OpenInViewer(log); }));
+  auto& view = Child<ui::TextPageView>("tsv0FrameSimpleViewer");
+  const TextDocument& doc = shell->Viewer().Current()->Document();
+  EXPECT_TRUE(view.Loading());
+  EXPECT_GT(view.blockCount(), 1000);
+  // The person scrolls while the rest comes in: the view stays there.
+  QApplication::processEvents();
+  ASSERT_TRUE(view.Loading());
+  view.verticalScrollBar()->setValue(500);
+  while (view.Loading()) QApplication::processEvents();
+  EXPECT_EQ(view.verticalScrollBar()->value(), 500);
+  EXPECT_EQ(static_cast<size_t>(view.blockCount()), doc.LineCount());
+  EXPECT_EQ(view.document()->lastBlock().previous().text().toStdString(),
+            std::string(doc.Line(doc.LineCount() - 2)));
+  // Positions agree with the core's to the end.
+  QTextCursor last(view.document()->findBlockByNumber(static_cast<int>(doc.LineCount()) - 2));
+  view.setTextCursor(last);
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), doc.LineCount() - 2);
+}
+
 TEST_F(ViewerTabTest, MarkerPageColoursLabelsAndAsksBeforeClosing) {
   const std::string source = dir / "job/SourceCollection/CUSTRPT.cbl";
   std::filesystem::create_directories(dir / "job/SourceCollection");
@@ -99,6 +126,14 @@ TEST_F(ViewerTabTest, MarkerPageColoursLabelsAndAsksBeforeClosing) {
   Child<QWidget>("tsv0WrapperMarkerFrame");
   auto& view = Child<QPlainTextEdit>("RichEditSourceView");
   EXPECT_EQ(view.textCursor().selectedText().toStdString(), "CUSTFILE");
+
+  // File mode offers only the file-definition navigation.
+  for (auto* button : window->findChildren<QToolButton*>()) {
+    if (button->defaultAction() == nullptr) continue;
+    const QString name = button->defaultAction()->objectName();
+    if (name == "ActFindNextSection") EXPECT_FALSE(button->isVisible());
+    if (name == "ActFindNextFD") EXPECT_TRUE(button->isVisible());
+  }
 
   Child<QAction>("ActMark").trigger();
   auto& labels = Child<QListWidget>("CheckListBoxLabels");

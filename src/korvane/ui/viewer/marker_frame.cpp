@@ -49,8 +49,13 @@ MarkerFrame::MarkerFrame(CommandGate& gate, ActionList& mainActions, WrapperMark
   for (const char* name : {a::kSavePage, a::kMark, a::kUnMark, a::kFindNextFD, a::kFindNextSection,
                            a::kResetMarking, a::kSaveAndClose}) {
     auto* button = new QToolButton(this);
-    button->setDefaultAction(PageAction(name));
+    QAction* action = PageAction(name);
+    button->setDefaultAction(action);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // A hidden command hides its button too (the navigation of other languages).
+    button->setVisible(action->isVisible());
+    connect(action, &QAction::changed, button,
+            [button, action] { button->setVisible(action->isVisible()); });
     buttons->addWidget(button);
   }
   buttons->addStretch(1);

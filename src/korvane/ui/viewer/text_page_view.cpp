@@ -4,6 +4,7 @@
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <algorithm>
 #include <cstdlib>
 
 #include "korvane/ui/text_codec.h"
@@ -44,6 +45,7 @@ TextPageView::TextPageView(CommandGate& gate, TextDocument& document, bool colou
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  connect(&loader_, &QTimer::timeout, this, [this] { LoadMore(); });
   Reload();
   // A marker page selects its first name before the view exists.
   if (document_.SelStart() > 0 || document_.SelLength() > 0) ShowSelection();
@@ -65,13 +67,58 @@ TextPageView::TextPageView(CommandGate& gate, TextDocument& document, bool colou
   });
 }
 
+namespace {
+
+// What is shown at once, and then with each turn of the event loop: a log of many
+// megabytes appears at once and fills in while the person can already scroll.
+constexpr size_t kFirstPiece = 512 * 1024;
+constexpr size_t kPiece = 1024 * 1024;
+
+}  // namespace
+
 void TextPageView::Reload() {
   echo_ = true;
+  loader_.stop();
+  clear();
+  shown_ = 0;
   // One plain block per line: a big log is never laid out as rich text.
-  setPlainText(Latin1(document_.Text()));
-  shown_ = document_.Length();
-  if (coloured_ && !document_.Runs().empty()) Recolour(0, document_.Length());
+  InsertUpTo(kFirstPiece);
+  if (Loading()) {
+    loader_.start(0);
+  } else if (coloured_ && !document_.Runs().empty()) {
+    Recolour(0, document_.Length());
+  }
   echo_ = false;
+}
+
+void TextPageView::InsertUpTo(size_t end) {
+  const std::string_view text = document_.Text();
+  if (end >= text.size()) {
+    end = text.size();
+  } else {
+    const size_t lineEnd = text.find('\n', end);
+    end = lineEnd == std::string_view::npos ? text.size() : lineEnd;
+  }
+  if (end <= shown_) return;
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(Latin1(text.substr(shown_, end - shown_)));
+  shown_ = end;
+}
+
+void TextPageView::LoadMore() {
+  QScrollBar* bar = verticalScrollBar();
+  const int value = bar->value();
+  const QTextCursor kept = textCursor();
+  echo_ = true;
+  InsertUpTo(shown_ + kPiece);
+  setTextCursor(kept);
+  bar->setValue(value);
+  echo_ = false;
+  if (Loading()) return;
+  loader_.stop();
+  if (coloured_ && !document_.Runs().empty()) Recolour(0, document_.Length());
+  if (document_.SelStart() > 0 || document_.SelLength() > 0) ShowSelection();
 }
 
 void TextPageView::Recolour(size_t start, size_t end) {
@@ -99,8 +146,9 @@ void TextPageView::Recolour(size_t start, size_t end) {
 void TextPageView::ShowSelection() {
   echo_ = true;
   QTextCursor cursor(document());
-  cursor.setPosition(static_cast<int>(document_.SelStart()));
-  cursor.setPosition(static_cast<int>(document_.SelStart() + document_.SelLength()),
+  const auto start = std::min(document_.SelStart(), shown_);
+  cursor.setPosition(static_cast<int>(start));
+  cursor.setPosition(static_cast<int>(std::min(start + document_.SelLength(), shown_)),
                      QTextCursor::KeepAnchor);
   setTextCursor(cursor);
   ensureCursorVisible();
@@ -112,6 +160,7 @@ void TextPageView::ShowScroll() {
 }
 
 void TextPageView::TakeAppended() {
+  if (loader_.isActive()) return;  // the loader takes the new text with the rest
   // Text that continues the last line is inserted at the end like the rest; the view
   // stays where the person scrolled to unless it was following the end.
   QScrollBar* bar = verticalScrollBar();
@@ -119,10 +168,7 @@ void TextPageView::TakeAppended() {
   const int value = bar->value();
   const QTextCursor kept = textCursor();
   echo_ = true;
-  QTextCursor cursor(document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(Latin1(document_.Text().substr(shown_)));
-  shown_ = document_.Length();
+  InsertUpTo(document_.Length());
   setTextCursor(kept);
   bar->setValue(atEnd ? bar->maximum() : value);
   echo_ = false;

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "korvane/core/common/guarded_run.h"
 #include "korvane/core/common/person_port.h"
@@ -20,6 +21,8 @@ class TextPageView : public QPlainTextEdit {
   Q_OBJECT
  public:
   TextPageView(CommandGate& gate, TextDocument& document, bool coloured, QWidget* parent);
+  // A big text is shown in pieces between events: true until all of it is in the view.
+  bool Loading() const { return shown_ < document_.Length(); }
 
  private:
   void Reload();
@@ -27,12 +30,16 @@ class TextPageView : public QPlainTextEdit {
   void ShowSelection();
   void ShowScroll();
   void TakeAppended();
+  void LoadMore();
+  // Inserts the document's text from shown_ up to end (a line end, or the text's end).
+  void InsertUpTo(size_t end);
 
   CommandGate& gate_;
   TextDocument& document_;
   bool coloured_;
   size_t shown_ = 0;  // characters of the document shown
   bool echo_ = false;
+  QTimer loader_;
   ConnectionList connections_;
 };
 
