@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/form/main_form.h"
 
@@ -57,7 +58,11 @@ bool Shell::Create() {
 
 bool Shell::Show() {
   return Run([this] {
-    if (const auto& font = startup_.ViewerFont()) viewers_.SetFont(*font);
+    // The stored font is read early in the show steps; it holds even when opening the
+    // job ends them.
+    const ScopeExit applyFont([this] {
+      if (const auto& font = startup_.ViewerFont()) viewers_.SetFont(*font);
+    });
     startup_.ShowSteps();
   });
 }

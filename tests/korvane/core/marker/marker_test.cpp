@@ -255,6 +255,44 @@ TEST(Marker, ResetCancelAndTheCloseQuestion) {
   EXPECT_EQ(f.person.asked.size(), 2u);  // no question
 }
 
+TEST(Marker, TheSourceListsMarkCommandOpensTheSelectedSource) {
+  MarkerFixture f;
+  f.lists.Types().SetMarkerOpener([&f](const std::string& path) { f.marker.OpenMarkerPage(path); });
+  f.sources().SetItems(
+      {{"ACCTUPD.cbl=/x/ACCTUPD.cbl", true, true}, {"CUSTRPT.cbl=/x/CUSTRPT.cbl", false, false}});
+  f.marks().SetValue("CUSTRPT.cbl.WrpT", "Proc");
+  f.run(names::kActMarkToBeWrapped);
+  EXPECT_EQ(f.Status(), "No selection, click with the left mouse button on a line!");
+  f.sources().SetItemIndex(1);
+  f.run(names::kActMarkToBeWrapped);
+  ASSERT_NE(f.marker.CurrentMarker(), nullptr);
+  EXPECT_EQ(f.marker.CurrentMarker()->FileName(), f.Job("SourceCollection/CUSTRPT.cbl"));
+  EXPECT_EQ(f.marker.CurrentMarker()->Mode(), MarkMode::Proc);
+  EXPECT_EQ(f.marker.CurrentMarker()->Prefix(), "PROC:");
+}
+
+TEST(Marker, FindTextSearchesForwardIgnoringCase) {
+  MarkerFixture f;
+  int dialogs = 0;
+  Connection c = f.viewers.findRequested.Connect([&] { ++dialogs; });
+  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");  // CUSTFILE of the first FD selected
+  f.actions.Get("ActFindText").Invoke();
+  EXPECT_EQ(dialogs, 1);
+  TextDocument& doc = page.Document();
+  const size_t fd = doc.SelStart();
+  f.viewers.Find("custfile");  // from the end of the selection on
+  EXPECT_EQ(doc.SelText(), "CUSTFILE");
+  EXPECT_GT(doc.SelStart(), fd);
+  EXPECT_EQ(doc.Line(doc.LineOf(doc.SelStart())).substr(0, 6), "003700");
+  doc.SelectionFromView(0, 0);  // nothing selected: from the start
+  f.viewers.Find("Custfile");
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), 9u);  // SELECT CUSTFILE ASSIGN
+  const size_t before = doc.SelStart();
+  f.Guarded([&] { f.viewers.Find("no such text"); });
+  EXPECT_EQ(f.Status(), "String not found");
+  EXPECT_EQ(doc.SelStart(), before);
+}
+
 TEST(Marker, OpeningAMissingSourceEndsTheCommand) {
   MarkerFixture f;
   f.Guarded([&] { f.marker.OpenMarkerPage(f.Job("SourceCollection/NONE.cbl")); });
