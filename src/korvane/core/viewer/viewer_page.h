@@ -50,6 +50,9 @@ class ViewerPage {
   // True when the text changed. Reading errors leave the page as it is.
   bool Refresh();
 
+  // Connections that live as long as the page (the line display's).
+  ConnectionList& Connections() { return connections_; }
+
  private:
   std::string name_;
   std::string caption_;
@@ -59,6 +62,7 @@ class ViewerPage {
   TextDocument document_;
   bool following_ = false;
   std::uintmax_t loadedSize_ = 0;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

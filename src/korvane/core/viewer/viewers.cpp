@@ -169,7 +169,8 @@ ViewerPage& Viewers::AddPage(
   context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageViewer);
   pages_.push_back(std::move(page));
   ViewerPage& added = *pages_.back();
-  connections_.Add(added.Document().selectionMoved.Connect([this, &added] { ReportLine(added); }));
+  added.Connections().Add(
+      added.Document().selectionMoved.Connect([this, &added] { ReportLine(added); }));
   pageAdded.Emit(added);
   context_.status.ClearMessages();
   current_ = static_cast<int>(pages_.size()) - 1;

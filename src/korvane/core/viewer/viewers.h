@@ -105,7 +105,6 @@ class Viewers {
   bool followLogs_ = false;
   FontChoice font_;
   std::vector<long> editors_;
-  ConnectionList connections_;
 };
 
 }  // namespace korvane
