@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Fails when a library includes a layer above its own: the cores are stacked
 #   platform < common < components < form < config < project < sources < wordlist < prepare
-#   < run < app < ui
+#   < viewer < marker < run < app < ui
 # and each may include only its own layer and those below. No core file and no
 # platform file may include Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(common components form config project sources wordlist prepare run app)
+layers=(common components form config project sources wordlist prepare viewer marker run app)
 status=0
 
 # rank <layer>: its place in the stack, platform being 0.

@@ -16,7 +16,8 @@ namespace platform {
 
 #ifndef _WIN32
 
-long StartDetached(const std::vector<std::string>& argv, std::string& error) {
+long StartDetached(const std::vector<std::string>& argv, std::string& error,
+                   const std::string& workingDir) {
   if (argv.empty() || argv[0].empty()) {
     error = std::strerror(ENOENT);
     return -1;
@@ -25,8 +26,12 @@ long StartDetached(const std::vector<std::string>& argv, std::string& error) {
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!workingDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
   // The program is named by its path, as the command line names it; PATH is not searched.
-  const int rc = posix_spawn(&pid, argv[0].c_str(), nullptr, nullptr, args.data(), environ);
+  const int rc = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     error = std::strerror(rc);
     return -1;
@@ -47,7 +52,7 @@ void ReapEnded(std::vector<long>& pids) {
 
 #else
 
-long StartDetached(const std::vector<std::string>&, std::string& error) {
+long StartDetached(const std::vector<std::string>&, std::string& error, const std::string&) {
   error = "not supported";
   return -1;
 }

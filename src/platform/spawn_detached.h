@@ -8,8 +8,10 @@
 
 namespace platform {
 
-// The new process's id, or -1 with error set to the system's message.
-long StartDetached(const std::vector<std::string>& argv, std::string& error);
+// The new process's id, or -1 with error set to the system's message. A non-empty
+// workingDir is the new process's current folder.
+long StartDetached(const std::vector<std::string>& argv, std::string& error,
+                   const std::string& workingDir = {});
 
 // Collects those of pids that have ended and removes them from the list; the
 // others stay. Never waits.

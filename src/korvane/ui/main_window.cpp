@@ -27,6 +27,7 @@
 #include "korvane/ui/pages/language_page.h"
 #include "korvane/ui/pages/names_page.h"
 #include "korvane/ui/pages/technical_page.h"
+#include "korvane/ui/pages/viewer_tab.h"
 #include "korvane/ui/pages/word_pages.h"
 #include "korvane/ui/status_bar_widget.h"
 #include "korvane/ui/text_codec.h"
@@ -44,15 +45,6 @@ const std::vector<std::pair<std::string, QString>>& MenuTitles() {
       {"WordList", "&Word list"}, {"Technical", "&Technical"}, {"View", "&View"},
       {"Help", "&Help"}};
   return titles;
-}
-
-QWidget* Placeholder(const QString& text) {
-  auto* page = new QWidget();
-  auto* layout = new QVBoxLayout(page);
-  auto* label = new QLabel(text, page);
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
-  return page;
 }
 
 }  // namespace
@@ -120,7 +112,7 @@ QWidget* MainWindow::BuildCentral() {
                   {n::kPageTechnical, new TechnicalPage(shell_, nullptr)},
                   {n::kPageWordScan, new WordListPage(shell_, nullptr)},
                   {n::kPageObjects, new ObjectsPage(shell_, nullptr)},
-                  {n::kPageViewer, Placeholder("Internal viewer")}});
+                  {n::kPageViewer, new ViewerTab(shell_, nullptr)}});
   layout->addWidget(tabs, 1);
 
   auto* console = new QPlainTextEdit(central);

@@ -116,8 +116,10 @@ std::optional<FontChoice> QtPersonPort::ChooseFont(const FontChoice& current) {
   if (!ok) return std::nullopt;
   FontChoice choice = current;
   choice.name = ToLocal(font.family());
-  choice.size = font.pointSize();
-  choice.height = -font.pixelSize();
+  // A font given in points has no pixel size: its height is that of a 96 dpi screen.
+  choice.size = font.pointSize() > 0 ? font.pointSize() : qRound(font.pixelSize() * 72.0 / 96.0);
+  choice.height =
+      font.pixelSize() > 0 ? -font.pixelSize() : -qRound(font.pointSizeF() * 96.0 / 72.0);
   choice.bold = font.bold();
   choice.italic = font.italic();
   choice.underline = font.underline();

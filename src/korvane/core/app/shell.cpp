@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/form/main_form.h"
 
@@ -33,6 +34,10 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       wordLists_(context_, wordJob_),
       prepareJob_(project_, catalogue_, configuration_),
       preparation_(context_, prepareJob_, sources_),
+      viewerJob_(project_, catalogue_, configuration_, form_, sources_),
+      viewers_(context_, viewerJob_),
+      markerJob_(project_, catalogue_, form_),
+      marker_(context_, viewers_, markerJob_),
       rules_(context_, *this, installation_, catalogue_, sources_),
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
                 rules_}) {
@@ -46,6 +51,9 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   wordLists_.Follow(catalogue_);
   preparation_.Connect(actions_);
   rules_.Connect();
+  viewers_.Connect(actions_);
+  sources_.Types().SetMarkerOpener(
+      [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);
 }
 
@@ -56,7 +64,14 @@ bool Shell::Create() {
 }
 
 bool Shell::Show() {
-  return Run([this] { startup_.ShowSteps(); });
+  return Run([this] {
+    // The stored font is read early in the show steps; it holds even when opening the
+    // job ends them.
+    const ScopeExit applyFont([this] {
+      if (const auto& font = startup_.ViewerFont()) viewers_.SetFont(*font);
+    });
+    startup_.ShowSteps();
+  });
 }
 
 bool Shell::Run(const std::function<void()>& work) {
@@ -96,6 +111,11 @@ bool Shell::CloseQuery() {
     person_.Ask(MessageKind::Confirmation,
                 "The User requested to stop the process, please confirm?",
                 {Button::Ok, Button::Cancel});
+    return false;
+  }
+  if (viewers_.PageInFront()) {
+    // The viewer in front: the request closes its current page, not the window.
+    Run([this] { viewers_.CloseCurrentPage(); });
     return false;
   }
   return Run([this] { jobs_.ClearModified(); });

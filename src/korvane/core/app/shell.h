@@ -25,6 +25,7 @@
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/prepare/preparation.h"
 #include "korvane/core/prepare/prepare_job.h"
+#include "korvane/core/marker/label_marker.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
@@ -32,6 +33,8 @@
 #include "korvane/core/sources/sources_job.h"
 #include "korvane/core/wordlist/project_word_list_job.h"
 #include "korvane/core/wordlist/word_lists.h"
+#include "korvane/core/viewer/viewer_job.h"
+#include "korvane/core/viewer/viewers.h"
 
 namespace platform {
 class SettingsBackend;
@@ -76,6 +79,8 @@ class Shell : public CommandGate {
   SourceLists& Sources() { return sources_; }
   Preparation& Prepare() { return preparation_; }
   WordLists& Words() { return wordLists_; }
+  Viewers& Viewer() { return viewers_; }
+  LabelMarker& Marker() { return marker_; }
   WindowRules& Rules() { return rules_; }
   const CommandLine& Args() const { return args_; }
   const RunControl& Flags() const { return configuration_.Flags(); }
@@ -126,6 +131,10 @@ class Shell : public CommandGate {
   WordLists wordLists_;
   ProjectPrepareJob prepareJob_;
   Preparation preparation_;
+  ProjectViewerJob viewerJob_;
+  Viewers viewers_;
+  ProjectMarkerJob markerJob_;
+  LabelMarker marker_;
   WindowRules rules_;
   Startup startup_;
 };

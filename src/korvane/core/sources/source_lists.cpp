@@ -63,7 +63,6 @@ void SourceLists::Connect(ActionList& actions) {
   bind(n::kActApplyToAll, [this] { types_.ApplyToAll(); });
   bind(n::kActApplyToChecked, [this] { types_.ApplyToChecked(); });
   bind(n::kActMarkToBeWrapped, [this] { types_.MarkToBeWrapped(); });
-  actions.Get(n::kActMarkToBeWrapped).SetUnavailable(WrapTyping::kNoMarker);
   for (const char* name : kSortActions) bind(name, [this, name] { SortBy(name); });
   wrapCombo_.Combo().onClick = [this] { types_.ComboClick(); };
   bind(n::kActSynchronizeDirectories, [this] {

@@ -99,7 +99,24 @@ void WrapTyping::MarkToBeWrapped() {
   }
   const std::string name = FileList::NameOf(lists_.sourceList_.Items()[index].text);
   EnableMarking(marks_.Keyed().Value(name + ".WrpT"));
-  context_.status.ShowErrorAndAbort(kNoMarker);
+  if (!openMarker_) context_.status.ShowErrorAndAbort(kNoMarker);
+  openMarker_(lists_.Base() + "SourceCollection/" + name);
+}
+
+void WrapTyping::RefreshSelected() {
+  if (!lists_.sourcesActive_) return;
+  const int index = lists_.sourceList_.ItemIndex();
+  auto& items = lists_.sourceList_.MutableItems();
+  if (index < 0 || index >= static_cast<int>(items.size())) return;
+  auto& item = items[index];
+  const std::string name = FileList::NameOf(item.text);
+  const std::string code = marks_.Keyed().Value(name + ".WrpT");
+  if (!UsableWithoutLabels(code) && code != "Intr" && marks_.Keyed().Value(name + ".Lbl") != "Y") {
+    item.enabled = false;
+    item.checked = false;
+  }
+  EnableMarking(code);
+  lists_.sourceList_.Touch();
 }
 
 }  // namespace korvane

@@ -2,6 +2,7 @@
 // Giving sources their wrapping type (one entry, all or the checked ones) through the
 // type combo and its actions, and what the type asks of the label marker.
 
+#include <functional>
 #include <string>
 
 #include "korvane/core/components/lists.h"
@@ -20,6 +21,13 @@ class WrapTyping {
   void ApplyToAll() { ApplyType(false); }
   void ApplyToChecked() { ApplyType(true); }
   void MarkToBeWrapped();
+  // The label marker, opened on a source's path; without it marking is not offered.
+  void SetMarkerOpener(std::function<void(const std::string&)> open) {
+    openMarker_ = std::move(open);
+  }
+  // The selected entry's enabled state and the mark command after its marks may have
+  // changed, without touching its type or the job's modified flag.
+  void RefreshSelected();
   static constexpr const char* kNoMarker =
       "The label marker is not available in this version of the shell";
   // A click on a source line (or a navigation key released in the list).
@@ -33,6 +41,7 @@ class WrapTyping {
   SourceLists& lists_;
   WindowContext& context_;
   StringListHolder& marks_;
+  std::function<void(const std::string&)> openMarker_;
 };
 
 }  // namespace korvane

@@ -1,0 +1,127 @@
+// Opening a 50 MB log in the viewer: the core's page (read, line index), the same page
+// shown in its text view (its first piece, and all of it) and scrolled through.
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QScrollBar>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "korvane/core/common/guarded_run.h"
+#include "korvane/core/viewer/viewer_page.h"
+#include "korvane/ui/viewer/text_page_view.h"
+
+namespace {
+
+class DirectGate : public korvane::CommandGate {
+ public:
+  bool Run(const std::function<void()>& work) override {
+    work();
+    return true;
+  }
+  bool Execute(const std::string&) override { return true; }
+};
+
+// About 50 MB of tool log lines with CR LF ends, made once.
+const std::string& BigLog() {
+  static const std::string path = [] {
+    const auto file = std::filesystem::temp_directory_path() / "korvane-bench-50mb.log";
+    std::ofstream out(file, std::ios::binary);
+    std::mt19937 random(7);
+    std::string line;
+    size_t written = 0;
+    for (int i = 0; written < 50u * 1024 * 1024; ++i) {
+      line = "COBWRAP " + std::to_string(i) + " SRC" + std::to_string(random() % 9999) +
+             " processing member CUSTREC line " + std::to_string(random() % 100000);
+      line.resize(60 + random() % 60, '.');
+      line += "\r\n";
+      out << line;
+      written += line.size();
+    }
+    return file.string();
+  }();
+  return path;
+}
+
+void BM_OpenPageCore(benchmark::State& state) {
+  const std::string& file = BigLog();
+  for (auto _ : state) {
+    korvane::ViewerPage page("tsv0", "big.log");
+    page.SetFileName(file);
+    page.LoadFile(file);
+    benchmark::DoNotOptimize(page.Document().LineCount());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_OpenPageCore)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenPageWidget(benchmark::State& state) {
+  const std::string& file = BigLog();
+  DirectGate gate;
+  for (auto _ : state) {
+    korvane::ViewerPage page("tsv0", "big.log");
+    page.SetFileName(file);
+    page.LoadFile(file);
+    korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
+    view.resize(1000, 700);
+    view.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(view.blockCount());
+  }
+}
+BENCHMARK(BM_OpenPageWidget)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Until the whole log is in the view, the window serving events all along.
+void BM_OpenPageWidgetComplete(benchmark::State& state) {
+  const std::string& file = BigLog();
+  DirectGate gate;
+  for (auto _ : state) {
+    korvane::ViewerPage page("tsv0", "big.log");
+    page.SetFileName(file);
+    page.LoadFile(file);
+    korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
+    view.resize(1000, 700);
+    view.show();
+    while (view.Loading()) QApplication::processEvents();
+    benchmark::DoNotOptimize(view.blockCount());
+  }
+}
+BENCHMARK(BM_OpenPageWidgetComplete)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Paging through the shown log: one scroll step of a page and a repaint.
+void BM_ScrollWidget(benchmark::State& state) {
+  const std::string& file = BigLog();
+  DirectGate gate;
+  korvane::ViewerPage page("tsv0", "big.log");
+  page.SetFileName(file);
+  page.LoadFile(file);
+  korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
+  view.resize(1000, 700);
+  view.show();
+  while (view.Loading()) QApplication::processEvents();
+  QScrollBar* bar = view.verticalScrollBar();
+  int value = 0;
+  for (auto _ : state) {
+    value = (value + 40) % std::max(1, bar->maximum());
+    bar->setValue(value);
+    view.viewport()->repaint();
+  }
+}
+BENCHMARK(BM_ScrollWidget)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove(BigLog());
+  return 0;
+}

@@ -1,0 +1,80 @@
+// Opening marker pages, and the marker's view of the real job.
+#include "korvane/core/marker/label_marker.h"
+
+#include <filesystem>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/project/project.h"
+#include "korvane/core/sources/file_list.h"
+
+namespace korvane {
+
+namespace fs = std::filesystem;
+
+LabelMarker::LabelMarker(WindowContext& context, Viewers& viewers, MarkerJob& job)
+    : context_(context), viewers_(viewers), job_(job) {}
+
+void LabelMarker::OpenMarkerPage(const std::string& path) {
+  std::error_code ec;
+  if (!fs::exists(path, ec)) context_.status.ShowErrorAndAbort("File " + path + " doesn't exist");
+  viewers_.BringToFront();
+  const std::string caption = fs::path(path).filename().string();
+  const int found = viewers_.FindPage(PageKind::Marker, caption);
+  if (found >= 0) {
+    viewers_.SelectPage(found);
+    if (FileDateOf(path) == viewers_.Pages()[found]->FileDate()) return;
+    if (ToLower(fs::path(path).extension().string()) != ".log") {
+      std::string text = "Module %s's date/time changed. Reload?";
+      text.replace(text.find("%s"), 2, path);
+      if (context_.person.Ask(MessageKind::Warning, text, {Button::Yes, Button::No}) == Button::No)
+        return;
+    }
+    if (!viewers_.CloseCurrentPage()) return;
+  }
+  viewers_.AddPage([&](const std::string& name) {
+    auto page = std::make_unique<WrapperMarker>(name, path, context_, job_, viewers_);
+    page->Create();
+    return page;
+  });
+}
+
+WrapperMarker* LabelMarker::CurrentMarker() const {
+  return dynamic_cast<WrapperMarker*>(viewers_.Current());
+}
+
+ProjectMarkerJob::ProjectMarkerJob(Project& project, const ProductCatalogue& catalogue,
+                                   FormModel& form)
+    : project_(project), catalogue_(catalogue), form_(form) {}
+
+std::string ProjectMarkerJob::BaseDirectory() const {
+  std::string base = project_.OutputDir();
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  return base;
+}
+
+int ProjectMarkerJob::LangIndex() const {
+  return catalogue_.LangIndex();
+}
+
+KeyedLines& ProjectMarkerJob::Marks() {
+  return form_.Get<StringListHolder>(names::kMarksHolder).Keyed();
+}
+
+void ProjectMarkerJob::SetProjectModified() {
+  project_.SetModified(true);
+}
+
+void ProjectMarkerJob::SetSourceEntry(const std::string& name, bool on) {
+  auto& list = form_.Get<CheckList>(names::kListSources);
+  for (auto& item : list.MutableItems()) {
+    if (!EqualsNoCase(FileList::NameOf(item.text), name)) continue;
+    item.enabled = on;
+    item.checked = on;
+  }
+  list.Touch();
+}
+
+}  // namespace korvane

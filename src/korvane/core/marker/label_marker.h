@@ -1,0 +1,48 @@
+#pragma once
+// Opens the label marker on a source of the job (from the source list's mark command),
+// reusing an open marker page while its file has not changed, and gives the marker the
+// real job.
+
+#include <string>
+
+#include "korvane/core/components/window_context.h"
+#include "korvane/core/marker/marker_job.h"
+#include "korvane/core/marker/wrapper_marker.h"
+#include "korvane/core/viewer/viewers.h"
+
+namespace korvane {
+
+class Project;
+class ProductCatalogue;
+
+class LabelMarker {
+ public:
+  LabelMarker(WindowContext& context, Viewers& viewers, MarkerJob& job);
+
+  // Opens path on a marker page (a missing file ends the operation).
+  void OpenMarkerPage(const std::string& path);
+  // The marker page in front, if the current viewer page is one.
+  WrapperMarker* CurrentMarker() const;
+
+ private:
+  WindowContext& context_;
+  Viewers& viewers_;
+  MarkerJob& job_;
+};
+
+class ProjectMarkerJob : public MarkerJob {
+ public:
+  ProjectMarkerJob(Project& project, const ProductCatalogue& catalogue, FormModel& form);
+  std::string BaseDirectory() const override;
+  int LangIndex() const override;
+  KeyedLines& Marks() override;
+  void SetProjectModified() override;
+  void SetSourceEntry(const std::string& name, bool on) override;
+
+ private:
+  Project& project_;
+  const ProductCatalogue& catalogue_;
+  FormModel& form_;
+};
+
+}  // namespace korvane

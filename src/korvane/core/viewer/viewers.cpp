@@ -1,0 +1,316 @@
+// The internal viewer's pages and commands.
+#include "korvane/core/viewer/viewers.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "korvane/core/common/text.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/form/component_names.h"
+#include "platform/spawn_detached.h"
+
+namespace korvane {
+
+namespace n = names;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Format(const char* pattern, const std::string& a) {
+  std::string out = pattern;
+  const size_t at = out.find("%s");
+  if (at != std::string::npos) out.replace(at, 2, a);
+  return out;
+}
+
+bool IsLog(const std::string& path) {
+  return ToLower(fs::path(path).extension().string()) == ".log";
+}
+
+// A program named without a folder is looked up on PATH, as a command line would.
+std::string ResolveProgram(const std::string& program) {
+  if (program.empty() || program.find('/') != std::string::npos) return program;
+  const char* env = std::getenv("PATH");
+  std::string path = env != nullptr ? env : "";
+  size_t start = 0;
+  while (start <= path.size()) {
+    const size_t end = std::min(path.find(':', start), path.size());
+    const std::string dir = path.substr(start, end - start);
+    if (!dir.empty()) {
+      std::error_code ec;
+      const fs::path candidate = fs::path(dir) / program;
+      if (fs::is_regular_file(candidate, ec)) return candidate.string();
+    }
+    start = end + 1;
+  }
+  return program;
+}
+
+// The position of needle in hay from start on, ignoring case; npos when absent.
+size_t FindNoCase(std::string_view hay, std::string_view needle, size_t start) {
+  if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
+  const std::string folded = ToUpper(needle);
+  const char first = folded[0];
+  const char firstLower = ToLowerChar(first);
+  for (size_t i = start; i + folded.size() <= hay.size(); ++i) {
+    if (hay[i] != first && hay[i] != firstLower && ToUpperChar(hay[i]) != first) continue;
+    size_t k = 1;
+    while (k < folded.size() && ToUpperChar(hay[i + k]) == folded[k]) ++k;
+    if (k == folded.size()) return i;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+FontChoice DefaultViewerFont() {
+  FontChoice font;
+  font.name = "Lucida Console";
+  font.size = 8;
+  font.height = -11;
+  return font;
+}
+
+Viewers::Viewers(WindowContext& context, ViewerJob& job)
+    : context_(context), job_(job), font_(DefaultViewerFont()) {}
+
+Viewers::~Viewers() = default;
+
+void Viewers::Connect(ActionList& actions) {
+  auto handle = [&actions](const char* name, std::function<void()> handler) {
+    actions.Get(name).SetHandler(std::move(handler));
+  };
+  for (const char* name : {"ActViewProductLog", n::kActViewConsoleLog, "ActViewParameters"}) {
+    const std::string action = name;
+    handle(name, [this, action] { ViewLog(action); });
+  }
+  handle("ActViewGeneral", [this] { ViewGeneral(); });
+  handle("ActViewNotepad", [this] { ViewNotepad(); });
+  handle("ActCloseTab", [this] { CloseCurrentPage(); });
+  handle("ActCloseAllPages", [this] { CloseAllPages(); });
+  handle("ActSelectFont", [this] { SelectFont(); });
+  handle("ActFindText", [this] { RequestFind(); });
+}
+
+std::string Viewers::CaptionFor(const std::string& path) const {
+  const std::string base = job_.BaseDirectory();
+  if (!base.empty() && StartsWithText(base + "/", path)) return path.substr(base.size() + 1);
+  return path;
+}
+
+bool Viewers::ViewerInFront() const {
+  return context_.form.Get<PageControl>(n::kPageControlMain).ActivePage() == n::kPageViewer;
+}
+
+void Viewers::ShowViewerTab(bool shown) {
+  context_.form.Get<Page>(n::kPageViewer).SetVisible(shown);
+}
+
+void Viewers::BringToFront() {
+  // A hidden tab cannot be in front: without pages the viewer stays where it is.
+  if (!context_.form.Get<Page>(n::kPageViewer).Visible()) return;
+  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageViewer);
+}
+
+ViewerPage* Viewers::Current() const {
+  if (current_ < 0 || current_ >= static_cast<int>(pages_.size())) return nullptr;
+  return pages_[current_].get();
+}
+
+int Viewers::FindPage(PageKind kind, const std::string& caption) const {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (pages_[i]->Kind() == kind && EqualsNoCase(pages_[i]->Caption(), caption))
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void Viewers::SelectPage(int index) {
+  if (index < 0 || index >= static_cast<int>(pages_.size()) || index == current_) return;
+  context_.status.ClearMessages();
+  current_ = index;
+  currentChanged.Emit();
+}
+
+void Viewers::OpenInViewer(const std::string& path) {
+  ReleaseClosedPages();
+  std::error_code ec;
+  if (!fs::exists(path, ec)) context_.status.ShowErrorAndAbort("File " + path + " doesn't exist");
+  BringToFront();
+  const std::string caption = CaptionFor(path);
+  const int found = FindPage(PageKind::Simple, caption);
+  if (found >= 0) {
+    SelectPage(found);
+    ViewerPage& page = *pages_[found];
+    if (FileDateOf(path) == page.FileDate()) return;
+    // A log grows while a run writes it: it is taken up again without asking.
+    if (!IsLog(path) && context_.person.Ask(MessageKind::Warning,
+                                            Format("Module %s's date/time changed. Reload?", path),
+                                            {Button::Yes, Button::No}) == Button::No) {
+      return;
+    }
+    if (!CloseCurrentPage()) return;
+  }
+  AddPage([&](const std::string& name) {
+    auto page = std::make_unique<ViewerPage>(name, caption);
+    page->SetFileName(path);
+    page->LoadFile(path);
+    page->SetFollowing(followLogs_ && IsLog(path));
+    return page;
+  });
+}
+
+ViewerPage& Viewers::AddPage(
+    const std::function<std::unique_ptr<ViewerPage>(const std::string&)>& make) {
+  ReleaseClosedPages();
+  const std::string name = "tsv" + std::to_string(counter_++);
+  std::unique_ptr<ViewerPage> page = make(name);
+  ShowViewerTab(true);
+  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageViewer);
+  pages_.push_back(std::move(page));
+  ViewerPage& added = *pages_.back();
+  added.Connections().Add(
+      added.Document().selectionMoved.Connect([this, &added] { ReportLine(added); }));
+  pageAdded.Emit(added);
+  context_.status.ClearMessages();
+  current_ = static_cast<int>(pages_.size()) - 1;
+  currentChanged.Emit();
+  return added;
+}
+
+void Viewers::RemovePage(size_t index) {
+  pageRemoved.Emit(*pages_[index]);
+  closed_.push_back(std::move(pages_[index]));
+  pages_.erase(pages_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (pages_.empty()) {
+    current_ = -1;
+  } else if (current_ >= static_cast<int>(pages_.size()) || static_cast<int>(index) < current_) {
+    current_ = std::max(0, current_ - 1);
+  }
+  currentChanged.Emit();
+}
+
+bool Viewers::CloseCurrentPage() {
+  bool closed = false;
+  if (ViewerInFront() && Current() != nullptr) {
+    if (!Current()->MayClose()) return false;
+    RemovePage(static_cast<size_t>(current_));
+    closed = true;
+  }
+  if (pages_.empty() && context_.form.Get<Page>(n::kPageViewer).Visible()) {
+    ShowViewerTab(false);
+    context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  }
+  job_.RefreshWrapState();
+  return closed;
+}
+
+void Viewers::CloseAllPages() {
+  while (!pages_.empty()) RemovePage(pages_.size() - 1);
+}
+
+void Viewers::ReportLine(ViewerPage& page) {
+  const TextDocument& doc = page.Document();
+  const int line = static_cast<int>(doc.LineOf(doc.SelStart()));
+  if (line == page.LastReportedLine()) return;
+  context_.status.ShowStatus("Line " + std::to_string(line + 1) + " of " +
+                             std::to_string(doc.ListLineCount() + 1) + " in " + page.FileName() +
+                             " ");
+  page.SetLastReportedLine(line);
+}
+
+void Viewers::ViewLog(const std::string& actionName) {
+  const std::string base = job_.BaseDirectory() + "/";
+  std::string file;
+  if (actionName == "ActViewProductLog") {
+    if (!wrapRequested_) return;
+    file = base + job_.SystemName() + ".log";
+  } else if (actionName == n::kActViewConsoleLog) {
+    file = base + "Console.log";
+  } else {
+    file = base + "last.xml";
+  }
+  std::error_code ec;
+  if (fs::is_regular_file(file, ec)) OpenInViewer(file);
+}
+
+void Viewers::ViewGeneral() {
+  BringToFront();
+  const std::string base = job_.BaseDirectory();
+  FileDialogRequest request;
+  request.initialDir = base + "/WrapOut";
+  if (const ViewerPage* page = Current()) {
+    // The page's own file: its caption is relative to the base directory only when
+    // the file lies there.
+    const fs::path path(page->FileName());
+    request.initialDir = path.parent_path().string();
+    request.fileName = path.filename().string();
+  }
+  request.filter = "Result files from wrapping|*.txt;*.xml;*.xsd;*.log;*." + job_.LangCode() + ";" +
+                   job_.ResultMasks() + "|All files(*.*)|*.*";
+  request.title = "Open a result file";
+  const std::vector<std::string> chosen = context_.person.OpenFiles(request);
+  if (chosen.empty()) context_.status.ShowErrorAndAbort("File search cancelled");
+  OpenInViewer(chosen.front());
+}
+
+void Viewers::ViewNotepad() {
+  // The editor runs on its own: the window goes on while it is open.
+  platform::ReapEnded(editors_);
+  std::string error;
+  const long pid =
+      platform::StartDetached({ResolveProgram(job_.EditorPath())}, error, job_.BaseDirectory());
+  if (pid > 0) editors_.push_back(pid);
+}
+
+void Viewers::RequestFind() {
+  const ViewerPage* page = Current();
+  if (page == nullptr || page->Kind() != PageKind::Marker) return;
+  findRequested.Emit();
+}
+
+void Viewers::Find(const std::string& text) {
+  context_.status.ClearMessages();
+  ViewerPage* page = Current();
+  if (!ViewerInFront() || page == nullptr || page->Kind() != PageKind::Marker) return;
+  TextDocument& doc = page->Document();
+  const size_t start = doc.SelLength() > 0 ? doc.SelStart() + doc.SelLength() : 0;
+  const size_t at = FindNoCase(doc.Text(), text, start);
+  if (at == std::string_view::npos) context_.status.ShowErrorAndAbort("String not found");
+  doc.SetSelection(at, text.size());
+}
+
+void Viewers::SetFont(const FontChoice& font) {
+  font_ = font;
+  fontChanged.Emit();
+}
+
+void Viewers::SelectFont() {
+  const std::optional<FontChoice> chosen = context_.person.ChooseFont(font_);
+  if (!chosen) return;
+  SetFont(*chosen);
+  SettingsStore& s = context_.settings;
+  s.WriteIntSetting("FontCharSet", font_.charSet);
+  s.WriteIntSetting("FontSize", font_.size);
+  s.WriteIntSetting("FontHeight", font_.height);
+  s.WriteSetting("FontName", font_.name);
+  s.WriteBoolSetting("FontBold", font_.bold);
+  s.WriteBoolSetting("FontItalic", font_.italic);
+  s.WriteBoolSetting("FontUnderline", font_.underline);
+  s.WriteBoolSetting("FontStrikeOut", font_.strikeOut);
+}
+
+void Viewers::SetFollowLogs(bool on) {
+  followLogs_ = on;
+  for (const auto& page : pages_) {
+    if (page->Kind() == PageKind::Simple && IsLog(page->FileName())) page->SetFollowing(on);
+  }
+}
+
+void Viewers::RefreshFollowed() {
+  for (const auto& page : pages_) {
+    if (page->Following()) page->Refresh();
+  }
+}
+
+}  // namespace korvane

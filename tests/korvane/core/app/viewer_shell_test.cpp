@@ -1,0 +1,50 @@
+// The viewer as the shell wires it: the font kept across starts, the product log after
+// a wrap request, and the window's close request taking the viewer page first.
+#include <gtest/gtest.h>
+
+#include "korvane/core/app/shell.h"
+#include "korvane/core/app/shell_fixture.h"
+#include "korvane/core/form/component_names.h"
+
+namespace korvane {
+namespace {
+
+using ViewerShell = testing::ShellJobFixture;
+
+TEST_F(ViewerShell, ChosenFontComesBackAtTheNextStart) {
+  const FontChoice chosen{"DejaVu Sans Mono", 0, 10, -13, false, true, false, false};
+  {
+    auto shell = Start();
+    EXPECT_EQ(shell->Viewer().Font().name, "Lucida Console");
+    person.fontAnswers = {chosen};
+    EXPECT_TRUE(shell->Execute("ActSelectFont"));
+  }
+  auto shell = Start();
+  const FontChoice& font = shell->Viewer().Font();
+  EXPECT_EQ(font.name, chosen.name);
+  EXPECT_EQ(font.size, 10);
+  EXPECT_EQ(font.height, -13);
+  EXPECT_TRUE(font.italic);
+  EXPECT_FALSE(font.bold);
+}
+
+TEST_F(ViewerShell, CloseRequestClosesTheViewerPageFirst) {
+  auto shell = Start();
+  FillIn(*shell, "cust", "bank");
+  dir.Write("out/bank.log", "wrapped\r\n");
+  EXPECT_TRUE(shell->Execute("ActViewProductLog"));
+  EXPECT_TRUE(shell->Viewer().Pages().empty());  // no wrap asked for in this run
+  shell->Viewer().SetWrapRequested(true);
+  EXPECT_TRUE(shell->Execute("ActViewProductLog"));
+  ASSERT_EQ(shell->Viewer().Pages().size(), 1u);
+  EXPECT_EQ(shell->Viewer().Current()->Caption(), "bank.log");
+
+  EXPECT_FALSE(shell->CloseQuery());  // the page went, the window stays
+  EXPECT_TRUE(shell->Viewer().Pages().empty());
+  EXPECT_EQ(shell->Form().Get<PageControl>(names::kPageControlMain).ActivePage(),
+            names::kPageNames);
+  EXPECT_TRUE(person.asked.empty());
+}
+
+}  // namespace
+}  // namespace korvane
