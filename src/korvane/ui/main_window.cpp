@@ -29,6 +29,7 @@
 #include "korvane/ui/pages/technical_page.h"
 #include "korvane/ui/pages/viewer_tab.h"
 #include "korvane/ui/pages/word_pages.h"
+#include "korvane/ui/qt_dispatcher.h"
 #include "korvane/ui/status_bar_widget.h"
 #include "korvane/ui/text_codec.h"
 
@@ -65,6 +66,10 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
         shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
       });
   shell_.Sources().SetTextMeasure(&listMeasure_);
+  // The watcher of a run reports through the event loop. The dispatcher holds
+  // nothing, so one for the program's life outlives every shell.
+  static QtDispatcher dispatcher;
+  shell_.Runs().SetDispatcher(dispatcher);
   RefreshWindowState();
 }
 

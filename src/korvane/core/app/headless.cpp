@@ -42,6 +42,8 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   if (!shell.Create() || !shell.Show()) return 1;
   if (shell.AutoRun()) {
     shell.Execute(names::kActRunWrap);
+    // The tool runs in the background; this thread serves its watcher until it ends.
+    shell.Runs().WaitForEnd(std::chrono::hours(24 * 365));
     // What the preparation did with each source goes to standard output; the tools'
     // input structure never holds it.
     const PreparationReport& report = shell.Prepare().Report();
@@ -56,7 +58,9 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     shell.Execute(names::kActCloseAll);
     if (closing) shell.CloseQuery();
   }
-  return shell.Stats().AnyEndedEarly() ? 1 : 0;
+  const auto& end = shell.Runs().LastEnd();
+  const bool runFailed = end.has_value() && end->kind != RunEnd::Kind::Succeeded;
+  return shell.Stats().AnyEndedEarly() || runFailed ? 1 : 0;
 }
 
 }  // namespace korvane

@@ -40,7 +40,9 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       marker_(context_, viewers_, markerJob_),
       rules_(context_, *this, installation_, catalogue_, sources_),
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
-                rules_}) {
+                rules_}),
+      runJob_(project_, catalogue_, configuration_, preparation_, sources_, viewers_, startup_),
+      runs_(context_, runJob_, installation_) {
   catalogue_.Connect();
   project_.BindNameFields();
   outputField_.Bind();
@@ -52,6 +54,7 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   preparation_.Connect(actions_);
   rules_.Connect();
   viewers_.Connect(actions_);
+  runs_.Connect(actions_);
   sources_.Types().SetMarkerOpener(
       [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);
@@ -82,6 +85,7 @@ bool Shell::Execute(const std::string& actionName) {
   Action& action = actions_.Get(actionName);
   return Run([&] {
     if (!action.Enabled()) return;
+    runs_.Gate(action);
     // A shortcut still reaches a greyed command: say why it does nothing.
     if (!action.Unavailable().empty()) status_.ShowErrorAndAbort(action.Unavailable());
     // The window stays responsive during a long add, but commands wait for
@@ -111,6 +115,11 @@ bool Shell::CloseQuery() {
     person_.Ask(MessageKind::Confirmation,
                 "The User requested to stop the process, please confirm?",
                 {Button::Ok, Button::Cancel});
+    return false;
+  }
+  if (runs_.Running()) {
+    // A run is active: the person may stop it; the window stays open either way.
+    Run([this] { runs_.CloseQuery(); });
     return false;
   }
   if (viewers_.PageInFront()) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "korvane/core/app/project_run_job.h"
 #include "korvane/core/app/startup.h"
 #include "korvane/core/app/window_rules.h"
 #include "korvane/core/common/command_line.h"
@@ -23,18 +24,19 @@
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/marker/label_marker.h"
 #include "korvane/core/prepare/preparation.h"
 #include "korvane/core/prepare/prepare_job.h"
-#include "korvane/core/marker/label_marker.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
+#include "korvane/core/run/run_service.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/sources_job.h"
-#include "korvane/core/wordlist/project_word_list_job.h"
-#include "korvane/core/wordlist/word_lists.h"
 #include "korvane/core/viewer/viewer_job.h"
 #include "korvane/core/viewer/viewers.h"
+#include "korvane/core/wordlist/project_word_list_job.h"
+#include "korvane/core/wordlist/word_lists.h"
 
 namespace platform {
 class SettingsBackend;
@@ -80,6 +82,7 @@ class Shell : public CommandGate {
   Preparation& Prepare() { return preparation_; }
   WordLists& Words() { return wordLists_; }
   Viewers& Viewer() { return viewers_; }
+  RunService& Runs() { return runs_; }
   LabelMarker& Marker() { return marker_; }
   WindowRules& Rules() { return rules_; }
   const CommandLine& Args() const { return args_; }
@@ -137,6 +140,8 @@ class Shell : public CommandGate {
   LabelMarker marker_;
   WindowRules rules_;
   Startup startup_;
+  ProjectRunJob runJob_;
+  RunService runs_;
 };
 
 }  // namespace korvane

@@ -13,12 +13,12 @@ std::string Number(int value) {
 }
 }  // namespace
 
-void ProgressBar::StepBy(int delta) {
+void RunBar::StepBy(int delta) {
   position += delta;
   if (position > maximum) position = 0;
 }
 
-void ProgressBar::SetPosition(int value) {
+void RunBar::SetPosition(int value) {
   position = std::clamp(value, 0, std::max(0, maximum));
 }
 

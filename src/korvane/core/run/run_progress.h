@@ -11,7 +11,7 @@ namespace korvane {
 
 // A progress bar as the shell uses it: minimum 0, step 1; stepping past the
 // maximum starts again at 0.
-struct ProgressBar {
+struct RunBar {
   int position = 0;
   int maximum = 0;
   void StepBy(int delta);
@@ -37,8 +37,8 @@ class RunProgress {
   // The title once the run has ended.
   void Complete();
 
-  const ProgressBar& Modules() const { return modules_; }
-  const ProgressBar& Sources() const { return sources_; }
+  const RunBar& Modules() const { return modules_; }
+  const RunBar& Sources() const { return sources_; }
   const std::string& Caption() const { return caption_; }
   // Empty until something sets it.
   const std::string& ApplicationTitle() const { return title_; }
@@ -46,8 +46,8 @@ class RunProgress {
  private:
   std::string project_;
   std::uint8_t kind_;
-  ProgressBar modules_;
-  ProgressBar sources_;
+  RunBar modules_;
+  RunBar sources_;
   std::string caption_;
   std::string title_;
 };

@@ -1,0 +1,103 @@
+#include "korvane/core/app/project_run_job.h"
+
+#include "korvane/core/app/startup.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/config/configuration_service.h"
+#include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/prepare/preparation.h"
+#include "korvane/core/project/project.h"
+#include "korvane/core/sources/source_lists.h"
+#include "korvane/core/viewer/viewers.h"
+
+namespace korvane {
+
+namespace n = names;
+
+ProjectRunJob::ProjectRunJob(Project& project, const ProductCatalogue& catalogue,
+                             const ConfigurationService& configuration, Preparation& preparation,
+                             SourceLists& sources, Viewers& viewers, const Startup& startup)
+    : project_(project),
+      catalogue_(catalogue),
+      configuration_(configuration),
+      preparation_(preparation),
+      sources_(sources),
+      viewers_(viewers),
+      startup_(startup) {}
+
+std::string ProjectRunJob::WritableBase() {
+  std::string base = project_.WritableBase();
+  if (base.empty() || base.back() != '/') base += '/';
+  return base;
+}
+
+std::string ProjectRunJob::ProjectName() {
+  return project_.GetProjectName();
+}
+
+std::string ProjectRunJob::SystemName() const {
+  return project_.State().systemName;
+}
+
+bool ProjectRunJob::MultiEntity() const {
+  return catalogue_.Multi();
+}
+
+bool ProjectRunJob::WordListRequired() const {
+  FormModel& form = project_.Context().form;
+  return form.Get<Page>(n::kPageWordScan).Visible() &&
+         form.Get<CheckList>(n::kListObjects).Items().empty() &&
+         form.Get<CheckList>(n::kListControlTags).Items().empty();
+}
+
+bool ProjectRunJob::ProductInstalled() const {
+  const std::string& product = catalogue_.ActiveProduct();
+  if (product.empty()) return true;
+  auto* button = dynamic_cast<RadioButton*>(project_.Context().form.Find(product));
+  return button == nullptr || button->Enabled();
+}
+
+std::string ProjectRunJob::InterfaceWrapper() const {
+  return project_.Context().form.Get<ToolPathFrame>(n::kFrameEskar).Text();
+}
+
+RunControl ProjectRunJob::Flags() const {
+  return configuration_.Flags();
+}
+
+int ProjectRunJob::Modules() const {
+  return project_.State().numberOfModules;
+}
+
+int ProjectRunJob::SourceFiles() const {
+  return project_.State().numberOfSourceFiles;
+}
+
+int ProjectRunJob::Entities() const {
+  return preparation_.Parameters().entities;
+}
+
+void ProjectRunJob::SetBatchRunning(bool running) {
+  project_.SetBatchRunning(running);
+}
+
+void ProjectRunJob::SetWrapRequested() {
+  preparation_.SetWrapRequested(true);
+  viewers_.SetWrapRequested(true);
+}
+
+bool ProjectRunJob::SynchronizeDirectories() {
+  return sources_.Synchronize();
+}
+
+bool ProjectRunJob::AutoRun() const {
+  return startup_.AutoRun();
+}
+
+void ProjectRunJob::FollowLogs(bool on) {
+  viewers_.SetFollowLogs(on);
+}
+
+}  // namespace korvane

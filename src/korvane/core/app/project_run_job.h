@@ -1,0 +1,51 @@
+#pragma once
+// The run's view of the job and of the window's other services.
+
+#include <string>
+
+#include "korvane/core/run/run_service.h"
+
+namespace korvane {
+
+class ConfigurationService;
+class Preparation;
+class ProductCatalogue;
+class Project;
+class SourceLists;
+class Viewers;
+class Startup;
+
+class ProjectRunJob : public RunJob {
+ public:
+  ProjectRunJob(Project& project, const ProductCatalogue& catalogue,
+                const ConfigurationService& configuration, Preparation& preparation,
+                SourceLists& sources, Viewers& viewers, const Startup& startup);
+
+  std::string WritableBase() override;
+  std::string ProjectName() override;
+  std::string SystemName() const override;
+  bool MultiEntity() const override;
+  bool WordListRequired() const override;
+  bool ProductInstalled() const override;
+  std::string InterfaceWrapper() const override;
+  RunControl Flags() const override;
+  int Modules() const override;
+  int SourceFiles() const override;
+  int Entities() const override;
+  void SetBatchRunning(bool running) override;
+  void SetWrapRequested() override;
+  bool SynchronizeDirectories() override;
+  bool AutoRun() const override;
+  void FollowLogs(bool on) override;
+
+ private:
+  Project& project_;
+  const ProductCatalogue& catalogue_;
+  const ConfigurationService& configuration_;
+  Preparation& preparation_;
+  SourceLists& sources_;
+  Viewers& viewers_;
+  const Startup& startup_;
+};
+
+}  // namespace korvane

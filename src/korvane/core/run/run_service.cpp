@@ -1,0 +1,293 @@
+#include "korvane/core/run/run_service.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "korvane/core/common/operation_abort.h"
+#include "korvane/core/common/person_port.h"
+#include "korvane/core/common/status_bar.h"
+#include "korvane/core/common/text_file.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/core/prepare/wrapper_contract.h"
+#include "korvane/core/run/run_rules.h"
+
+namespace korvane {
+
+namespace n = names;
+
+namespace {
+
+constexpr const char* kActCancelRun = "ActCancelRun";
+constexpr const char* kActDontRun = "ActDontRun";
+constexpr const char* kActCopyFiles = "ActCopyFiles";
+constexpr const char* kActRename = "ActRename";
+constexpr const char* kActDeleteFilesAfter = "ActDeleteFilesAfter";
+constexpr const char* kActViewProductLog = "ActViewProductLog";
+constexpr const char* kActViewConsoleLog = "ActViewConsoleLog";
+constexpr std::size_t kConsoleViewLimit = 1000;
+
+std::chrono::seconds TimeOfDay(std::chrono::system_clock::time_point t) {
+  const std::time_t now = std::chrono::system_clock::to_time_t(t);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::chrono::seconds(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
+}
+
+void Invoke(ActionList& actions, const char* name) {
+  if (Action* action = actions.Find(name); action != nullptr && action->HasHandler()) {
+    action->Invoke();
+  }
+}
+
+}  // namespace
+
+RunService::RunService(WindowContext& context, RunJob& job, const Installation& installation)
+    : context_(context), job_(job), installation_(installation) {}
+
+RunService::~RunService() = default;
+
+void RunService::Connect(ActionList& actions) {
+  actions.Get(n::kActRunWrap).SetHandler([this] { RunWrap(); });
+  actions.Get(n::kActRunTool).SetHandler([this] { RunTool(); });
+  Action& cancel = actions.Get(kActCancelRun);
+  cancel.SetHandler([this] { CancelRun(); });
+  cancel.SetEnabled(false);
+  Action& dontRun = actions.Get(kActDontRun);
+  dontRun.SetCheckable(true);
+  dontRun.SetHandler([&dontRun] { dontRun.SetChecked(!dontRun.Checked()); });
+  actions.Get(n::kActSwitchOnLog).SetHandler([this] { ToggleConsole(true); });
+  actions.Get(n::kActSwitchOffLog).SetHandler([this] { ToggleConsole(true); });
+}
+
+void RunService::Gate(const Action& action) {
+  if (!Running()) return;
+  if (!AllowedWhileRunning(action.Name(), action.Category())) {
+    context_.status.ShowErrorAndAbort(std::string(kRefusedWhileRunning));
+  }
+}
+
+// --- starting ------------------------------------------------------------------------
+
+void RunService::RunWrap() {
+  job_.SetWrapRequested();
+  if (job_.WordListRequired()) {
+    context_.status.ShowErrorAndAbort("You have to prepare a word list first!");
+  }
+  if (!job_.SynchronizeDirectories()) {
+    context_.status.ShowErrorAndAbort(
+        "Some of your files are not defined, please revise your selection!");
+  }
+  RunTool();
+}
+
+void RunService::RunTool() {
+  if (Running()) context_.status.ShowErrorAndAbort(std::string(kRefusedWhileRunning));
+  started_ = std::chrono::system_clock::now();
+  context_.window.SetCaption(BatchStartedCaption(context_.window.Caption(), TimeOfDay(started_)));
+  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
+  console.Clear();
+  ToggleConsole(false);
+
+  Invoke(context_.actions, kActCopyFiles);
+  base_ = job_.WritableBase();
+  for (const char* name : {kActViewProductLog, kActViewConsoleLog}) {
+    if (Action* action = context_.actions.Find(name)) action->SetEnabled(false);
+  }
+
+  const RunControl flags = job_.Flags();
+  std::error_code ec;
+  LaunchSettings settings;
+  if (std::filesystem::is_regular_file(installation_.consoleStub, ec)) {
+    settings.consoleStubPath = installation_.consoleStub;
+  }
+  settings.batchRunnerPath = installation_.programDir + "/korvane-batch-runner";
+  capture_ = flags.systemCaptureConsole && !settings.consoleStubPath.empty();
+  settings.captureConsole = capture_;
+  ToolLauncher launcher(context_.status, settings);
+  progress_ = std::make_unique<RunProgress>(job_.ProjectName(), 4);
+  progress_->Start(job_.Modules(), job_.SourceFiles(), capture_, job_.Entities());
+  ShowProgress();
+
+  std::filesystem::remove(base_ + "Exports/" + job_.SystemName() + ".log", ec);
+  if (!job_.ProductInstalled()) {
+    const Button answer = context_.person.Ask(
+        MessageKind::Warning,
+        "At least one of the required components for this \r\nlanguage was not found at "
+        "startup. This may lead to processing \r\nerrors. You had better to revise your "
+        "installation.\r\nShould I proceed ? ",
+        {Button::Yes, Button::No});
+    if (answer != Button::Yes) {
+      context_.status.ShowErrorAndAbort("Incorrect installation, processing stopped");
+    }
+  }
+
+  const ToolCommand command =
+      ChooseToolCommand(job_.MultiEntity(), flags.captureLog, base_, job_.InterfaceWrapper());
+  const bool dontRun = context_.actions.Get(kActDontRun).Checked();
+  std::unique_ptr<platform::Process> process = launcher.Start(command, base_, dontRun);
+  job_.SetBatchRunning(process != nullptr);
+  context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(process != nullptr);
+  if (capture_) console.Clear();
+  if (process == nullptr) {
+    context_.status.ShowErrorAndAbort(FailedToStartText(launcher.LastStartError()));
+  }
+
+  WatcherOptions options;
+  options.captureConsole = capture_;
+  options.semaphorePath = base_ + std::string(contract::kStopFile);
+  watcher_ = std::make_unique<ToolWatcher>(std::move(process), *dispatcher_,
+                                           static_cast<WatcherListener&>(*this), options);
+  context_.actions.Get(kActCancelRun).SetEnabled(true);
+  job_.FollowLogs(true);
+  watcher_->Start();
+}
+
+void RunService::ShowProgress() {
+  if (!progress_) return;
+  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
+  auto& sources = context_.form.Get<ProgressBar>(n::kProgressSources);
+  modules.SetRange(0, progress_->Modules().maximum);
+  modules.SetPosition(progress_->Modules().position);
+  sources.SetRange(0, progress_->Sources().maximum);
+  sources.SetPosition(progress_->Sources().position);
+  context_.form.Get<GroupBox>(n::kGroupProgress).SetCaption(progress_->Caption());
+}
+
+void RunService::ToggleConsole(bool fromAction) {
+  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
+  console.SetVisible(fromAction ? !console.Visible() : true);
+  Action& off = context_.actions.Get(n::kActSwitchOffLog);
+  Action& on = context_.actions.Get(n::kActSwitchOnLog);
+  off.SetVisible(console.Visible());
+  off.SetEnabled(console.Visible());
+  on.SetVisible(!console.Visible());
+  on.SetEnabled(!console.Visible());
+}
+
+// --- watching -------------------------------------------------------------------------
+
+void RunService::OnConsoleLines(const std::vector<std::string>& lines) {
+  context_.form.Get<Memo>(n::kMemoCaptureConsole).AppendLines(lines);
+  if (!progress_) return;
+  for (const std::string& line : lines) progress_->OnConsoleLine(line);
+}
+
+void RunService::OnProgressStep() {
+  if (!progress_) return;
+  if (!capture_) progress_->OnPollStep(0, job_.Modules(), 0, job_.SourceFiles());
+  progress_->EndStep();
+  ShowProgress();
+}
+
+void RunService::OnPipeWarning(const std::string& call) {
+  context_.person.Ask(MessageKind::Warning, call, {Button::Ok});
+}
+
+void RunService::OnRunEnded(const RunEnd& end) {
+  // The end of run is a user-visible operation of its own: its aborts end it, not the
+  // program.
+  try {
+    EndOfRun(end);
+  } catch (const OperationAbort&) {
+  }
+}
+
+void RunService::EndOfRun(const RunEnd& end) {
+  lastEnd_ = end;
+  // The watcher goes once this step is over; it is not destroyed from inside its own call.
+  std::shared_ptr<ToolWatcher> finished(watcher_.release());
+  dispatcher_->Post([finished] {});
+  job_.FollowLogs(false);
+  job_.SetBatchRunning(false);
+  Invoke(context_.actions, kActRename);
+  Invoke(context_.actions, kActDeleteFilesAfter);
+  std::error_code ec;
+  for (const std::string& dir : {base_ + "WrapOut", base_ + job_.SystemName()}) {
+    if (std::filesystem::is_directory(dir, ec) && std::filesystem::is_empty(dir, ec)) {
+      std::filesystem::remove(dir, ec);
+    }
+  }
+  for (const char* name : {kActViewProductLog, kActViewConsoleLog}) {
+    if (Action* action = context_.actions.Find(name)) action->SetEnabled(true);
+  }
+  Invoke(context_.actions, kActViewProductLog);
+  context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(false);
+
+  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
+  if (capture_ && console.Visible()) {
+    const std::string log = base_ + "Console.log";
+    const std::string problem = WriteTextLinesAtomic(log, console.Lines());
+    if (!problem.empty()) {
+      context_.status.AddError(problem, true);
+    } else if (console.Lines().size() <= kConsoleViewLimit) {
+      Invoke(context_.actions, kActViewConsoleLog);
+    }
+  }
+
+  Action& cancel = context_.actions.Get(kActCancelRun);
+  if (cancel.Enabled() && end.kind != RunEnd::Kind::Cancelled) {
+    context_.status.ShowWarning("Analysis completed, processing finished");
+  } else {
+    context_.status.ShowError("Process cancelled, analysis incomplete!", true);
+  }
+  // A tool that failed is never reported as plain success.
+  if (end.kind == RunEnd::Kind::Failed) {
+    context_.status.AddError("The tool ended with exit status " + std::to_string(end.code), true);
+  } else if (end.kind == RunEnd::Kind::Signalled) {
+    context_.status.AddError("The tool was ended by signal " + std::to_string(end.code), true);
+  }
+  cancel.SetEnabled(false);
+  const auto runtime = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::system_clock::now() - started_);
+  context_.window.SetCaption(BatchRuntimeCaption(context_.window.Caption(), runtime));
+  if (progress_) progress_->Complete();
+  if (job_.AutoRun()) {
+    Invoke(context_.actions, n::kActSaveProject);
+    Invoke(context_.actions, n::kActCloseAll);
+  }
+}
+
+// --- stopping -------------------------------------------------------------------------
+
+void RunService::CancelRun() {
+  if (!Running()) return;
+  if (context_.person.Ask(MessageKind::Warning, "Do you really want to cancel processing?",
+                          {Button::Yes, Button::No}) != Button::Yes) {
+    return;
+  }
+  StopRun();
+  context_.status.ShowErrorAndAbort("Background process cancelled!");
+}
+
+void RunService::StopRun() {
+  context_.actions.Get(kActCancelRun).SetEnabled(false);
+  if (watcher_) {
+    const std::string problem = watcher_->Cancel();
+    if (!problem.empty()) context_.status.AddError(problem, true);
+  }
+  // The window keeps serving the watcher; the end of run reports the cancel.
+}
+
+bool RunService::CloseQuery() {
+  if (!Running()) return true;
+  const Button answer = context_.person.Ask(
+      MessageKind::Warning,
+      "You are running a batch process in the background. If you quit \r\nnow, you will loose "
+      "the connection with it. If you open the same \r\nproject again later, it will try to "
+      "synchrornize with the results. It is \r\nbetter not to exit this task.\r\n\r\nDo you "
+      "still want to exit?",
+      {Button::Yes, Button::No});
+  if (answer != Button::Yes) return false;
+  StopRun();
+  context_.status.ShowErrorAndAbort("Background process cancelled!");
+  return false;
+}
+
+bool RunService::WaitForEnd(std::chrono::milliseconds limit) {
+  if (dispatcher_ != &queue_) return !Running();
+  return queue_.RunUntil([this] { return !Running(); }, limit);
+}
+
+}  // namespace korvane

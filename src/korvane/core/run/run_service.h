@@ -1,0 +1,101 @@
+#pragma once
+// A wrapper run from "Start wrapper" to its end: the checks, the preparation, the
+// tool's start (plainly or with its console captured), the watcher that follows it,
+// the end-of-run steps, cancelling, and the gate that keeps other commands out while
+// a run is active.
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "korvane/core/components/action.h"
+#include "korvane/core/components/window_context.h"
+#include "korvane/core/config/installation.h"
+#include "korvane/core/config/run_control.h"
+#include "korvane/core/run/run_progress.h"
+#include "korvane/core/run/tool_command.h"
+#include "korvane/core/run/tool_launcher.h"
+#include "korvane/core/run/tool_watcher.h"
+#include "korvane/core/run/ui_dispatcher.h"
+
+namespace korvane {
+
+// What a run needs of the job and the window's other services.
+class RunJob {
+ public:
+  virtual ~RunJob() = default;
+  // The job's base directory with its trailing separator; ends with a message when the
+  // job may not be written to.
+  virtual std::string WritableBase() = 0;
+  virtual std::string ProjectName() = 0;
+  virtual std::string SystemName() const = 0;
+  virtual bool MultiEntity() const = 0;
+  virtual bool WordListRequired() const = 0;  // the word-scan page shows, both lists empty
+  virtual bool ProductInstalled() const = 0;  // the active product's tools were found
+  virtual std::string InterfaceWrapper() const = 0;
+  virtual RunControl Flags() const = 0;
+  virtual int Modules() const = 0;
+  virtual int SourceFiles() const = 0;
+  virtual int Entities() const = 0;
+  virtual void SetBatchRunning(bool running) = 0;
+  virtual void SetWrapRequested() = 0;
+  virtual bool SynchronizeDirectories() = 0;
+  virtual bool AutoRun() const = 0;
+  // The logs and the console log may be looked at (or not) once a run has ended.
+  virtual void FollowLogs(bool on) = 0;
+};
+
+class RunService : private WatcherListener {
+ public:
+  // The console stub and the batch runner are looked for beside the program.
+  RunService(WindowContext& context, RunJob& job, const Installation& installation);
+  ~RunService() override;
+
+  // Sets the handlers of ActRunWrap, ActRunTool, ActCancelRun, ActDontRun and the two
+  // console actions.
+  void Connect(ActionList& actions);
+  // The window hands the watcher's work to its event loop; without one a queue is
+  // run by WaitForEnd.
+  void SetDispatcher(UiDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
+
+  bool Running() const { return watcher_ != nullptr; }
+  // Refuses, with its message, an action that may not run while a run is active.
+  void Gate(const Action& action);
+  // Serves the watcher until the run ended; headless mode only. False when the run
+  // did not end within the limit.
+  bool WaitForEnd(std::chrono::milliseconds limit);
+  // The close request during a run: ask, then stop the run. True when the window
+  // may go on closing (no run).
+  bool CloseQuery();
+  // How the last run ended; empty before the first.
+  const std::optional<RunEnd>& LastEnd() const { return lastEnd_; }
+
+ private:
+  void RunWrap();
+  void RunTool();
+  void CancelRun();
+  void ToggleConsole(bool fromAction);
+  void StopRun();
+  void ShowProgress();
+
+  void OnConsoleLines(const std::vector<std::string>& lines) override;
+  void OnProgressStep() override;
+  void OnPipeWarning(const std::string& call) override;
+  void OnRunEnded(const RunEnd& end) override;
+  void EndOfRun(const RunEnd& end);
+
+  WindowContext& context_;
+  RunJob& job_;
+  const Installation& installation_;
+  QueueDispatcher queue_;
+  UiDispatcher* dispatcher_ = &queue_;
+  std::unique_ptr<RunProgress> progress_;
+  std::unique_ptr<ToolWatcher> watcher_;
+  std::string base_;
+  bool capture_ = false;
+  std::chrono::system_clock::time_point started_;
+  std::optional<RunEnd> lastEnd_;
+};
+
+}  // namespace korvane
