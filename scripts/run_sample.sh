@@ -6,9 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install_deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target korvane
+cmake --build --preset release -j "$(nproc)" \
+  --target korvane quillstub korvane-batch-runner standin_toolroot
 bin=build/release/src/korvane/korvane
-root="$PWD/samples/Tools"
+# The sample configuration with our stand-in wrapper tools in place of the real ones.
+root="$PWD/build/release/toolroot"
 
 # The sample job lives in build/sample-job: its paths are made absolute here,
 # and its sources and copy members are placed in the job's collections as
@@ -21,10 +23,12 @@ cp samples/jobs/cobol/copylib/*.cpy "$job_dir/out/CopyCollection/"
 sed -e "s|@JOBDIR@|$job_dir|g" -e "s|@SAMPLES@|$PWD/samples|g" \
   samples/jobs/cobol/Customer.jwrap.in > "$job_dir/CustBankXml.jwrap"
 
-echo "== korvane -batch on the sample job"
+echo "== korvane -batch runs the sample job: preparation, the tools, results renamed back"
 status=0
-"$bin" -batch -Yes -Root "$root" -Ini "$root/Korvane.INI" -Proj "$job_dir/CustBankXml.jwrap" || status=$?
+"$bin" -batch -Yes -ar Anal -Root "$root" -Ini "$root/Korvane.INI" \
+  -Proj "$job_dir/CustBankXml.jwrap" || status=$?
 echo "exit status $status"
+ls "$job_dir/out/WrapOut"
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$bin" -Root "$root" -Ini "$root/Korvane.INI" -Proj "$job_dir/CustBankXml.jwrap"
