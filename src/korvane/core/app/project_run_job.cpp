@@ -60,7 +60,10 @@ bool ProjectRunJob::ProductInstalled() const {
 }
 
 std::string ProjectRunJob::InterfaceWrapper() const {
-  return project_.Context().form.Get<ToolPathFrame>(n::kFrameEskar).Text();
+  // A frame the product keeps hidden is never validated, so its field stays empty: the
+  // default it would have taken is the tool.
+  const auto& frame = project_.Context().form.Get<ToolPathFrame>(n::kFrameEskar);
+  return frame.Text().empty() ? frame.DefaultName() : frame.Text();
 }
 
 RunControl ProjectRunJob::Flags() const {

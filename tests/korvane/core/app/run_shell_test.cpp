@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "korvane/core/app/shell_fixture.h"
+
+namespace korvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using RunShell = ShellJobFixture;
+
+// A real tool started by the shell: while it runs only viewing, saving, cancelling and exit
+// get through; a cancel asks the tool to stop and the end of the run says it was cancelled.
+TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
+  fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
+  auto shell = Start();
+  FillIn(*shell, "PROD", "ACCT");
+  for (const char* name : {"PAY.cbl", "TAX.cbl", "VAT.cbl"}) {
+    dir.Write(std::string("out/SourceCollection/") + name, "       IDENTIFICATION DIVISION.\r\n");
+    shell->Sources().Sources().Add({std::string(name) + "=/orig/" + name, true, true});
+  }
+  setenv("KORVANE_STANDIN_DELAY_MS", "700", 1);
+  person.answers = {Button::Yes};  // the new output folder may be used
+  ASSERT_TRUE(shell->Execute(names::kActRunWrap)) << shell->Status().Text();
+  ASSERT_TRUE(shell->Runs().Running());
+  EXPECT_TRUE(shell->CurrentProject().State().batchRunning);
+
+  EXPECT_FALSE(shell->Execute("ActSortBySource"));
+  EXPECT_EQ(shell->Status().Text(), "Only viewing,Save,Cancel & Exit are allowed when processing");
+  person.answers = {Button::No};
+  EXPECT_FALSE(shell->CloseQuery());  // No: the run and the window go on
+  EXPECT_TRUE(shell->Runs().Running());
+
+  person.answers = {Button::Yes};
+  EXPECT_FALSE(shell->Execute("ActCancelRun"));
+  EXPECT_EQ(shell->Status().Text(), "Background process cancelled!");
+  EXPECT_TRUE(fs::exists(dir / "out/Semaphore.xml"));
+  ASSERT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
+  unsetenv("KORVANE_STANDIN_DELAY_MS");
+
+  ASSERT_TRUE(shell->Runs().LastEnd().has_value());
+  EXPECT_EQ(shell->Runs().LastEnd()->kind, RunEnd::Kind::Cancelled);
+  EXPECT_EQ(shell->Status().Text(), "Process cancelled, analysis incomplete!");
+  EXPECT_FALSE(shell->CurrentProject().State().batchRunning);
+  // The stop was asked before the last entity: it never got its result.
+  EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
+}
+
+}  // namespace
+}  // namespace korvane::testing
