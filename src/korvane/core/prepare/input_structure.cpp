@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "korvane/core/common/pacer.h"
 #include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
@@ -23,20 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kMissing = "Some input files cannot be found!";
-
-// Lets the window breathe during the copy loop without paying for it per file.
-class Pacer {
- public:
-  bool Due() {
-    const auto now = std::chrono::steady_clock::now();
-    if (now < next_) return false;
-    next_ = now + std::chrono::milliseconds(50);
-    return true;
-  }
-
- private:
-  std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
-};
 
 bool Exists(const std::string& path) {
   std::error_code ec;

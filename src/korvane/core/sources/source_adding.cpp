@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "korvane/core/common/find_files.h"
+#include "korvane/core/common/pacer.h"
 #include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/form/component_names.h"
@@ -17,20 +18,6 @@ namespace korvane {
 namespace n = names;
 
 namespace {
-
-// Lets the window breathe during long adds without paying for it per file.
-class Pacer {
- public:
-  bool Due() {
-    const auto now = std::chrono::steady_clock::now();
-    if (now < next_) return false;
-    next_ = now + std::chrono::milliseconds(50);
-    return true;
-  }
-
- private:
-  std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
-};
 
 std::string ReplaceChar(std::string text, char from, char to) {
   for (char& c : text) {
