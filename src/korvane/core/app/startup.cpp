@@ -178,9 +178,15 @@ void Startup::WindowHidden(int width, int height) {
 std::string Startup::DetermineToolRoot() const {
   std::string root;
   if (!s_.args.SwitchValue("-Root:-R", root)) root = s_.installation.programDir;
+  // Tools start in the job's base directory, so a root given relative to where the
+  // shell was started must not stay relative.
+  std::error_code ec;
+  if (!root.empty() && fs::path(root).is_relative()) {
+    const fs::path absolute = fs::absolute(root, ec);
+    if (!ec) root = absolute.lexically_normal().string();
+  }
   while (root.size() > 1 && (root.back() == '/' || root.back() == '\\')) root.pop_back();
   const std::string last = fs::path(root).filename().string();
-  std::error_code ec;
   if (EqualsNoCase(last, profile::kToolsDirName) &&
       fs::is_directory(root + std::string(profile::kMigrateSubdir), ec)) {
     root += std::string(profile::kMigrateSubdir);

@@ -43,7 +43,7 @@ std::string ConfigLocator::LocalPath() const {
 const std::string& ConfigLocator::Path(StatusBar& status) {
   if (!cached_.empty()) return cached_;
   if (!override_.empty()) {
-    cached_ = override_;
+    cached_ = FullPath(override_).string();
     return cached_;
   }
   cached_ = LocalPath();

@@ -107,13 +107,18 @@ void BuildTechnicalPage(FormModel& form) {
 void BuildWordPages(FormModel& form) {
   form.Create<Page>(n::kPageWordScan, n::kPageControlMain, "Edit word list");
   form.Create<EditBox>(n::kEditCreateWrdList, n::kPageWordScan).SetCaption("Control word");
-  form.Create<ComboBox>(n::kComboCreateWrdList, n::kPageWordScan);
-  // Word-list editing is not part of this version: the button stays greyed.
+  // A type box also takes a typed type; only its first four characters count.
+  auto& types = form.Create<ComboBox>(n::kComboCreateWrdList, n::kPageWordScan).Combo();
+  types.SetPickOnly(false);
+  types.SetAllowTextEntry(true);
+  // Greyed until the word lists take its clicks.
   form.Create<ButtonControl>(n::kButtonCreateWrdList, n::kPageWordScan, "Add to list", "")
       .SetEnabled(false);
   form.Create<CheckList>(n::kListControlTags, n::kPageWordScan);
   form.Create<EditBox>(n::kEditCWrd, n::kPageWordScan).SetCaption("Edit control word");
-  form.Create<ComboBox>(n::kComboEditCWrd, n::kPageWordScan);
+  auto& editTypes = form.Create<ComboBox>(n::kComboEditCWrd, n::kPageWordScan).Combo();
+  editTypes.SetPickOnly(false);
+  editTypes.SetAllowTextEntry(true);
   // The source control words are picked from; it only shows what was loaded.
   form.Create<Memo>(n::kRichEditCTLWords, n::kPageWordScan).SetReadOnly(true);
 

@@ -1,5 +1,6 @@
 #include "korvane/core/wordlist/word_editors.h"
 
+#include "korvane/core/wordlist/word_lists.h"
 #include "korvane/core/wordlist/wrl_file.h"
 
 namespace korvane {
@@ -19,6 +20,7 @@ bool ControlWordEditor::Open(int index) {
   const std::string& entry = list_.Items()[static_cast<size_t>(index)].text;
   type_ = entry.substr(0, 4);
   word_ = entry.size() > 5 ? entry.substr(5) : std::string();
+  changed.Emit();
   return true;
 }
 
@@ -29,7 +31,17 @@ void ControlWordEditor::Store() {
     list_.SetItem(static_cast<size_t>(index_), std::move(item));
     job_.SetModified();
   }
+  Close();
+}
+
+void ControlWordEditor::Cancel() {
+  Close();
+}
+
+void ControlWordEditor::Close() {
+  if (index_ < 0) return;
   index_ = -1;
+  changed.Emit();
 }
 
 bool ObjectEditor::Open(int index) {
@@ -37,28 +49,31 @@ bool ObjectEditor::Open(int index) {
   index_ = index;
   list_.SetItemIndex(-1);
   text_ = list_.Items()[static_cast<size_t>(index)].text;
-  changed_ = false;
+  edited_ = false;
+  changed.Emit();
   return true;
 }
 
 void ObjectEditor::Edit(std::string text) {
   text_ = std::move(text);
-  changed_ = true;
+  edited_ = true;
 }
 
 void ObjectEditor::Store() {
-  if (changed_ && IsLine(list_, index_)) {
+  if (edited_ && IsLine(list_, index_)) {
     CheckListItem item = list_.Items()[static_cast<size_t>(index_)];
     item.text = text_;
     list_.SetItem(static_cast<size_t>(index_), std::move(item));
     job_.SetModified();
   }
-  changed_ = false;
+  edited_ = false;
+  if (index_ < 0) return;
   index_ = -1;
+  changed.Emit();
 }
 
 void ObjectEditor::Cancel() {
-  changed_ = false;
+  edited_ = false;
   Store();
 }
 

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "korvane/core/components/lists.h"
-#include "korvane/core/wordlist/word_lists.h"
+#include "korvane/core/components/signal.h"
 
 namespace korvane {
+
+class WordListJob;
 
 // The control word editor: a type box and a word field over one line. Leaving it always
 // stores the line and marks the job modified, changed or not; Esc drops the typing.
@@ -26,10 +28,15 @@ class ControlWordEditor {
   void SetWord(std::string word) { word_ = std::move(word); }
   // Losing the focus, Enter, or the pointer leaving the editor.
   void Store();
-  // Esc.
-  void Cancel() { index_ = -1; }
+  // Esc: the panel only hides; the typing is dropped.
+  void Cancel();
+
+  // Opened or closed; the view places or hides the panel.
+  Signal<> changed;
 
  private:
+  void Close();
+
   CheckList& list_;
   WordListJob& job_;
   int index_ = -1;
@@ -52,11 +59,14 @@ class ObjectEditor {
   // Esc: the typed text is discarded first.
   void Cancel();
 
+  // Opened or closed; the view places or hides the field.
+  Signal<> changed;
+
  private:
   CheckList& list_;
   WordListJob& job_;
   int index_ = -1;
-  bool changed_ = false;
+  bool edited_ = false;
   std::string text_;
 };
 

@@ -25,7 +25,11 @@ WordLists::WordLists(WindowContext& context, WordListJob& job)
     : context_(context),
       job_(job),
       words_(context.form.Get<CheckList>(n::kListControlTags)),
-      objects_(context.form.Get<CheckList>(n::kListObjects)) {}
+      objects_(context.form.Get<CheckList>(n::kListObjects)) {
+  // A refilled list (a cleared job, an import) has no line left to edit.
+  connections_.Add(words_.reset.Connect([this] { wordEditor_.Cancel(); }));
+  connections_.Add(objects_.reset.Connect([this] { objectEditor_.Cancel(); }));
+}
 
 void WordLists::Connect(ActionList& actions) {
   actions.Get("ActLoadWordList").SetHandler([this] { Import(); });
@@ -99,8 +103,8 @@ void WordLists::Export() {
 void WordLists::LoadFunctionTable() {
   const Page& page = context_.form.Get<Page>(n::kPageWordScan);
   if (!page.Enabled()) return;
-  // The object editor's text is dropped: the list it edits may be refilled.
-  context_.form.Get<EditBox>(n::kEditObjects).SetVisible(false);
+  // Closing keeps what was typed: the table is only read into empty lists.
+  objectEditor_.Store();
   const auto& frame = context_.form.Get<ToolPathFrame>(n::kFrameFunctab);
   if (!frame.Visible() || !words_.Items().empty() || !objects_.Items().empty()) return;
   // A missing table has already turned its frame red; only an existing one is read.
@@ -133,6 +137,20 @@ void WordLists::LoadTextFile() {
   selection_.clear();
   pages.SetActivePage(n::kPageWordScan);
   view.RequestFocus();
+}
+
+void WordLists::DropText(std::string text) {
+  selection_ = std::move(text);
+  AddSelectedToList();
+}
+
+void WordLists::DropHighlightedWord() {
+  const int index = words_.ItemIndex();
+  if (index < 0 || index >= static_cast<int>(words_.Items().size())) return;
+  const std::string& entry = words_.Items()[static_cast<size_t>(index)].text;
+  context_.form.Get<EditBox>(n::kEditCreateWrdList)
+      .SetText(entry.size() > 5 ? entry.substr(5) : "");
+  context_.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().SetEditText(entry.substr(0, 4));
 }
 
 void WordLists::AddSelectedToList() {

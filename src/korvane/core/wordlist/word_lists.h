@@ -8,6 +8,7 @@
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/wordlist/word_editors.h"
 
 namespace korvane {
 
@@ -43,9 +44,17 @@ class WordLists {
   void AddSelectedToList();
   // What the view has selected in the pick-up text, lines ended by CR LF.
   void SetPickupSelection(std::string text) { selection_ = std::move(text); }
+  // Text dropped on the word field (from the pick-up view or anywhere else): the
+  // word field takes it up to its first line break.
+  void DropText(std::string text);
+  // The control words list dropped on the word field: its highlighted entry goes to
+  // the word field and the type box.
+  void DropHighlightedWord();
 
   CheckList& Words() { return words_; }
   CheckList& Objects() { return objects_; }
+  ControlWordEditor& WordEditor() { return wordEditor_; }
+  ObjectEditor& ObjectTextEditor() { return objectEditor_; }
 
  private:
   void ShowWordPage();
@@ -56,6 +65,8 @@ class WordLists {
   CheckList& words_;
   CheckList& objects_;
   std::string selection_;
+  ControlWordEditor wordEditor_{words_, job_};
+  ObjectEditor objectEditor_{objects_, job_};
   ConnectionList connections_;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
-// The pages "Edit word list" and "Objects": the control-word fields and the
-// two word lists. Their editing commands come with the word-list subsystem;
-// the lists and fields are here, kept and restored with the job.
+// The pages "Edit word list" and "Objects": the row that makes a new control word,
+// the two word lists edited in place, and the source words are picked from.
 
 #include <QWidget>
 

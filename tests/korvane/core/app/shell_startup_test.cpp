@@ -107,6 +107,15 @@ TEST_F(ShellStartup, ToolRootFollowsTheSwitchAndTheMigrateRule) {
   auto shell = MakeShell("korvane", {"-Root", dir / "other/tools"});
   ASSERT_TRUE(shell->Create());
   EXPECT_EQ(shell->ToolRoot(), dir / "other/tools");  // no Migrate folder below it
+
+  // Tools start in the job's folder: a root named relative to here becomes absolute.
+  const auto here = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path() / "other");
+  auto relative = MakeShell("korvane", {"-Root", "./tools/"});
+  const bool created = relative->Create();
+  std::filesystem::current_path(here);
+  ASSERT_TRUE(created);
+  EXPECT_EQ(relative->ToolRoot(), dir / "other/tools");
 }
 
 TEST_F(ShellStartup, RunControlFlagsFirstKeyWinsAndDosBoxSwitchesCaptureOff) {

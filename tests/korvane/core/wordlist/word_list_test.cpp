@@ -177,13 +177,31 @@ TEST(WordLists, PickingWordsOutOfASource) {
   f.lists.SetPickupSelection("CUSTOMER.\r\n       01 NEXT");
   f.actions.Get("ActAddSelectedToList").Invoke();
   EXPECT_EQ(f.form.Get<EditBox>(n::kEditCreateWrdList).Text(), "CUSTOMER.");
+
+  // Dropping text acts the same; dropping the control words list takes its highlighted
+  // entry apart into word and type.
+  auto& word = f.form.Get<EditBox>(n::kEditCreateWrdList);
+  f.lists.DropText("FIRST\r\nSECOND");
+  EXPECT_EQ(word.Text(), "FIRST");
+  f.lists.Words().SetItems({{"OUTP REPORT-LINE", true, true}, {"AB", true, true}});
+  f.lists.DropHighlightedWord();  // nothing highlighted: nothing taken
+  EXPECT_EQ(word.Text(), "FIRST");
+  f.lists.Words().SetItemIndex(0);
+  f.lists.DropHighlightedWord();
+  EXPECT_EQ(word.Text(), "REPORT-LINE");
+  EXPECT_EQ(f.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText(), "OUTP");
+  f.lists.Words().SetItemIndex(1);  // shorter than a type and its blank
+  f.lists.DropHighlightedWord();
+  EXPECT_EQ(word.Text(), "");
 }
 
 TEST(WordEditors, StoreAndCancelRules) {
   WordFixture f;
   CheckList& words = f.lists.Words();
   words.SetItems({{"INPT CUSTOMER", true, true}});
-  ControlWordEditor control(words, f);
+  ControlWordEditor& control = f.lists.WordEditor();
+  int shownOrHidden = 0;
+  auto count = control.changed.Connect([&] { ++shownOrHidden; });
   EXPECT_FALSE(control.Open(1));
   ASSERT_TRUE(control.Open(0));
   EXPECT_EQ(control.Type(), "INPT");
@@ -204,9 +222,10 @@ TEST(WordEditors, StoreAndCancelRules) {
   control.Cancel();
   EXPECT_EQ(words.Items()[0].text, "AB   CUSTOMER");
   EXPECT_FALSE(control.IsOpen());
+  EXPECT_EQ(shownOrHidden, 8);  // four openings, four closings, no more
 
   CheckList& objects = f.lists.Objects();
-  ObjectEditor object(objects, f);
+  ObjectEditor& object = f.lists.ObjectTextEditor();
   EXPECT_FALSE(object.Open(0));  // an empty list opens nothing
   objects.SetItems({{"A B", true, true}});
   object.Open(0);
@@ -218,7 +237,8 @@ TEST(WordEditors, StoreAndCancelRules) {
   EXPECT_EQ(objects.Items()[0].text, "A B");
   object.Open(0);
   object.Edit(" typed ");
-  objects.Clear();  // the line went away meanwhile
+  objects.Clear();  // the line went away meanwhile: the editor closes with it
+  EXPECT_FALSE(object.IsOpen());
   object.Store();
   EXPECT_EQ(f.modified, 3);
   objects.SetItems({{"A B", true, true}});
@@ -227,6 +247,13 @@ TEST(WordEditors, StoreAndCancelRules) {
   object.Store();
   EXPECT_EQ(objects.Items()[0].text, " typed ");
   EXPECT_EQ(f.modified, 4);
+
+  // Loading the function table closes the object editor and keeps what was typed.
+  object.Open(0);
+  object.Edit("kept");
+  f.lists.LoadFunctionTable();
+  EXPECT_FALSE(object.IsOpen());
+  EXPECT_EQ(objects.Items()[0].text, "kept");
 }
 
 }  // namespace

@@ -1,0 +1,175 @@
+#include "korvane/ui/pages/word_list_views.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "korvane/core/app/shell.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/lists.h"
+#include "korvane/core/form/component_names.h"
+#include "korvane/ui/pages/word_pages.h"
+#include "platform/memory_settings.h"
+#include "support/scripted_person.h"
+#include "support/temp_dir.h"
+
+namespace korvane {
+namespace {
+
+namespace n = names;
+using Kind = ui::WordListView::Kind;
+
+// One word list in a window of its own, beside another field to move the focus to.
+class WordListViewTest : public ::testing::Test {
+ protected:
+  void Show(Kind kind, std::vector<CheckListItem> items) {
+    dir.Write("bin/korvane.INI", "[Korvane]\r\n");
+    shell = std::make_unique<Shell>(
+        person, settings, ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
+    shell->Create();
+    list = &shell->Form().Get<CheckList>(kind == Kind::kControlWords ? n::kListControlTags
+                                                                     : n::kListObjects);
+    list->SetItems(std::move(items));
+    shell->CurrentProject().MarkSaved();
+    window = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(window.get());
+    view = new ui::WordListView(*shell, kind, window.get());
+    other = new QLineEdit(window.get());
+    layout->addWidget(view);
+    layout->addWidget(other);
+    window->resize(500, 300);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  QPoint RowAt(int row, int x) const {
+    const QRect line = view->visualRect(view->model()->index(row, 0));
+    return {x, line.center().y()};
+  }
+  QLineEdit* FieldItself() const { return qobject_cast<QLineEdit*>(view->Editor()); }
+  bool Modified() { return shell->CurrentProject().State().modified; }
+
+  testing::TempDir dir;
+  testing::ScriptedPerson person;
+  platform::MemorySettings settings;
+  std::unique_ptr<Shell> shell;
+  std::unique_ptr<QWidget> window;
+  ui::WordListView* view = nullptr;
+  QLineEdit* other = nullptr;
+  CheckList* list = nullptr;
+};
+
+TEST_F(WordListViewTest, ControlWordOpensRightOfTheCheckBoxAndStoresOnEnterAndFocusLoss) {
+  Show(Kind::kControlWords, {{"INPT CUSTOMER", true, true}});
+  // The check box area toggles the mark and opens nothing.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowAt(0, 8));
+  EXPECT_FALSE(list->Items()[0].checked);
+  EXPECT_FALSE(view->Editor()->isVisible());
+
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowAt(0, 200));
+  ASSERT_TRUE(view->Editor()->isVisible());
+  auto* type = view->Editor()->findChild<QComboBox*>(n::kComboEditCWrd);
+  auto* word = view->Editor()->findChild<QLineEdit*>(n::kEditCWrd);
+  ASSERT_TRUE(type != nullptr && word != nullptr);
+  EXPECT_EQ(type->currentText().toStdString(), "INPT");
+  EXPECT_EQ(word->text().toStdString(), "CUSTOMER");
+  EXPECT_TRUE(word->hasFocus());
+  EXPECT_GE(view->Editor()->geometry().right(), 200);  // reaches the pointer
+  EXPECT_EQ(list->ItemIndex(), -1);
+
+  type->setCurrentText("FUNC");
+  QTest::keyClick(word, Qt::Key_Return);
+  EXPECT_EQ(list->Items()[0].text, "FUNC CUSTOMER");
+  EXPECT_FALSE(view->Editor()->isVisible());
+  EXPECT_TRUE(view->hasFocus());
+  EXPECT_TRUE(Modified());
+
+  // Enter on the highlighted line opens it; leaving it stores even an unchanged entry.
+  shell->CurrentProject().MarkSaved();
+  list->SetItemIndex(0);
+  QTest::keyClick(view, Qt::Key_Return);
+  ASSERT_TRUE(view->Editor()->isVisible());
+  type->setCurrentText("AB");
+  other->setFocus();
+  EXPECT_EQ(list->Items()[0].text, "AB   CUSTOMER");
+  EXPECT_FALSE(view->Editor()->isVisible());
+  EXPECT_TRUE(Modified());
+
+  // The pointer leaving the editor stores it too; Esc drops the typing.
+  list->SetItemIndex(0);
+  QTest::keyClick(view, Qt::Key_Return);
+  QTest::keyClicks(word, "X");
+  QTest::mouseMove(view->viewport(), RowAt(0, view->Editor()->geometry().right() + 40));
+  EXPECT_EQ(list->Items()[0].text, "AB   CUSTOMERX");
+  list->SetItemIndex(0);
+  QTest::keyClick(view, Qt::Key_Return);
+  QTest::keyClicks(word, "Y");
+  QTest::keyClick(word, Qt::Key_Escape);
+  EXPECT_EQ(list->Items()[0].text, "AB   CUSTOMERX");
+  EXPECT_FALSE(view->Editor()->isVisible());
+}
+
+TEST_F(WordListViewTest, ObjectStoresOnlyAChangeAndEscKeepsTheEntry) {
+  Show(Kind::kObjects, {{"A B", true, true}});
+  QLineEdit* field = FieldItself();
+  ASSERT_NE(field, nullptr);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowAt(0, 100));
+  ASSERT_TRUE(field->isVisible());
+  EXPECT_EQ(field->text().toStdString(), "A B");
+  other->setFocus();  // unchanged: nothing stored, nothing marked
+  EXPECT_FALSE(field->isVisible());
+  EXPECT_FALSE(Modified());
+
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowAt(0, 100));
+  QTest::keyClicks(field, "zz");
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(list->Items()[0].text, "A B");
+  EXPECT_FALSE(Modified());
+
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, RowAt(0, 100));
+  QTest::keyClicks(field, " C");
+  QTest::keyClick(field, Qt::Key_Enter);
+  EXPECT_EQ(list->Items()[0].text, "A B C");
+  EXPECT_TRUE(Modified());
+
+  // An empty list opens nothing.
+  list->Clear();
+  QTest::keyClick(view, Qt::Key_Return);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(100, 5));
+  EXPECT_FALSE(field->isVisible());
+}
+
+TEST_F(WordListViewTest, TheWordFieldTakesDroppedTextAndDraggedControlWords) {
+  Show(Kind::kControlWords, {{"OUTP REPORT-LINE", true, true}});
+  ui::WordListPage page(*shell, nullptr);
+  auto* word = page.findChild<QLineEdit*>(n::kEditCreateWrdList);
+  ASSERT_NE(word, nullptr);
+  auto drop = [word](QMimeData& data) {
+    // Qt delivers a drop only to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(word, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(word, &event);
+    return enter.isAccepted() && event.isAccepted();
+  };
+  QMimeData text;
+  text.setText("FIRST\nSECOND");
+  EXPECT_TRUE(drop(text));
+  EXPECT_EQ(word->text().toStdString(), "FIRST");
+
+  list->SetItemIndex(0);
+  QMimeData dragged;
+  dragged.setData(ui::kControlWordMime, {});
+  EXPECT_TRUE(drop(dragged));
+  EXPECT_EQ(word->text().toStdString(), "REPORT-LINE");
+  EXPECT_EQ(shell->Form().Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText(), "OUTP");
+}
+
+}  // namespace
+}  // namespace korvane
