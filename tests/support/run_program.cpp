@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
@@ -14,8 +15,8 @@ extern char** environ;
 namespace korvane::testing {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env,
-                         const std::string& workDir) {
+                         const std::map<std::string, std::string>& env, const std::string& workDir,
+                         const std::function<void(long)>& started) {
   int outPipe[2];
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -58,12 +59,16 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     throw std::runtime_error(std::string("spawn failed: ") + std::strerror(rc));
   }
 
+  if (started) started(pid);
   ProgramResult result;
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;
   char buffer[4096];
   while (open > 0) {
-    if (poll(fds, 2, -1) < 0) break;
+    if (poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
       const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);

@@ -2,6 +2,7 @@
 // Runs a program with arguments (no shell), an environment overlay and a
 // working directory; collects its exit status and standard error.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,8 +15,11 @@ struct ProgramResult {
   std::string err;
 };
 
+// started, when given, learns the process id as soon as the program runs (to signal it
+// from another thread while its output is collected here).
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env = {},
-                         const std::string& workDir = {});
+                         const std::string& workDir = {},
+                         const std::function<void(long)>& started = {});
 
 }  // namespace korvane::testing

@@ -1,5 +1,8 @@
 #include "korvane/core/app/project_run_job.h"
 
+#include <filesystem>
+
+#include "korvane/core/app/application_profile.h"
 #include "korvane/core/app/startup.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
@@ -84,6 +87,21 @@ int ProjectRunJob::Entities() const {
 
 void ProjectRunJob::SetBatchRunning(bool running) {
   project_.SetBatchRunning(running);
+}
+
+void ProjectRunJob::RecordRunStart() {
+  const ProjectState& state = project_.State();
+  // Only a job saved before: starting a run must not bring up the save dialog.
+  std::error_code ec;
+  if (state.projectName.empty() ||
+      !std::filesystem::is_regular_file(
+          state.projectDirectory + state.projectName + std::string(profile::kJobExtension), ec)) {
+    return;
+  }
+  if (Action* save = project_.Context().actions.Find(names::kActSaveProject);
+      save != nullptr && save->HasHandler()) {
+    save->Invoke();
+  }
 }
 
 void ProjectRunJob::SetWrapRequested() {

@@ -33,6 +33,7 @@ class ProjectRunJob : public RunJob {
   int SourceFiles() const override;
   int Entities() const override;
   void SetBatchRunning(bool running) override;
+  void RecordRunStart() override;
   void SetWrapRequested() override;
   bool SynchronizeDirectories() override;
   bool AutoRun() const override;

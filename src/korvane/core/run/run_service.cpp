@@ -142,6 +142,11 @@ void RunService::RunTool() {
   context_.actions.Get(kActCancelRun).SetEnabled(true);
   job_.FollowLogs(true);
   watcher_->Start();
+  try {
+    job_.RecordRunStart();
+  } catch (const OperationAbort&) {
+    // The save said why it failed; the run goes on.
+  }
 }
 
 void RunService::ShowProgress() {
@@ -170,6 +175,10 @@ void RunService::ToggleConsole(bool fromAction) {
 
 void RunService::OnConsoleLines(const std::vector<std::string>& lines) {
   context_.form.Get<Memo>(n::kMemoCaptureConsole).AppendLines(lines);
+  if (echo_ != nullptr) {
+    for (const std::string& line : lines) *echo_ << line << '\n';
+    echo_->flush();
+  }
   if (!progress_) return;
   for (const std::string& line : lines) progress_->OnConsoleLine(line);
 }
@@ -259,6 +268,18 @@ void RunService::CancelRun() {
   }
   StopRun();
   context_.status.ShowErrorAndAbort("Background process cancelled!");
+}
+
+void RunService::RequestCancel() {
+  // The interrupt was the person's answer already: no question.
+  dispatcher_->Post([this] {
+    if (!Running()) return;
+    StopRun();
+    try {
+      context_.status.ShowErrorAndAbort("Background process cancelled!");
+    } catch (const OperationAbort&) {
+    }
+  });
 }
 
 void RunService::StopRun() {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "korvane/core/components/action.h"
@@ -39,6 +40,9 @@ class RunJob {
   virtual int SourceFiles() const = 0;
   virtual int Entities() const = 0;
   virtual void SetBatchRunning(bool running) = 0;
+  // The run has started: a job with a file of its own saves it, so that opening it after
+  // the shell was lost (a crash, a kill) finds the run and reconciles it.
+  virtual void RecordRunStart() = 0;
   virtual void SetWrapRequested() = 0;
   virtual bool SynchronizeDirectories() = 0;
   virtual bool AutoRun() const = 0;
@@ -58,6 +62,12 @@ class RunService : private WatcherListener {
   // The window hands the watcher's work to its event loop; without one a queue is
   // run by WaitForEnd.
   void SetDispatcher(UiDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
+
+  // A run without a window also prints the captured console lines here, as they come.
+  void EchoConsoleTo(std::ostream& out) { echo_ = &out; }
+  // Any thread: the person's cancel, already confirmed, for a run without a window
+  // (Ctrl+C). It is done where the watcher is served.
+  void RequestCancel();
 
   bool Running() const { return watcher_ != nullptr; }
   // Refuses, with its message, an action that may not run while a run is active.
@@ -96,6 +106,7 @@ class RunService : private WatcherListener {
   bool capture_ = false;
   std::chrono::system_clock::time_point started_;
   std::optional<RunEnd> lastEnd_;
+  std::ostream* echo_ = nullptr;
 };
 
 }  // namespace korvane

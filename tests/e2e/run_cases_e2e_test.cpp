@@ -1,0 +1,143 @@
+// Runs of the sample job that do not go to plan: cancelled by the person (the tool stops
+// on the semaphore, or ignores it and is ended by the shell), a tool waiting for Enter, a
+// tool that floods its console, and the shell killed during a run and opened again.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "e2e/sample_job.h"
+
+namespace korvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MakeSampleJob;
+using testing::RunJob;
+using testing::TempDir;
+
+constexpr const char* kSources[] = {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"};
+
+// Sends a signal to the shell once a file shows up (the run is under way by then).
+class SignalWhen {
+ public:
+  SignalWhen(fs::path file, int signal) : file_(std::move(file)), signal_(signal) {}
+  ~SignalWhen() {
+    if (thread_.joinable()) thread_.join();
+  }
+  void operator()(long pid) {
+    thread_ = std::thread([this, pid] {
+      const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (!fs::exists(file_) && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      sent_ = kill(static_cast<pid_t>(pid), signal_) == 0;
+    });
+  }
+  bool Sent() const { return sent_; }
+
+ private:
+  fs::path file_;
+  int signal_;
+  std::atomic<bool> sent_{false};
+  std::thread thread_;
+};
+
+int Results(const fs::path& base) {
+  int found = 0;
+  for (const char* name : kSources)
+    found += fs::exists(base / "WrapOut" / (std::string(name) + ".xml"));
+  return found;
+}
+
+TEST(RunCases, InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot) {
+  for (const bool ignores : {false, true}) {
+    SCOPED_TRACE(ignores ? "tool ignores the semaphore" : "tool stops on the semaphore");
+    TempDir dir;
+    const std::string job = MakeSampleJob(dir, "out");
+    const fs::path base = dir.Path() / "out";
+    std::map<std::string, std::string> env{{"KORVANE_STANDIN_DELAY_MS", "4000"}};
+    if (ignores) env["KORVANE_STANDIN_IGNORE_SEMAPHORE"] = "1";
+    // The batch file is the preparation's last step: the tools start next.
+    SignalWhen whenRunning(base / "lastbatch.cmd", SIGINT);
+    const auto result = RunJob(dir, job, env, [&](long pid) { whenRunning(pid); });
+    ASSERT_TRUE(whenRunning.Sent());
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_NE(result.err.find("Background process cancelled!"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("Process cancelled, analysis incomplete!"), std::string::npos)
+        << result.err;
+    EXPECT_TRUE(fs::exists(base / "Semaphore.xml") || ignores);
+    // Not every source got through, and what did got its name back.
+    const int done = Results(base);
+    EXPECT_LT(done, 4);
+    EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
+    EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
+  }
+}
+
+TEST(RunCases, AToolWaitingForEnterGetsItFromTheShell) {
+  TempDir dir;
+  const std::string job = MakeSampleJob(dir, "out");
+  const auto result = RunJob(dir, job, {{"KORVANE_STANDIN_WAIT_ENTER", "1"}});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Results(dir.Path() / "out"), 4);
+}
+
+TEST(RunCases, AMillionConsoleLinesAllReachConsoleLogAndStandardOutput) {
+  TempDir dir;
+  const std::string job = MakeSampleJob(dir, "out");
+  // Four tool starts of 250,000 lines each.
+  const auto result = RunJob(dir, job, {{"KORVANE_STANDIN_FLOOD", "250000"}});
+  ASSERT_EQ(result.status, 0) << result.err.substr(0, 2000);
+  std::ifstream log(dir.Path() / "out/Console.log", std::ios::binary);
+  std::string line;
+  long flood = 0;
+  std::string last;
+  while (std::getline(log, line)) {
+    if (line.find(" console line ") != std::string::npos) {
+      ++flood;
+      last = line;
+    }
+  }
+  EXPECT_EQ(flood, 1000000);
+  EXPECT_EQ(last, "Belmont console line 250000\r");  // the fourth source's tool
+  size_t echoed = 0;
+  for (size_t at = 0; (at = result.out.find(" console line ", at)) != std::string::npos; ++at) {
+    ++echoed;
+  }
+  EXPECT_EQ(echoed, 1000000u);
+  EXPECT_EQ(Results(dir.Path() / "out"), 4);
+}
+
+TEST(RunCases, AShellKilledDuringARunReconcilesWhenTheJobIsOpenedAgain) {
+  TempDir dir;
+  const std::string job = MakeSampleJob(dir, "out");
+  const fs::path base = dir.Path() / "out";
+  SignalWhen killer(base / "WrapOut/SRC0001.xml", SIGKILL);
+  const auto killed =
+      RunJob(dir, job, {{"KORVANE_STANDIN_DELAY_MS", "300"}}, [&](long pid) { killer(pid); });
+  ASSERT_TRUE(killer.Sent());
+  EXPECT_EQ(killed.status, -1);
+  ASSERT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=Y"), std::string::npos)
+      << dir.Read("CustBankXml.jwrap") << killed.err;
+  // Whatever the tools still do once their shell is gone, let them end.
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+
+  const auto reopened = RunJob(dir, job, {}, {}, /*autoRun=*/false);
+  EXPECT_EQ(reopened.status, 0) << reopened.err;
+  // This product counts sources, not modules: both module counts are 0, so the run counts
+  // as finished.
+  EXPECT_NE(reopened.err.find("Your batch process seems to have finished in the mean time."),
+            std::string::npos)
+      << reopened.err;
+  // The results that arrived got their names; the job no longer counts as running.
+  EXPECT_TRUE(fs::exists(base / "WrapOut/ACCTUPD.xml"));
+  EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
+  EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvane
