@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "korvane/core/prepare/wrapper_contract.h"
@@ -59,13 +60,27 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The text between <tag> and </tag>; empty when absent.
-std::string Element(const std::string& xml, const std::string& tag) {
-  const std::string open = "<" + tag + ">";
-  const size_t at = xml.find(open);
-  if (at == std::string::npos) return {};
-  const size_t from = at + open.size();
-  const size_t to = xml.find("</" + tag + ">", from);
-  return to == std::string::npos ? std::string() : xml.substr(from, to - from);
+// Every simple element <Tag>value</Tag> of the file by its tag, the first of each, in
+// one pass: a tool of a job with thousands of entities must not search once per entity.
+std::unordered_map<std::string, std::string> Elements(const std::string& xml) {
+  std::unordered_map<std::string, std::string> found;
+  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+    const size_t close = xml.find('>', at);
+    if (close == std::string::npos) break;
+    const std::string tag = xml.substr(at + 1, close - at - 1);
+    if (tag.empty() || tag.find_first_of("/?! ") != std::string::npos) continue;
+    const size_t end = xml.find('<', close);
+    if (end == std::string::npos) break;
+    if (xml.compare(end, tag.size() + 3, "</" + tag + ">") != 0) continue;
+    found.emplace(tag, xml.substr(close + 1, end - close - 1));
+  }
+  return found;
+}
+
+std::string Element(const std::unordered_map<std::string, std::string>& elements,
+                    const std::string& tag) {
+  const auto it = elements.find(tag);
+  return it == elements.end() ? std::string() : it->second;
 }
 
 // The quoted value of `name = "..."`.
@@ -117,16 +132,17 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string system = Attribute(xml, "SystemName");
-  const std::string inputDir = Element(xml, "Input_Dir");
-  const std::string outputDir = Element(xml, "Output_Dir");
-  const std::string copyDir = Element(xml, "Copy_Dir");
+  const auto elements = Elements(xml);
+  const std::string inputDir = Element(elements, "Input_Dir");
+  const std::string outputDir = Element(elements, "Output_Dir");
+  const std::string copyDir = Element(elements, "Copy_Dir");
 
   std::map<long long, Entity> entities;
   for (long long n = 1;; ++n) {
     const std::string number = c::EntityNumber(n);
-    const std::string input = Element(xml, "File_" + number);
+    const std::string input = Element(elements, "File_" + number);
     if (input.empty()) break;
-    entities[n] = {n, Element(xml, "Orig_File_" + number), input};
+    entities[n] = {n, Element(elements, "Orig_File_" + number), input};
   }
   if (wanted > 0 && entities.count(wanted) == 0) {
     std::cerr << tool << ": entity " << wanted << " is not in " << c::kParameterFile << std::endl;
