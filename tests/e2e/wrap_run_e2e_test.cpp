@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "e2e/sample_job.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -14,38 +13,9 @@ namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::MakeSampleJob;
 using testing::RunProgram;
 using testing::TempDir;
-
-// The sample job copied into dir as the sample script builds it; its base directory
-// holds a blank and shell metacharacters, which must reach the tools untouched.
-std::string MakeSampleJob(const TempDir& dir, const std::string& baseName) {
-  const fs::path samples = fs::path(KORVANE_SAMPLES) / "jobs/cobol";
-  const fs::path base = dir.Path() / baseName;
-  fs::create_directories(base / "SourceCollection");
-  fs::create_directories(base / "CopyCollection");
-  for (const auto& entry : fs::directory_iterator(samples)) {
-    if (entry.path().extension() == ".cbl") {
-      fs::copy_file(entry.path(), base / "SourceCollection" / entry.path().filename());
-    }
-  }
-  for (const auto& entry : fs::directory_iterator(samples / "copylib")) {
-    fs::copy_file(entry.path(), base / "CopyCollection" / entry.path().filename());
-  }
-  std::ifstream in(samples / "Customer.jwrap.in", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string job = text.str();
-  // The template's job folder holds "out" as the base directory.
-  for (const auto& [mark, value] :
-       {std::pair<std::string, std::string>{"@JOBDIR@/out", base.string()},
-        {"@JOBDIR@", dir.Path().string()},
-        {"@SAMPLES@", KORVANE_SAMPLES}}) {
-    for (size_t at; (at = job.find(mark)) != std::string::npos;)
-      job.replace(at, mark.size(), value);
-  }
-  return dir.Write("CustBankXml.jwrap", job);
-}
 
 testing::ProgramResult RunJob(const TempDir& dir, const std::string& job,
                               std::map<std::string, std::string> env = {}) {

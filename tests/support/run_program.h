@@ -1,7 +1,10 @@
 #pragma once
 // Runs a program with arguments (no shell), an environment overlay and a
-// working directory; collects its exit status and standard error.
+// working directory; collects its exit status and standard error. With a time
+// limit the program runs in a session of its own, and everything in that session
+// is killed when the limit passes, so a hanging run cannot hold up the tests.
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,10 +15,12 @@ struct ProgramResult {
   int status = -1;  // exit status, or -1 when it did not exit normally
   std::string out;
   std::string err;
+  bool timedOut = false;  // the limit passed and the session was killed
 };
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env = {},
-                         const std::string& workDir = {});
+                         const std::string& workDir = {},
+                         std::chrono::milliseconds limit = std::chrono::milliseconds::zero());
 
 }  // namespace korvane::testing

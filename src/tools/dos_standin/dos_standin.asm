@@ -1,8 +1,9 @@
 ; Stands in for a wrapper tool that is a DOS program, run inside DOSBox. Started in the
-; job base directory with "last.xml;nnnn", it looks up the entity's origin, the output
-; folder and the system name in last.xml, writes <Output_Dir>\SRCnnnn.XML naming the
-; entity and the program that ran, appends a line to the product log <SystemName>.LOG
-; and prints the entity marker the shell's console reader knows.
+; job base directory with "last.xml;nnnn" (that entity) or "last.xml" (every entity of
+; the file), it looks up each entity's origin, the output folder and the system name in
+; last.xml, writes <Output_Dir>\SRCnnnn.XML naming the entity and the program that ran,
+; appends a line to the product log <SystemName>.LOG and prints the entity marker the
+; shell's console reader knows.
 ; Exit status: 0 done, 2 bad argument, 3 last.xml unreadable, 4 entity not in last.xml,
 ; 5 result not written.
 
@@ -13,17 +14,69 @@ BUFSIZE equ 40000
 
 start:
         cld
-        ; The command tail: its length at 80h, its text from 81h.
+        call parse_tail
+        jc usage
+        call own_name
+        call read_parameters
+        jc no_parameters
+        call find_output_dir
+        call find_system_name
+        cmp byte [numlen], 0
+        je every_entity
+        call entity
+        jc not_listed
+        jmp done
+
+; "last.xml" alone: entities 0001, 0002, ... as long as the file lists them.
+every_entity:
+        mov dword [number], '0001'
+        mov byte [numlen], 4
+.next:  call entity
+        jc .end
+        inc byte [entities]
+        call next_number
+        jmp .next
+.end:   cmp byte [entities], 0
+        je not_listed
+
+done:   mov ax, 4C00h
+        int 21h
+
+usage:  mov si, t_usage
+        mov al, 2
+        jmp fail
+no_parameters:
+        mov si, t_unreadable
+        mov al, 3
+        jmp fail
+not_listed:
+        mov si, t_not_listed
+        mov al, 4
+        jmp fail
+not_written:
+        mov si, t_not_written
+        mov al, 5
+fail:   push ax
+        mov di, outbuf
+        call append
+        mov bx, 2
+        call write_outbuf
+        pop ax
+        mov ah, 4Ch
+        int 21h
+
+; The command tail (its length at 80h, its text from 81h): "last.xml" and, after a
+; semicolon, four or five digits (an 8.3 name holds no more). numlen 0: no number.
+parse_tail:
         mov si, 81h
         xor ch, ch
         mov cl, [80h]
 .semicolon:
-        jcxz .bad
+        jcxz .none
         lodsb
         dec cx
         cmp al, ';'
         jne .semicolon
-        ; The entity number: four or five digits (an 8.3 name holds no more).
         mov di, number
         xor bx, bx
 .digit: jcxz .digits
@@ -34,21 +87,26 @@ start:
         cmp al, '9'
         ja .digits
         cmp bx, 5
-        je usage
+        je .bad
         stosb
         inc bx
         jmp .digit
 .digits:
         cmp bx, 4
-        jae .good
-.bad:   jmp usage
-.good:  mov [numlen], bx
+        jb .bad
+        mov [numlen], bl
+        clc
+        ret
+.none:  mov byte [numlen], 0
+        clc
+        ret
+.bad:   stc
+        ret
 
-        call own_name
-        call read_parameters
-        jc no_parameters
-
-        ; <Orig_File_nnnn>: the entity must be in the parameter file.
+; One entity: its result file, its marker line and its product log line; carry set when
+; last.xml does not list it.
+entity:
+        ; <Orig_File_nnnn>
         mov di, key
         mov si, t_orig
         call append
@@ -56,48 +114,13 @@ start:
         mov al, '>'
         stosb
         call find_key
-        jc not_listed
+        jc .end
         mov di, origin
         mov cx, 120
         mov bl, '<'
         call copy_value
         mov byte [di], 0
 
-        ; <Output_Dir>, WRAPOUT when the file names none.
-        mov di, key
-        mov si, t_outdir
-        call append
-        call find_key
-        jc .default_dir
-        mov di, outdir
-        mov cx, 64
-        mov bl, '<'
-        call copy_value
-        cmp di, outdir
-        jne .have_dir
-.default_dir:
-        mov di, outdir
-        mov si, t_wrapout
-        call append
-.have_dir:
-        mov byte [di], 0
-
-        ; SystemName = "...": the product log's name.
-        mov di, key
-        mov si, t_system
-        call append
-        call find_key
-        jc .no_system
-        call skip_to_quote
-        jc .no_system
-        mov di, sysname
-        mov cx, 8
-        mov bl, '"'
-        call copy_value
-.no_system:
-        mov byte [di], 0
-
-        ; The marker line the shell counts entities by.
         mov di, outbuf
         mov si, t_marker
         call append
@@ -108,7 +131,7 @@ start:
         mov bx, 1
         call write_outbuf
 
-        ; The result: <Output_Dir>\SRCnnnn.XML (the folder made when missing).
+        ; <Output_Dir>\SRCnnnn.XML, the folder made when it is missing.
         mov dx, outdir
         mov ah, 39h
         int 21h
@@ -147,10 +170,14 @@ start:
         jc not_written
         mov ah, 3Eh
         int 21h
+        call log_line
+        clc
+.end:   ret
 
-        ; One line in the product log: the program, SRCnnnn and the origin.
+; Appends "<program> SRCnnnn <origin>" to <SystemName>.LOG, made when it is missing.
+log_line:
         cmp byte [sysname], 0
-        je done
+        je .end
         mov di, path
         mov si, sysname
         call append
@@ -165,7 +192,7 @@ start:
         xor cx, cx
         mov ah, 3Ch
         int 21h
-        jc done
+        jc .end
 .opened:
         mov bx, ax
         mov ax, 4202h
@@ -187,32 +214,58 @@ start:
         call write_outbuf
         mov ah, 3Eh
         int 21h
+.end:   ret
 
-done:   mov ax, 4C00h
-        int 21h
+; The decimal digits of number counted up by one.
+next_number:
+        xor bx, bx
+        mov bl, [numlen]
+.digit: dec bx
+        js .end
+        inc byte [number + bx]
+        cmp byte [number + bx], '9'
+        jbe .end
+        mov byte [number + bx], '0'
+        jmp .digit
+.end:   ret
 
-usage:  mov si, t_usage
-        mov al, 2
-        jmp fail
-no_parameters:
-        mov si, t_unreadable
-        mov al, 3
-        jmp fail
-not_listed:
-        mov si, t_not_listed
-        mov al, 4
-        jmp fail
-not_written:
-        mov si, t_not_written
-        mov al, 5
-fail:   push ax
-        mov di, outbuf
+; <Output_Dir>, WRAPOUT when the file names none.
+find_output_dir:
+        mov di, key
+        mov si, t_outdir
         call append
-        mov bx, 2
-        call write_outbuf
-        pop ax
-        mov ah, 4Ch
-        int 21h
+        call find_key
+        jc .default
+        mov di, outdir
+        mov cx, 64
+        mov bl, '<'
+        call copy_value
+        cmp di, outdir
+        jne .end
+.default:
+        mov di, outdir
+        mov si, t_wrapout
+        call append
+.end:   mov byte [di], 0
+        ret
+
+; SystemName = "...": the product log's name; empty when the file names none.
+find_system_name:
+        mov di, sysname
+        mov byte [di], 0
+        mov di, key
+        mov si, t_system
+        call append
+        call find_key
+        jc .end
+        call skip_to_quote
+        jc .end
+        mov di, sysname
+        mov cx, 8
+        mov bl, '"'
+        call copy_value
+        mov byte [di], 0
+.end:   ret
 
 ; Appends the zero-terminated text at si to di (without the zero).
 append: lodsb
@@ -224,7 +277,8 @@ append: lodsb
 
 append_number:
         mov si, number
-        mov cx, [numlen]
+        xor cx, cx
+        mov cl, [numlen]
         rep movsb
         ret
 
@@ -354,13 +408,14 @@ t_head:         db '<?xml version="1.0"?>', 13, 10, '<Entity number="', 0
 t_tool:         db '" tool="', 0
 t_origin:       db '">', 13, 10, ' <Origin>', 0
 t_tail:         db '</Origin>', 13, 10, '</Entity>', 13, 10, 0
-t_usage:        db "usage: last.xml;nnnn", 13, 10, 0
+t_usage:        db "usage: last.xml[;nnnn]", 13, 10, 0
 t_unreadable:   db "cannot read last.xml", 13, 10, 0
 t_not_listed:   db "entity not in last.xml", 13, 10, 0
 t_not_written:  db "cannot write the result", 13, 10, 0
+entities:       db 0
 
 section .bss
-numlen:  resw 1
+numlen:  resb 1
 buflen:  resw 1
 keylen:  resw 1
 number:  resb 6
