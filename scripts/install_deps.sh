@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth imagemagick unrtf)
+          libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth imagemagick unrtf
+          nasm dosbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,12 +1,9 @@
 #pragma once
-// The sample job set up in a temporary folder as the sample script builds it, and run
-// in headless mode with the stand-in tools of the build's tool root.
+// The bundled COBOL sample job laid out in a test folder as the sample script builds it,
+// and run in headless mode.
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "support/run_program.h"
@@ -14,48 +11,17 @@
 
 namespace korvane::testing {
 
-// The sample job copied into dir as the sample script builds it; its base directory
-// holds a blank and shell metacharacters, which must reach the tools untouched.
-inline std::string MakeSampleJob(const TempDir& dir, const std::string& baseName) {
-  namespace fs = std::filesystem;
-  const fs::path samples = fs::path(KORVANE_SAMPLES) / "jobs/cobol";
-  const fs::path base = dir.Path() / baseName;
-  fs::create_directories(base / "SourceCollection");
-  fs::create_directories(base / "CopyCollection");
-  for (const auto& entry : fs::directory_iterator(samples)) {
-    if (entry.path().extension() == ".cbl") {
-      fs::copy_file(entry.path(), base / "SourceCollection" / entry.path().filename());
-    }
-  }
-  for (const auto& entry : fs::directory_iterator(samples / "copylib")) {
-    fs::copy_file(entry.path(), base / "CopyCollection" / entry.path().filename());
-  }
-  std::ifstream in(samples / "Customer.jwrap.in", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string job = text.str();
-  // The template's job folder holds "out" as the base directory.
-  for (const auto& [mark, value] :
-       {std::pair<std::string, std::string>{"@JOBDIR@/out", base.string()},
-        {"@JOBDIR@", dir.Path().string()},
-        {"@SAMPLES@", KORVANE_SAMPLES}}) {
-    for (size_t at; (at = job.find(mark)) != std::string::npos;)
-      job.replace(at, mark.size(), value);
-  }
-  return dir.Write("CustBankXml.jwrap", job);
-}
+// Copies the sample sources and copy members into <dir>/<baseName> (the job's base
+// directory) and writes <dir>/CustBankXml.jwrap naming it; extraLines (each ending in a
+// line break) go into the job file after the system name. Returns the job file's path.
+std::string MakeSampleJob(const TempDir& dir, const std::string& baseName,
+                          const std::string& extraLines = {});
 
-inline ProgramResult RunJob(const TempDir& dir, const std::string& job,
-                            std::map<std::string, std::string> env = {},
-                            const std::function<void(long)>& started = {}, bool autoRun = true) {
-  const std::string root = KORVANE_TOOLROOT;
-  env["HOME"] = dir.Path().string();
-  env["XDG_CONFIG_HOME"] = dir / "config";
-  env["XDG_DATA_HOME"] = dir / "data";
-  std::vector<std::string> args{"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI",
-                                "-Proj",  job};
-  if (autoRun) args.insert(args.begin() + 2, {"-ar", "Anal"});
-  return RunProgram(KORVANE_BINARY, args, env, {}, started);
-}
+// Runs the job in headless mode with the build's stand-in tools; with autoRun the wrapper
+// starts at once (-ar Anal), without it the job is only opened and saved. started learns
+// the shell's process id.
+ProgramResult RunJob(const TempDir& dir, const std::string& job,
+                     std::map<std::string, std::string> env = {},
+                     const std::function<void(long)>& started = {}, bool autoRun = true);
 
 }  // namespace korvane::testing

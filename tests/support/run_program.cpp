@@ -7,15 +7,57 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
 
 namespace korvane::testing {
 
+namespace {
+
+// The process's session, from /proc/<pid>/stat (the fields after the name, which may hold
+// blanks and parentheses, are: state, parent, group, session); -1 when it is gone or
+// ended and only waits to be collected.
+long SessionOf(const std::string& pid) {
+  std::ifstream in("/proc/" + pid + "/stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t name = stat.rfind(')');
+  if (name == std::string::npos) return -1;
+  std::istringstream fields(stat.substr(name + 1));
+  std::string state;
+  long parent = 0, group = 0, session = -1;
+  fields >> state >> parent >> group >> session;
+  return fields && state != "Z" ? session : -1;
+}
+
+// Kills every process of the session, again until none is left (one may have started
+// another meanwhile).
+void KillSession(pid_t session) {
+  for (int round = 0; round < 50; ++round) {
+    bool found = false;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+      const std::string pid = entry.path().filename().string();
+      if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+      if (SessionOf(pid) != session) continue;
+      found = true;
+      ::kill(static_cast<pid_t>(std::stol(pid)), SIGKILL);
+    }
+    if (!found) return;
+    ::usleep(20000);
+  }
+}
+
+}  // namespace
+
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env, const std::string& workDir,
+                         std::chrono::milliseconds limit,
                          const std::function<void(long)>& started) {
   int outPipe[2];
   int errPipe[2];
@@ -48,9 +90,15 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   for (auto& e : envStore) envp.push_back(e.data());
   envp.push_back(nullptr);
 
+  const bool limited = limit > std::chrono::milliseconds::zero();
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  if (limited) posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
   pid_t pid = 0;
-  const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  const int rc =
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   close(outPipe[1]);
   close(errPipe[1]);
   if (rc != 0) {
@@ -64,8 +112,21 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;
   char buffer[4096];
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   while (open > 0) {
-    if (poll(fds, 2, -1) < 0) {
+    int wait = -1;
+    if (limited && !result.timedOut) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left <= std::chrono::milliseconds::zero()) {
+        // The pipes close once every process that holds them is gone.
+        KillSession(pid);
+        result.timedOut = true;
+        continue;
+      }
+      wait = static_cast<int>(left.count());
+    }
+    if (poll(fds, 2, wait) < 0) {
       if (errno == EINTR) continue;
       break;
     }
@@ -83,6 +144,8 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   }
   int status = 0;
   waitpid(pid, &status, 0);
+  // Nothing the run started outlives it.
+  if (limited) KillSession(pid);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }

@@ -11,6 +11,7 @@
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/prepare/preparation.h"
+#include "korvane/core/prepare/wrapper_contract.h"
 #include "korvane/core/project/project.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/viewer/viewers.h"
@@ -67,6 +68,15 @@ std::string ProjectRunJob::InterfaceWrapper() const {
   // default it would have taken is the tool.
   const auto& frame = project_.Context().form.Get<ToolPathFrame>(n::kFrameEskar);
   return frame.Text().empty() ? frame.DefaultName() : frame.Text();
+}
+
+std::vector<std::string> ProjectRunJob::BatchLines() const {
+  const std::vector<std::string>& batch = preparation_.Parameters().batch;
+  std::vector<std::string> lines;
+  lines.reserve(batch.size() + 1);
+  lines.emplace_back(contract::kBatchHeader);
+  lines.insert(lines.end(), batch.begin(), batch.end());
+  return lines;
 }
 
 RunControl ProjectRunJob::Flags() const {

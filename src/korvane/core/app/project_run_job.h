@@ -28,6 +28,7 @@ class ProjectRunJob : public RunJob {
   bool WordListRequired() const override;
   bool ProductInstalled() const override;
   std::string InterfaceWrapper() const override;
+  std::vector<std::string> BatchLines() const override;
   RunControl Flags() const override;
   int Modules() const override;
   int SourceFiles() const override;

@@ -10,6 +10,17 @@ namespace korvane {
 
 namespace n = names;
 
+namespace {
+
+DosBoxEnvironment DosBoxEnvironmentOf(const ShellEnvironment& env) {
+  // Only the template is written by a waiting start, which needs no stub or runner.
+  DosBoxEnvironment dosBox = SystemDosBoxEnvironment(LaunchSettings{});
+  if (!env.dosBoxLocations.empty()) dosBox.defaultLocations = env.dosBoxLocations;
+  return dosBox;
+}
+
+}  // namespace
+
 Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvironment env)
     : windowChanged(window_.changed),
       closeRequested(window_.closeRequested),
@@ -42,7 +53,8 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
                 rules_}),
       runJob_(project_, catalogue_, configuration_, preparation_, sources_, viewers_, startup_),
-      runs_(context_, runJob_, installation_) {
+      dosBoxSettings_(configuration_),
+      runs_(context_, runJob_, installation_, DosBoxEnvironmentOf(env_), dosBoxSettings_) {
   catalogue_.Connect();
   project_.BindNameFields();
   outputField_.Bind();
@@ -55,6 +67,7 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   rules_.Connect();
   viewers_.Connect(actions_);
   runs_.Connect(actions_);
+  runs_.Follow(catalogue_.installationChecked);
   sources_.Types().SetMarkerOpener(
       [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);

@@ -30,6 +30,7 @@
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
+#include "korvane/core/run/dosbox_settings.h"
 #include "korvane/core/run/run_service.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/sources_job.h"
@@ -141,6 +142,7 @@ class Shell : public CommandGate {
   WindowRules rules_;
   Startup startup_;
   ProjectRunJob runJob_;
+  ConfiguredDosBoxSettings dosBoxSettings_;
   RunService runs_;
 };
 

@@ -25,6 +25,9 @@ struct ShellEnvironment {
   std::vector<std::string> args;  // command line without the program name
   std::string iniOverride;        // configuration file named outright, if any
   std::string dataHome;           // where file types are registered; empty: the user's
+  // Where DOSBox is looked for before the configured location; empty: this platform's
+  // usual places.
+  std::vector<std::string> dosBoxLocations = {};
 };
 
 class Startup {

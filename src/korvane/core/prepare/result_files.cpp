@@ -2,6 +2,7 @@
 // temporary input structure removed.
 #include <filesystem>
 
+#include "korvane/core/common/name_case.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/form/component_names.h"
@@ -53,7 +54,13 @@ void Preparation::RenameResults() {
   const std::string base = job_.WritableBase();
   // Hashed by name, ignoring case: thousands of results each look up their number.
   const KeyedLines map(form.Get<Memo>(n::kMemoNewFileNames).Lines());
-  for (const CollectionFile& file : ListCollectionFiles(base + "/WrapOut")) {
+  // A tool run inside DOSBox may have made the folder itself, in upper case.
+  std::vector<CollectionFile> results;
+  for (const std::string& folder : EntriesNamedNoCase(base, contract::kOutputDir)) {
+    std::vector<CollectionFile> files = ListCollectionFiles(folder);
+    results.insert(results.end(), files.begin(), files.end());
+  }
+  for (const CollectionFile& file : results) {
     const std::string stem = StemOf(file.name);
     if (!StartsWithCase("SRC", stem)) continue;
     const fs::path path(file.path);

@@ -42,8 +42,12 @@ void Invoke(ActionList& actions, const char* name) {
 
 }  // namespace
 
-RunService::RunService(WindowContext& context, RunJob& job, const Installation& installation)
-    : context_(context), job_(job), installation_(installation) {}
+RunService::RunService(WindowContext& context, RunJob& job, const Installation& installation,
+                       DosBoxEnvironment dosBox, DosBoxSettings& dosBoxSettings)
+    : context_(context),
+      job_(job),
+      installation_(installation),
+      dosBox_(std::move(dosBox), dosBoxSettings, context.person, context.status) {}
 
 RunService::~RunService() = default;
 
@@ -58,6 +62,10 @@ void RunService::Connect(ActionList& actions) {
   dontRun.SetHandler([&dontRun] { dontRun.SetChecked(!dontRun.Checked()); });
   actions.Get(n::kActSwitchOnLog).SetHandler([this] { ToggleConsole(true); });
   actions.Get(n::kActSwitchOffLog).SetHandler([this] { ToggleConsole(true); });
+}
+
+void RunService::Follow(Signal<>& installationChecked) {
+  connections_.Add(installationChecked.Connect([this] { dosBox_.Set(job_.Flags().useDosBox); }));
 }
 
 void RunService::Gate(const Action& action) {
@@ -97,13 +105,15 @@ void RunService::RunTool() {
   }
 
   const RunControl flags = job_.Flags();
+  // DOSBox shows the tools in its own window: never captured, never redirected.
+  const bool dosBox = dosBox_.On();
   std::error_code ec;
   LaunchSettings settings;
   if (std::filesystem::is_regular_file(installation_.consoleStub, ec)) {
     settings.consoleStubPath = installation_.consoleStub;
   }
   settings.batchRunnerPath = installation_.programDir + "/korvane-batch-runner";
-  capture_ = flags.systemCaptureConsole && !settings.consoleStubPath.empty();
+  capture_ = flags.systemCaptureConsole && !settings.consoleStubPath.empty() && !dosBox;
   settings.captureConsole = capture_;
   ToolLauncher launcher(context_.status, settings);
   progress_ = std::make_unique<RunProgress>(job_.ProjectName(), 4);
@@ -123,10 +133,17 @@ void RunService::RunTool() {
     }
   }
 
+  const bool multi = job_.MultiEntity();
   const ToolCommand command =
-      ChooseToolCommand(job_.MultiEntity(), flags.captureLog, base_, job_.InterfaceWrapper());
+      ChooseToolCommand(multi, flags.captureLog && !dosBox, base_, job_.InterfaceWrapper());
   const bool dontRun = context_.actions.Get(kActDontRun).Checked();
-  std::unique_ptr<platform::Process> process = launcher.Start(command, base_, dontRun);
+  ToolLauncher::CommandRewrite inDosBox;
+  if (dosBox) {
+    inDosBox = [this, multi](const ToolCommand& tool) {
+      return dosBox_.PrepareRun(tool, base_, multi, job_.BatchLines());
+    };
+  }
+  std::unique_ptr<platform::Process> process = launcher.Start(command, base_, dontRun, inDosBox);
   job_.SetBatchRunning(process != nullptr);
   context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(process != nullptr);
   if (capture_) console.Clear();

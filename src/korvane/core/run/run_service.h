@@ -14,6 +14,7 @@
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
+#include "korvane/core/run/dosbox_mode.h"
 #include "korvane/core/run/run_progress.h"
 #include "korvane/core/run/tool_command.h"
 #include "korvane/core/run/tool_launcher.h"
@@ -35,6 +36,8 @@ class RunJob {
   virtual bool WordListRequired() const = 0;  // the word-scan page shows, both lists empty
   virtual bool ProductInstalled() const = 0;  // the active product's tools were found
   virtual std::string InterfaceWrapper() const = 0;
+  // The lines of lastbatch.cmd as saved, "ECHO ON" first (multi-entity runs).
+  virtual std::vector<std::string> BatchLines() const = 0;
   virtual RunControl Flags() const = 0;
   virtual int Modules() const = 0;
   virtual int SourceFiles() const = 0;
@@ -52,8 +55,10 @@ class RunJob {
 
 class RunService : private WatcherListener {
  public:
-  // The console stub and the batch runner are looked for beside the program.
-  RunService(WindowContext& context, RunJob& job, const Installation& installation);
+  // The console stub and the batch runner are looked for beside the program; DOSBox
+  // where the environment says.
+  RunService(WindowContext& context, RunJob& job, const Installation& installation,
+             DosBoxEnvironment dosBox, DosBoxSettings& dosBoxSettings);
   ~RunService() override;
 
   // Sets the handlers of ActRunWrap, ActRunTool, ActCancelRun, ActDontRun and the two
@@ -62,6 +67,10 @@ class RunService : private WatcherListener {
   // The window hands the watcher's work to its event loop; without one a queue is
   // run by WaitForEnd.
   void SetDispatcher(UiDispatcher& dispatcher) { dispatcher_ = &dispatcher; }
+  // DOSBox mode follows Runcontrol.UseDOSBox each time the installation is checked (at
+  // start-up and when the configuration is applied again).
+  void Follow(Signal<>& installationChecked);
+  const DosBoxMode& DosBox() const { return dosBox_; }
 
   // A run without a window also prints the captured console lines here, as they come.
   void EchoConsoleTo(std::ostream& out) { echo_ = &out; }
@@ -107,6 +116,8 @@ class RunService : private WatcherListener {
   std::chrono::system_clock::time_point started_;
   std::optional<RunEnd> lastEnd_;
   std::ostream* echo_ = nullptr;
+  DosBoxMode dosBox_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "korvane/core/common/name_case.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/form/component_names.h"
@@ -225,6 +226,9 @@ void Viewers::ViewLog(const std::string& actionName) {
   if (actionName == "ActViewProductLog") {
     if (!wrapRequested_) return;
     file = base + job_.SystemName() + ".log";
+    // A tool run inside DOSBox writes it under an upper-case name.
+    const std::vector<std::string> found = EntriesNamedNoCase(base, job_.SystemName() + ".log");
+    if (!found.empty()) file = found.front();
   } else if (actionName == n::kActViewConsoleLog) {
     file = base + "Console.log";
   } else {

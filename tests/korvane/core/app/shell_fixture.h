@@ -37,7 +37,8 @@ class ShellJobFixture : public ::testing::Test {
 
   std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
     auto shell = std::make_unique<Shell>(
-        person, settings, ShellEnvironment{dir / "bin/korvane", args, {}, dir / "data"});
+        person, settings,
+        ShellEnvironment{dir / "bin/korvane", args, {}, dir / "data", dosBoxLocations});
     EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
     EXPECT_TRUE(shell->Show()) << shell->Status().MessageList();
     return shell;
@@ -55,6 +56,7 @@ class ShellJobFixture : public ::testing::Test {
   }
 
   TempDir dir;
+  std::vector<std::string> dosBoxLocations;  // empty: where DOSBox usually is
   ScriptedPerson person;
   platform::MemorySettings settings;
 };

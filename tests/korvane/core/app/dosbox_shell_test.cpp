@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "korvane/core/app/shell_fixture.h"
+#include "korvane/core/components/lists.h"
+
+namespace korvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DosBoxShell : public ShellJobFixture {
+ protected:
+  DosBoxShell() {
+    dir.Write("bin/korvane.INI", std::string(kShellIni) + "Runcontrol.UseDOSBox=Y\r\n");
+    fs::copy_file(KORVANE_FAKE_DOSBOX, dir / "bin/dosbox");
+    dosBoxLocations = {dir / "bin/dosbox"};
+  }
+
+  void Run(Shell& shell) {
+    ASSERT_TRUE(shell.Execute(names::kActRunWrap)) << shell.Status().Text();
+    ASSERT_TRUE(shell.Runs().WaitForEnd(std::chrono::seconds(30)));
+    ASSERT_TRUE(shell.Runs().LastEnd().has_value());
+    EXPECT_EQ(shell.Runs().LastEnd()->kind, RunEnd::Kind::Succeeded) << shell.Status().Text();
+  }
+};
+
+// DOSBox mode from start-up on: the template written by DOSBox through the command line
+// the shell builds, the run's configuration for the single tool, DOSBox started in the
+// base directory, and what a DOS tool left in upper case found at the end. Applying the
+// configuration with the mode switched off sends the next run to the tool directly.
+TEST_F(DosBoxShell, RunsInDosBoxUntilTheConfigurationTurnsTheModeOff) {
+  auto shell = Start();
+  ASSERT_TRUE(shell->Runs().DosBox().On());
+  EXPECT_EQ(dir.Read("bin/DOSBox.config"),
+            "[cpu]\ncycles=auto\n\n[autoexec]\n# Lines in this section will be run at startup.\n");
+
+  FillIn(*shell, "PROD", "ACCT");
+  dir.Write("out/SourceCollection/PAY.cbl", "       IDENTIFICATION DIVISION.\r\n");
+  // A type that needs no marked labels keeps the source usable for the second run.
+  shell->Form()
+      .Get<StringListHolder>(names::kMarksHolder)
+      .Keyed()
+      .SetValue("PAY.cbl.WrpT", "Module");
+  shell->Sources().Sources().Add({"PAY.cbl=/orig/PAY.cbl", true, true});
+  // A DOS tool makes the names it is given in upper case.
+  dir.Write("out/WRAPOUT/SRC0001.XML", "result");
+  dir.Write("out/ACCT.LOG", "log");
+  person.answers = {Button::Yes};  // the new output folder may be used
+  Run(*shell);
+
+  EXPECT_EQ(dir.Read("out/DOSBox.config"),
+            "[cpu]\r\ncycles=max\r\n\r\n[autoexec]\r\nmount c: \"" + (dir / "bin/COBWrap/") +
+                "\"\r\nmount x: .\r\nx:\r\nc:\\COBWrap last.xml\r\nexit\r\n");
+  EXPECT_EQ(dir.Read("out/dosbox.runs"),
+            "-conf|DOSBox.config|-noconsole|-exit|" + (dir / "out") + "\n");
+  EXPECT_EQ(dir.Read("out/WRAPOUT/PAY.XML"), "result");
+  EXPECT_FALSE(fs::exists(dir.Path() / "out/WRAPOUT/SRC0001.XML"));
+  const auto& pages = shell->Viewer().Pages();
+  EXPECT_TRUE(std::any_of(pages.begin(), pages.end(), [&](const auto& page) {
+    return page->FileName() == dir / "out/ACCT.LOG";
+  }));
+
+  auto& memo = shell->Form().Get<Memo>(names::kMemoIniFile);
+  memo.SetLines({"ActiveRadioButton=RadioButtonCobol", "RadioButtonCobol=Cobol,COB,x,2,XML,WSDL",
+                 "COB.Extras=(DirDepth=3)", "Runcontrol.UseDOSBox=N"});
+  ASSERT_TRUE(shell->Execute(names::kActApplyIniFile)) << shell->Status().Text();
+  EXPECT_FALSE(shell->Runs().DosBox().On());
+  fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
+  Run(*shell);
+  EXPECT_TRUE(fs::exists(dir.Path() / "out/WrapOut/PAY.xml"));
+  EXPECT_EQ(dir.Read("out/dosbox.runs"),
+            "-conf|DOSBox.config|-noconsole|-exit|" + (dir / "out") + "\n");
+}
+
+}  // namespace
+}  // namespace korvane::testing
