@@ -74,6 +74,11 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options, int& erro
     error = errno;
     return nullptr;
   }
+#ifdef F_SETPIPE_SZ
+  // A chatty tool fills the default 64 KiB at once; a larger pipe lets it write on
+  // while the reader is busy with what came before. Refused sizes are no error.
+  if (options.captureOutput) ::fcntl(outPipe[0], F_SETPIPE_SZ, 1 << 20);
+#endif
   if (options.pipeInput && ::pipe2(inPipe, O_CLOEXEC) != 0) {
     error = errno;
     for (int& fd : outPipe) CloseFd(fd);

@@ -1,6 +1,6 @@
 #include "korvane/core/run/console_lines.h"
 
-#include "korvane/core/common/text.h"
+#include <cstring>
 
 namespace korvane {
 
@@ -11,25 +11,37 @@ void ConsoleLineSplitter::Feed(std::string_view chunk, std::vector<std::string>&
   endedWithCr_ = false;
   if (chunk.empty()) return;
   endedWithCr_ = chunk.back() == '\r';
-  const bool ended = endedWithCr_ || chunk.back() == '\n';
 
-  // The pending line goes in front of the chunk's first line; a break at the
-  // very start of the chunk simply ends it.
-  std::vector<std::string> parts = SplitLines(chunk);
-  if (!pending_.empty()) {
-    if (chunk.front() == '\r' || chunk.front() == '\n') {
-      lines.push_back(std::move(pending_));
-      parts.erase(parts.begin());
+  // A tool may write a million lines: find the breaks with memchr, not byte by byte.
+  const char* text = chunk.data();
+  const size_t size = chunk.size();
+  size_t begin = 0;
+  while (begin < size) {
+    const auto* lf = static_cast<const char*>(std::memchr(text + begin, '\n', size - begin));
+    const size_t lfAt = lf != nullptr ? static_cast<size_t>(lf - text) : size;
+    const auto* cr = static_cast<const char*>(std::memchr(text + begin, '\r', lfAt - begin));
+    size_t lineEnd = 0;
+    size_t next = 0;
+    if (cr != nullptr) {
+      lineEnd = static_cast<size_t>(cr - text);
+      next = lineEnd + 1 < size && text[lineEnd + 1] == '\n' ? lineEnd + 2 : lineEnd + 1;
+    } else if (lf != nullptr) {
+      lineEnd = lfAt;
+      next = lfAt + 1;
     } else {
-      parts.front().insert(0, pending_);
+      // No break left: the rest waits for the next read.
+      pending_.append(text + begin, size - begin);
+      return;
     }
-    pending_.clear();
+    if (pending_.empty()) {
+      lines.emplace_back(text + begin, lineEnd - begin);
+    } else {
+      pending_.append(text + begin, lineEnd - begin);
+      lines.push_back(std::move(pending_));
+      pending_.clear();
+    }
+    begin = next;
   }
-  if (!ended) {
-    pending_ = std::move(parts.back());
-    parts.pop_back();
-  }
-  for (std::string& part : parts) lines.push_back(std::move(part));
 }
 
 std::vector<std::string> ConsoleLineSplitter::Feed(std::string_view chunk) {
