@@ -40,9 +40,13 @@ export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 args=(-batch -Yes -Root "$root" -Ini "$root/Korvane.INI" -Proj "$work/Big.jwrap")
 now() { date +%s%N; }
 
-start=$(now)
-"$build/src/korvane/korvane" "${args[@]}" >/dev/null 2>&1
-echo "open and save the job alone: $((($(now) - start) / 1000000)) ms"
+# The first opening writes a label file per source; the second is what a run starts from.
+for round in first second; do
+  cp "$work/Big.orig" "$work/Big.jwrap"
+  start=$(now)
+  "$build/src/korvane/korvane" "${args[@]}" >/dev/null 2>&1
+  echo "$round opening and saving of the job alone: $((($(now) - start) / 1000000)) ms"
+done
 
 cp "$work/Big.orig" "$work/Big.jwrap"
 start=$(now)
