@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "korvane/core/common/text.h"
 #include "korvane/ui/text_codec.h"
@@ -70,6 +71,18 @@ class MemoBinding : public QObject {
 
   void Queue(const std::vector<std::string>& lines, size_t first, size_t count) {
     if (count == 0) return;
+    // A widget that keeps only its last lines gets only those: a flood of a million
+    // lines must not be laid out just to be dropped again.
+    const auto cap = static_cast<size_t>(std::max(widget_->maximumBlockCount(), 0));
+    if (cap > 0 && count >= cap) {
+      shownLines_ += pendingLines_ + count - cap;
+      pending_.clear();
+      pendingLines_ = 0;
+      first += count - cap;
+      count = cap;
+    } else if (cap > 0 && pendingLines_ + count > cap) {
+      DropPending(pendingLines_ + count - cap);
+    }
     // The text is taken now: the model may be gone by the time of the flush.
     if (!pending_.isEmpty()) pending_ += '\n';
     pending_ += JoinLines(lines, first, count);
@@ -79,6 +92,23 @@ class MemoBinding : public QObject {
     const qint64 since = sinceFlush_.isValid() ? sinceFlush_.elapsed() : kFlushInterval;
     const int delay = since >= kFlushInterval ? 0 : static_cast<int>(kFlushInterval - since);
     QTimer::singleShot(delay, this, [this] { Flush(); });
+  }
+
+  // Drops the first lines still waiting (they count as shown).
+  void DropPending(size_t lines) {
+    qsizetype cut = 0;
+    for (size_t i = 0; i < lines && cut >= 0; ++i) {
+      cut = pending_.indexOf('\n', cut);
+      if (cut >= 0) ++cut;
+    }
+    if (cut < 0) {
+      pending_.clear();
+      lines = pendingLines_;
+    } else {
+      pending_.remove(0, cut);
+    }
+    pendingLines_ -= lines;
+    shownLines_ += lines;
   }
 
   void Flush() {
@@ -93,7 +123,13 @@ class MemoBinding : public QObject {
     if (shownLines_ > 0 && widget_->document()->isEmpty()) pending_.prepend('\n');
     {
       const Applying applying(applying_);
-      widget_->appendPlainText(pending_);
+      const int cap = widget_->maximumBlockCount();
+      if (cap > 0 && pendingLines_ >= static_cast<size_t>(cap)) {
+        // Everything shown goes: replacing is cheaper than dropping the old lines one by one.
+        widget_->setPlainText(pending_);
+      } else {
+        widget_->appendPlainText(pending_);
+      }
     }
     shownLines_ += pendingLines_;
     pending_.clear();

@@ -39,6 +39,8 @@ namespace n = names;
 
 namespace {
 
+constexpr int kConsoleLinesShown = 2000;
+
 // Menu titles per action category, in the order the menus appear.
 const std::vector<std::pair<std::string, QString>>& MenuTitles() {
   static const std::vector<std::pair<std::string, QString>> titles = {
@@ -122,6 +124,9 @@ QWidget* MainWindow::BuildCentral() {
 
   auto* console = new QPlainTextEdit(central);
   console->setMaximumHeight(140);
+  // The whole console goes to Console.log; the view keeps its last lines only, so that a
+  // tool writing a million lines neither stalls the window nor fills the memory.
+  console->setMaximumBlockCount(kConsoleLinesShown);
   BindMemo(shell_, shell_.Form().Get<Memo>(n::kMemoCaptureConsole), console);
   layout->addWidget(console);
 

@@ -26,6 +26,8 @@ constexpr const char* kActDeleteFilesAfter = "ActDeleteFilesAfter";
 constexpr const char* kActViewProductLog = "ActViewProductLog";
 constexpr const char* kActViewConsoleLog = "ActViewConsoleLog";
 constexpr std::size_t kConsoleViewLimit = 1000;
+// The captured console as the watcher writes it, renamed to Console.log at the end.
+constexpr const char* kConsoleCopy = "Console.log.captured";
 
 std::chrono::seconds TimeOfDay(std::chrono::system_clock::time_point t) {
   const std::time_t now = std::chrono::system_clock::to_time_t(t);
@@ -154,6 +156,7 @@ void RunService::RunTool() {
   WatcherOptions options;
   options.captureConsole = capture_;
   options.semaphorePath = base_ + std::string(contract::kStopFile);
+  options.consoleCopyPath = base_ + kConsoleCopy;
   watcher_ = std::make_unique<ToolWatcher>(std::move(process), *dispatcher_,
                                            static_cast<WatcherListener&>(*this), options);
   context_.actions.Get(kActCancelRun).SetEnabled(true);
@@ -242,15 +245,23 @@ void RunService::EndOfRun(const RunEnd& end) {
   context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(false);
 
   auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
+  const std::string copy = base_ + kConsoleCopy;
   if (capture_ && console.Visible()) {
     const std::string log = base_ + "Console.log";
-    const std::string problem = WriteTextLinesAtomic(log, console.Lines());
+    // The watcher wrote the console as it came; what it could not write is written now.
+    bool moved = false;
+    if (end.consoleCopied) {
+      std::filesystem::rename(copy, log, ec);
+      moved = !ec;
+    }
+    const std::string problem = moved ? std::string() : WriteTextLinesAtomic(log, console.Lines());
     if (!problem.empty()) {
       context_.status.AddError(problem, true);
     } else if (console.Lines().size() <= kConsoleViewLimit) {
       Invoke(context_.actions, kActViewConsoleLog);
     }
   }
+  std::filesystem::remove(copy, ec);  // a hidden console keeps no log
 
   Action& cancel = context_.actions.Get(kActCancelRun);
   if (cancel.Enabled() && end.kind != RunEnd::Kind::Cancelled) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "korvane/core/run/console_copy.h"
 #include "korvane/core/run/console_lines.h"
 #include "korvane/core/run/ui_dispatcher.h"
 #include "platform/atomic_file.h"
@@ -84,6 +85,7 @@ void ToolWatcher::Post(std::function<void(WatcherListener&)> work) {
 
 void ToolWatcher::HandOn(std::vector<std::string>& lines) {
   if (lines.empty()) return;
+  if (copy_) copy_->Append(lines);
   Post([batch = std::move(lines)](WatcherListener& l) { l.OnConsoleLines(batch); });
   lines = {};
   std::unique_lock lock(shared_->mutex);
@@ -124,6 +126,8 @@ RunEnd ToolWatcher::EndOf(const std::optional<platform::ExitStatus>& status) con
 }
 
 void ToolWatcher::Run() {
+  ConsoleCopy copy(options_.captureConsole ? options_.consoleCopyPath : std::string());
+  copy_ = &copy;
   ConsoleLineSplitter splitter;
   std::vector<std::string> lines;
   std::string chunk;
@@ -168,7 +172,9 @@ void ToolWatcher::Run() {
     process_->CloseOutput();
     process_->CloseInput();
   }
-  const RunEnd end = EndOf(process_->TryWait());
+  RunEnd end = EndOf(process_->TryWait());
+  end.consoleCopied = copy.Finish();
+  copy_ = nullptr;
   Post([](WatcherListener& l) { l.OnProgressStep(); });
   ui_.Post([shared = shared_, end, this] {
     if (!shared->alive) return;

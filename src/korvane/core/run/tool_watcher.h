@@ -19,6 +19,8 @@
 
 namespace korvane {
 
+class ConsoleCopy;
+
 class UiDispatcher;
 
 struct RunEnd {
@@ -27,6 +29,8 @@ struct RunEnd {
   // Failed: the exit status; Signalled: the signal; Cancelled: the shell status
   // the tool ended with.
   int code = 0;
+  // Every captured line is in WatcherOptions::consoleCopyPath.
+  bool consoleCopied = false;
   bool operator==(const RunEnd&) const = default;
 };
 
@@ -53,6 +57,8 @@ struct WatcherOptions {
   // Batches of lines handed on and not yet taken: reading waits beyond this, so a
   // chatty tool waits for the interface rather than filling the memory.
   int maxBatchesInFlight = 8;
+  // When set, the captured lines are also written to this file as they come.
+  std::string consoleCopyPath;
 };
 
 class ToolWatcher {
@@ -93,7 +99,8 @@ class ToolWatcher {
   std::atomic<long long> cancelAt_{kNever};  // steady clock, in ms
   bool terminated_ = false;
   bool killed_ = false;
-  std::thread thread_;  // last: it uses the members above
+  ConsoleCopy* copy_ = nullptr;  // the watcher thread's, while it runs
+  std::thread thread_;           // last: it uses the members above
 };
 
 }  // namespace korvane

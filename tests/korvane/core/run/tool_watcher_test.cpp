@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "korvane/core/run/ui_dispatcher.h"
 #include "platform/reaper.h"
 #include "support/temp_dir.h"
@@ -56,9 +58,14 @@ void RunToEnd(QueueDispatcher& ui, ToolWatcher& watcher, std::chrono::millisecon
 TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread) {
   QueueDispatcher ui;
   Recorder rec;
+  TempDir dir;
+  // The copy replaces a link planted at its name instead of writing through it.
+  const std::string target = dir.Write("elsewhere.txt", "keep");
+  std::filesystem::create_symlink(target, dir / "copy.log");
   WatcherOptions options;
   options.captureConsole = true;
   options.pollInterval = 50ms;
+  options.consoleCopyPath = dir / "copy.log";
   ToolWatcher watcher(StartTool({"out:Orig Source File = A\\r\\n", "out:part", "sleep:120",
                                  "out:ly\\n", "err:to error\\n", "sleep:120", "out:tail"},
                                 true),
@@ -67,9 +74,22 @@ TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThrea
   EXPECT_EQ(rec.lines, (Lines{"Orig Source File = A", "partly", "to error", "tail"}));
   EXPECT_FALSE(rec.offThread);
   ASSERT_TRUE(rec.end);
-  EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Succeeded, 0}));
+  EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Succeeded, 0, true}));
   EXPECT_GE(rec.steps, 3);  // regular steps while it ran, and one more at the end
   EXPECT_EQ(rec.stepsAfterEnd, 0);
+  // The same lines went to the copy as they came, each ended by CR LF.
+  EXPECT_EQ(dir.Read("copy.log"), "Orig Source File = A\r\npartly\r\nto error\r\ntail\r\n");
+  EXPECT_EQ(dir.Read("elsewhere.txt"), "keep");
+
+  // A copy that cannot be written says so; the shell then writes the log itself.
+  QueueDispatcher ui2;
+  Recorder rec2;
+  options.consoleCopyPath = dir / "missing/copy.log";
+  ToolWatcher failing(StartTool({"out:x\n"}, true), ui2, rec2, options);
+  RunToEnd(ui2, failing);
+  ASSERT_TRUE(rec2.end);
+  EXPECT_FALSE(rec2.end->consoleCopied);
+  EXPECT_EQ(rec2.lines, (Lines{"x"}));
 }
 
 TEST(ToolWatcher, WritesALineEndToAnIdleToolsInputAtEveryStep) {
