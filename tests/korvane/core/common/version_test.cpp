@@ -11,16 +11,11 @@ namespace {
 
 using korvane::GetVersionValue;
 
-TEST(Version, CompiledInStrings) {
-  const std::string version = GetVersionValue("FileVersion");
+TEST(Version, KeysIgnoreCaseAndUnknownOnesAreEmpty) {
+  const std::string version = GetVersionValue("fileversion");
   EXPECT_TRUE(std::regex_match(version, std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << version;
-  EXPECT_EQ(GetVersionValue("fileversion"), version);
   EXPECT_EQ(GetVersionValue("ProductVersion"), version);
-  EXPECT_EQ(GetVersionValue("ProductName"), "Korvane");
-  EXPECT_EQ(GetVersionValue("FileDescription"), "Korvane main shell");
-  EXPECT_EQ(GetVersionValue("CompanyName"), "Brevik");
-  EXPECT_EQ(GetVersionValue("LegalCopyright").rfind("Copyright ", 0), 0u);
-  EXPECT_EQ(GetVersionValue("OriginalFilename"), "korvane");
+  EXPECT_EQ(GetVersionValue("PRODUCTNAME"), "Korvane");
   for (const char* unknown : {"", "Comments", "FileVersion ", "ProductNam"}) {
     EXPECT_EQ(GetVersionValue(unknown), "") << unknown;
   }

@@ -8,57 +8,51 @@
 namespace korvane {
 namespace {
 
+using Names = std::vector<std::string>;
+
 TEST(FormModel, KeepsCreationOrderAndFindsByExactName) {
   FormModel form;
-  form.Create<PageControl>("Pages", "");
-  form.Create<Page>("PageB", "Pages", "B");
-  form.Create<EditBox>("EditZ", "PageB");
+  auto& pages = form.Create<PageControl>("Pages", "");
+  auto& page = form.Create<Page>("PageB", "Pages", "B");
+  auto& edit = form.Create<EditBox>("EditZ", "PageB");
   form.Create<Page>("PageA", "Pages", "A");
 
-  std::vector<std::string> order;
+  Names order;
   for (const auto& c : form.Components()) order.push_back(c->Name());
-  EXPECT_EQ(order, (std::vector<std::string>{"Pages", "PageB", "EditZ", "PageA"}));
-
+  EXPECT_EQ(order, (Names{"Pages", "PageB", "EditZ", "PageA"}));
   EXPECT_EQ(form.Find("editz"), nullptr);  // names are file formats: exact
   EXPECT_THROW(form.Get<Memo>("EditZ"), std::logic_error);
   EXPECT_THROW(form.Create<EditBox>("EditZ", "PageB"), std::logic_error);
-}
 
-TEST(FormModel, ShowingFollowsEveryParent) {
-  FormModel form;
-  auto& pages = form.Create<PageControl>("Pages", "");
-  auto& page = form.Create<Page>("Page", "Pages", "P");
-  auto& edit = form.Create<EditBox>("Edit", "Page");
+  // Showing follows every parent; the component's own flag is untouched.
   page.SetVisible(false);
   EXPECT_FALSE(form.Showing(edit));
-  EXPECT_TRUE(edit.Visible());  // its own flag is untouched
+  EXPECT_TRUE(edit.Visible());
   page.SetVisible(true);
   pages.SetVisible(false);
   EXPECT_FALSE(form.Showing(edit));
   pages.SetVisible(true);
   EXPECT_TRUE(form.Showing(edit));
-
-  int changes = 0;  // page changes are announced once
-  const Connection pageChangedWatch = pages.pageChanged.Connect([&] { ++changes; });
-  pages.SetActivePage("Page");
-  pages.SetActivePage("Page");
-  EXPECT_EQ(changes, 1);
 }
 
-TEST(Controls, SignalsFireOnRealChangesOnly) {
+TEST(Controls, ChangesAreAnnouncedOnlyWhenRealAndTypingMarksModified) {
   EditBox edit("Edit", "");
   int changes = 0;
-  int edits = 0;
   const Connection changedWatch = edit.changed.Connect([&] { ++changes; });
-  const Connection editedWatch = edit.edited.Connect([&] { ++edits; });
   edit.SetText("abc");
   edit.SetText("abc");
   EXPECT_EQ(changes, 1);
   edit.UserEdit("abcd");
   EXPECT_TRUE(edit.Modified());
-  EXPECT_EQ(edits, 1);
   edit.SetText("x");  // a programmatic text resets the edited flag
   EXPECT_FALSE(edit.Modified());
+
+  PageControl pages("Pages", "");
+  int pageChanges = 0;
+  const Connection pageWatch = pages.pageChanged.Connect([&] { ++pageChanges; });
+  pages.SetActivePage("Page");
+  pages.SetActivePage("Page");
+  EXPECT_EQ(pageChanges, 1);
 }
 
 TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
@@ -66,9 +60,7 @@ TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
   int clicks = 0;
   const Connection clickedWatch = button.clicked.Connect([&] { ++clicks; });
   button.SetChecked(true);  // checking an unchecked button clicks it
-  button.SetChecked(true);
-  EXPECT_EQ(clicks, 1);
-  button.Click();  // a click on the checked button is no change
+  button.Click();           // a click on the checked button is no change
   EXPECT_EQ(clicks, 1);
   button.SetChecked(false);
   button.Click();
@@ -85,32 +77,18 @@ TEST(Controls, RadioButtonAndGroupRunTheirClickHandling) {
   EXPECT_EQ(groupClicks, 1);
 }
 
-TEST(ActionList, LookupCategoriesAndHandlers) {
+TEST(ActionList, ExactLookupAndCategoriesInCreationOrder) {
   ActionList actions;
   actions.Add("ActRunWrap", "Start wrapper", "Preparation");
-  actions.Add("ActRunTool", "Run tool", "Preparation");
   actions.Add("ActAbout", "About", "Help");
+  actions.Add("ActRunTool", "Run tool", "Preparation");
   EXPECT_THROW(actions.Add("ActAbout", "x", "Help"), std::logic_error);
   EXPECT_THROW(actions.Get("ActMissing"), std::logic_error);
   EXPECT_EQ(actions.Find("actabout"), nullptr);
 
-  std::vector<std::string> prep;
+  Names prep;
   for (const auto* a : actions.InCategory("Preparation")) prep.push_back(a->Name());
-  EXPECT_EQ(prep, (std::vector<std::string>{"ActRunWrap", "ActRunTool"}));
-
-  int runs = 0;
-  actions.Get("ActRunWrap").SetHandler([&] { ++runs; });
-  actions.Get("ActRunWrap").Invoke();
-  actions.Get("ActRunTool").Invoke();  // no handler: nothing happens
-  EXPECT_EQ(runs, 1);
-
-  int changes = 0;
-  Action& about = actions.Get("ActAbout");
-  const Connection changedWatch = about.changed.Connect([&] { ++changes; });
-  about.SetVisible(false);
-  about.SetVisible(false);
-  about.SetCaption("Info");
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(prep, (Names{"ActRunWrap", "ActRunTool"}));
 }
 
 }  // namespace

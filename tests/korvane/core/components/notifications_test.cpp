@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/components/action.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/form_model.h"
 #include "korvane/core/components/lists.h"
@@ -348,25 +347,6 @@ TEST(FormModel, RemoveTakesTheSubtreeAndKeepsTheRestInOrder) {
   EXPECT_EQ(form.Components().back()->Name(), "PageViewer1");
   EXPECT_TRUE(form.Remove("EditKeep"));  // a leaf goes alone
   EXPECT_NE(form.Find("PageNames"), nullptr);
-}
-
-TEST(Action, CheckableFollowsTheModel) {
-  struct Case {
-    bool checkable;
-    bool checked;
-    bool expected;
-  };
-  for (const Case& c : {Case{false, false, false}, Case{false, true, true}, Case{true, false, true},
-                        Case{true, true, true}}) {
-    Action action("ActSortBySource", "Sort", "Sort");
-    action.SetCheckable(c.checkable);
-    action.SetChecked(c.checked);
-    EXPECT_EQ(action.Checkable(), c.expected) << c.checkable << c.checked;
-  }
-  Action once("ActDontRun", "Stop", "Preparation");
-  once.SetChecked(true);
-  once.SetChecked(false);  // once checked is not checkable for good
-  EXPECT_FALSE(once.Checkable());
 }
 
 }  // namespace

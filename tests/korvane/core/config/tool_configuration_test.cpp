@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/common/text.h"
 #include "support/scripted_person.h"
@@ -43,13 +42,9 @@ TEST(ToolConfigurationTest, ExtrasDefaultOnlyWhenTheKeyIsMissing) {
   EXPECT_THROW(config.IntValue("COB.Extras"), ConversionError);
 }
 
-class FilterTest : public ::testing::Test {
- protected:
+TEST(ToolConfigurationTest, FilterForJoinsTheVersionFilterOrFallsBackWithAStatusText) {
   ScriptedPerson person;
   StatusBar status{person};
-};
-
-TEST_F(FilterTest, FilterForJoinsTheVersionFilter) {
   ToolConfiguration config({"COB.Filters=COBOL sources (*.cbl)|*.cbl;*.cob",
                             "COB.Copy.Filters=Copy members|*.cpy", "WSDL.Filters=WSDL|*.wsdl",
                             "XML.Filters=", "PLI.Filters=|*.pli"});
@@ -61,19 +56,10 @@ TEST_F(FilterTest, FilterForJoinsTheVersionFilter) {
   EXPECT_EQ(config.FilterFor("ASM", "WSDL", status), "WSDL|*.wsdl");
   EXPECT_EQ(config.FilterFor("PLI", "", status), "*.pli");
   EXPECT_EQ(status.Text(), "");
-}
 
-TEST_F(FilterTest, FilterForFallsBackWithAStatusText) {
-  ToolConfiguration config({"COB.Filters=COBOL|*.cbl"});
   EXPECT_EQ(config.FilterFor("ASM", "XML", status), "All files (Possible definition error)|*.*");
   EXPECT_EQ(status.Text(), "Shell program error, missing filter definition, inform Brevik");
   EXPECT_EQ(status.Colour(), StatusColour::Neutral);
-
-  // With an error list already collected the text joins the list and nothing aborts.
-  status.AddError("earlier", true);
-  EXPECT_NO_THROW(config.FilterFor("COB.Copy", "", status));
-  EXPECT_EQ(status.MessageList(),
-            "- earlier\r\n- Shell program error, missing filter definition, inform Brevik");
 }
 
 TEST(ToolConfigurationTest, ResultMasksJoinResultCopyAndSourceMasks) {
