@@ -165,6 +165,13 @@ TEST_F(Commands, AJobFileThatCannotBeCreatedStopsTheCommand) {
   EXPECT_EQ(port.errors[0].first, "Can not open " + dir / "gone/9537");
   EXPECT_EQ(port.errors[0].second, "Stelmar Error Message");
   EXPECT_EQ(port.dialogsShown, 0);
+
+  // No work directory at all: nothing is created anywhere, in the root least of all.
+  commands.Record().WORK_DIR = "";
+  commands.Execute(kCmdWrapTransaction);
+  ASSERT_EQ(port.errors.size(), 2u);
+  EXPECT_EQ(port.errors[1].first, "No work directory is set: choose one with Directories");
+  EXPECT_EQ(port.dialogsShown, 0);
 }
 
 TEST(ProgramNameOf, CutsAtTheLastDotOfTheFileName) {

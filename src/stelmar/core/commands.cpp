@@ -84,6 +84,11 @@ void StelmarCommands::SaveSettings() {
 }
 
 bool StelmarCommands::NewJobFile() {
+  // Without a work directory the name would land in the file system's root.
+  if (settings_.WORK_DIR.str().empty()) {
+    port_.ShowError("No work directory is set: choose one with Directories", kErrorCaption);
+    return false;
+  }
   const Field path = JobFilePath(settings_.WORK_DIR, clock_());
   if (!CreateEmptyJobFile(path)) {
     port_.ShowError("Can not open " + path.str(), kErrorCaption);
