@@ -216,14 +216,18 @@ void FileListView::FitColumns() {
   });
 }
 
+void ShowHighlight(QAbstractItemView& view, int row) {
+  if (row >= 0 && row < view.model()->rowCount()) {
+    view.setCurrentIndex(view.model()->index(row, 0));
+  } else {
+    view.clearSelection();
+    view.setCurrentIndex({});
+  }
+}
+
 void FileListView::SyncSelection() {
   syncing_ = true;
-  const int row = list_.ItemIndex();
-  if (row >= 0 && row < model()->rowCount()) {
-    setCurrentIndex(model()->index(row, 0));
-  } else {
-    clearSelection();
-  }
+  ShowHighlight(*this, list_.ItemIndex());
   syncing_ = false;
 }
 

@@ -64,6 +64,10 @@ class CheckListModel : public QAbstractTableModel {
   ConnectionList connections_;
 };
 
+// Shows a check list's highlighted row as the view's current row; -1 or a row the
+// view does not have clears it.
+void ShowHighlight(QAbstractItemView& view, int row);
+
 // A file list's columns: name (with the check box), wrapping type, origin.
 class FileLinesModel : public CheckListModel {
   Q_OBJECT

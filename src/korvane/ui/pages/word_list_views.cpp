@@ -239,13 +239,7 @@ QRect WordListView::EditorArea() const {
 
 void WordListView::SyncSelection() {
   syncing_ = true;
-  const int row = list_.ItemIndex();
-  if (row >= 0 && row < model()->rowCount()) {
-    setCurrentIndex(model()->index(row, 0));
-  } else {
-    clearSelection();
-    setCurrentIndex({});
-  }
+  ShowHighlight(*this, list_.ItemIndex());
   syncing_ = false;
 }
 
