@@ -14,20 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/common/guarded_run.h"
+#include "bench/direct_gate.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/ui/binders.h"
 
 namespace {
 
-class DirectGate : public korvane::CommandGate {
- public:
-  bool Run(const std::function<void()>& work) override {
-    work();
-    return true;
-  }
-  bool Execute(const std::string&) override { return true; }
-};
+using bench::DirectGate;
 
 std::string ConsoleLine(int i) {
   std::string line = "COBWRAP " + std::to_string(i) + " processing member ";

@@ -10,20 +10,13 @@
 #include <random>
 #include <string>
 
-#include "korvane/core/common/guarded_run.h"
+#include "bench/direct_gate.h"
 #include "korvane/core/viewer/viewer_page.h"
 #include "korvane/ui/viewer/text_page_view.h"
 
 namespace {
 
-class DirectGate : public korvane::CommandGate {
- public:
-  bool Run(const std::function<void()>& work) override {
-    work();
-    return true;
-  }
-  bool Execute(const std::string&) override { return true; }
-};
+using bench::DirectGate;
 
 // About 50 MB of tool log lines with CR LF ends, made once.
 const std::string& BigLog() {
@@ -46,13 +39,30 @@ const std::string& BigLog() {
   return path;
 }
 
+// The log read into a viewer page, as opening it does.
+struct OpenedLog {
+  explicit OpenedLog(const std::string& file) {
+    page.SetFileName(file);
+    page.LoadFile(file);
+  }
+  korvane::ViewerPage page{"tsv0", "big.log"};
+};
+
+// The opened log in its text view, shown at a window's size.
+struct ShownLog : OpenedLog {
+  ShownLog(const std::string& file, DirectGate& gate)
+      : OpenedLog(file), view(gate, page.Document(), false, nullptr) {
+    view.resize(1000, 700);
+    view.show();
+  }
+  korvane::ui::TextPageView view;
+};
+
 void BM_OpenPageCore(benchmark::State& state) {
   const std::string& file = BigLog();
   for (auto _ : state) {
-    korvane::ViewerPage page("tsv0", "big.log");
-    page.SetFileName(file);
-    page.LoadFile(file);
-    benchmark::DoNotOptimize(page.Document().LineCount());
+    OpenedLog log(file);
+    benchmark::DoNotOptimize(log.page.Document().LineCount());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(std::filesystem::file_size(file)));
@@ -63,14 +73,9 @@ void BM_OpenPageWidget(benchmark::State& state) {
   const std::string& file = BigLog();
   DirectGate gate;
   for (auto _ : state) {
-    korvane::ViewerPage page("tsv0", "big.log");
-    page.SetFileName(file);
-    page.LoadFile(file);
-    korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
-    view.resize(1000, 700);
-    view.show();
+    ShownLog log(file, gate);
     QApplication::processEvents();
-    benchmark::DoNotOptimize(view.blockCount());
+    benchmark::DoNotOptimize(log.view.blockCount());
   }
 }
 BENCHMARK(BM_OpenPageWidget)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -80,14 +85,9 @@ void BM_OpenPageWidgetComplete(benchmark::State& state) {
   const std::string& file = BigLog();
   DirectGate gate;
   for (auto _ : state) {
-    korvane::ViewerPage page("tsv0", "big.log");
-    page.SetFileName(file);
-    page.LoadFile(file);
-    korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
-    view.resize(1000, 700);
-    view.show();
-    while (view.Loading()) QApplication::processEvents();
-    benchmark::DoNotOptimize(view.blockCount());
+    ShownLog log(file, gate);
+    while (log.view.Loading()) QApplication::processEvents();
+    benchmark::DoNotOptimize(log.view.blockCount());
   }
 }
 BENCHMARK(BM_OpenPageWidgetComplete)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -96,19 +96,14 @@ BENCHMARK(BM_OpenPageWidgetComplete)->Unit(benchmark::kMillisecond)->Iterations(
 void BM_ScrollWidget(benchmark::State& state) {
   const std::string& file = BigLog();
   DirectGate gate;
-  korvane::ViewerPage page("tsv0", "big.log");
-  page.SetFileName(file);
-  page.LoadFile(file);
-  korvane::ui::TextPageView view(gate, page.Document(), false, nullptr);
-  view.resize(1000, 700);
-  view.show();
-  while (view.Loading()) QApplication::processEvents();
-  QScrollBar* bar = view.verticalScrollBar();
+  ShownLog log(file, gate);
+  while (log.view.Loading()) QApplication::processEvents();
+  QScrollBar* bar = log.view.verticalScrollBar();
   int value = 0;
   for (auto _ : state) {
     value = (value + 40) % std::max(1, bar->maximum());
     bar->setValue(value);
-    view.viewport()->repaint();
+    log.view.viewport()->repaint();
   }
 }
 BENCHMARK(BM_ScrollWidget)->Unit(benchmark::kMicrosecond);

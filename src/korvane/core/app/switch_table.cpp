@@ -9,20 +9,11 @@ namespace korvane {
 
 namespace {
 
-std::string WithDash(std::string name) {
-  if (!name.empty() && name.front() != '-') name.insert(name.begin(), '-');
-  return name;
-}
-
 // Whether arg (without "=value", "+" or "-") names the switch.
 bool Names(const SwitchInfo& info, std::string arg) {
   arg = ToLower(BeforeFirst(arg, "="));
-  const std::string spec = ToLower(info.spec);
-  const size_t colon = spec.find(':');
-  const std::string longName = WithDash(spec.substr(0, colon));
-  const std::string shortName =
-      colon == std::string::npos ? std::string() : WithDash(spec.substr(colon + 1));
-  for (const std::string& name : {longName, shortName}) {
+  const SwitchNames names = NamesOfSwitch(ToLower(info.spec));
+  for (const std::string& name : {names.longName, names.shortName}) {
     if (name.empty()) continue;
     if (arg == name || (!info.takesValue && (arg == name + "+" || arg == name + "-"))) return true;
   }
@@ -70,11 +61,9 @@ void PrintHelp(std::ostream& out) {
   out << "Usage: korvane [switches]\n"
          "Switches are compared without case; a short form may stand for the long one.\n";
   for (const SwitchInfo& info : KnownSwitches()) {
-    std::string names = info.spec;
-    const size_t colon = names.find(':');
-    if (colon != std::string::npos) {
-      names = names.substr(0, colon) + ", " + WithDash(names.substr(colon + 1));
-    }
+    const SwitchNames both = NamesOfSwitch(info.spec);
+    std::string names = both.longName;
+    if (!both.shortName.empty()) names += ", " + both.shortName;
     if (info.takesValue) names += " <value>";
     out << "  " << names;
     out << std::string(names.size() < 28 ? 28 - names.size() : 1, ' ') << info.help << '\n';

@@ -17,12 +17,22 @@ std::string_view BeforeEquals(std::string_view text) {
 
 }  // namespace
 
+SwitchNames NamesOfSwitch(std::string_view spec) {
+  const size_t first = spec.find(':');
+  SwitchNames names{WithDash(std::string(spec.substr(0, first))), {}};
+  if (first != std::string_view::npos) {
+    const size_t second = spec.find(':', first + 1);
+    names.shortName = WithDash(std::string(
+        spec.substr(first + 1, second == std::string_view::npos ? second : second - first - 1)));
+  }
+  return names;
+}
+
 bool CommandLine::HasSwitch(std::string_view spec, bool def) const {
   const std::string lower = ToLower(spec);
-  const size_t colon = lower.find(':');
-  const std::string longName = WithDash(lower.substr(0, colon));
-  const std::string shortName =
-      colon == std::string::npos ? std::string() : WithDash(lower.substr(colon + 1));
+  const SwitchNames names = NamesOfSwitch(lower);
+  const std::string& longName = names.longName;
+  const std::string& shortName = names.shortName;
 
   for (const auto& arg : args_) {
     const std::string p = ToLower(BeforeEquals(arg));
@@ -39,16 +49,12 @@ bool CommandLine::HasSwitch(std::string_view spec, bool def) const {
 bool CommandLine::SwitchValue(std::string_view spec, std::string& value) const {
   value.clear();
   const std::string lower = ToLower(spec);
+  const SwitchNames switchNames = NamesOfSwitch(lower);
+  const std::string& longName = switchNames.longName;
+  const std::string& shortName = switchNames.shortName;
   const size_t first = lower.find(':');
-  const std::string longName = WithDash(lower.substr(0, first));
-  std::string shortName;
-  std::string last;
-  if (first != std::string::npos) {
-    const size_t second = lower.find(':', first + 1);
-    shortName = WithDash(lower.substr(
-        first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
-    last = lower.substr(lower.rfind(':') + 1);
-  }
+  const std::string last =
+      first == std::string::npos ? std::string() : lower.substr(lower.rfind(':') + 1);
 
   if (last == "default" && args_.size() == 1 && args_[0].find('=') == std::string::npos) {
     value = args_[0];

@@ -8,6 +8,14 @@
 
 namespace korvane {
 
+// The long and short names of a switch spec "long[:short[:default]]", as written there,
+// each with its leading "-"; the short name is empty when the spec has none.
+struct SwitchNames {
+  std::string longName;
+  std::string shortName;
+};
+SwitchNames NamesOfSwitch(std::string_view spec);
+
 class CommandLine {
  public:
   // args: the arguments without the program name.
