@@ -40,15 +40,18 @@ long SessionOf(const std::string& pid) {
 void KillSession(pid_t session) {
   for (int round = 0; round < 50; ++round) {
     bool found = false;
+    // Processes come and go while /proc is read: an entry that vanished, or a
+    // listing cut short by one, only means another round, never an exception.
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
-      const std::string pid = entry.path().filename().string();
-      if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::filesystem::directory_iterator it("/proc", ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+      const std::string pid = it->path().filename().string();
+      if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
       if (SessionOf(pid) != session) continue;
       found = true;
       ::kill(static_cast<pid_t>(std::stol(pid)), SIGKILL);
     }
-    if (!found) return;
+    if (!found && !ec) return;
     ::usleep(20000);
   }
 }

@@ -17,8 +17,10 @@ constexpr std::size_t kReadLimit = 1 << 20;
 // The longest a stop or cancel waits to be noticed by the watcher's thread.
 constexpr std::chrono::milliseconds kWakeInterval(50);
 
-long long NowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
+// In the clock's full resolution: a time cut to whole milliseconds could end a
+// grace up to a millisecond early.
+long long NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
@@ -64,7 +66,7 @@ void ToolWatcher::Start() {
 
 std::string ToolWatcher::Cancel() {
   long long never = kNever;
-  cancelAt_.compare_exchange_strong(never, NowMs());
+  cancelAt_.compare_exchange_strong(never, NowNs());
   return platform::WriteFileAtomic(options_.semaphorePath, "");
 }
 
@@ -106,12 +108,12 @@ void ToolWatcher::ReadConsole(std::string& chunk) {
 void ToolWatcher::Escalate() {
   const long long cancelAt = cancelAt_.load();
   if (cancelAt == kNever) return;
-  const long long since = NowMs() - cancelAt;
-  if (!terminated_ && since >= options_.cancelGrace.count()) {
+  const std::chrono::nanoseconds since(NowNs() - cancelAt);
+  if (!terminated_ && since >= options_.cancelGrace) {
     process_->Terminate();
     terminated_ = true;
   }
-  if (!killed_ && since >= options_.cancelGrace.count() + options_.killGrace.count()) {
+  if (!killed_ && since >= options_.cancelGrace + options_.killGrace) {
     process_->Kill();
     killed_ = true;
   }

@@ -96,7 +96,7 @@ class ToolWatcher {
   std::shared_ptr<Shared> shared_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> ended_{false};
-  std::atomic<long long> cancelAt_{kNever};  // steady clock, in ms
+  std::atomic<long long> cancelAt_{kNever};  // steady clock, in ns
   bool terminated_ = false;
   bool killed_ = false;
   ConsoleCopy* copy_ = nullptr;  // the watcher thread's, while it runs
