@@ -3,6 +3,7 @@
 // fails is reported as a failure.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "e2e/sample_job.h"
@@ -21,7 +22,10 @@ TEST(WrapRun, TheSampleJobRunsEndToEndAndTheResultsComeBackUnderTheirNames) {
   const std::string job = MakeSampleJob(dir, baseName);
   const auto result = RunJob(dir, job);
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("Analysis completed, processing finished"), std::string::npos);
+  EXPECT_NE(result.err.find("Analysis completed, processing finished: this run wrote 4 results, 4 "
+                            "renamed back"),
+            std::string::npos)
+      << result.err;
   const fs::path base = dir.Path() / baseName;
   for (const char* name : {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"}) {
     EXPECT_TRUE(fs::exists(base / "WrapOut" / (std::string(name) + ".xml"))) << name;
@@ -50,6 +54,26 @@ TEST(WrapRun, AToolThatFailsOrCrashesIsNeverReportedAsSuccess) {
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_NE(result.err.find(report), std::string::npos) << result.err;
   }
+}
+
+// A run that crashes after a good one says it wrote nothing; the good run's results
+// stay as they were, and its product log is not shown as the crashed run's.
+TEST(WrapRun, ACrashAfterAGoodRunIsNotReportedWithTheEarlierResults) {
+  TempDir dir;
+  const std::string job = MakeSampleJob(dir, "out");
+  ASSERT_EQ(RunJob(dir, job).status, 0);
+  const std::string before = dir.Read("out/WrapOut/CUSTRPT.xml");
+  // File times have a coarse grain: the next run must start visibly later.
+  const auto earlier = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+  for (const auto& entry : fs::recursive_directory_iterator(dir.Path() / "out")) {
+    fs::last_write_time(entry.path(), earlier);
+  }
+  const auto result = RunJob(dir, job, {{"KORVANE_STANDIN_CRASH", "1"}});
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_NE(result.err.find("processing finished: this run wrote no results"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("The product log was not opened: "), std::string::npos) << result.err;
+  EXPECT_EQ(dir.Read("out/WrapOut/CUSTRPT.xml"), before);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ QString JoinLines(const std::vector<std::string>& lines, size_t first, size_t co
   QString text;
   for (size_t i = first; i < first + count && i < lines.size(); ++i) {
     if (i > first) text += '\n';
-    text += FromLatin1(lines[i]);
+    text += FromText(lines[i]);
   }
   return text;
 }
@@ -143,7 +143,15 @@ class MemoBinding : public QObject {
     // Lines still on their way belong before the person's text is read back.
     Flush();
     const Applying editing(editing_);
-    const std::vector<std::string> lines = SplitLines(ToLatin1(widget_->toPlainText()));
+    const QStringList typed = widget_->toPlainText().split(QChar('\n'));
+    const std::vector<std::string>& before = memo_.Lines();
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(typed.size()));
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+      const size_t at = static_cast<size_t>(i);
+      lines.push_back(at < before.size() ? ToTextKeeping(typed[i], before[at]) : ToText(typed[i]));
+    }
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
     shownLines_ = lines.size();
     gate_.Run([this, &lines] { memo_.UserEdit(lines); });
   }
@@ -184,7 +192,7 @@ void BindCommon(Component& component, QWidget* widget) {
     w->setVisible(component.Visible());
     w->setEnabled(component.Enabled());
     // An empty hint clears a tooltip set before.
-    w->setToolTip(FromLatin1(component.Hint()));
+    w->setToolTip(FromText(component.Hint()));
   };
   apply(widget);
   OnEmit(widget, component.changed, apply);

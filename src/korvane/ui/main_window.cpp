@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -100,8 +101,18 @@ void MainWindow::BuildMenus() {
         n::kActNewProject, n::kActOpenProject, n::kActSaveProject, n::kActRunWrap, n::kActCloseAll};
     if (kToolBarActions.count(action->Name()) != 0) toolBar->addAction(qaction);
   }
+  // A menu whose every command is hidden (the preparation commands without their
+  // switch) goes from the menu bar, and comes back when one is shown again.
   for (const auto& [category, menu] : menus) {
-    menu->menuAction()->setVisible(!menu->isEmpty());
+    QMenu* const m = menu;
+    const auto update = [m] {
+      const QList<QAction*> entries = m->actions();
+      m->menuAction()->setVisible(std::any_of(entries.begin(), entries.end(), [](QAction* a) {
+        return a->isVisible() && !a->isSeparator();
+      }));
+    };
+    for (QAction* entry : m->actions()) QObject::connect(entry, &QAction::changed, m, update);
+    update();
   }
 }
 
@@ -124,6 +135,7 @@ QWidget* MainWindow::BuildCentral() {
 
   auto* console = new QPlainTextEdit(central);
   console->setMaximumHeight(140);
+  console->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   // The whole console goes to Console.log; the view keeps its last lines only, so that a
   // tool writing a million lines neither stalls the window nor fills the memory.
   console->setMaximumBlockCount(kConsoleLinesShown);

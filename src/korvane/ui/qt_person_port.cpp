@@ -60,7 +60,7 @@ QString ToQtFilter(const std::string& filter) {
 }
 
 Button QtPersonPort::Ask(MessageKind kind, const std::string& text, const Buttons& buttons) {
-  QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), FromLatin1(text),
+  QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(), FromText(text),
                   QMessageBox::NoButton, parent_);
   for (const Button b : buttons) box.addButton(ToQt(b));
   if (buttons.empty()) box.addButton(QMessageBox::Ok);
@@ -144,7 +144,7 @@ void QtPersonPort::RunOnInterfaceThread(const std::function<void()>& work) {
 }
 
 void QtPersonPort::ShowFailure(const std::string& text) {
-  QMessageBox::critical(parent_, QApplication::applicationDisplayName(), FromLatin1(text));
+  QMessageBox::critical(parent_, QApplication::applicationDisplayName(), FromText(text));
 }
 
 void QtPersonPort::ShowAbout(const AboutInfo& info) {

@@ -32,8 +32,8 @@ StatusBarWidget::StatusBarWidget(Shell& shell, QWidget* parent) : QLabel(parent)
 
 void StatusBarWidget::Refresh() {
   const StatusBar& model = shell_.Status();
-  setText(FromLatin1(model.Text()));
-  setToolTip(FromLatin1(model.Hint()));
+  setText(FromText(model.Text()));
+  setToolTip(FromText(model.Hint()));
   QPalette pal = palette();
   QColor background = QApplication::palette().color(QPalette::Button);
   if (model.Colour() == StatusColour::Error) background = FromBgr(StatusBar::kColorErr);
@@ -48,8 +48,7 @@ void StatusBarWidget::UpdateMeasure() {
   const QFontMetrics metrics = fontMetrics();
   shell_.Status().SetTextMeasure(
       [metrics](std::string_view text) {
-        return metrics.horizontalAdvance(
-            QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        return metrics.horizontalAdvance(FromText(std::string(text)));
       },
       contentsRect().width() - 2 * margin());
 }

@@ -131,4 +131,13 @@ void ProjectRunJob::FollowLogs(bool on) {
   viewers_.SetFollowLogs(on);
 }
 
+void ProjectRunJob::SetRunStart(std::filesystem::file_time_type start) {
+  preparation_.SetRunStart(start);
+  viewers_.SetRunStart(start);
+}
+
+RenameOutcome ProjectRunJob::LastRename() const {
+  return preparation_.LastRename();
+}
+
 }  // namespace korvane

@@ -39,6 +39,8 @@ class ProjectRunJob : public RunJob {
   bool SynchronizeDirectories() override;
   bool AutoRun() const override;
   void FollowLogs(bool on) override;
+  void SetRunStart(std::filesystem::file_time_type start) override;
+  RenameOutcome LastRename() const override;
 
  private:
   Project& project_;

@@ -86,7 +86,10 @@ void StatusBar::SetText(const std::string& text) {
   while (n > 0 && WidthOf(std::string_view(text).substr(0, static_cast<std::size_t>(n))) > limit) {
     n -= kCutStep;
   }
-  const std::size_t kept = static_cast<std::size_t>(std::max(n, 0));
+  std::size_t kept = static_cast<std::size_t>(std::max(n, 0));
+  // Never inside a character of a UTF-8 name: the view would show the whole text
+  // as single bytes then.
+  while (kept > 0 && (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80) --kept;
   text_ = text.substr(0, kept);
   text_ += kEllipsis;
   hint_ = text.substr(0, kept);

@@ -195,7 +195,7 @@ constexpr ActionSpec kActions[] = {
     {"ActLoadTextFile", "Load a text file to pick up control words", n::kCategoryWordList, ""},
     {"ActLoadWordList", "Import a word list", n::kCategoryWordList, ""},
     {"ActSaveWordList", "Export word list to a file", n::kCategoryWordList, ""},
-    {"ActAddSelectedToList", "Add selected text to word list", n::kCategoryWordList, ""},
+    {"ActAddSelectedToList", "Add selected text to word list", n::kCategoryWordList, "Ctrl+A"},
     {"ActViewGeneral", "Open a file in the general internal viewer", n::kCategoryViewer, "Ctrl+W"},
     {"ActViewProductLog", "View product log (<Productname>.log)", n::kCategoryViewer, "Ctrl+L"},
     {n::kActViewConsoleLog, "View console log from the last run", n::kCategoryViewer, ""},

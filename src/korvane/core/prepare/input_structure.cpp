@@ -123,7 +123,10 @@ void Preparation::CopyLoop(const std::string& base) {
   auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
   const std::vector<std::string>& map = parameters_.nameMap;
   int entities = 0;
-  for (const std::string& line : map) entities += StartsWithText("XCPY", line) ? 1 : 0;
+  // Sources and copy members both advance the bar, so both count towards its end.
+  for (const std::string& line : map) {
+    entities += StartsWithText("XCPY", line) || StartsWithText("CCPY", line) ? 1 : 0;
+  }
   ShowProgress("Building input structure", entities);
   modules.SetPosition(0);
   busy_ = true;

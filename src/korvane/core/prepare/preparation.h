@@ -3,6 +3,8 @@
 // batch lines, the numbered input structure under the job base directory, and renaming
 // the results and removing the structure after a run.
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/preparation_report.h"
 #include "korvane/core/prepare/prepare_job.h"
+#include "korvane/core/prepare/rename_outcome.h"
 #include "korvane/core/sources/source_lists.h"
 
 namespace korvane {
@@ -35,6 +38,9 @@ class Preparation {
   void BuildInputStructure(bool countOnly);
   // Renames the numbered results below WrapOut back to the source names.
   void RenameResults();
+  // The file-system time a run began at: results not older than it are that run's.
+  void SetRunStart(std::optional<std::filesystem::file_time_type> start) { runStart_ = start; }
+  const RenameOutcome& LastRename() const { return lastRename_; }
   // Removes the temporary structure (when the run control says so).
   void DeleteFilesAfter();
 
@@ -70,6 +76,8 @@ class Preparation {
   bool busy_ = false;
   JobParameters parameters_;
   PreparationReport report_;
+  std::optional<std::filesystem::file_time_type> runStart_;
+  RenameOutcome lastRename_;
   ConnectionList connections_;
 };
 

@@ -50,7 +50,8 @@ void Preparation::RenameResults() {
   modules.SetRange(0, 8);
   modules.SetPosition(1);
   form.Get<GroupBox>(n::kGroupProgress).SetCaption("Rename result files");
-  if (!job_.Flags().renameAfter) return;
+  lastRename_ = {};
+  const bool rename = job_.Flags().renameAfter;
   const std::string base = job_.WritableBase();
   // Hashed by name, ignoring case: thousands of results each look up their number.
   const KeyedLines map(form.Get<Memo>(n::kMemoNewFileNames).Lines());
@@ -61,11 +62,17 @@ void Preparation::RenameResults() {
     results.insert(results.end(), files.begin(), files.end());
   }
   for (const CollectionFile& file : results) {
-    const std::string stem = StemOf(file.name);
-    if (!StartsWithCase("SRC", stem)) continue;
     const fs::path path(file.path);
+    std::error_code ec;
+    // Results of an earlier run stay where they are, but only this run's are counted.
+    const auto written = fs::last_write_time(path, ec);
+    const bool ours = !ec && (!runStart_ || written >= *runStart_);
+    if (ours) ++lastRename_.written;
+    const std::string stem = StemOf(file.name);
+    if (!rename || !StartsWithCase("SRC", stem)) continue;
     if (map.IndexOfName(stem) < 0) {
       RemoveFile(path);
+      if (ours) --lastRename_.written;
       continue;
     }
     const std::string newName = StemOf(map.Value(stem)) + ExtensionPart(file.name);
@@ -73,8 +80,13 @@ void Preparation::RenameResults() {
     const fs::path target = path.parent_path() / newName;
     if (target == path) continue;
     RemoveFile(target);
-    std::error_code ec;
     fs::rename(path, target, ec);
+    if (ec) {
+      lastRename_.failures.push_back("Cannot rename " + path.string() + " to " + newName + ": " +
+                                     ec.message());
+    } else if (ours) {
+      ++lastRename_.renamed;
+    }
   }
 }
 

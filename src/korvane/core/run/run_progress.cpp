@@ -45,8 +45,10 @@ void RunProgress::Start(int numberOfModules, int numberOfSourceFiles, bool captu
 }
 
 void RunProgress::OnConsoleLine(std::string_view line) {
-  const bool marks = ((kind_ == 0 || kind_ == 1) && line.find(kSourceMarker) != line.npos) ||
-                     (kind_ == 2 && line.find(kTextMarker) != line.npos);
+  // Kind 2 tools mark an entity by its text file; every other kind, the shell's own
+  // included, by its source file, so the caption names the entity being run.
+  const bool marks =
+      kind_ == 2 ? line.find(kTextMarker) != line.npos : line.find(kSourceMarker) != line.npos;
   if (marks) {
     modules_.StepBy(1);
     // The name shown is what follows the source marker, for every kind.

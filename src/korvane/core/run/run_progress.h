@@ -20,8 +20,8 @@ struct RunBar {
 
 class RunProgress {
  public:
-  // productKind: which console marker starts the next entity (0 and 1 "Orig
-  // Source File =", 2 "Orig Text File =", others none).
+  // productKind: which console marker starts the next entity (2 "Orig Text File =",
+  // every other kind "Orig Source File =").
   RunProgress(std::string projectName, std::uint8_t productKind);
 
   // The set-up at the start of a run; with console capture the first bar counts

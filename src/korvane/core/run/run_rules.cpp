@@ -47,4 +47,10 @@ bool AllowedWhileRunning(std::string_view actionName, std::string_view category)
   return false;
 }
 
+std::string ResultsLine(int written, int renamed) {
+  if (written == 0) return "this run wrote no results";
+  const std::string count = written == 1 ? "1 result" : std::to_string(written) + " results";
+  return "this run wrote " + count + ", " + std::to_string(renamed) + " renamed back";
+}
+
 }  // namespace korvane

@@ -15,6 +15,9 @@ std::string BatchStartedCaption(std::string_view caption, std::chrono::seconds t
 // base + " Last batch runtime: " + hh:nn:ss:zzz of the run time (hours of a day).
 std::string BatchRuntimeCaption(std::string_view caption, std::chrono::milliseconds runtime);
 
+// How many results a run wrote and how many went back to their sources' names.
+std::string ResultsLine(int written, int renamed);
+
 // While a run is active only viewer actions and these may run: ActSaveProject,
 // ActCloseAll, ActCancelRun, ActSwitchOnLog, ActSwitchOffLog, ActRename.
 bool AllowedWhileRunning(std::string_view actionName, std::string_view category);

@@ -36,6 +36,17 @@ std::chrono::seconds TimeOfDay(std::chrono::system_clock::time_point t) {
   return std::chrono::seconds(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
 }
 
+// The run's start by the clock of the file system the tools write to: the job
+// parameter file was just written for this run, so every result of the run is at least
+// as new. Without it, the local clock. Less two seconds either way: a tool in DOSBox
+// stamps its files in DOS time, which has a grain of two seconds.
+std::filesystem::file_time_type RunStartStamp(const std::string& base) {
+  std::error_code ec;
+  const auto written = std::filesystem::last_write_time(base + "last.xml", ec);
+  const auto now = std::filesystem::file_time_type::clock::now();
+  return (ec ? now : std::min(written, now)) - std::chrono::seconds(2);
+}
+
 void Invoke(ActionList& actions, const char* name) {
   if (Action* action = actions.Find(name); action != nullptr && action->HasHandler()) {
     action->Invoke();
@@ -64,6 +75,8 @@ void RunService::Connect(ActionList& actions) {
   dontRun.SetHandler([&dontRun] { dontRun.SetChecked(!dontRun.Checked()); });
   actions.Get(n::kActSwitchOnLog).SetHandler([this] { ToggleConsole(true); });
   actions.Get(n::kActSwitchOffLog).SetHandler([this] { ToggleConsole(true); });
+  // Only the command that changes something is offered, before the first run too.
+  ShowConsoleActions(context_.form.Get<Memo>(n::kMemoCaptureConsole).Visible());
 }
 
 void RunService::Follow(Signal<>& installationChecked) {
@@ -102,6 +115,7 @@ void RunService::RunTool() {
 
   Invoke(context_.actions, kActCopyFiles);
   base_ = job_.WritableBase();
+  job_.SetRunStart(RunStartStamp(base_));
   for (const char* name : {kActViewProductLog, kActViewConsoleLog}) {
     if (Action* action = context_.actions.Find(name)) action->SetEnabled(false);
   }
@@ -183,12 +197,16 @@ void RunService::ShowProgress() {
 void RunService::ToggleConsole(bool fromAction) {
   auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
   console.SetVisible(fromAction ? !console.Visible() : true);
+  ShowConsoleActions(console.Visible());
+}
+
+void RunService::ShowConsoleActions(bool consoleShown) {
   Action& off = context_.actions.Get(n::kActSwitchOffLog);
   Action& on = context_.actions.Get(n::kActSwitchOnLog);
-  off.SetVisible(console.Visible());
-  off.SetEnabled(console.Visible());
-  on.SetVisible(!console.Visible());
-  on.SetEnabled(!console.Visible());
+  off.SetVisible(consoleShown);
+  off.SetEnabled(consoleShown);
+  on.SetVisible(!consoleShown);
+  on.SetEnabled(!consoleShown);
 }
 
 // --- watching -------------------------------------------------------------------------
@@ -231,6 +249,7 @@ void RunService::EndOfRun(const RunEnd& end) {
   job_.FollowLogs(false);
   job_.SetBatchRunning(false);
   Invoke(context_.actions, kActRename);
+  const RenameOutcome renamed = job_.LastRename();
   Invoke(context_.actions, kActDeleteFilesAfter);
   std::error_code ec;
   for (const std::string& dir : {base_ + "WrapOut", base_ + job_.SystemName()}) {
@@ -264,11 +283,15 @@ void RunService::EndOfRun(const RunEnd& end) {
   std::filesystem::remove(copy, ec);  // a hidden console keeps no log
 
   Action& cancel = context_.actions.Get(kActCancelRun);
-  if (cancel.Enabled() && end.kind != RunEnd::Kind::Cancelled) {
-    context_.status.ShowWarning("Analysis completed, processing finished");
+  const bool completed = cancel.Enabled() && end.kind != RunEnd::Kind::Cancelled;
+  // Said with the verdict, so that an earlier run's results are never read as this one's.
+  const std::string results = ResultsLine(renamed.written, renamed.renamed);
+  if (completed) {
+    context_.status.ShowWarning("Analysis completed, processing finished: " + results);
   } else {
-    context_.status.ShowError("Process cancelled, analysis incomplete!", true);
+    context_.status.ShowError("Process cancelled, analysis incomplete! (" + results + ")", true);
   }
+  for (const std::string& failure : renamed.failures) context_.status.AddError(failure, true);
   // A tool that failed is never reported as plain success.
   if (end.kind == RunEnd::Kind::Failed) {
     context_.status.AddError("The tool ended with exit status " + std::to_string(end.code), true);

@@ -5,6 +5,7 @@
 // a run is active.
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -14,6 +15,7 @@
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
+#include "korvane/core/prepare/rename_outcome.h"
 #include "korvane/core/run/dosbox_mode.h"
 #include "korvane/core/run/run_progress.h"
 #include "korvane/core/run/tool_command.h"
@@ -51,6 +53,11 @@ class RunJob {
   virtual bool AutoRun() const = 0;
   // The logs and the console log may be looked at (or not) once a run has ended.
   virtual void FollowLogs(bool on) = 0;
+  // The file-system time the run began at: results and logs older than it are an
+  // earlier run's.
+  virtual void SetRunStart(std::filesystem::file_time_type start) = 0;
+  // What renaming the results found at the end of the run.
+  virtual RenameOutcome LastRename() const = 0;
 };
 
 class RunService : private WatcherListener {
@@ -103,6 +110,7 @@ class RunService : private WatcherListener {
   void OnPipeWarning(const std::string& call) override;
   void OnRunEnded(const RunEnd& end) override;
   void EndOfRun(const RunEnd& end);
+  void ShowConsoleActions(bool consoleShown);
 
   WindowContext& context_;
   RunJob& job_;

@@ -7,6 +7,7 @@
 #include "korvane/core/common/name_case.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/config/date_format.h"
 #include "korvane/core/form/component_names.h"
 #include "platform/spawn_detached.h"
 
@@ -152,6 +153,7 @@ void Viewers::OpenInViewer(const std::string& path) {
     }
     if (!CloseCurrentPage()) return;
   }
+  const std::string earlier = EarlierRunNote(path);
   AddPage([&](const std::string& name) {
     auto page = std::make_unique<ViewerPage>(name, caption);
     page->SetFileName(path);
@@ -159,6 +161,33 @@ void Viewers::OpenInViewer(const std::string& path) {
     page->SetFollowing(followLogs_ && IsLog(path));
     return page;
   });
+  if (!earlier.empty()) context_.status.ShowWarning(earlier);
+}
+
+bool Viewers::IsResultOrLog(const std::string& path) const {
+  const fs::path file(path);
+  const fs::path base(job_.BaseDirectory());
+  if (file.parent_path() == base) return IsLog(path);
+  for (fs::path dir = file.parent_path(); dir.has_relative_path() && dir != base;
+       dir = dir.parent_path()) {
+    if (dir.parent_path() == base && EqualsNoCase(dir.filename().string(), "WrapOut")) return true;
+    if (dir == dir.parent_path()) break;
+  }
+  return false;
+}
+
+// A result or log from before the last run began, said with its date, so that it is not
+// read as that run's outcome; empty for anything else.
+std::string Viewers::EarlierRunNote(const std::string& path) const {
+  if (!runStart_ || !IsResultOrLog(path)) return {};
+  std::error_code ec;
+  const auto written = fs::last_write_time(path, ec);
+  if (ec || written >= *runStart_) return {};
+  const auto when = std::chrono::file_clock::to_sys(written);
+  return path + " is from before the last run (written " +
+         LocaleDateTime(std::chrono::system_clock::to_time_t(
+             std::chrono::time_point_cast<std::chrono::system_clock::duration>(when))) +
+         ")";
 }
 
 ViewerPage& Viewers::AddPage(
@@ -229,6 +258,11 @@ void Viewers::ViewLog(const std::string& actionName) {
     // A tool run inside DOSBox writes it under an upper-case name.
     const std::vector<std::string> found = EntriesNamedNoCase(base, job_.SystemName() + ".log");
     if (!found.empty()) file = found.front();
+    // The last run did not write it: opening it would show an earlier run as this one.
+    if (const std::string earlier = EarlierRunNote(file); !earlier.empty()) {
+      context_.status.AddError("The product log was not opened: " + earlier, true);
+      return;
+    }
   } else if (actionName == n::kActViewConsoleLog) {
     file = base + "Console.log";
   } else {

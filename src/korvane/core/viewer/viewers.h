@@ -70,6 +70,9 @@ class Viewers {
   // While on (a run is active), log pages opened follow their file as it grows.
   void SetFollowLogs(bool on);
   bool FollowLogs() const { return followLogs_; }
+  // The file-system time the last run began at: a product log older than it is not
+  // opened as that run's, and results older than it are shown as an earlier run's.
+  void SetRunStart(std::filesystem::file_time_type start) { runStart_ = start; }
   // Takes up what followed files gained; the view calls it from a timer.
   void RefreshFollowed();
 
@@ -93,6 +96,8 @@ class Viewers {
   void RemovePage(size_t index);
   std::string CaptionFor(const std::string& path) const;
   bool ViewerInFront() const;
+  bool IsResultOrLog(const std::string& path) const;
+  std::string EarlierRunNote(const std::string& path) const;
   void ShowViewerTab(bool shown);
 
   WindowContext& context_;
@@ -103,6 +108,7 @@ class Viewers {
   int counter_ = 0;
   bool wrapRequested_ = false;
   bool followLogs_ = false;
+  std::optional<std::filesystem::file_time_type> runStart_;
   FontChoice font_;
   std::vector<long> editors_;
 };

@@ -43,7 +43,7 @@ void IncComboBox::Refresh() {
   refreshing_ = true;
   const IncCombo& model = combo_.Combo();
   QStringList items;
-  for (const auto& caption : model.Items()) items << FromLatin1(caption);
+  for (const auto& caption : model.Items()) items << FromText(caption);
   QStringList shown;
   for (int i = 0; i < count(); ++i) shown << itemText(i);
   if (shown != items) {
@@ -52,7 +52,7 @@ void IncComboBox::Refresh() {
   }
   setCurrentIndex(model.ItemIndex());
   const std::string search = model.SearchText();
-  setToolTip(search.empty() ? FromLatin1(model.Hint()) : "Search: " + FromLatin1(search));
+  setToolTip(search.empty() ? FromText(model.Hint()) : "Search: " + FromText(search));
   refreshing_ = false;
 }
 

@@ -54,6 +54,16 @@ class ControlWordDelegate : public QStyledItemDelegate {
     painter->drawText(text.adjusted(column + 2, 0, 0, 0), flags, entry.mid(4, 201));
     painter->restore();
   }
+
+  // As wide as what paint draws, so a long word gets a horizontal scroll bar.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QString entry = index.data(Qt::DisplayRole).toString();
+    const int column = option.fontMetrics.horizontalAdvance(QStringLiteral("WWWW ")) - 1;
+    const int drawn = option.fontMetrics.horizontalAdvance(entry.mid(4, 201));
+    size.setWidth(std::max(size.width(), size.height() + column + drawn + 8));
+    return size;
+  }
 };
 
 const char* ListName(WordListView::Kind kind) {
@@ -70,7 +80,9 @@ WordListView::WordListView(Shell& shell, Kind kind, QWidget* parent)
   BindCommon(list_, this);
   setModel(new CheckListModel(
       shell, list_, [&shell] { shell.CurrentProject().SetModified(true); }, this));
-  setUniformItemSizes(true);
+  // Not uniform: the widest entry, not the first, decides the scrollable width.
+  setUniformItemSizes(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setMouseTracking(true);  // the pointer leaving an open editor closes it
   if (kind_ == Kind::kControlWords) {
     setItemDelegate(new ControlWordDelegate(this));
@@ -117,6 +129,9 @@ void WordListView::BuildControlWordPanel() {
   field_->setObjectName(QString::fromLatin1(n::kEditCWrd));
   row->addWidget(typeBox_);
   row->addWidget(field_, 1);
+  for (QWidget* part : {static_cast<QWidget*>(typeBox_), static_cast<QWidget*>(field_)}) {
+    part->setMinimumHeight(1);
+  }
   for (QObject* keys : {static_cast<QObject*>(field_), static_cast<QObject*>(typeBox_)}) {
     keys->installEventFilter(this);
   }
@@ -127,6 +142,7 @@ void WordListView::BuildControlWordPanel() {
 void WordListView::BuildObjectField() {
   field_ = new QLineEdit(viewport());
   field_->setObjectName(QString::fromLatin1(n::kEditObjects));
+  field_->setMinimumHeight(1);
   field_->installEventFilter(this);
   connect(field_, &QLineEdit::textEdited, this, [this](const QString& text) {
     shell_.Run([this, typed = ToLocal(text)] { shell_.Words().ObjectTextEditor().Edit(typed); });
@@ -188,7 +204,8 @@ void WordListView::Follow() {
     width = std::max(width, pressedAt_.x() - left + 10);
   }
   width = std::min(width, std::max(viewport()->width() - left, 40));
-  const int height = std::max(line.height(), editor->sizeHint().height());
+  // The editor keeps to its row: a taller one would hide the neighbours being read.
+  const int height = line.height();
   editor->setGeometry(left, line.center().y() - height / 2, width, height);
   editor->show();
   editor->raise();

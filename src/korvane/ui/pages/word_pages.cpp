@@ -2,7 +2,9 @@
 
 #include <QDrag>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -29,7 +31,7 @@ std::string CrLfText(QString text) {
   text.replace(QChar(0x2029), QChar('\n'));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QChar('\n'), QStringLiteral("\r\n"));
-  return ToLatin1(text);
+  return ToText(text);
 }
 
 // The word field and its panel take drops from anywhere: a control word dragged from
@@ -119,17 +121,36 @@ class PickupDrag : public QObject {
   QPlainTextEdit* view_;
 };
 
+// Ctrl+A is "Add selected text" here: the view must not take it as select-all first.
+class SelectAllGoesToTheCommand : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 // The source control words are picked from: its selection goes to the core as the person
 // makes it, and its pop-up menu offers loading a source and taking the selection.
 QPlainTextEdit* PickupView(Shell& shell, QWidget* parent) {
   auto* view = new QPlainTextEdit(parent);
   BindMemo(shell, shell.Form().Get<Memo>(n::kRichEditCTLWords), view);
   view->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Sources have columns: they only line up in a fixed font.
+  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   view->viewport()->installEventFilter(new PickupDrag(view));
+  view->installEventFilter(new SelectAllGoesToTheCommand(view));
   QObject::connect(view, &QPlainTextEdit::selectionChanged, view, [&shell, view] {
     QString text = view->textCursor().selectedText();
     text.replace(QChar(0x2029), QStringLiteral("\r\n"));
-    shell.Words().SetPickupSelection(ToLatin1(text));
+    shell.Words().SetPickupSelection(ToText(text));
   });
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QWidget::customContextMenuRequested, view, [view](const QPoint& at) {

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -45,28 +46,24 @@ MarkerFrame::MarkerFrame(CommandGate& gate, ActionList& mainActions, WrapperMark
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
 
-  auto* buttons = new QHBoxLayout();
+  // A tool bar, not a row of buttons: when the window is narrow it folds the last
+  // commands into its extension menu instead of widening the window.
+  auto* buttons = new QToolBar(this);
+  buttons->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const char* name : {a::kSavePage, a::kMark, a::kUnMark, a::kFindNextFD, a::kFindNextSection,
                            a::kResetMarking, a::kSaveAndClose}) {
-    auto* button = new QToolButton(this);
-    QAction* action = PageAction(name);
-    button->setDefaultAction(action);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     // A hidden command hides its button too (the navigation of other languages).
-    button->setVisible(action->isVisible());
-    connect(action, &QAction::changed, button,
-            [button, action] { button->setVisible(action->isVisible()); });
-    buttons->addWidget(button);
+    buttons->addAction(PageAction(name));
   }
-  buttons->addStretch(1);
+  auto* stretch = new QWidget(buttons);
+  stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  buttons->addWidget(stretch);
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("BitBtnCancelEdit");
   connect(cancel, &QPushButton::clicked, this, [this] { gate_.Run([this] { marker_.Cancel(); }); });
   buttons->addWidget(cancel);
-  auto* close = new QToolButton(this);
-  close->setDefaultAction(PageAction(a::kClosePage));
-  buttons->addWidget(close);
-  layout->addLayout(buttons);
+  buttons->addAction(PageAction(a::kClosePage));
+  layout->addWidget(buttons);
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   view_ = new TextPageView(gate, marker.Document(), true, splitter);
@@ -139,7 +136,7 @@ QAction* MarkerFrame::PageAction(const char* name) {
 void MarkerFrame::ShowLabels() {
   labels_->clear();
   for (const std::string& label : marker_.Labels()) {
-    auto* item = new QListWidgetItem(FromLatin1(label), labels_);
+    auto* item = new QListWidgetItem(FromText(label), labels_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
   }
@@ -147,7 +144,7 @@ void MarkerFrame::ShowLabels() {
 
 void MarkerFrame::ShowUnresolved() {
   QStringList lines;
-  for (const std::string& name : marker_.Unresolved()) lines << FromLatin1(name);
+  for (const std::string& name : marker_.Unresolved()) lines << FromText(name);
   unresolved_->setPlainText(lines.join('\n'));
 }
 

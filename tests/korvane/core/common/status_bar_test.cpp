@@ -52,6 +52,8 @@ TEST_F(StatusBarTest, LongTextsAreCutToTheRoomWithTheFullTextInTheHint) {
       {nullptr, 800, Numbered(200), 95},    // 800 px at 8 a character, less 24 for the dots
       {nullptr, 5000, Numbered(126), 120},  // 126 characters or more: cut at 120 regardless
       {nullptr, 5000, Numbered(125), kWhole},
+      // Never inside a UTF-8 character: the cut at 120 would split the "ä".
+      {nullptr, 5000, Numbered(119) + "\xC3\xA4" + Numbered(10), 119},
       {nullptr, 800, Numbered(97), kWhole},  // exactly filling the room: 97 * 8 = 800 - 24
       {nullptr, 800, Numbered(98), 93},
       {wideW, 100, std::string(17, 'a'), kWhole},  // room 100 - 15 = 85 px

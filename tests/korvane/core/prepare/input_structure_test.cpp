@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <filesystem>
 
 #include "korvane/core/common/operation_abort.h"
@@ -232,6 +234,35 @@ TEST(ResultFiles, RenameBelowWrapOutAndDeleteTheStructure) {
   EXPECT_FALSE(Exists(f.dir / "job/last.xml"));
   EXPECT_FALSE(Exists(f.dir / "job/LAST0002.TXT"));
   EXPECT_TRUE(Exists(f.dir / "job/WrapOut/PAYROLL.xml"));
+}
+
+// Only results not older than the run's start are the run's; a result whose name is
+// blocked keeps its number and is named with the reason.
+TEST(ResultFiles, CountOnlyThisRunsResultsAndNameTheOnesThatCannotGoBack) {
+  Built f;
+  f.dir.Write("job/last.xml", "old");
+  f.Build();
+  const std::string earlier = f.dir.Write("job/WrapOut/OLDRUN.xml", "earlier run");
+  fs::last_write_time(earlier, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  f.preparation.SetRunStart(fs::file_time_type::clock::now() - std::chrono::minutes(1));
+  f.flags.renameAfter = true;
+  f.preparation.RenameResults();
+  EXPECT_EQ(f.preparation.LastRename().written, 0);  // a crashed run wrote nothing
+  EXPECT_EQ(f.preparation.LastRename().renamed, 0);
+
+  f.dir.Write("job/WrapOut/SRC0001.xml", "result");
+  f.dir.Write("job/WrapOut/SRC0001.lst", "listing");
+  fs::create_directories(f.dir / "job/WrapOut/PAYROLL.lst");  // blocks that result's name
+  f.preparation.RenameResults();
+  const RenameOutcome& outcome = f.preparation.LastRename();
+  EXPECT_EQ(outcome.written, 2);
+  EXPECT_EQ(outcome.renamed, 1);
+  EXPECT_EQ(f.dir.Read("job/WrapOut/PAYROLL.xml"), "result");
+  ASSERT_EQ(outcome.failures.size(), 1u);
+  EXPECT_NE(outcome.failures[0].find("SRC0001.lst to PAYROLL.lst: "), std::string::npos)
+      << outcome.failures[0];
+  EXPECT_TRUE(Exists(f.dir / "job/WrapOut/SRC0001.lst"));
+  EXPECT_EQ(f.dir.Read("job/WrapOut/OLDRUN.xml"), "earlier run");  // never touched
 }
 
 }  // namespace

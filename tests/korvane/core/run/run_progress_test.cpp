@@ -40,12 +40,15 @@ TEST(RunProgress, ConsoleMarkersStepTheEntitiesByProductKind) {
   EXPECT_EQ(maps.Modules().position, 1);
   EXPECT_EQ(maps.Caption(), "Started processing project Maps - Entity 1 of 3 - ");
 
-  // The shell's own kind looks for no marker.
+  // The shell's own kind follows the source marker too: the caption names the entity run.
   RunProgress shell("Any", 4);
   shell.Start(0, 1, true, 3);
-  shell.OnConsoleLine("Orig Source File = A");
+  shell.OnConsoleLine("Orig Text File = T");
   EXPECT_EQ(shell.Modules().position, 0);
-  EXPECT_EQ(shell.Sources().position, 1);
+  shell.OnConsoleLine("Orig Source File = A.cbl");
+  EXPECT_EQ(shell.Modules().position, 1);
+  EXPECT_EQ(shell.Caption(), "Started processing project Any - Entity 1 of 3 -  A.cbl");
+  EXPECT_EQ(shell.Sources().position, 2);
 }
 
 TEST(RunProgress, PollStepsAdvanceTheSourcesBarAndStartItAgainWhenFull) {

@@ -134,6 +134,46 @@ TEST(Viewers, LogCommandsOpenOnlyWhatExists) {
   EXPECT_EQ(f.viewers.Current()->Caption(), "Console.log");
 }
 
+// After a run, a product log or result older than the run is never shown as its own.
+TEST(Viewers, AnEarlierRunsLogIsNotOpenedAsTheLastRunsAndOldResultsSaySo) {
+  ViewerFixture f;
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(2);
+  fs::last_write_time(f.dir.Write("job/CUSTSYS.log", "earlier run"), old);
+  const std::string result = f.dir.Write("job/WrapOut/PAYROLL.xml", "earlier result");
+  fs::last_write_time(result, old);
+  const std::string source = f.dir.Write("job/PAYROLL.cbl", "a source is old by nature");
+  fs::last_write_time(source, old);
+  f.viewers.SetWrapRequested(true);
+  f.viewers.SetRunStart(fs::file_time_type::clock::now() - std::chrono::minutes(1));
+  // The whole message: the bar cuts long ones and keeps the rest in its hint.
+  const auto said = [&f] {
+    std::string hint = f.status.Hint();
+    if (const size_t cut = hint.find("\r\n"); cut != std::string::npos) hint.erase(cut, 2);
+    return hint.empty() ? f.Status() : hint;
+  };
+
+  f.actions.Get("ActViewProductLog").Invoke();
+  EXPECT_TRUE(f.viewers.Pages().empty());
+  EXPECT_EQ(said().rfind("The product log was not opened: " + f.Job("CUSTSYS.log") +
+                             " is from before the last run (written ",
+                         0),
+            0u)
+      << said();
+
+  f.status.ClearMessages();
+  f.viewers.OpenInViewer(result);
+  EXPECT_EQ(f.viewers.Pages().size(), 1u);
+  EXPECT_EQ(said().rfind(result + " is from before the last run (written ", 0), 0u) << said();
+  f.status.ClearMessages();
+  f.viewers.OpenInViewer(source);
+  EXPECT_EQ(f.Status(), "");
+
+  // Written by the run: opened as its log.
+  f.dir.Write("job/CUSTSYS.log", "this run");
+  f.actions.Get("ActViewProductLog").Invoke();
+  EXPECT_EQ(f.viewers.Current()->Caption(), "CUSTSYS.log");
+}
+
 TEST(Viewers, GeneralViewerOffersResultFiles) {
   ViewerFixture f;
   f.person.openAnswers = {{}};
