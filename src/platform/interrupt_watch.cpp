@@ -16,6 +16,7 @@ sigset_t Watched() {
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);  // a closed terminal or ssh session cancels like SIGTERM
   return set;
 }
 

@@ -42,28 +42,38 @@ TEST(Headless, ExitStatusAndMessages) {
   const std::string job = kJobArgs;
   const Case cases[] = {
       {nullptr, nullptr, "-Yes -Root {samples} -Ini {samples}/Korvane.INI", 0, {}},
+      // Usage errors end before anything is loaded, with a line naming the switch.
       {nullptr,
        nullptr,
        "-Yes -Root {samples} -Frobnicate -Ini {samples}/Korvane.INI",
-       0,
-       {"Unknown switch ignored: -Frobnicate"}},
+       3,
+       {"korvane: exit status 3: Unknown switch -Frobnicate"}},
+      {nullptr, nullptr, "-Yes -Porj x.jwrap", 3, {"Unknown switch -Porj"}},
+      {nullptr, nullptr, "-Yes -Root {samples} -Proj", 3, {"The switch -Proj needs a value"}},
+      {nullptr, nullptr, "-Yes -Proj -Root {samples}", 3, {"The switch -Proj needs a value"}},
+      {nullptr,
+       nullptr,
+       "-Yes -ar Analyse -Root {samples}",
+       3,
+       {"Unknown -AutoRun value \"Analyse\": the only value is Anal"}},
       {nullptr,
        nullptr,
        "-Ini {home}/nowhere/Korvane.INI",
-       1,
+       4,
        {"Error: Cannot access product ini file - {home}/nowhere/Korvane.INI"}},
       {"Runcontrol.DebugMode=Ja\r\n",
        nullptr,
        "-Ini {home}/tools/Korvane.INI",
-       1,
+       4,
        {"Ja is not valid boolean value (Y,J,I,N,True,False)"}},
       {kCobolIni, "ProjectSystemName=acct\r\nBatchRunning=N", job + " -Yes", 0, {}},
       {kCobolIni,
        "BatchRunning=N",
        job + " -Yes",
-       1,
+       4,
        {"Error: System name name missing or incorrect",
-        "Error:  Error while loading project definition"}},
+        "Error:  Error while loading project definition",
+        "korvane: exit status 4: the job or the tool configuration could not be loaded"}},
       // A job marked as running in the background asks when it opens.
       {kCobolIni,
        "ProjectSystemName=acct\r\nBatchRunning=Y\r\nNumberOfModules=3",
@@ -111,6 +121,11 @@ TEST(Headless, HelpAndVersionPrintAndEnd) {
     EXPECT_EQ(result.status, 0) << ask;
     for (const char* name : {"-batch", "-Yes", "-Ini", "-Root", "-Proj", "-AutoRun, -ar"}) {
       EXPECT_NE(result.out.find(name), std::string::npos) << ask << " " << name;
+    }
+    // The exit statuses, each with its meaning.
+    for (const char* row : {"\n  0    the run started", "\n  3    usage: ", "\n  7    the run was",
+                            "\n  130  a second interrupt"}) {
+      EXPECT_NE(result.out.find(row), std::string::npos) << ask << " " << row;
     }
   }
   const auto version = RunProgram(KORVANE_BINARY, {"--version"}, {{"DISPLAY", ""}});

@@ -136,7 +136,7 @@ TEST_F(BatchSafety, AProductMarkedWhileItsToolsWereAwayComesBack) {
   fs::rename(home.Path() / "tools/COBWrap", home.Path() / "tools/COBWrap.away");
 
   auto result = Run({});
-  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_EQ(result.status, 4) << result.err;
   EXPECT_NE(result.err.find("Default product changed to: PLI"), std::string::npos) << result.err;
   EXPECT_TRUE(fs::is_symlink(home.Path() / "tools/Korvane.INI"));
   const std::string marked = home.Read("install/Korvane.INI");
@@ -160,14 +160,14 @@ TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
   };
   for (const auto& [path, why] : jobs) {
     const auto result = Run({"-Proj", path});
-    EXPECT_EQ(result.status, 1) << path;
+    EXPECT_EQ(result.status, 4) << path;
     EXPECT_NE(result.err.find("Cannot open the job " + path + ": " + why), std::string::npos)
         << result.err;
   }
   // An empty or UTF-16 job file gives the load message.
   for (const std::string& text : {std::string(), std::string("\xff\xfe[\0R\0", 6)}) {
     const auto result = Run({"-Proj", home.Write("jobs/Junk.jwrap", text)});
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.status, 4);
     EXPECT_NE(result.err.find("Error while loading project definition"), std::string::npos)
         << result.err;
     EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
@@ -176,7 +176,7 @@ TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
   ASSERT_EQ(::mkfifo((home / "fifo.INI").c_str(), 0600), 0);
   const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "fifo.INI"},
                                  {{"HOME", home / "home"}, {"XDG_CONFIG_HOME", home / "home/c"}});
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 4);
   EXPECT_NE(result.err.find(home / "fifo.INI"), std::string::npos) << result.err;
 }
 

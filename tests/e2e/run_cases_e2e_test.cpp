@@ -55,7 +55,8 @@ int Results(const fs::path& base) {
 }
 
 TEST(RunCases, InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot) {
-  for (const bool ignores : {false, true}) {
+  // A closed terminal (SIGHUP) cancels as Ctrl+C does.
+  for (const auto& [ignores, signal] : {std::pair{false, SIGHUP}, std::pair{true, SIGINT}}) {
     SCOPED_TRACE(ignores ? "tool ignores the semaphore" : "tool stops on the semaphore");
     TempDir dir;
     const std::string job = MakeSampleJob(dir, "out");
@@ -63,10 +64,12 @@ TEST(RunCases, InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot) {
     std::map<std::string, std::string> env{{"KORVANE_STANDIN_DELAY_MS", "4000"}};
     if (ignores) env["KORVANE_STANDIN_IGNORE_SEMAPHORE"] = "1";
     // The batch file is the preparation's last step: the tools start next.
-    SignalWhen whenRunning(base / "lastbatch.cmd", SIGINT);
+    SignalWhen whenRunning(base / "lastbatch.cmd", signal);
     const auto result = RunJob(dir, job, env, [&](long pid) { whenRunning(pid); });
     ASSERT_TRUE(whenRunning.Sent());
-    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.status, 7) << result.err;
+    EXPECT_NE(result.err.find("korvane: exit status 7: the run was cancelled"), std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find("Background process cancelled!"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("Process cancelled, analysis incomplete!"), std::string::npos)
         << result.err;

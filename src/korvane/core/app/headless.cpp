@@ -3,9 +3,14 @@
 #include <atomic>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "korvane/core/app/console_person.h"
+#include "korvane/core/app/exit_status.h"
 #include "korvane/core/app/shell.h"
+#include "korvane/core/app/switch_table.h"
+#include "korvane/core/common/command_line.h"
 #include "korvane/core/form/component_names.h"
 #include "platform/interrupt_watch.h"
 
@@ -27,17 +32,65 @@ const char* StatusKindName(StatusMessageKind kind) {
   return "Status";
 }
 
+// The status of an auto run that has ended, and the line that says why it is not 0.
+ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why) {
+  const std::optional<RunEnd>& end = shell.Runs().LastEnd();
+  if (!end) {
+    why = "the run did not start (the messages above say why)";
+    return ExitStatus::kNotStarted;
+  }
+  if (end->kind == RunEnd::Kind::Cancelled) {
+    why = "the run was cancelled";
+    return ExitStatus::kCancelled;
+  }
+  if (end->kind == RunEnd::Kind::Failed) {
+    why = "the tool ended with exit status " + std::to_string(end->code);
+    return ExitStatus::kToolFailed;
+  }
+  if (end->kind == RunEnd::Kind::Signalled) {
+    why = "the tool was ended by signal " + std::to_string(end->code);
+    return ExitStatus::kToolFailed;
+  }
+  const RenameOutcome& renamed = shell.Runs().LastRename();
+  if (renamed.written == 0) {
+    why = "the tools ended with status 0 but wrote no results";
+    return ExitStatus::kToolFailed;
+  }
+  if (!renamed.failures.empty()) {
+    why = renamed.failures.front();
+    return ExitStatus::kNotWritten;
+  }
+  const GuardStats& after = shell.Stats();
+  if (shell.CurrentProject().State().modified || after.aborted != before.aborted ||
+      after.failed != before.failed) {
+    why = "the job could not be saved after the run (the messages above say why)";
+    return ExitStatus::kNotWritten;
+  }
+  return ExitStatus::kSuccess;
+}
+
 }  // namespace
 
 int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& settings,
                 std::ostream& err) {
-  // Ctrl+C cancels the run as the person's cancel would (the tools are told, the results
-  // so far are renamed); a second one ends the program at once.
+  // Ends with the status and, when it is not 0, one line that says why.
+  const auto finish = [&err](ExitStatus status, const std::string& why) {
+    if (status != ExitStatus::kSuccess) {
+      err << "korvane: exit status " << Code(status) << ": " << why << '\n';
+    }
+    err.flush();
+    return Code(status);
+  };
+  if (const std::string problem = UsageProblem(CommandLine(options.args)); !problem.empty()) {
+    return finish(ExitStatus::kUsage, problem);
+  }
+  // Ctrl+C, SIGTERM and SIGHUP cancel the run as the person's cancel would (the tools
+  // are told, the results so far are renamed); a second one ends the program at once.
   std::atomic<Shell*> running{nullptr};
   std::atomic<int> interrupts{0};
   const platform::InterruptWatch interrupt([&running, &interrupts, &err] {
     Shell* shell = running.load();
-    if (shell == nullptr || interrupts++ > 0) std::_Exit(130);
+    if (shell == nullptr || interrupts++ > 0) std::_Exit(Code(ExitStatus::kInterrupted));
     err << "Cancelling the run; interrupt again to end at once\n";
     shell->Runs().RequestCancel();
   });
@@ -51,11 +104,16 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   shell.Status().onMessage = [&person](StatusMessageKind kind, const std::string& text) {
     person.PrintLine(StatusKindName(kind), text);
   };
-  if (!shell.Create() || !shell.Show()) return 1;
+  if (!shell.Create() || !shell.Show()) {
+    return finish(ExitStatus::kLoad, "the job or the tool configuration could not be loaded");
+  }
   running = &shell;
+  ExitStatus status = ExitStatus::kSuccess;
+  std::string why;
   if (shell.AutoRun()) {
     shell.Runs().EchoConsoleTo(std::cout);
     shell.Execute(names::kActRunWrap);
+    const GuardStats started = shell.Stats();
     // The tool runs in the background; this thread serves its watcher until it ends.
     shell.Runs().WaitForEnd(std::chrono::hours(24 * 365));
     // What the preparation did with each source goes to standard output; the tools'
@@ -65,17 +123,25 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
       for (const std::string& line : report.Format()) std::cout << line << '\n';
       std::cout.flush();
     }
+    status = StatusOfRun(shell, started, why);
   } else {
-    shell.Execute(names::kActSaveProject);
+    const bool saved = shell.Execute(names::kActSaveProject);
     bool closing = false;
     const Connection closingWatch = shell.closeRequested.Connect([&closing] { closing = true; });
     shell.Execute(names::kActCloseAll);
     if (closing) shell.CloseQuery();
+    if (!saved || shell.Stats().AnyEndedEarly()) {
+      status = ExitStatus::kNotWritten;
+      why = "the job could not be saved (the messages above say why)";
+    }
   }
   running = nullptr;
-  const auto& end = shell.Runs().LastEnd();
-  const bool runFailed = end.has_value() && end->kind != RunEnd::Kind::Succeeded;
-  return shell.Stats().AnyEndedEarly() || runFailed ? 1 : 0;
+  std::cout.flush();
+  if (status == ExitStatus::kSuccess && !std::cout) {
+    status = ExitStatus::kNotWritten;
+    why = "standard output could not be written";
+  }
+  return finish(status, why);
 }
 
 }  // namespace korvane

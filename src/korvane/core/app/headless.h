@@ -1,8 +1,8 @@
 #pragma once
 // The shell without any window: `korvane -batch`. It runs the same creation
 // and show steps, prints every message to standard error and returns the
-// process exit status (0 success, 1 an operation ended with an error, 2 an
-// unanswered question).
+// process exit status of the table in exit_status.h, with one line on standard
+// error that says why whenever it is not 0.
 
 #include <ostream>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "korvane/core/app/exit_status.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/common/version.h"
 
@@ -68,6 +69,7 @@ void PrintHelp(std::ostream& out) {
     out << "  " << names;
     out << std::string(names.size() < 28 ? 28 - names.size() : 1, ' ') << info.help << '\n';
   }
+  PrintExitStatuses(out);
 }
 
 void PrintVersion(std::ostream& out) {
@@ -95,6 +97,30 @@ std::vector<std::string> UnknownSwitches(const CommandLine& args) {
     }
   }
   return unknown;
+}
+
+std::string UsageProblem(const CommandLine& args) {
+  if (const std::vector<std::string> unknown = UnknownSwitches(args); !unknown.empty()) {
+    return "Unknown switch " + unknown.front() + " (korvane --help lists the switches)";
+  }
+  const std::vector<std::string>& all = args.Args();
+  for (size_t i = 0; i < all.size(); ++i) {
+    const std::string& arg = all[i];
+    if (arg.empty() || arg.front() != '-') continue;
+    for (const SwitchInfo& info : KnownSwitches()) {
+      if (!info.takesValue || !Names(info, arg)) continue;
+      const size_t eq = arg.find('=');
+      const bool hasValue = eq != std::string::npos
+                                ? eq + 1 < arg.size()
+                                : i + 1 < all.size() && !all[i + 1].empty() && all[i + 1][0] != '-';
+      if (!hasValue) return "The switch " + BeforeFirst(arg, "=") + " needs a value";
+    }
+  }
+  std::string autoRun;
+  if (args.SwitchValue("-AutoRun:-ar", autoRun) && !EqualsNoCase(autoRun, "Anal")) {
+    return "Unknown -AutoRun value \"" + autoRun + "\": the only value is Anal";
+  }
+  return {};
 }
 
 }  // namespace korvane

@@ -30,4 +30,9 @@ void PrintVersion(std::ostream& out);
 // file manager hands over) is fine.
 std::vector<std::string> UnknownSwitches(const CommandLine& args);
 
+// The first thing wrong with how the switches are used, in one line for standard
+// error: an unknown switch, a switch without its value, an -AutoRun value other than
+// Anal. Empty when all is well.
+std::string UsageProblem(const CommandLine& args);
+
 }  // namespace korvane

@@ -249,7 +249,8 @@ void RunService::EndOfRun(const RunEnd& end) {
   job_.FollowLogs(false);
   job_.SetBatchRunning(false);
   Invoke(context_.actions, kActRename);
-  const RenameOutcome renamed = job_.LastRename();
+  lastRename_ = job_.LastRename();
+  const RenameOutcome& renamed = lastRename_;
   Invoke(context_.actions, kActDeleteFilesAfter);
   std::error_code ec;
   for (const std::string& dir : {base_ + "WrapOut", base_ + job_.SystemName()}) {

@@ -96,6 +96,8 @@ class RunService : private WatcherListener {
   bool CloseQuery();
   // How the last run ended; empty before the first.
   const std::optional<RunEnd>& LastEnd() const { return lastEnd_; }
+  // What the end of the last run found when it renamed the results.
+  const RenameOutcome& LastRename() const { return lastRename_; }
 
  private:
   void RunWrap();
@@ -123,6 +125,7 @@ class RunService : private WatcherListener {
   bool capture_ = false;
   std::chrono::system_clock::time_point started_;
   std::optional<RunEnd> lastEnd_;
+  RenameOutcome lastRename_;
   std::ostream* echo_ = nullptr;
   DosBoxMode dosBox_;
   ConnectionList connections_;
