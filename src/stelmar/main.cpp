@@ -1,64 +1,44 @@
-// Entry point of stelmar. The headless scans run before anything of Qt exists;
-// otherwise the window program starts:
-//   stelmar [-Ini <path of stelmar.ini>] [-Run <menu command id>]
+// Entry point of stelmar. Help, the scans and every refusal of the command line
+// end before anything of Qt exists; otherwise the window program starts. The
+// exit statuses are the table of exit_status.h, printed by --help.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/system_paths.h"
+#include "stelmar/core/command_line.h"
 #include "stelmar/core/commands.h"
+#include "stelmar/core/display_check.h"
+#include "stelmar/core/exit_status.h"
 #include "stelmar/core/headless_scan.h"
+#include "stelmar/core/help_text.h"
 #include "stelmar/core/stelmar_ini.h"
 #include "stelmar/ui/main_frame.h"
 #include "stelmar/ui/qt_stelmar_port.h"
 
 namespace {
 
-struct Options {
-  std::string iniPath;
-  int runCommand = 0;
-  bool ok = true;
-};
-
-Options ParseOptions(const std::vector<std::string>& args) {
-  Options options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "-Ini" || args[i] == "-I") && i + 1 < args.size()) {
-      options.iniPath = args[++i];
-    } else if (args[i] == "-Run" && i + 1 < args.size()) {
-      try {
-        options.runCommand = std::stoi(args[++i]);
-      } catch (const std::exception&) {
-        options.ok = false;
-      }
-    } else {
-      options.ok = false;
-    }
-  }
-  return options;
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (auto status = stelmar::RunHeadlessScan(args, stdout, stderr)) return *status;
-  Options options = ParseOptions(args);
-  if (!options.ok) {
-    std::fprintf(stderr,
-                 "usage: stelmar [-Ini PATH] [-Run ID]\n"
-                 "       stelmar -files|-procs|-tokens SOURCE\n");
-    return 2;
+int RunWindow(int argc, char** argv, const stelmar::CommandLine& line) {
+  if (auto missing = stelmar::MissingDisplay(Environment)) {
+    std::fprintf(stderr, "stelmar: %s\n", missing->c_str());
+    return stelmar::kExitNoDisplay;
   }
-  if (options.iniPath.empty()) options.iniPath = stelmar::DefaultStelmarIniPath();
+  const std::string iniPath =
+      line.iniPath.empty() ? stelmar::DefaultStelmarIniPath() : line.iniPath;
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Stelmar");
   stelmar::ui::QtStelmarPort port;
   stelmar::ProcessStarter starter;
-  stelmar::StelmarCommands commands(port, starter, options.iniPath);
+  stelmar::StelmarCommands commands(port, starter, iniPath);
   stelmar::ui::MainFrame frame(commands);
   port.SetParent(&frame);
   commands.Start(platform::ProgramDirectory());
@@ -68,7 +48,27 @@ int main(int argc, char** argv) {
   QTimer reaper;
   QObject::connect(&reaper, &QTimer::timeout, [&starter] { starter.Reap(); });
   reaper.start(1000);
-  if (options.runCommand != 0)
-    QTimer::singleShot(0, &frame, [&frame, id = options.runCommand] { frame.RunCommand(id); });
+  if (line.runCommand != 0)
+    QTimer::singleShot(0, &frame, [&frame, id = line.runCommand] { frame.RunCommand(id); });
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const stelmar::CommandLine line =
+      stelmar::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case stelmar::CommandLine::Action::kHelp:
+      return stelmar::PrintText(stelmar::HelpText(stelmar::DefaultStelmarIniPath()), stdout,
+                                stderr);
+    case stelmar::CommandLine::Action::kUsageError:
+      std::fprintf(stderr, "stelmar: %s (see stelmar --help)\n", line.error.c_str());
+      return stelmar::kExitUsage;
+    case stelmar::CommandLine::Action::kScan:
+      return stelmar::RunHeadlessScan(line.scan, line.source, stdout, stderr);
+    case stelmar::CommandLine::Action::kWindow:
+      break;
+  }
+  return RunWindow(argc, argv, line);
 }

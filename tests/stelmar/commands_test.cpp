@@ -172,6 +172,19 @@ TEST_F(Commands, AJobFileThatCannotBeCreatedStopsTheCommand) {
   ASSERT_EQ(port.errors.size(), 2u);
   EXPECT_EQ(port.errors[1].first, "No work directory is set: choose one with Directories");
   EXPECT_EQ(port.dialogsShown, 0);
+
+  // A work directory of 159 characters leaves no room for the file's name; cut to
+  // fit, the path would name another file than the one the tool is given.
+  std::string longWork = dir / "w";
+  longWork += std::string(Field::kMaxLength - longWork.size(), 'w');
+  fs::create_directories(longWork);
+  commands.Record().WORK_DIR = longWork;
+  commands.Execute(kCmdWrapTransaction);
+  ASSERT_EQ(port.errors.size(), 3u);
+  EXPECT_EQ(port.errors[2].first,
+            "The work directory is too long for a job parameter file:\n" + longWork + "/9538");
+  EXPECT_TRUE(fs::is_empty(longWork));
+  EXPECT_EQ(port.dialogsShown, 0);
 }
 
 TEST(ProgramNameOf, CutsAtTheLastDotOfTheFileName) {

@@ -89,9 +89,15 @@ bool StelmarCommands::NewJobFile() {
     port_.ShowError("No work directory is set: choose one with Directories", kErrorCaption);
     return false;
   }
-  const Field path = JobFilePath(settings_.WORK_DIR, clock_());
+  const std::string path = JobFilePath(settings_.WORK_DIR, clock_());
+  // Cut to fit, the path would name another file than the one the tool is given.
+  if (path.size() > Field::kMaxLength) {
+    port_.ShowError("The work directory is too long for a job parameter file:\n" + path,
+                    kErrorCaption);
+    return false;
+  }
   if (!CreateEmptyJobFile(path)) {
-    port_.ShowError("Can not open " + path.str(), kErrorCaption);
+    port_.ShowError("Can not open " + path, kErrorCaption);
     return false;
   }
   settings_.jobFile = path;
@@ -160,7 +166,7 @@ void StelmarCommands::Wrap(int id) {
 
   exchange_.caption = command->caption;
   exchange_.confirmed = 0;
-  SingleFileDialog select(exchange_, settings_.OUTPUT_DIR, extensions_);
+  SingleFileDialog select(exchange_, port_, settings_.OUTPUT_DIR, extensions_);
   port_.RunSingleFile(select);
   if (exchange_.confirmed != 1 || select.Result().empty()) return;
   settings_.PROGFILE = settings_.OUTPUT_DIR.str() + "/" + select.Result();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "platform/ascii_case.h"
 
@@ -15,7 +16,11 @@ bool NoCaseLess(const std::string& a, const std::string& b) {
   return platform::AsciiLower(a) < platform::AsciiLower(b);
 }
 
+// Sorted without case, each name once: extensions are compared without case,
+// so "pli" and "PLI" in the table match the same files.
 void SortNoCase(std::vector<std::string>& names) {
+  std::set<std::string> seen;
+  std::erase_if(names, [&seen](const std::string& name) { return !seen.insert(name).second; });
   std::stable_sort(names.begin(), names.end(), NoCaseLess);
 }
 

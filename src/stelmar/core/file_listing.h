@@ -15,7 +15,8 @@ namespace stelmar {
 std::vector<std::string> FilesWithExtension(const std::string& dir, const std::string& ext);
 
 // The single-file dialog's list: every extension of the table in turn, or all
-// files for an empty table; sorted without case.
+// files for an empty table; sorted without case, each file once however many
+// entries of the table match it.
 std::vector<std::string> SingleFileList(const std::string& dir, const ExtensionTable& table);
 
 // The multi-file dialog's list: as above and files without extension as well.

@@ -3,70 +3,52 @@
 #include <cerrno>
 #include <cstring>
 
+#include "stelmar/core/console_out.h"
+#include "stelmar/core/exit_status.h"
 #include "stelmar/core/file_parse.h"
 #include "stelmar/core/scan_rules.h"
 
 namespace stelmar {
 namespace {
 
-// Collects output and writes it in large pieces: a scan of a big source prints
-// millions of short lines.
-class BufferedOut {
- public:
-  explicit BufferedOut(std::FILE* out) : out_(out) { buffer_.reserve(kFlushAt + 512); }
-  ~BufferedOut() { Flush(); }
-  void Line(const std::string& text) {
-    buffer_ += text;
-    buffer_ += '\n';
-    if (buffer_.size() >= kFlushAt) Flush();
-  }
-  void Flush() {
-    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
-    buffer_.clear();
-  }
-  std::string& Text() { return buffer_; }
-
- private:
-  static constexpr std::size_t kFlushAt = 64 * 1024;
-  std::FILE* out_;
-  std::string buffer_;
-};
+int Finished(ConsoleOut& out, std::FILE* err) {
+  if (out.Finish()) return kExitOk;
+  std::fprintf(err, "stelmar: cannot write standard output: %s\n", out.Error().c_str());
+  return kExitWriteError;
+}
 
 }  // namespace
 
-std::optional<int> RunHeadlessScan(const std::vector<std::string>& args, std::FILE* out,
-                                   std::FILE* err) {
-  if (args.empty()) return std::nullopt;
-  const std::string& mode = args[0];
-  if (mode != "-files" && mode != "-procs" && mode != "-tokens") return std::nullopt;
-  if (args.size() != 2) {
-    std::fprintf(err, "usage: stelmar %s SOURCE\n", mode.c_str());
-    return 1;
-  }
+int RunHeadlessScan(ScanMode mode, const std::string& source, std::FILE* out, std::FILE* err) {
   FileParse parse;
-  if (!parse.Open(args[1])) {
-    std::fprintf(err, "stelmar: cannot open %s: %s\n", args[1].c_str(),
-                 errno != 0 ? std::strerror(errno) : "not a file");
-    return 1;
+  errno = 0;
+  if (!parse.Open(source)) {
+    // Open refuses a directory without a system error of its own.
+    std::fprintf(err, "stelmar: cannot open %s: %s\n", source.c_str(),
+                 std::strerror(errno != 0 ? errno : EISDIR));
+    return kExitUnreadableSource;
   }
-  {
-    BufferedOut lines(out);
-    if (mode == "-tokens") {
-      std::string line;
-      for (int type = parse.NextToken(); type != kEndOfFile; type = parse.NextToken()) {
-        line = std::to_string(type);
-        line += '\t';
-        line += parse.Token();
-        lines.Line(line);
-      }
-      parse.Close();
-    } else {
-      Scan(parse, mode == "-files" ? ScanRule::kFiles : ScanRule::kProcedures,
-           [&lines](const std::string& name) { lines.Line(name); });
+  ConsoleOut lines(out);
+  if (mode == ScanMode::kTokens) {
+    std::string line;
+    for (int type = parse.NextToken(); type != kEndOfFile; type = parse.NextToken()) {
+      line = std::to_string(type);
+      line += '\t';
+      line += parse.Token();
+      lines.Line(line);
     }
+    parse.Close();
+  } else {
+    Scan(parse, mode == ScanMode::kFiles ? ScanRule::kFiles : ScanRule::kProcedures,
+         [&lines](const std::string& name) { lines.Line(name); });
   }
-  std::fflush(out);
-  return 0;
+  return Finished(lines, err);
+}
+
+int PrintText(const std::string& text, std::FILE* out, std::FILE* err) {
+  ConsoleOut console(out);
+  console.Write(text);
+  return Finished(console, err);
 }
 
 }  // namespace stelmar

@@ -16,22 +16,28 @@ namespace stelmar {
 // Lets the person pick one file of a directory.
 class SingleFileDialog {
  public:
-  SingleFileDialog(ExchangeArea& exchange, std::string dir, const ExtensionTable& table);
+  SingleFileDialog(ExchangeArea& exchange, StelmarPort& port, std::string dir,
+                   const ExtensionTable& table);
 
   const std::string& Caption() const { return caption_; }
   const std::vector<std::string>& Entries() const { return entries_; }
-  const std::string& Name() const { return name_.str(); }
-  const std::string& Result() const { return result_.str(); }
+  const std::string& Name() const { return name_; }
+  const std::string& Result() const { return result_; }
 
   void Select(std::size_t index);
-  void Ok();
+  // True when the dialog closes. A file whose full path the job parameter file
+  // cannot hold is refused with a message naming it, and the dialog stays open:
+  // a path cut to fit would name a file that does not exist.
+  bool Ok();
 
  private:
   ExchangeArea& exchange_;
+  StelmarPort& port_;
+  std::string dir_;
   std::string caption_;
   std::vector<std::string> entries_;
-  Field name_;
-  Field result_;
+  std::string name_;
+  std::string result_;
 };
 
 // Collects include sources in a right-hand list and writes them into the job
@@ -48,7 +54,8 @@ class MultiFileDialog {
   const std::vector<std::string>& Available() const { return available_; }
   const std::vector<std::string>& Chosen() const { return chosen_; }
 
-  // The "-------->" button: appends the selected entries, in list order.
+  // The "-------->" button: appends the selected entries, in list order. A name
+  // longer than an entry holds is not taken; one message names every such file.
   void MoveSelected(const std::vector<std::size_t>& selected);
   // Always closes the dialog; confirms only when the list was written.
   void Ok();
@@ -72,11 +79,14 @@ class ObjectSelectionDialog {
   const std::vector<std::string>& Entries() const { return entries_; }
   std::string OutputPath() const;
 
-  // True when the dialog closes. An output file that cannot be written keeps it open.
+  // True when the dialog closes. An output file that cannot be written keeps it
+  // open. An output path longer than the job parameter file holds is refused
+  // with a message naming it, and the dialog closes without confirmation.
   bool Ok(const std::vector<std::size_t>& selected);
 
  private:
   ExchangeArea& exchange_;
+  StelmarPort& port_;
   std::string outputDir_;
   ScanRule rule_;
   std::string caption_;

@@ -71,9 +71,9 @@ void QtStelmarPort::RunSingleFile(SingleFileDialog& model) {
     name->setText(FromNative(model.Name()));
   });
   auto* buttons = OkCancel(&dialog);
+  // A name the job parameter file cannot hold leaves the dialog open.
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-    model.Ok();
-    dialog.accept();
+    if (model.Ok()) dialog.accept();
   });
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(list);
