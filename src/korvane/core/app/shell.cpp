@@ -68,6 +68,8 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   viewers_.Connect(actions_);
   runs_.Connect(actions_);
   runs_.Follow(catalogue_.installationChecked);
+  marker_.Follow(jobs_);
+  project_.SetPendingEdits(&marker_);
   sources_.Types().SetMarkerOpener(
       [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);

@@ -7,6 +7,7 @@
 #include "korvane/core/components/lists.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/project.h"
 #include "korvane/core/sources/file_list.h"
 
@@ -16,6 +17,27 @@ namespace fs = std::filesystem;
 
 LabelMarker::LabelMarker(WindowContext& context, Viewers& viewers, MarkerJob& job)
     : context_(context), viewers_(viewers), job_(job) {}
+
+void LabelMarker::Follow(JobCommands& jobs) {
+  connections_.Add(jobs.saving.Connect([this] { SavePendingMarks(); }));
+  // The save question has been asked by then: what is still unsaved was let go.
+  connections_.Add(jobs.cleared.Connect([this] { viewers_.CloseAllPages(); }));
+}
+
+void LabelMarker::SavePendingMarks() {
+  for (const auto& page : viewers_.Pages()) {
+    auto* marker = dynamic_cast<WrapperMarker*>(page.get());
+    if (marker != nullptr && marker->Modified()) marker->Save();
+  }
+}
+
+bool LabelMarker::HasPendingEdits() const {
+  for (const auto& page : viewers_.Pages()) {
+    const auto* marker = dynamic_cast<const WrapperMarker*>(page.get());
+    if (marker != nullptr && marker->Modified()) return true;
+  }
+  return false;
+}
 
 void LabelMarker::OpenMarkerPage(const std::string& path) {
   std::error_code ec;

@@ -214,6 +214,8 @@ void WrapperMarker::Save() {
     WriteOwned(paths_.labels, JoinLinesCrLf(labels_));
   }
   modified_ = false;
+  // The holder and the source list changed: the job must be saved to keep them.
+  job_.SetProjectModified();
 }
 
 void WrapperMarker::SaveAndClose() {

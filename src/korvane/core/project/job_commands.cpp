@@ -216,6 +216,11 @@ void JobCommands::SaveProject(bool saveAs) {
     project_.SetProjectName(path);
   }
 
+  const std::string untouchable = project_.WhyNotWritable();
+  // Marks still open on their pages are part of what the person saves; they go into
+  // the holder before it is sorted and the folders are brought in line with it.
+  if (untouchable.empty()) saving.Emit();
+
   // The marks are written in sorted order; later additions append again.
   auto& marks = context.form.Get<StringListHolder>(n::kMarksHolder);
   auto lines = marks.StringList();
@@ -223,7 +228,6 @@ void JobCommands::SaveProject(bool saveAs) {
     return ToLower(a) < ToLower(b);
   });
   marks.SetStringList(std::move(lines));
-  const std::string untouchable = project_.WhyNotWritable();
   if (!untouchable.empty()) {
     context.status.AddError(untouchable, true);
   } else {

@@ -24,10 +24,12 @@ class JobCommands : public ProductJob, public JobSaver {
 
   // Job lifecycle: the job was emptied; a load ends (before the tools check, only when
   // the file loaded completely); a load is over either way (the lists get their first
-  // selection); a save is about to write the file.
+  // selection); a save of a job it may write has its file name and first takes in what
+  // other services still hold (saving); a save is about to write the file.
   Signal<> cleared;
   Signal<> loadClosing;
   Signal<> loadFinished;
+  Signal<> saving;
   Signal<> beforeSave;
 
   // Sets the handlers of the job's actions (new, open, save, save as, reset output).

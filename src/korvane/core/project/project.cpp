@@ -101,9 +101,13 @@ void Project::SetProjectDirectory(const std::string& path) {
   context_.settings.WriteSetting("LastPosition" + language_.LangCode(), state_.projectDirectory);
 }
 
+bool Project::Modified() const {
+  return state_.modified || (pendingEdits_ != nullptr && pendingEdits_->HasPendingEdits());
+}
+
 void Project::SetModified(bool flag) {
   Action* save = context_.actions.Find(n::kActSaveProject);
-  if (state_.modified && !flag) {
+  if (!flag && Modified()) {
     const Button answer = context_.person.Ask(MessageKind::Warning, kSaveQuestion,
                                               {Button::Yes, Button::No, Button::Cancel});
     if (answer == Button::Yes) {

@@ -8,6 +8,7 @@
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/config/product_job.h"
 #include "korvane/core/project/job_folder.h"
+#include "korvane/core/project/pending_edits.h"
 
 namespace korvane {
 
@@ -68,6 +69,11 @@ class Project {
   // Clearing a modified project asks whether to save first; Cancel ends the
   // operation and the project stays modified.
   void SetModified(bool flag);
+  // Changed since the last save or load, pending edits of other services included.
+  bool Modified() const;
+  // Edits kept elsewhere until the job is saved; they make the project count as
+  // modified for the save question.
+  void SetPendingEdits(const PendingEdits* edits) { pendingEdits_ = edits; }
   void SetBatchRunning(bool flag);
   // After a successful save: no question, just not modified any more.
   void MarkSaved();
@@ -94,6 +100,7 @@ class Project {
   WindowContext& context_;
   const ActiveLanguage& language_;
   JobSaver& saver_;
+  const PendingEdits* pendingEdits_ = nullptr;
   ProjectState state_;
   ConnectionList connections_;
 };

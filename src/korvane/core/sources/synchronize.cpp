@@ -219,7 +219,10 @@ class Synchronizer {
         label = topLabels_.end();
       }
     }
-    if (label != topLabels_.end()) return;
+    if (label != topLabels_.end()) {
+      if (!prefix.empty()) KeepLabelMark(item, name);
+      return;
+    }
     if (type == "File" || type == "Proc") {
       if (item.checked) changed_ = true;
       item.checked = false;
@@ -237,6 +240,18 @@ class Synchronizer {
       marks_.Set(name + ".Lbl", "Y");
       marks_.Remove(name + ".Unr");
     }
+  }
+
+  // A fitting label file is the marker's record that the source has its labels: a holder
+  // that lost the entry (a job saved while the marks were not) takes it back, and an
+  // entry greyed for the want of labels is usable and checked again, as saving the marks
+  // left it.
+  void KeepLabelMark(CheckListItem& item, const std::string& name) {
+    if (marks_.Value(name + ".Lbl") == "Y") return;
+    marks_.Set(name + ".Lbl", "Y");
+    if (item.enabled) return;
+    item.enabled = true;
+    item.checked = true;
   }
 
   void SyncLabels() {

@@ -34,7 +34,10 @@ void WrapTyping::HighlightSource(int index) {
     lists_.wrapCombo_.Combo().SetSecondInd(code);
     lists_.wrapCombo_.Touch();
   }
-  SetEntryWrapType(index, lists_.wrapCombo_.Combo().SecondInd());
+  const std::string shown = lists_.wrapCombo_.Combo().SecondInd();
+  // A product that offers no wrapping type has none to give: the entry keeps its own.
+  if (shown.empty()) return;
+  SetEntryWrapType(index, shown);
 }
 
 void WrapTyping::ComboClick() {
@@ -53,6 +56,9 @@ void WrapTyping::SetEntryWrapType(int index, const std::string& code) {
   if (!lists_.sourcesActive_ || index < 0 || index >= static_cast<int>(items.size())) return;
   auto& item = items[index];
   const std::string name = FileList::NameOf(item.text);
+  const bool wasEnabled = item.enabled;
+  const bool wasChecked = item.checked;
+  const bool newType = marks_.Keyed().Value(name + ".WrpT") != code;
   marks_.Keyed().SetValue(name + ".WrpT", code);
   if (UsableWithoutLabels(code) || code == "Intr") {
     item.enabled = true;
@@ -62,7 +68,11 @@ void WrapTyping::SetEntryWrapType(int index, const std::string& code) {
   }
   EnableMarking(code);
   lists_.sourceList_.Touch();
-  lists_.Modified();
+  // Highlighting an entry runs through here too, and opening a job highlights the first
+  // one: only a type or state that really changed is a change of the job.
+  if (newType || item.enabled != wasEnabled || item.checked != wasChecked) {
+    lists_.Modified();
+  }
 }
 
 void WrapTyping::ApplyType(bool checkedOnly) {

@@ -95,6 +95,48 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), resaved);
 }
 
+TEST_F(JobLifecycle, AJobJustOpenedIsNotModifiedUntilItIsEdited) {
+  InstallWrappers();
+  const std::string job = dir / "jobs/PayAcctXml.jwrap";
+  {
+    auto shell = Start();
+    FillIn(*shell, "pay", "acct");
+    const std::string a = dir.Write("src/A.cbl", "a\r\n");
+    const std::string b = dir.Write("src/B.cbl", "b\r\n");
+    ASSERT_TRUE(shell->Run([&] {
+      shell->Sources().Adding().DropFiles(n::kButtonAddFilesToSrc, {a, b});
+    }));
+    ASSERT_TRUE(shell->Run([&] {
+      shell->Sources().Types().SetEntryWrapType(0, "Onl");
+      shell->Sources().Types().SetEntryWrapType(1, "File");
+    }));
+    person.saveAnswers.push_back(job);
+    ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+    EXPECT_FALSE(shell->CurrentProject().Modified());
+  }
+
+  // Opened at start and by command: the first source is highlighted, nothing changed.
+  auto shell = Start({"-Proj", job});
+  EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).ItemIndex(), 0);
+  EXPECT_FALSE(shell->CurrentProject().Modified());
+  EXPECT_FALSE(shell->Actions().Get(n::kActSaveProject).Enabled());
+  person.openAnswers.push_back({job});
+  ASSERT_TRUE(shell->Execute(n::kActOpenProject)) << shell->Status().MessageList();
+  EXPECT_FALSE(shell->CurrentProject().Modified());
+  EXPECT_TRUE(person.asked.empty());
+
+  // Looking at the other source is no edit; giving it another type is.
+  ASSERT_TRUE(shell->Run([&] { shell->Sources().Types().HighlightSource(1); }));
+  EXPECT_FALSE(shell->CurrentProject().Modified());
+  ASSERT_TRUE(shell->Execute(n::kActWrapTypeProc));
+  EXPECT_TRUE(shell->CurrentProject().Modified());
+  person.answers = {Button::No};
+  EXPECT_TRUE(shell->CloseQuery());
+  EXPECT_EQ(person.AskedTexts(),
+            std::vector<std::string>{
+                "The current project has been modified \r\nDo you want to save the changes?'"});
+}
+
 TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
   const std::string loadError =
       " Error while loading project definition, it was possibly generated with an older "

@@ -35,6 +35,20 @@ class ShellJobFixture : public ::testing::Test {
     std::filesystem::create_directories(dir.Path() / "jobs");
   }
 
+  // COBOL sources with the transaction, file and procedure wrappers installed, so that
+  // the wrapping-type combo offers their types.
+  void InstallWrappers() {
+    dir.Write("bin/korvane.INI",
+              "[Korvane]\r\n"
+              "ActiveRadioButton=RadioButtonCobol\r\n"
+              "RadioButtonCobol=Cobol,COB,x,2,XML,WSDL\r\n"
+              "COB.Extras=(DirDepth=3,OnlineWrap=Y,BatchWrap=Y,ProcedureWrap=Y)\r\n"
+              "COB.Filters=COBOL|*.cbl\r\n");
+    for (const char* tool : {"Dalmer", "Ardent", "Corvid"}) {
+      dir.Write(std::string("bin/COBWrap/") + tool, "");
+    }
+  }
+
   std::unique_ptr<Shell> Start(std::vector<std::string> args = {}) {
     auto shell = std::make_unique<Shell>(
         person, settings,

@@ -199,6 +199,27 @@ TEST(Marker, SavesReopensAndRemovesTheMarks) {
   EXPECT_EQ(f.entries.back(), "CUSTRPT.cbl=off");
 }
 
+TEST(Marker, SavedMarksChangeTheJobAndAJobSaveTakesTheUnsavedOnes) {
+  MarkerFixture f;
+  WrapperMarker& cust = f.Open("CUSTRPT.cbl", "File");
+  cust.Document().SelectionFromView(cust.Document().SelStart(), cust.Document().SelLength());
+  cust.Mark(true);
+  WrapperMarker& acct = f.Open("ACCTUPD.cbl", "File");  // opened, nothing marked
+  EXPECT_TRUE(f.marker.HasPendingEdits());
+  EXPECT_FALSE(acct.Modified());
+
+  f.projectModified = 0;
+  f.marker.SavePendingMarks();
+  EXPECT_FALSE(f.marker.HasPendingEdits());
+  EXPECT_EQ(ReadFileBytes(f.Job("LabelCollection/CUSTRPT.cbl")), "FILE:CUSTFILE\r\n");
+  EXPECT_FALSE(fs::exists(f.Job("LabelCollection/ACCTUPD.cbl")));
+  EXPECT_EQ(f.entries, std::vector<std::string>{"CUSTRPT.cbl=on"});
+  // The holder and the source list changed: the job has to be saved to keep them.
+  EXPECT_EQ(f.projectModified, 1);
+  f.marker.SavePendingMarks();  // nothing left to save
+  EXPECT_EQ(f.projectModified, 1);
+}
+
 TEST(Marker, StaleOrUnreadableMarksAreNotShown) {
   MarkerFixture f;
   const std::string source = f.Job("SourceCollection/CUSTRPT.cbl");

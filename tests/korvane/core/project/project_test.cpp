@@ -142,6 +142,30 @@ TEST(ProjectModified, SaveQuestionPaths) {
   EXPECT_TRUE(f.project.State().modified);
 }
 
+TEST(ProjectModified, EditsHeldElsewhereCountForTheSaveQuestion) {
+  struct Held : PendingEdits {
+    bool pending = false;
+    bool HasPendingEdits() const override { return pending; }
+  } held;
+  ProjectFixture f;
+  f.project.SetPendingEdits(&held);
+  EXPECT_FALSE(f.project.Modified());
+  held.pending = true;
+  EXPECT_TRUE(f.project.Modified());
+
+  // The state itself is clean, yet leaving asks, and Cancel still keeps everything.
+  f.person.answers = {Button::Cancel};
+  EXPECT_THROW(f.project.SetModified(false), OperationAbort);
+  f.person.answers = {Button::Yes};
+  f.onSave = [&] { held.pending = false; };
+  f.project.SetModified(false);
+  EXPECT_EQ(f.saves, 1);
+  EXPECT_EQ(f.person.AskedTexts(), (std::vector<std::string>{kSaveQuestion, kSaveQuestion}));
+  EXPECT_FALSE(f.project.Modified());
+  f.project.SetModified(false);  // nothing held any more: no question
+  EXPECT_EQ(f.person.asked.size(), 2u);
+}
+
 TEST(ProjectBatch, CheckOnLoadPaths) {
   constexpr const char* kMissing =
       "Some awaited outputs are still misssing from your previous processing.\r\n"

@@ -158,6 +158,40 @@ TEST(SourceListEditing, WrappingTypesFollowLabelsPerEntryAndInBulk) {
   EXPECT_EQ(f.aborts, 2);  // no selection, and the marker that is not there yet
 }
 
+TEST(SourceListEditing, OnlyANewTypeOrStateIsAChangeOfTheJob) {
+  SourcesFixture f;
+  f.sources().SetItems(
+      {{"A.cbl=/a", true, true}, {"B.cbl=/b", false, false}, {"C.cbl=/c", false, true}});
+  f.marks().SetValue("A.cbl.WrpT", "Onl");
+  f.marks().SetValue("B.cbl.WrpT", "File");
+  // Walking through typed entries, as opening a job does with the first one, and giving
+  // an entry the type it has, change nothing.
+  for (int index : {0, 1, 0}) f.lists.Types().HighlightSource(index);
+  f.lists.Types().SetEntryWrapType(0, "Onl");
+  EXPECT_EQ(f.modified, 0);
+  EXPECT_FALSE(f.sources().Items()[1].enabled);
+
+  f.run(names::kActWrapTypeModule);  // the highlighted A
+  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "Module");
+  EXPECT_EQ(f.modified, 1);
+  // B's labels arrived meanwhile: highlighting makes it usable, which is a change.
+  f.marks().SetValue("B.cbl.Lbl", "Y");
+  f.lists.Types().HighlightSource(1);
+  EXPECT_TRUE(f.sources().Items()[1].enabled);
+  EXPECT_EQ(f.modified, 2);
+  // An entry without a type takes the combo's.
+  f.lists.Types().HighlightSource(2);
+  EXPECT_EQ(f.marks().Value("C.cbl.WrpT"), "File");
+  EXPECT_EQ(f.modified, 3);
+
+  // A product without wrapping types has none to give: the stored one stays.
+  f.combo().Clear();
+  f.lists.Types().HighlightSource(0);
+  EXPECT_EQ(f.sources().ItemIndex(), 0);
+  EXPECT_EQ(f.marks().Value("A.cbl.WrpT"), "Module");
+  EXPECT_EQ(f.modified, 3);
+}
+
 TEST(SourceListEditing, TheHighlightAndTheNextTypeFollowTheEntryThroughAnAdd) {
   SourcesFixture f;
   const std::string m = f.dir.Write("in/M.cbl", "");

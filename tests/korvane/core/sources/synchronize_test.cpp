@@ -114,7 +114,8 @@ TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
   for (size_t i : {0u, 1u, 3u, 4u}) EXPECT_TRUE(job.sources.Items()[i].checked) << i;
   EXPECT_EQ(job.marks.StringList(),
             (Lines{"C.cbl.WrpT=Proc", "A.cbl.WrpT=Onl", "B.cbl.WrpT=Module", "E.cbl.WrpT=File",
-                   "F.cbl.WrpT=Intr", "H.cbl.WrpT=Onl", "other=1", "A.cbl.Lbl=Y", "B.cbl.Lbl=Y"}));
+                   "F.cbl.WrpT=Intr", "H.cbl.WrpT=Onl", "other=1", "A.cbl.Lbl=Y", "E.cbl.Lbl=Y",
+                   "B.cbl.Lbl=Y"}));
   // Stray source G and SelectedEntities/Q, label X, RTF Z.
   EXPECT_EQ(job.modified, 4);
 
@@ -125,6 +126,35 @@ TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
   EXPECT_TRUE(job.Sync());
   EXPECT_FALSE(job.sources.Items()[2].enabled);
   EXPECT_FALSE(job.Exists("SourceCollection/STRAY.cbl"));
+}
+
+TEST(SynchronizeJobDirectories, AFittingLabelFileKeepsItsMark) {
+  Job job;
+  // Marked and saved, but the job was saved without the marks: no entry, greyed.
+  job.Source("F.cbl", "File", false, false);
+  // Marked and saved, then unchecked by the person: the check stays off.
+  job.Source("P.cbl", "Proc", false, true);
+  // Labels of another type are no labels for this one.
+  job.Source("W.cbl", "Proc", false, false);
+  for (const char* name : {"F.cbl", "P.cbl", "W.cbl"})
+    job.tmp.Write("SourceCollection/" + std::string(name), "src");
+  job.tmp.Write("LabelCollection/F.cbl", "FILE:PAYFILE\r\nFILE:RPTFILE\r\n");
+  job.tmp.Write("RTFCollection/F.rtf", "{\\rtf1}");
+  job.tmp.Write("LabelCollection/P.cbl", "PROC:MAIN\r\n");
+  job.tmp.Write("LabelCollection/W.cbl", "FILE:PAYFILE\r\n");
+  job.marks.Keyed().SetValue("P.cbl.Lbl", "Y");
+
+  EXPECT_TRUE(job.Sync());
+  EXPECT_EQ(job.marks.Keyed().Value("F.cbl.Lbl"), "Y");
+  EXPECT_TRUE(job.sources.Items()[0].checked && job.sources.Items()[0].enabled);
+  EXPECT_FALSE(job.sources.Items()[1].checked);
+  EXPECT_TRUE(job.sources.Items()[1].enabled);
+  EXPECT_EQ(job.marks.Keyed().Value("W.cbl.Lbl"), "");
+  EXPECT_FALSE(job.sources.Items()[2].enabled);
+  EXPECT_FALSE(job.Exists("LabelCollection/W.cbl"));
+  EXPECT_TRUE(job.Exists("LabelCollection/F.cbl"));
+  EXPECT_TRUE(job.Exists("RTFCollection/F.rtf"));
+  EXPECT_EQ(job.modified, 0);
 }
 
 TEST(SynchronizeJobDirectories, LinksAreRemovedNeverFollowed) {
