@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 
 #include "korvane/core/common/text.h"
 
@@ -32,18 +31,28 @@ const FoldTable& Fold(bool latin1) {
 }
 
 // The first match of form in text[from, to) (a match may not pass to), npos when none.
+// Horspool's search on folded bytes: the byte under the needle's end says how far the
+// needle may move, so most of a long text is stepped over.
 size_t FindIn(std::string_view text, const SearchForm& form, size_t from, size_t to) {
   const std::string_view needle = form.bytes;
-  if (needle.empty() || from > to || to - from < needle.size()) return std::string_view::npos;
+  const size_t n = needle.size();
+  if (n == 0 || from > to || to - from < n) return std::string_view::npos;
   const FoldTable& fold = Fold(form.latin1);
   const auto key = [&fold](char c) { return fold[static_cast<unsigned char>(c)]; };
-  const auto hash = [&key](char c) { return std::hash<unsigned char>()(key(c)); };
-  const auto equal = [&key](char a, char b) { return key(a) == key(b); };
-  const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end(), hash, equal);
-  const auto begin = text.begin() + static_cast<std::ptrdiff_t>(from);
-  const auto end = text.begin() + static_cast<std::ptrdiff_t>(to);
-  const auto found = std::search(begin, end, searcher);
-  return found == end ? std::string_view::npos : static_cast<size_t>(found - text.begin());
+  std::array<size_t, 256> skip;
+  skip.fill(n);
+  for (size_t i = 0; i + 1 < n; ++i) skip[key(needle[i])] = n - 1 - i;
+  const unsigned char last = key(needle[n - 1]);
+  for (size_t at = from; at + n <= to;) {
+    const unsigned char end = key(text[at + n - 1]);
+    if (end == last) {
+      size_t k = 0;
+      while (k + 1 < n && key(text[at + k]) == key(needle[k])) ++k;
+      if (k + 1 == n) return at;
+    }
+    at += skip[end];
+  }
+  return std::string_view::npos;
 }
 
 // The earliest match of any form in text[from, to).

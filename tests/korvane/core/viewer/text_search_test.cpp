@@ -23,6 +23,11 @@ TEST(TextSearch, FindsFromThePositionOnIgnoringCase) {
   EXPECT_FALSE(FindText("", {{"x", true}}, 0, true));
   // A position past the end is the end.
   EXPECT_FALSE(FindText(text, {{"error", true}}, 1000, false));
+  // Near misses and repeats that a wrong skip would step over.
+  EXPECT_EQ(StartOf(FindText("aaab", {{"AAB", true}}, 0, false)), 1u);
+  EXPECT_EQ(StartOf(FindText("abcabdabd", {{"aBd", true}}, 0, false)), 3u);
+  EXPECT_EQ(StartOf(FindText("xyzxyZZxyz", {{"zz", true}}, 0, false)), 5u);
+  EXPECT_EQ(StartOf(FindText("ab", {{"b", true}}, 0, false)), 1u);
   // Latin-1 letters fold in single-byte text.
   EXPECT_EQ(StartOf(FindText("Stra\xdf"
                              "e CAF\xc9",
