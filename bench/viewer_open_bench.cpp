@@ -1,5 +1,5 @@
 // Opening a 50 MB log in the viewer: the core's page (read, line index), the same page
-// shown in its text view (its first piece, and all of it) and scrolled through.
+// shown in its log view and scrolled through.
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -12,7 +12,7 @@
 
 #include "bench/direct_gate.h"
 #include "korvane/core/viewer/viewer_page.h"
-#include "korvane/ui/viewer/text_page_view.h"
+#include "korvane/ui/viewer/log_page_view.h"
 
 namespace {
 
@@ -51,11 +51,11 @@ struct OpenedLog {
 // The opened log in its text view, shown at a window's size.
 struct ShownLog : OpenedLog {
   ShownLog(const std::string& file, DirectGate& gate)
-      : OpenedLog(file), view(gate, page.Document(), false, nullptr) {
+      : OpenedLog(file), view(gate, page.Document(), nullptr) {
     view.resize(1000, 700);
     view.show();
   }
-  korvane::ui::TextPageView view;
+  korvane::ui::LogPageView view;
 };
 
 void BM_OpenPageCore(benchmark::State& state) {
@@ -75,29 +75,16 @@ void BM_OpenPageWidget(benchmark::State& state) {
   for (auto _ : state) {
     ShownLog log(file, gate);
     QApplication::processEvents();
-    benchmark::DoNotOptimize(log.view.blockCount());
+    benchmark::DoNotOptimize(log.view.PageLines());
   }
 }
 BENCHMARK(BM_OpenPageWidget)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-// Until the whole log is in the view, the window serving events all along.
-void BM_OpenPageWidgetComplete(benchmark::State& state) {
-  const std::string& file = BigLog();
-  DirectGate gate;
-  for (auto _ : state) {
-    ShownLog log(file, gate);
-    while (log.view.Loading()) QApplication::processEvents();
-    benchmark::DoNotOptimize(log.view.blockCount());
-  }
-}
-BENCHMARK(BM_OpenPageWidgetComplete)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // Paging through the shown log: one scroll step of a page and a repaint.
 void BM_ScrollWidget(benchmark::State& state) {
   const std::string& file = BigLog();
   DirectGate gate;
   ShownLog log(file, gate);
-  while (log.view.Loading()) QApplication::processEvents();
   QScrollBar* bar = log.view.verticalScrollBar();
   int value = 0;
   for (auto _ : state) {

@@ -1,13 +1,17 @@
-// The viewer tab on the offscreen platform: a log page and a marker page shown, marked
-// and closed through the real widgets.
+// The viewer tab on the offscreen platform: log pages shown, decoded and searched, and a
+// marker page marked and closed, through the real widgets.
 #include "korvane/ui/pages/viewer_tab.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -18,7 +22,7 @@
 #include "korvane/core/app/shell.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/ui/main_window.h"
-#include "korvane/ui/viewer/text_page_view.h"
+#include "korvane/ui/viewer/log_page_view.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
@@ -69,48 +73,84 @@ TEST_F(ViewerTabTest, LogPageShowsTheFileAndFollowsIt) {
   EXPECT_EQ(Child<QTabWidget>(n::kPageControlMain).currentWidget()->isVisible(), true);
   ASSERT_EQ(Editor().count(), 1);
   EXPECT_EQ(Editor().tabText(0).toStdString(), log);
-  auto& view = Child<QPlainTextEdit>("tsv0FrameSimpleViewer");
-  EXPECT_TRUE(view.isReadOnly());
-  EXPECT_EQ(view.lineWrapMode(), QPlainTextEdit::NoWrap);
-  EXPECT_EQ(view.document()->findBlockByNumber(0).text(), QString::fromUtf8("step 1 caf\u00e9"));
+  auto& view = Child<ui::LogPageView>("tsv0FrameSimpleViewer");
+  EXPECT_EQ(view.LineText(0), QString::fromUtf8("step 1 caf\u00e9"));
+  EXPECT_EQ(view.font().family(),
+            QFontDatabase::systemFont(QFontDatabase::FixedFont).family());  // no Lucida here
 
-  // The caret on the third line is reported in the status bar.
-  QTextCursor cursor(view.document()->findBlockByNumber(2));
-  view.setTextCursor(cursor);
+  // A click on the third line puts the caret there and reports it.
+  const int height = view.fontMetrics().lineSpacing();
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(2, 2 * height + height / 2));
   EXPECT_EQ(shell->Status().Text(), "Line 3 of 201 in " + log + " ");
+  // Shift+End selects to the end of that line.
+  QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(shell->Viewer().Current()->Document().SelText(), "step 3 caf\xe9");
 
   // The person scrolled up: the growing log does not move the view.
   view.verticalScrollBar()->setValue(10);
   std::ofstream(log, std::ios::app | std::ios::binary) << "step 201\r\n";
   shell->Viewer().RefreshFollowed();
-  EXPECT_EQ(view.document()->findBlockByNumber(200).text().toStdString(), "step 201");
+  EXPECT_EQ(view.LineText(200).toStdString(), "step 201");
   EXPECT_EQ(view.verticalScrollBar()->value(), 10);
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 202 - view.PageLines());
   EXPECT_TRUE(person.asked.empty());
 }
 
-TEST_F(ViewerTabTest, BigLogAppearsAtOnceAndFillsInPieces) {
+TEST_F(ViewerTabTest, LinesShowAsUtf8WhereTheyAreValidUtf8) {
+  ui::LogPageView* view = nullptr;
+  const std::string file = dir.Write("job/mixed.txt",
+                                     "M\xc3\xbcller Stra\xc3\x9f"
+                                     "e \xe2\x82\xac\r\n"
+                                     "M\xfcller Stra\xdf"
+                                     "e\r\n"
+                                     "cut \xe2\x82\r\n"
+                                     "\xed\xa0\x80 surrogate\r\n");
+  ASSERT_TRUE(shell->Run([&] { shell->Viewer().OpenInViewer(file); }));
+  view = &Child<ui::LogPageView>("tsv0FrameSimpleViewer");
+  EXPECT_EQ(view->LineText(0), QString::fromUtf8("M\u00fcller Stra\u00dfe \u20ac"));
+  EXPECT_EQ(view->LineText(1), QString::fromUtf8("M\u00fcller Stra\u00dfe"));
+  EXPECT_EQ(view->LineText(2), QString::fromLatin1("cut \xe2\x82"));
+  EXPECT_EQ(view->LineText(3), QString::fromLatin1("\xed\xa0\x80 surrogate"));
+  // Clicks map to byte positions: after the two bytes of "\u00fc", behind the euro sign's
+  // three at the line's end, on the second line's start.
+  const QFontMetrics metrics = view->fontMetrics();
+  EXPECT_EQ(
+      view->PositionAt(QPoint(metrics.horizontalAdvance(QString::fromUtf8("M\u00fc")) + 1, 1)), 3u);
+  EXPECT_EQ(view->PositionAt(QPoint(metrics.horizontalAdvance(view->LineText(0)) + 200, 1)), 19u);
+  EXPECT_EQ(view->PositionAt(QPoint(0, metrics.lineSpacing() + 1)), 20u);
+}
+
+TEST_F(ViewerTabTest, FindDialogSearchesABigLogInBothEncodings) {
   std::string text;
   for (int i = 0; text.size() < 5u * 1024 * 1024; ++i)
     text += "COBWRAP " + std::to_string(i) + " processing member CUSTREC of CUSTRPT.cbl\r\n";
+  text += "M\xc3\xbcller in UTF-8\r\nM\xfcller in Latin-1\r\n";
   const std::string log = dir.Write("job/big.log", text);
   ASSERT_TRUE(shell->Run([&] { shell->Viewer().OpenInViewer(log); }));
-  auto& view = Child<ui::TextPageView>("tsv0FrameSimpleViewer");
+  auto& view = Child<ui::LogPageView>("tsv0FrameSimpleViewer");
   const TextDocument& doc = shell->Viewer().Current()->Document();
-  EXPECT_TRUE(view.Loading());
-  EXPECT_GT(view.blockCount(), 1000);
-  // The person scrolls while the rest comes in: the view stays there.
-  QApplication::processEvents();
-  ASSERT_TRUE(view.Loading());
-  view.verticalScrollBar()->setValue(500);
-  while (view.Loading()) QApplication::processEvents();
-  EXPECT_EQ(view.verticalScrollBar()->value(), 500);
-  EXPECT_EQ(static_cast<size_t>(view.blockCount()), doc.LineCount());
-  EXPECT_EQ(view.document()->lastBlock().previous().text().toStdString(),
-            std::string(doc.Line(doc.LineCount() - 2)));
-  // Positions agree with the core's to the end.
-  QTextCursor last(view.document()->findBlockByNumber(static_cast<int>(doc.LineCount()) - 2));
-  view.setTextCursor(last);
-  EXPECT_EQ(doc.LineOf(doc.SelStart()), doc.LineCount() - 2);
+  EXPECT_EQ(view.verticalScrollBar()->maximum() + view.PageLines(),
+            static_cast<int>(doc.LineCount()));
+
+  Child<QAction>("ActFindText").trigger();
+  auto& edit = Child<QLineEdit>("FindText");
+  edit.setText(QString::fromUtf8("m\u00fcller"));
+  auto* next = edit.parentWidget()->findChild<QPushButton*>();
+  ASSERT_NE(next, nullptr);
+  next->click();
+  const size_t utf8Line = doc.LineCount() - 3;
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), utf8Line);
+  EXPECT_EQ(doc.SelLength(), 7u);
+  // The hit is brought into sight.
+  const int first = view.verticalScrollBar()->value();
+  EXPECT_LE(first, static_cast<int>(utf8Line));
+  EXPECT_GT(first + view.PageLines(), static_cast<int>(utf8Line));
+  Child<QAction>("ActFindNextText").trigger();
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), utf8Line + 1);
+  EXPECT_EQ(doc.SelText(), "M\xfcller");
+  Child<QAction>("ActFindNextText").trigger();  // round to the top and down again
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), utf8Line);
+  EXPECT_EQ(shell->Status().Text(), "Search reached the end and went on from the top");
 }
 
 TEST_F(ViewerTabTest, MarkerPageColoursLabelsAndAsksBeforeClosing) {

@@ -205,6 +205,7 @@ constexpr ActionSpec kActions[] = {
     {"ActCloseAllPages", "Close all editor pages", n::kCategoryViewer, ""},
     {"ActSelectFont", "Select font for the viewer", n::kCategoryViewer, ""},
     {"ActFindText", "&Find text ", "Sort", "Ctrl+Shift+F"},
+    {"ActFindNextText", "Find next", n::kCategoryViewer, "F3"},
     {n::kActApplyIniFile, "Apply changes", "Technical", ""},
     {n::kActWriteIniFile, "Save initialisation parameters", "Technical", ""},
     {n::kActShowAdvanced, "Show extended options", "Technical", ""},

@@ -26,6 +26,27 @@ void AppendNormalised(std::string& out, std::string_view text) {
   }
 }
 
+// Normalises line ends to "\n" in place; the text only shrinks.
+void NormaliseInPlace(std::string& text) {
+  char* data = text.data();
+  const size_t size = text.size();
+  const void* first = std::memchr(data, '\r', size);
+  if (first == nullptr) return;
+  size_t in = static_cast<const char*>(first) - data;
+  size_t out = in;
+  while (in < size) {
+    const void* found = std::memchr(data + in, '\r', size - in);
+    const size_t cr = found != nullptr ? static_cast<const char*>(found) - data : size;
+    if (out != in) std::memmove(data + out, data + in, cr - in);
+    out += cr - in;
+    if (cr == size) break;
+    data[out++] = '\n';
+    in = cr + 1;
+    if (in < size && data[in] == '\n') ++in;
+  }
+  text.resize(out);
+}
+
 }  // namespace
 
 void TextDocument::IndexFrom(size_t from) {
@@ -40,9 +61,13 @@ void TextDocument::IndexFrom(size_t from) {
 }
 
 void TextDocument::SetPlainText(std::string_view text) {
-  text_.clear();
-  AppendNormalised(text_, text);
+  TakePlainText(std::string(text));
+}
+
+void TextDocument::TakePlainText(std::string&& text) {
   pendingCr_ = !text.empty() && text.back() == '\r';
+  text_ = std::move(text);
+  NormaliseInPlace(text_);
   starts_.assign(1, 0);
   IndexFrom(0);
   runs_.clear();

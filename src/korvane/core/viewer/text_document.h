@@ -22,6 +22,9 @@ class TextDocument {
   // Replaces the whole text; CR LF, CR and LF end lines, a final terminator adds an
   // empty last line as in a text control. Runs and selection are cleared.
   void SetPlainText(std::string_view text);
+  // The same for text the document may keep: line ends are normalised in its own
+  // buffer, so a big file is held once.
+  void TakePlainText(std::string&& text);
   void SetLines(const std::vector<std::string>& lines);
   void SetStyled(const StyledText& styled);
   StyledText Styled() const;

@@ -19,13 +19,13 @@ ViewerPage::ViewerPage(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption)) {}
 
 void ViewerPage::LoadFile(const std::string& path) {
-  const std::string bytes = ReadFileBytes(path);
+  std::string bytes = ReadFileBytes(path);
+  loadedSize_ = bytes.size();
   if (const auto styled = ReadRtf(bytes)) {
     document_.SetStyled(*styled);
   } else {
-    document_.SetPlainText(bytes);
+    document_.TakePlainText(std::move(bytes));
   }
-  loadedSize_ = bytes.size();
   fileDate_ = FileDateOf(path);
 }
 

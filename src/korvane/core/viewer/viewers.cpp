@@ -48,21 +48,6 @@ std::string ResolveProgram(const std::string& program) {
   return program;
 }
 
-// The position of needle in hay from start on, ignoring case; npos when absent.
-size_t FindNoCase(std::string_view hay, std::string_view needle, size_t start) {
-  if (needle.empty() || needle.size() > hay.size()) return std::string_view::npos;
-  const std::string folded = ToUpper(needle);
-  const char first = folded[0];
-  const char firstLower = ToLowerChar(first);
-  for (size_t i = start; i + folded.size() <= hay.size(); ++i) {
-    if (hay[i] != first && hay[i] != firstLower && ToUpperChar(hay[i]) != first) continue;
-    size_t k = 1;
-    while (k < folded.size() && ToUpperChar(hay[i + k]) == folded[k]) ++k;
-    if (k == folded.size()) return i;
-  }
-  return std::string_view::npos;
-}
-
 }  // namespace
 
 FontChoice DefaultViewerFont() {
@@ -92,6 +77,7 @@ void Viewers::Connect(ActionList& actions) {
   handle("ActCloseAllPages", [this] { CloseAllPages(); });
   handle("ActSelectFont", [this] { SelectFont(); });
   handle("ActFindText", [this] { RequestFind(); });
+  handle("ActFindNextText", [this] { FindNext(); });
 }
 
 std::string Viewers::CaptionFor(const std::string& path) const {
@@ -302,20 +288,29 @@ void Viewers::ViewNotepad() {
 }
 
 void Viewers::RequestFind() {
-  const ViewerPage* page = Current();
-  if (page == nullptr || page->Kind() != PageKind::Marker) return;
+  if (Current() == nullptr) return;
   findRequested.Emit();
 }
 
-void Viewers::Find(const std::string& text) {
+void Viewers::Find(const std::vector<SearchForm>& forms) {
   context_.status.ClearMessages();
   ViewerPage* page = Current();
-  if (!ViewerInFront() || page == nullptr || page->Kind() != PageKind::Marker) return;
+  if (!ViewerInFront() || page == nullptr) return;
+  lastSearch_ = forms;
   TextDocument& doc = page->Document();
   const size_t start = doc.SelLength() > 0 ? doc.SelStart() + doc.SelLength() : 0;
-  const size_t at = FindNoCase(doc.Text(), text, start);
-  if (at == std::string_view::npos) context_.status.ShowErrorAndAbort("String not found");
-  doc.SetSelection(at, text.size());
+  const std::optional<TextMatch> match = FindText(doc.Text(), forms, start, true);
+  if (!match) context_.status.ShowErrorAndAbort("String not found");
+  doc.SetSelection(match->start, match->length);
+  if (match->wrapped) context_.status.ShowStatus("Search reached the end and went on from the top");
+}
+
+void Viewers::FindNext() {
+  if (lastSearch_.empty()) {
+    RequestFind();
+    return;
+  }
+  Find(std::vector<SearchForm>(lastSearch_));
 }
 
 void Viewers::SetFont(const FontChoice& font) {

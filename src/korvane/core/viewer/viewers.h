@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "korvane/core/components/window_context.h"
+#include "korvane/core/viewer/text_search.h"
 #include "korvane/core/viewer/viewer_job.h"
 #include "korvane/core/viewer/viewer_page.h"
 
@@ -61,7 +62,12 @@ class Viewers {
   void ViewGeneral();
   void ViewNotepad();
   void RequestFind();
-  void Find(const std::string& text);
+  // Searches the current page from the end of its selection (or its start), ignoring
+  // case, and goes round to the top when the text does not follow; selects the hit.
+  void Find(const std::vector<SearchForm>& forms);
+  void Find(const std::string& text) { Find({SearchForm{text, true}}); }
+  // The last text again; without one, asks for it.
+  void FindNext();
   void SelectFont();
 
   // Set by the run subsystem once a wrap was asked for: only then is there a product log.
@@ -111,6 +117,7 @@ class Viewers {
   std::optional<std::filesystem::file_time_type> runStart_;
   FontChoice font_;
   std::vector<long> editors_;
+  std::vector<SearchForm> lastSearch_;
 };
 
 }  // namespace korvane

@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "korvane/core/app/shell.h"
 #include "korvane/ui/text_codec.h"
+#include "korvane/ui/viewer/log_page_view.h"
 #include "korvane/ui/viewer/marker_frame.h"
 #include "korvane/ui/viewer/text_page_view.h"
 
@@ -56,13 +58,13 @@ ViewerTab::ViewerTab(Shell& shell, QWidget* parent) : QWidget(parent), shell_(sh
 
 void ViewerTab::AddPage(ViewerPage& page) {
   QWidget* widget = nullptr;
-  TextPageView* view = nullptr;
+  QAbstractScrollArea* view = nullptr;
   if (auto* marker = dynamic_cast<WrapperMarker*>(&page)) {
     auto* frame = new MarkerFrame(shell_, shell_.Actions(), *marker, nullptr);
     view = frame->SourceView();
     widget = frame;
   } else {
-    view = new TextPageView(shell_, page.Document(), false, nullptr);
+    view = new LogPageView(shell_, page.Document(), nullptr);
     view->setObjectName(QString::fromStdString(page.FrameName()));
     widget = view;
   }
@@ -97,10 +99,10 @@ void ViewerTab::ShowCurrent() {
   tabs_->setCurrentWidget(it->second);
   syncing_ = false;
   // Programmatic scrolling waits until the view has its size.
-  if (TextPageView* view = views_[page]) {
+  if (QAbstractScrollArea* view = views_[page]) {
     const size_t first = page->Document().FirstVisibleLine();
     QTimer::singleShot(0, view, [view, first] {
-      view->ensureCursorVisible();
+      if (auto* text = qobject_cast<TextPageView*>(view)) text->ensureCursorVisible();
       view->verticalScrollBar()->setValue(static_cast<int>(first));
     });
   }
@@ -111,15 +113,38 @@ void ViewerTab::ApplyFont() {
   for (const auto& [page, view] : views_) view->setFont(font);
 }
 
-TextPageView* ViewerTab::CurrentView() const {
+QAbstractScrollArea* ViewerTab::CurrentView() const {
   const ViewerPage* page = shell_.Viewer().Current();
   const auto it = views_.find(page);
   return it == views_.end() ? nullptr : it->second;
 }
 
-// Searches forward only, ignoring case; the dialog stays open for the next hit.
+namespace {
+
+// What the person typed, as the page may hold it: UTF-8, and the single-byte code page
+// when every character has a place there.
+std::vector<SearchForm> SearchForms(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  std::vector<SearchForm> forms{{std::string(utf8.constData(), utf8.size()), false}};
+  const bool latin1 =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; });
+  if (latin1) {
+    const std::string single = ToLatin1(text);
+    if (single != forms.front().bytes) {
+      forms.push_back({single, true});
+    } else {
+      forms.front().latin1 = true;  // plain ASCII: one form does
+    }
+  }
+  return forms;
+}
+
+}  // namespace
+
+// Searches forward, ignoring case, round to the top; the dialog stays open for the next
+// hit, and F3 repeats it without the dialog.
 void ViewerTab::ShowFindDialog() {
-  TextPageView* view = CurrentView();
+  QAbstractScrollArea* view = CurrentView();
   if (view == nullptr) return;
   auto* dialog = findChild<QDialog*>("FindDialog");
   if (dialog == nullptr) {
@@ -134,9 +159,9 @@ void ViewerTab::ShowFindDialog() {
     row->addWidget(edit);
     row->addWidget(next);
     connect(next, &QPushButton::clicked, dialog, [this, edit] {
-      const std::string text = ToLatin1(edit->text());
-      if (shell_.Run([this, &text] { shell_.Viewer().Find(text); })) {
-        if (TextPageView* current = CurrentView()) current->setFocus();
+      const std::vector<SearchForm> forms = SearchForms(edit->text());
+      if (shell_.Run([this, &forms] { shell_.Viewer().Find(forms); })) {
+        if (QAbstractScrollArea* current = CurrentView()) current->setFocus();
       }
     });
   }

@@ -1,8 +1,9 @@
 #pragma once
 // The "Internal viewer" page: the page control with one tab per open file, kept in step
-// with the core's viewer pages, the find dialog for marker pages and the timer that lets
-// followed logs grow.
+// with the core's viewer pages, the find dialog and the timer that lets followed logs
+// grow.
 
+#include <QAbstractScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -17,8 +18,6 @@ class ViewerPage;
 
 namespace korvane::ui {
 
-class TextPageView;
-
 class ViewerTab : public QWidget {
   Q_OBJECT
  public:
@@ -31,14 +30,14 @@ class ViewerTab : public QWidget {
   void ShowCurrent();
   void ApplyFont();
   void ShowFindDialog();
-  TextPageView* CurrentView() const;
+  QAbstractScrollArea* CurrentView() const;
 
   Shell& shell_;
   QTabWidget* tabs_ = nullptr;
   QTimer follow_;
   bool syncing_ = false;
   std::map<const ViewerPage*, QWidget*> widgets_;
-  std::map<const ViewerPage*, TextPageView*> views_;
+  std::map<const ViewerPage*, QAbstractScrollArea*> views_;
   ConnectionList connections_;
 };
 

@@ -1,5 +1,6 @@
 #include "korvane/ui/viewer/text_page_view.h"
 
+#include <QFontDatabase>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -25,7 +26,10 @@ QColor ToQColor(std::uint32_t bgr) {
 }  // namespace
 
 QFont ViewerQFont(const FontChoice& font) {
-  QFont qfont(FromLocal(font.name));
+  // The system's fixed font unless the chosen face is installed here.
+  QFont qfont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QString family = FromLocal(font.name);
+  if (!family.isEmpty() && QFontDatabase::hasFamily(family)) qfont.setFamily(family);
   qfont.setStyleHint(QFont::Monospace);
   if (font.size > 0) qfont.setPointSize(font.size);
   if (font.height != 0) qfont.setPixelSize(std::abs(font.height));

@@ -18,6 +18,12 @@ TEST(TextDocument, SplitsEveryKindOfLineEndAndCountsPositions) {
   EXPECT_EQ(doc.LineOf(2), 0u);
   EXPECT_EQ(doc.LineOf(3), 1u);
   EXPECT_EQ(doc.LineOf(doc.Length()), 4u);
+  // Line ends are rewritten in the document's own buffer: runs of them, at both ends.
+  std::string bytes = "\r\r\nx\n\r\ry\r";
+  doc.TakePlainText(std::move(bytes));
+  EXPECT_EQ(doc.Text(), "\n\nx\n\n\ny\n");
+  EXPECT_EQ(doc.LineCount(), 7u);
+  EXPECT_EQ(doc.Line(5), "y");
   doc.SetPlainText("");
   EXPECT_EQ(doc.LineCount(), 1u);
   EXPECT_EQ(doc.ListLineCount(), 0u);

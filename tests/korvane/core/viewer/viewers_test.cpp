@@ -236,5 +236,35 @@ TEST(Viewers, FollowedLogGrowsWithoutAQuestion) {
   EXPECT_FALSE(page.Following());
 }
 
+TEST(Viewers, FindsInALogPageGoingRoundAndAgainWithFindNext) {
+  ViewerFixture f;
+  int dialogs = 0;
+  Connection c = f.viewers.findRequested.Connect([&] { ++dialogs; });
+  f.actions.Get("ActFindNextText").Invoke();  // nothing open: nothing to ask
+  EXPECT_EQ(dialogs, 0);
+  const std::string log =
+      f.dir.Write("job/Console.log", "start\r\nERROR 1 in CUSTREC\r\nok\r\nerror 2\r\n");
+  f.viewers.OpenInViewer(log);
+  TextDocument& doc = f.viewers.Current()->Document();
+  f.actions.Get("ActFindNextText").Invoke();  // no text yet: the dialog asks for one
+  f.actions.Get("ActFindText").Invoke();
+  EXPECT_EQ(dialogs, 2);
+
+  f.viewers.Find("Error");
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), 1u);
+  EXPECT_EQ(doc.SelText(), "ERROR");
+  f.actions.Get("ActFindNextText").Invoke();
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), 3u);
+  EXPECT_EQ(doc.SelText(), "error");
+  EXPECT_EQ(f.Status(), "Line 4 of 5 in " + log + " ");  // no word of going round
+  f.actions.Get("ActFindNextText").Invoke();
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), 1u);
+  EXPECT_EQ(f.Status(), "Search reached the end and went on from the top");
+
+  f.Guarded([&] { f.viewers.Find("warning"); });
+  EXPECT_EQ(f.Status(), "String not found");
+  EXPECT_EQ(doc.LineOf(doc.SelStart()), 1u);  // the old hit stays selected
+}
+
 }  // namespace
 }  // namespace korvane
