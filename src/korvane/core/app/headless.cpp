@@ -35,6 +35,10 @@ const char* StatusKindName(StatusMessageKind kind) {
 // The status of an auto run that has ended, and the line that says why it is not 0.
 ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why) {
   const std::optional<RunEnd>& end = shell.Runs().LastEnd();
+  if (!end && shell.CurrentProject().BaseHeld()) {
+    why = "the job's base folder is not this run's to use";
+    return ExitStatus::kBaseHeld;
+  }
   if (!end) {
     why = "the run did not start (the messages above say why)";
     return ExitStatus::kNotStarted;
@@ -105,6 +109,9 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     person.PrintLine(StatusKindName(kind), text);
   };
   if (!shell.Create() || !shell.Show()) {
+    if (shell.CurrentProject().BaseHeld()) {
+      return finish(ExitStatus::kBaseHeld, "the job's base folder is not this run's to use");
+    }
     return finish(ExitStatus::kLoad, "the job or the tool configuration could not be loaded");
   }
   running = &shell;

@@ -70,6 +70,12 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   runs_.Follow(catalogue_.installationChecked);
   marker_.Follow(jobs_);
   project_.SetPendingEdits(&marker_);
+  // Taking another job's folder or file is asked in the window; without one nobody
+  // can be asked, so only the switch allows it.
+  const bool takeOver = args_.HasSwitch("-TakeOver");
+  project_.SetTakeOver(takeOver                    ? Project::TakeOver::Allow
+                       : args_.HasSwitch("-batch") ? Project::TakeOver::Refuse
+                                                   : Project::TakeOver::Ask);
   sources_.Types().SetMarkerOpener(
       [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);

@@ -36,6 +36,8 @@ const std::vector<SwitchInfo>& KnownSwitches() {
       {"-ShowAdvanced:-ShA", false, "offer the extended options"},
       {"-batch", false, "run without a window: messages go to standard error"},
       {"-Yes", false, "with -batch, answer every question with Yes or OK"},
+      {"-TakeOver", false,
+       "let this job take a base folder or job file that belongs to another job"},
       {"--help:-h", false, "print this list and end"},
       {"--version", false, "print the version and end"},
   };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <stdexcept>
 
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/scope_exit.h"
@@ -9,11 +11,23 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/project/base_owner.h"
 #include "korvane/core/project/job_file.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/reset_output.h"
 
 namespace korvane {
+
+namespace {
+
+// The base folder a job names is held by another shell or belongs to another job:
+// the load ends with that message alone, before anything in the folder is touched.
+class BaseFolderRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace
 
 namespace fs = std::filesystem;
 namespace n = names;
@@ -144,6 +158,8 @@ void JobCommands::ClearProject() {
   sources.SetCaption(BeforeFirst(sources.Caption(), "(") + "(0)");
   form.Get<Memo>(n::kMemoCaptureConsole).Clear();
   state.jobFile.clear();
+  state.loadedName.clear();
+  project_.ReleaseBase();
   project_.SetTrust(FolderTrust::Owned);
   cleared.Emit();
 }
@@ -194,6 +210,12 @@ void JobCommands::SaveProject(bool saveAs) {
   if (!saveAs) {
     path = state.projectDirectory + project_.GetProjectName() + kJobExtension;
     std::error_code ec;
+    // A job opened from a file of another name (a copy, a renamed file) goes back
+    // into that file for as long as its names are the ones it was loaded with.
+    if (!state.jobFile.empty() && EqualsNoCase(state.loadedName, project_.GetProjectName()) &&
+        fs::is_regular_file(state.jobFile, ec)) {
+      path = fs::absolute(state.jobFile, ec).string();
+    }
     state.nameChanged = !fs::exists(path, ec);
   }
   // A job that did not load completely is never saved over its file unasked.
@@ -216,6 +238,7 @@ void JobCommands::SaveProject(bool saveAs) {
     project_.SetProjectName(path);
   }
 
+  RefuseAnotherJobsFile(path);
   const std::string untouchable = project_.WhyNotWritable();
   // Marks still open on their pages are part of what the person saves; they go into
   // the holder before it is sorted and the folders are brought in line with it.
@@ -264,14 +287,52 @@ void JobCommands::SaveProject(bool saveAs) {
     return;
   }
   state.nameChanged = false;
+  state.jobFile = path;
+  state.loadedName = project_.GetProjectName();
+  if (const std::optional<BaseOwner> owner = ReadBaseOwner(NormaliseOutputDir(outputDir));
+      untouchable.empty() && (!owner || !EqualsNoCase(owner->projectName, state.loadedName))) {
+    const std::string problem =
+        WriteBaseOwner(NormaliseOutputDir(outputDir), {state.loadedName, path});
+    if (!problem.empty()) context.status.AddError(problem, true);
+  }
   project_.MarkSaved();
+}
+
+// A save never silently replaces the file of another job: one that names another
+// base directory than this job's.
+void JobCommands::RefuseAnotherJobsFile(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return;
+  if (!project_.State().jobFile.empty() && fs::equivalent(path, project_.State().jobFile, ec))
+    return;
+  std::string otherBase;
+  try {
+    otherBase = JobFileContent::FromFile(path).Value(n::kFrameOutputDir);
+  } catch (const std::exception&) {
+    return;  // not a job file that loads: the save dialog's own question covers it
+  }
+  const std::string ours = NormaliseOutputDir(project_.OutputDir());
+  if (otherBase.empty() || NormaliseOutputDir(otherBase) == ours) return;
+  const std::string what = path + " holds another job (base directory " + otherBase + ")";
+  if (!project_.MayTakeOver(what + ".\r\nOverwrite it with this job?")) {
+    project_.Context().status.ShowErrorAndAbort("The job was not saved: " + what);
+  }
 }
 
 void JobCommands::LoadProject(const std::string& path) {
   ProjectState& state = project_.State();
+  ownerToRecord_.reset();
   bool failed = false;
   try {
     ApplyJobFile(path);
+  } catch (const BaseFolderRefused& refused) {
+    project_.SetTrust(FolderTrust::Broken);
+    project_.ReleaseBase();
+    state.jobFile = path;
+    state.loading = false;
+    FinishOnPages();
+    project_.Context().status.AddErrorAndAbort(refused.what());
+    return;
   } catch (const OperationAbort&) {
     failed = true;  // its message is already in the list
   } catch (const std::exception& e) {
@@ -291,6 +352,10 @@ void JobCommands::LoadProject(const std::string& path) {
     return;
   }
   ClosingSteps();
+  if (ownerToRecord_) {
+    const std::string problem = WriteBaseOwner(ownerFolder_, *ownerToRecord_);
+    if (!problem.empty()) project_.Context().status.AddError(problem, true);
+  }
 }
 
 void JobCommands::ApplyJobFile(const std::string& path) {
@@ -354,6 +419,7 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   ApplyRadioGroups(content, form);
   ApplyHolders(content, form);
   ApplyCheckLists(content, form);
+  state.loadedName = project_.GetProjectName();
   ShowSourceCount();
   state.modified = false;
   context.actions.Get(n::kActSaveProject).SetEnabled(false);
@@ -368,12 +434,41 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
   const std::string reason = named.empty() ? "the file names none" : UnusableBaseReason(named);
   if (reason.empty()) {
     project_.SetOutputDir(named);
+    ClaimBase(named);
     project_.SetTrust(FolderTrust::Owned);
     return;
   }
   project_.SetOutputDir("");
   project_.SetTrust(FolderTrust::Unconfirmed, named.empty() ? reason : named + ": " + reason);
   project_.Context().status.AddError(project_.WhyNotWritable(), true);
+}
+
+// Before anything in the folder is brought in line with this job: no other shell may
+// work in it, and a folder another job owns is taken over only when the person agrees
+// (a windowless run only with its switch).
+void JobCommands::ClaimBase(const std::string& dir) {
+  const std::string folder = NormaliseOutputDir(dir);
+  if (const std::string held = project_.LockBase(folder); !held.empty()) {
+    throw BaseFolderRefused(held);
+  }
+  const std::string name = project_.GetProjectName();
+  const std::optional<BaseOwner> owner = ReadBaseOwner(folder);
+  if (owner && !EqualsNoCase(owner->projectName, name)) {
+    const std::string other =
+        owner->projectName + (owner->jobFile.empty() ? std::string() : " (" + owner->jobFile + ")");
+    if (!project_.MayTakeOver("The base directory " + folder + " belongs to the job " + other +
+                              ".\r\nTake it over for " + name +
+                              "? Its collections will be brought in line with this job.")) {
+      project_.SetBaseHeld();
+      throw BaseFolderRefused("The base directory " + folder + " belongs to the job " + other +
+                              "; nothing in it was touched (-TakeOver takes it over)");
+    }
+  }
+  // Recorded once the job has loaded completely: a failed load writes nothing.
+  if (!owner || !EqualsNoCase(owner->projectName, name)) {
+    ownerToRecord_ = BaseOwner{name, project_.State().jobFile};
+    ownerFolder_ = folder;
+  }
 }
 
 void JobCommands::ClosingSteps() {

@@ -4,6 +4,7 @@
 // job file format together in the order the shell needs, and tells the other services
 // when a job was cleared, loaded or is about to be saved, so each keeps its own state.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/config/product_job.h"
+#include "korvane/core/project/base_owner.h"
 #include "korvane/core/project/job_file.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/project.h"
@@ -68,6 +70,10 @@ class JobCommands : public ProductJob, public JobSaver {
   void ClosingSteps();
   void FinishOnPages();
   void TakeOutputDirFrom(const JobFileContent& content);
+  void ClaimBase(const std::string& dir);
+  std::optional<BaseOwner> ownerToRecord_;  // the base folder's owner, once the load is whole
+  std::string ownerFolder_;
+  void RefuseAnotherJobsFile(const std::string& path);
   void ShowSourceCount();
   void ActivateNamesPage();
   std::string JobFilter() const;

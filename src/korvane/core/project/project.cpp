@@ -4,6 +4,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/project/output_directory.h"
 
 namespace korvane {
 
@@ -137,6 +138,37 @@ void Project::SetTrust(FolderTrust trust, std::string reason) {
   state_.trustReason = std::move(reason);
 }
 
+std::string Project::LockBase(const std::string& dir) {
+  baseHeld_ = false;
+  const std::string folder = NormaliseOutputDir(dir);
+  if (lock_ && lock_->Folder() == folder) return {};
+  lock_.reset();
+  platform::FolderLock::Attempt attempt = platform::FolderLock::TryTake(folder, state_.jobFile);
+  if (attempt.lock) {
+    lock_ = std::move(attempt.lock);
+    return {};
+  }
+  if (attempt.held) {
+    baseHeld_ = true;
+    return "The base directory " + folder + " is in use by another Korvane (" +
+           platform::DescribeHolder(attempt.holder) + "); nothing in it was touched";
+  }
+  return "The base directory " + folder + " cannot be locked for this job: " + attempt.error;
+}
+
+bool Project::MayTakeOver(const std::string& question) {
+  switch (takeOver_) {
+    case TakeOver::Allow:
+      return true;
+    case TakeOver::Refuse:
+      return false;
+    case TakeOver::Ask:
+      break;
+  }
+  return context_.person.Ask(MessageKind::Warning, question, {Button::Yes, Button::No}) ==
+         Button::Yes;
+}
+
 std::string Project::WhyNotWritable() const {
   const std::string job = state_.jobFile.empty() ? std::string("file") : state_.jobFile;
   switch (state_.folderTrust) {
@@ -160,6 +192,10 @@ std::string Project::WhyNotWritable() const {
 std::string Project::WritableBase() {
   const std::string why = WhyNotWritable();
   if (!why.empty()) context_.status.ShowErrorAndAbort(why);
+  // Nothing is written into a folder another shell works in.
+  if (const std::string held = LockBase(OutputDir()); !held.empty()) {
+    context_.status.ShowErrorAndAbort(held);
+  }
   return OutputDir();
 }
 

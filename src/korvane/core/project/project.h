@@ -3,12 +3,14 @@
 // the modified flag with its save question. Other services read and change the
 // state through this one object.
 
+#include <memory>
 #include <string>
 
 #include "korvane/core/components/window_context.h"
 #include "korvane/core/config/product_job.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/project/pending_edits.h"
+#include "platform/folder_lock.h"
 
 namespace korvane {
 
@@ -34,6 +36,7 @@ struct ProjectState {
   bool createPending = false;
   FolderTrust folderTrust = FolderTrust::Owned;
   std::string jobFile;      // the job file this state was loaded from, if any
+  std::string loadedName;   // the project name the job had when its file was loaded
   std::string trustReason;  // why an unconfirmed base directory was not taken
 };
 
@@ -87,6 +90,24 @@ class Project {
   // operation ends with a message saying why.
   std::string WritableBase();
 
+  // Holds the base folder for this shell: another shell (window or -batch) on the
+  // same folder is refused until this one lets go. Empty when held, else why not:
+  // another process holds it (BaseHeld() tells), or the folder cannot be locked.
+  std::string LockBase(const std::string& dir);
+  void ReleaseBase() { lock_.reset(); }
+  // The last attempt to hold the base folder found another process holding it.
+  bool BaseHeld() const { return baseHeld_; }
+
+  // How a question that lets this job take a folder or file of another job is
+  // answered: asked in the window, refused without one unless the person said
+  // beforehand (a switch) that it may.
+  enum class TakeOver { Ask, Refuse, Allow };
+  void SetTakeOver(TakeOver policy) { takeOver_ = policy; }
+  // Asks (or answers by the policy) whether question may be said yes to.
+  bool MayTakeOver(const std::string& question);
+  // The base folder is refused to this job (held, or another job's).
+  void SetBaseHeld() { baseHeld_ = true; }
+
   // Reconciles a job that was saved while its background run was going.
   void CheckBatchOnLoad();
 
@@ -102,6 +123,9 @@ class Project {
   JobSaver& saver_;
   const PendingEdits* pendingEdits_ = nullptr;
   ProjectState state_;
+  std::unique_ptr<platform::FolderLock> lock_;
+  bool baseHeld_ = false;
+  TakeOver takeOver_ = TakeOver::Ask;
   ConnectionList connections_;
 };
 

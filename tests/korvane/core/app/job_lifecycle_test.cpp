@@ -80,12 +80,13 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageNames);
   EXPECT_FALSE(state.modified);
 
-  // Saved again, then opened and saved once more, the bytes stay the same
-  // (the first save of a new job has not measured its list columns yet).
+  // Saved again, it goes back into the copy it was opened from, never over the file
+  // of its derived name; opened from that one and saved once more, the bytes stay the
+  // same (the first save of a new job has not measured its list columns yet).
   shell->CurrentProject().SetModified(true);
-  person.saveAnswers.push_back(job);
   ASSERT_TRUE(shell->Execute(n::kActSaveProject));
-  const std::string resaved = dir.Read("jobs/PayAcctXml.jwrap");
+  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), saved);
+  const std::string resaved = dir.Read("jobs/COPY.JWRAP");
   EXPECT_EQ(resaved.substr(resaved.find("[StringListHolders]")),
             saved.substr(saved.find("[StringListHolders]")));
   shell.reset();

@@ -29,7 +29,9 @@ class JobSafety : public testing::ShellJobFixture {
     for (auto it = fs::recursive_directory_iterator(dir.Path() / rel);
          it != fs::recursive_directory_iterator(); ++it) {
       const std::string key = fs::relative(it->path(), dir.Path()).string();
-      if (it->is_symlink()) {
+      if (it->path().filename() == ".korvane.lock") {
+        files[key] = "(the lock: who holds the folder now)";
+      } else if (it->is_symlink()) {
         files[key] = "-> " + fs::read_symlink(it->path()).string();
       } else if (it->is_regular_file()) {
         files[key] = dir.Read(key);

@@ -1,0 +1,23 @@
+#pragma once
+// Which job a base folder belongs to: a small record of the shell's own in the
+// folder, written when a job takes the folder and when it is saved. A job is known
+// by the project name it holds, so a job file renamed or moved is still the same job.
+
+#include <optional>
+#include <string>
+
+namespace korvane {
+
+struct BaseOwner {
+  std::string projectName;
+  std::string jobFile;
+};
+
+inline constexpr const char* kBaseOwnerFile = ".korvane.job";
+
+// The record in folder, if there is a readable one.
+std::optional<BaseOwner> ReadBaseOwner(const std::string& folder);
+// Writes the record atomically; empty on success, else the system's message.
+std::string WriteBaseOwner(const std::string& folder, const BaseOwner& owner);
+
+}  // namespace korvane
