@@ -36,6 +36,7 @@ const std::vector<SwitchInfo>& KnownSwitches() {
       {"-ShowAdvanced:-ShA", false, "offer the extended options"},
       {"-batch", false, "run without a window: messages go to standard error"},
       {"-Yes", false, "with -batch, answer every question with Yes or OK"},
+      {"-Report", true, "with -batch, write a JSON report of the run to this file"},
       {"--help:-h", false, "print this list and end"},
       {"--version", false, "print the version and end"},
   };
