@@ -119,7 +119,8 @@ TEST(Headless, HelpAndVersionPrintAndEnd) {
   for (const char* ask : {"--help", "-h", "-?"}) {
     const auto result = RunProgram(KORVANE_BINARY, {"-Proj", "x.jwrap", ask}, {{"DISPLAY", ""}});
     EXPECT_EQ(result.status, 0) << ask;
-    for (const char* name : {"-batch", "-Yes", "-Ini", "-Root", "-Proj", "-AutoRun, -ar"}) {
+    for (const char* name :
+         {"-batch", "-Yes", "-Ini", "-Root", "-Proj", "-AutoRun, -ar", "-Report <value>"}) {
       EXPECT_NE(result.out.find(name), std::string::npos) << ask << " " << name;
     }
     // The exit statuses, each with its meaning.

@@ -43,7 +43,8 @@ std::string MakeSampleJob(const TempDir& dir, const std::string& baseName,
 
 ProgramResult RunJob(const TempDir& dir, const std::string& job,
                      std::map<std::string, std::string> env,
-                     const std::function<void(long)>& started, bool autoRun) {
+                     const std::function<void(long)>& started, bool autoRun,
+                     const std::vector<std::string>& extraArgs) {
   const std::string root = KORVANE_TOOLROOT;
   env["HOME"] = dir.Path().string();
   env["XDG_CONFIG_HOME"] = dir / "config";
@@ -51,6 +52,7 @@ ProgramResult RunJob(const TempDir& dir, const std::string& job,
   std::vector<std::string> args{"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI",
                                 "-Proj",  job};
   if (autoRun) args.insert(args.begin() + 2, {"-ar", "Anal"});
+  args.insert(args.end(), extraArgs.begin(), extraArgs.end());
   // No run of the sample takes a minute; a hanging one must not hold up the tests.
   return RunProgram(KORVANE_BINARY, args, env, {}, std::chrono::minutes(2), started);
 }

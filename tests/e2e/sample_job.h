@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -19,9 +20,10 @@ std::string MakeSampleJob(const TempDir& dir, const std::string& baseName,
 
 // Runs the job in headless mode with the build's stand-in tools; with autoRun the wrapper
 // starts at once (-ar Anal), without it the job is only opened and saved. started learns
-// the shell's process id.
+// the shell's process id; extraArgs go after the job.
 ProgramResult RunJob(const TempDir& dir, const std::string& job,
                      std::map<std::string, std::string> env = {},
-                     const std::function<void(long)>& started = {}, bool autoRun = true);
+                     const std::function<void(long)>& started = {}, bool autoRun = true,
+                     const std::vector<std::string>& extraArgs = {});
 
 }  // namespace korvane::testing

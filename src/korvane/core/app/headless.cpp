@@ -8,6 +8,7 @@
 
 #include "korvane/core/app/console_person.h"
 #include "korvane/core/app/exit_status.h"
+#include "korvane/core/app/run_report_file.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/app/switch_table.h"
 #include "korvane/core/common/command_line.h"
@@ -77,8 +78,13 @@ ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why)
 
 int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& settings,
                 std::ostream& err) {
+  RunReportFile report(options.args);
   // Ends with the status and, when it is not 0, one line that says why.
-  const auto finish = [&err](ExitStatus status, const std::string& why) {
+  const auto finish = [&err, &report](ExitStatus status, std::string why) {
+    if (!report.Write(status, why, err) && status == ExitStatus::kSuccess) {
+      status = ExitStatus::kNotWritten;
+      why = "the run report could not be written";
+    }
     if (status != ExitStatus::kSuccess) {
       err << "korvane: exit status " << Code(status) << ": " << why << '\n';
     }
@@ -100,11 +106,13 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   });
   // A question nobody may answer ends the process at once: unwinding through
   // the operation would let it go on as if the person had said no.
-  ConsolePerson person(err, options.answerYes, [&err](int status) {
+  ConsolePerson person(err, options.answerYes, [&err, &report](int status) {
+    report.Write(ExitStatus::kQuestion, "a question came up without -Yes to answer it", err);
     err.flush();
     std::exit(status);
   });
   Shell shell(person, settings, {options.programPath, options.args, options.iniOverride, {}});
+  report.Follow(&shell);
   shell.Status().onMessage = [&person](StatusMessageKind kind, const std::string& text) {
     person.PrintLine(StatusKindName(kind), text);
   };

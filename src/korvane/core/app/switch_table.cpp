@@ -38,6 +38,7 @@ const std::vector<SwitchInfo>& KnownSwitches() {
       {"-Yes", false, "with -batch, answer every question with Yes or OK"},
       {"-TakeOver", false,
        "let this job take a base folder or job file that belongs to another job"},
+      {"-Report", true, "with -batch, write a JSON report of the run to this file"},
       {"--help:-h", false, "print this list and end"},
       {"--version", false, "print the version and end"},
   };

@@ -107,6 +107,8 @@ void RunService::RunWrap() {
 void RunService::RunTool() {
   if (Running()) context_.status.ShowErrorAndAbort(std::string(kRefusedWhileRunning));
   started_ = std::chrono::system_clock::now();
+  ended_.reset();
+  lastCommand_ = {};
   context_.window.SetCaption(BatchStartedCaption(context_.window.Caption(), TimeOfDay(started_)));
   context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
   auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
@@ -152,6 +154,7 @@ void RunService::RunTool() {
   const bool multi = job_.MultiEntity();
   const ToolCommand command =
       ChooseToolCommand(multi, flags.captureLog && !dosBox, base_, job_.InterfaceWrapper());
+  lastCommand_ = command;
   const bool dontRun = context_.actions.Get(kActDontRun).Checked();
   ToolLauncher::CommandRewrite inDosBox;
   if (dosBox) {
@@ -243,6 +246,7 @@ void RunService::OnRunEnded(const RunEnd& end) {
 
 void RunService::EndOfRun(const RunEnd& end) {
   lastEnd_ = end;
+  ended_ = std::chrono::system_clock::now();
   // The watcher goes once this step is over; it is not destroyed from inside its own call.
   std::shared_ptr<ToolWatcher> finished(watcher_.release());
   dispatcher_->Post([finished] {});

@@ -98,6 +98,11 @@ class RunService : private WatcherListener {
   const std::optional<RunEnd>& LastEnd() const { return lastEnd_; }
   // What the end of the last run found when it renamed the results.
   const RenameOutcome& LastRename() const { return lastRename_; }
+  // The command the last run was started with, when it began, and when its end was
+  // handled (empty while it runs or when it never started).
+  const ToolCommand& LastCommand() const { return lastCommand_; }
+  std::chrono::system_clock::time_point LastStartTime() const { return started_; }
+  const std::optional<std::chrono::system_clock::time_point>& LastEndTime() const { return ended_; }
 
  private:
   void RunWrap();
@@ -124,6 +129,8 @@ class RunService : private WatcherListener {
   std::string base_;
   bool capture_ = false;
   std::chrono::system_clock::time_point started_;
+  std::optional<std::chrono::system_clock::time_point> ended_;
+  ToolCommand lastCommand_;
   std::optional<RunEnd> lastEnd_;
   RenameOutcome lastRename_;
   std::ostream* echo_ = nullptr;
