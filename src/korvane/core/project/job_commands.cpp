@@ -236,9 +236,11 @@ void JobCommands::SaveProject(bool saveAs) {
     path = *chosen;
     project_.SetProjectDirectory(path);
     project_.SetProjectName(path);
+  } else {
+    // Chosen in the dialog, its own overwrite question was the person's answer.
+    RefuseAnotherJobsFile(path);
   }
 
-  RefuseAnotherJobsFile(path);
   const std::string untouchable = project_.WhyNotWritable();
   // Marks still open on their pages are part of what the person saves; they go into
   // the holder before it is sorted and the folders are brought in line with it.

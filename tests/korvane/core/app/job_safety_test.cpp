@@ -102,6 +102,65 @@ TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
   EXPECT_EQ(Files("out"), before);
 }
 
+// A folder or job file of another job is taken only when the person says so; the
+// refusal touches nothing.
+TEST_F(JobSafety, AnotherJobsFolderOrFileIsTakenOnlyWhenThePersonAgrees) {
+  SavedJob();
+  const std::string original = dir.Read("jobs/PayAcctXml.jwrap");
+  auto replace = [](std::string text, const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+  };
+  // Another job: its names are others, and so is the name derived from them.
+  const std::string other = dir.Write(
+      "jobs/Other.jwrap",
+      replace(replace(replace(original, "ProjectName=PayAcctXml", "ProjectName=OtherAcctXml"),
+                      "ProjectProductName=pay", "ProjectProductName=other"),
+              "EditProductName=pay", "EditProductName=other"));
+  const Snapshot missing = Files("out");
+  ASSERT_NE(dir.Read("out/.korvane.job").find("ProjectName=PayAcctXml"), std::string::npos);
+  {
+    auto shell = Start();
+    person.answers = {Button::No};
+    EXPECT_FALSE(Open(*shell, other));
+    ASSERT_FALSE(person.AskedTexts().empty());
+    EXPECT_NE(person.AskedTexts().back().find("belongs to the job PayAcctXml ("), std::string::npos)
+        << person.AskedTexts().back();
+    EXPECT_EQ(Files("out"), missing);
+    EXPECT_TRUE(shell->CurrentProject().BaseHeld());
+  }
+  {
+    auto shell = Start();
+    person.answers = {Button::Yes};
+    EXPECT_TRUE(Open(*shell, other)) << shell->Status().MessageList();
+    EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=OtherAcctXml"), std::string::npos);
+  }
+
+  // A job for another folder whose derived name is that of the first job's file.
+  fs::create_directories(dir.Path() / "out2");
+  const std::string moved = dir.Write(
+      "jobs/Moved.jwrap",
+      replace(replace(replace(original, "ProjectSystemName=acct", "ProjectSystemName=moved"),
+                      "EditSystemName=acct", "EditSystemName=moved"),
+              "FrameFindDirectoryOutputDir=" + dir / "out",
+              "FrameFindDirectoryOutputDir=" + dir / "out2"));
+  auto shell = Start();
+  ASSERT_TRUE(Open(*shell, moved)) << shell->Status().MessageList();
+  EXPECT_EQ(shell->CurrentProject().GetProjectName(), "PayMovedXml");
+  ASSERT_TRUE(shell->Run([&] { shell->CurrentProject().SetSystemName("acct"); }));
+  EXPECT_EQ(shell->CurrentProject().GetProjectName(), "PayAcctXml");
+  person.answers = {Button::No};
+  EXPECT_FALSE(shell->Execute(n::kActSaveProject));
+  EXPECT_EQ(person.AskedTexts().back(), dir / "jobs/PayAcctXml.jwrap" +
+                                            " holds another job (base directory " + dir / "out" +
+                                            ").\r\nOverwrite it with this job?");
+  EXPECT_EQ(dir.Read("jobs/PayAcctXml.jwrap"), original);
+  person.answers = {Button::Yes};
+  EXPECT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  EXPECT_NE(dir.Read("jobs/PayAcctXml.jwrap").find(dir / "out2"), std::string::npos);
+}
+
 TEST_F(JobSafety, ACopiedJobSavesBesideItselfAndOnlyItsOwnFolderIsTouched) {
   SavedJob();
   const std::string original = dir.Read("jobs/PayAcctXml.jwrap");
