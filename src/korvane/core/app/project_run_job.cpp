@@ -120,6 +120,7 @@ void ProjectRunJob::SetWrapRequested() {
 }
 
 bool ProjectRunJob::SynchronizeDirectories() {
+  sources_.CheckBaseBeforeRun();
   return sources_.Synchronize();
 }
 
