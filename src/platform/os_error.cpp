@@ -8,6 +8,8 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <system_error>
 #endif
 
@@ -37,6 +39,18 @@ int LastOsError() {
   return static_cast<int>(::GetLastError());
 #else
   return errno;
+#endif
+}
+
+std::string SignalName(int signal) {
+#ifdef _WIN32
+  (void)signal;
+  return {};
+#else
+  // Only a real signal: strsignal makes up a text for any other number.
+  if (signal <= 0 || signal >= NSIG) return {};
+  const char* name = ::strsignal(signal);
+  return name != nullptr ? std::string(name) : std::string();
 #endif
 }
 

@@ -10,5 +10,8 @@ namespace platform {
 std::string OsErrorMessage(int code);
 // errno on POSIX, GetLastError() on Windows.
 int LastOsError();
+// The system's name for a signal ("Aborted" for 6 on Linux); empty where there are no
+// signals or the number names none.
+std::string SignalName(int signal);
 
 }  // namespace platform

@@ -157,11 +157,24 @@ TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
       {home / "missing.jwrap", "there is no such file"},
       {home / "folder.jwrap", "it is a folder"},
       {home / "fifo.jwrap", "it is not a regular file"},
+      {home.Write("notes.txt", "[Properties]\r\n"),
+       "it is not a job file (its name does not end in .jwrap)"},
   };
   for (const auto& [path, why] : jobs) {
     const auto result = Run({"-Proj", path});
     EXPECT_EQ(result.status, 4) << path;
     EXPECT_NE(result.err.find("Cannot open the job " + path + ": " + why), std::string::npos)
+        << result.err;
+  }
+  // Text that is no job is said to be none, by name, before the load message.
+  {
+    const std::string path = home.Write("jobs/Text.jwrap", "hello\r\n[Konyec szkazki]\r\n");
+    const auto result = Run({"-Proj", path});
+    EXPECT_EQ(result.status, 4);
+    EXPECT_NE(result.err.find("Error: " + path +
+                              ": The file is not a job file: it has neither a "
+                              "[RadioButtons] nor a [Properties] section"),
+              std::string::npos)
         << result.err;
   }
   // An empty or UTF-16 job file gives the load message.

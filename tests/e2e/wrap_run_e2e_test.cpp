@@ -44,8 +44,10 @@ TEST(WrapRun, TheSampleJobRunsEndToEndAndTheResultsComeBackUnderTheirNames) {
 // Through the batch runner a crash arrives as the runner's exit status.
 TEST(WrapRun, AToolThatFailsOrCrashesIsNeverReportedAsSuccess) {
   for (const auto& [variable, report] :
-       {std::pair<std::string, std::string>{"KORVANE_STANDIN_EXIT", "exit status 5"},
-        {"KORVANE_STANDIN_CRASH", "The tool "}}) {
+       {std::pair<std::string, std::string>{"KORVANE_STANDIN_EXIT",
+                                            "Error: The tool lastbatch.cmd ended with exit status "
+                                            "5: analysis incomplete, this run wrote "},
+        {"KORVANE_STANDIN_CRASH", "Error: The tool lastbatch.cmd ended with exit status "}}) {
     SCOPED_TRACE(variable);
     TempDir dir;
     const std::string job = MakeSampleJob(dir, "out");
@@ -53,6 +55,7 @@ TEST(WrapRun, AToolThatFailsOrCrashesIsNeverReportedAsSuccess) {
         RunJob(dir, job, {{variable, variable == "KORVANE_STANDIN_EXIT" ? "5" : "1"}});
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_NE(result.err.find(report), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("Analysis completed"), std::string::npos) << result.err;
   }
 }
 
@@ -70,7 +73,7 @@ TEST(WrapRun, ACrashAfterAGoodRunIsNotReportedWithTheEarlierResults) {
   }
   const auto result = RunJob(dir, job, {{"KORVANE_STANDIN_CRASH", "1"}});
   EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_NE(result.err.find("processing finished: this run wrote no results"), std::string::npos)
+  EXPECT_NE(result.err.find("analysis incomplete, this run wrote no results"), std::string::npos)
       << result.err;
   EXPECT_NE(result.err.find("The product log was not opened: "), std::string::npos) << result.err;
   EXPECT_EQ(dir.Read("out/WrapOut/CUSTRPT.xml"), before);

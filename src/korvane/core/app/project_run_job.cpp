@@ -95,6 +95,16 @@ int ProjectRunJob::Entities() const {
   return preparation_.Parameters().entities;
 }
 
+std::string ProjectRunJob::SingleSource() const {
+  const JobParameters& parameters = preparation_.Parameters();
+  if (parameters.entities != 1) return {};
+  // The name map ties tool number 1 to the source's file name.
+  for (const std::string& line : parameters.nameMap) {
+    if (line.starts_with("SRC0001=")) return line.substr(8);
+  }
+  return {};
+}
+
 void ProjectRunJob::SetBatchRunning(bool running) {
   project_.SetBatchRunning(running);
 }
@@ -120,6 +130,7 @@ void ProjectRunJob::SetWrapRequested() {
 }
 
 bool ProjectRunJob::SynchronizeDirectories() {
+  sources_.CheckBaseBeforeRun();
   return sources_.Synchronize();
 }
 

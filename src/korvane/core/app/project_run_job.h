@@ -33,6 +33,7 @@ class ProjectRunJob : public RunJob {
   int Modules() const override;
   int SourceFiles() const override;
   int Entities() const override;
+  std::string SingleSource() const override;
   void SetBatchRunning(bool running) override;
   void RecordRunStart() override;
   void SetWrapRequested() override;

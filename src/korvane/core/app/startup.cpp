@@ -122,11 +122,15 @@ void Startup::OpenJobAtStart() {
                                                : "it is not a regular file";
       s_.window.status.AddErrorAndAbort("Cannot open the job " + job + ": " + why);
     }
-    if (ToLower(fs::path(job).extension().string()) == profile::kJobExtension) {
-      s_.jobs.LoadProject(job);
-      s_.project.CheckBatchOnLoad();
-      return;
+    if (ToLower(fs::path(job).extension().string()) != profile::kJobExtension) {
+      // Taken for a new job, it would only fail later on the names it never had.
+      s_.window.status.AddErrorAndAbort("Cannot open the job " + job +
+                                        ": it is not a job file (its name does not end in " +
+                                        std::string(profile::kJobExtension) + ")");
     }
+    s_.jobs.LoadProject(job);
+    s_.project.CheckBatchOnLoad();
+    return;
   }
   const std::string active = s_.catalogue.ActiveProduct();
   if (active.empty()) return;

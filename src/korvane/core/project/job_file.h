@@ -85,7 +85,8 @@ class JobFileContent {
   KeyedLines lines_;
 };
 
-// Throws JobFileError unless the file is complete: it has its closing marker, and every
+// Throws JobFileError unless the file is a job file (it has a [RadioButtons] or a
+// [Properties] section) and is complete: it has its closing marker, and every
 // check-list block ends at the next block's header or at the marker. A file cut short or
 // with an item line that would end its list early must not be applied: the lists would
 // come back short and the job's folders would lose the files of the missing entries.

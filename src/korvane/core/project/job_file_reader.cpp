@@ -68,6 +68,15 @@ std::vector<std::string> JobFileContent::BlockAfter(std::string_view name) const
 
 void CheckJobFileComplete(const JobFileContent& content, const FormModel& form) {
   const auto& lines = content.Lines();
+  // Any other file would only be found cut short, or worse, fail on a name it lacks.
+  const bool jobSections = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    const std::string header = ToLower(Trim(line));
+    return header == "[properties]" || header == "[radiobuttons]";
+  });
+  if (!jobSections) {
+    throw JobFileError(
+        "The file is not a job file: it has neither a [RadioButtons] nor a [Properties] section");
+  }
   if (std::find(lines.begin(), lines.end(), kJobFileEndMarker) == lines.end()) {
     throw JobFileError(std::string("The file ends before its closing ") + kJobFileEndMarker +
                        " line");

@@ -11,6 +11,7 @@
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/prepare/wrapper_contract.h"
 #include "korvane/core/run/run_rules.h"
+#include "korvane/core/run/run_verdict.h"
 
 namespace korvane {
 
@@ -155,6 +156,8 @@ void RunService::RunTool() {
   const ToolCommand command =
       ChooseToolCommand(multi, flags.captureLog && !dosBox, base_, job_.InterfaceWrapper());
   lastCommand_ = command;
+  tool_ = ToolNameOf(command.program);
+  source_ = job_.SingleSource();
   const bool dontRun = context_.actions.Get(kActDontRun).Checked();
   ToolLauncher::CommandRewrite inDosBox;
   if (dosBox) {
@@ -288,21 +291,16 @@ void RunService::EndOfRun(const RunEnd& end) {
   std::filesystem::remove(copy, ec);  // a hidden console keeps no log
 
   Action& cancel = context_.actions.Get(kActCancelRun);
-  const bool completed = cancel.Enabled() && end.kind != RunEnd::Kind::Cancelled;
-  // Said with the verdict, so that an earlier run's results are never read as this one's.
-  const std::string results = ResultsLine(renamed.written, renamed.renamed);
-  if (completed) {
-    context_.status.ShowWarning("Analysis completed, processing finished: " + results);
+  // Said with the verdict, so that an earlier run's results are never read as this one's;
+  // a failed tool is said first, never after a word of completion.
+  const RunVerdict verdict =
+      EndOfRunVerdict(end, !cancel.Enabled(), tool_, source_, renamed.written, renamed.renamed);
+  if (verdict.error) {
+    context_.status.ShowError(verdict.text, true);
   } else {
-    context_.status.ShowError("Process cancelled, analysis incomplete! (" + results + ")", true);
+    context_.status.ShowWarning(verdict.text);
   }
   for (const std::string& failure : renamed.failures) context_.status.AddError(failure, true);
-  // A tool that failed is never reported as plain success.
-  if (end.kind == RunEnd::Kind::Failed) {
-    context_.status.AddError("The tool ended with exit status " + std::to_string(end.code), true);
-  } else if (end.kind == RunEnd::Kind::Signalled) {
-    context_.status.AddError("The tool was ended by signal " + std::to_string(end.code), true);
-  }
   cancel.SetEnabled(false);
   const auto runtime = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::system_clock::now() - started_);

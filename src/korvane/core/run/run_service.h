@@ -44,6 +44,8 @@ class RunJob {
   virtual int Modules() const = 0;
   virtual int SourceFiles() const = 0;
   virtual int Entities() const = 0;
+  // The file name of the run's one source; empty when it has more than one.
+  virtual std::string SingleSource() const = 0;
   virtual void SetBatchRunning(bool running) = 0;
   // The run has started: a job with a file of its own saves it, so that opening it after
   // the shell was lost (a crash, a kill) finds the run and reconciles it.
@@ -127,6 +129,8 @@ class RunService : private WatcherListener {
   std::unique_ptr<RunProgress> progress_;
   std::unique_ptr<ToolWatcher> watcher_;
   std::string base_;
+  std::string tool_;    // the program the run started, as the person knows it
+  std::string source_;  // the one source of a single-entity run
   bool capture_ = false;
   std::chrono::system_clock::time_point started_;
   std::optional<std::chrono::system_clock::time_point> ended_;

@@ -17,6 +17,30 @@ namespace {
 
 constexpr const char* kSortActions[] = {"ActSortBySource", "ActSortByLevel", "ActSortByRuleName"};
 
+// A job of thousands of sources must still fit its message on a line.
+std::string NameList(const std::vector<std::string>& names) {
+  constexpr size_t kShown = 10;
+  std::string text;
+  for (size_t i = 0; i < names.size() && i < kShown; ++i) {
+    if (i > 0) text += ", ";
+    text += names[i];
+  }
+  if (names.size() > kShown) text += " and " + std::to_string(names.size() - kShown) + " more";
+  return text;
+}
+
+std::string DroppedText(const std::vector<std::string>& names, const std::string& folder) {
+  const bool one = names.size() == 1;
+  return std::string(one ? "The source " : "The sources ") + NameList(names) +
+         (one ? " is" : " are") + " dropped from the job: " + (one ? "its copy" : "their copies") +
+         " in " + folder + (one ? " is" : " are") + " gone";
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
 }  // namespace
 
 SourceLists::SourceLists(WindowContext& context, SourcesJob& job)
@@ -73,6 +97,7 @@ void SourceLists::Connect(ActionList& actions) {
 
 void SourceLists::Follow(JobCommands& jobs) {
   connections_.Add(jobs.cleared.Connect([this] {
+    missingBase_.clear();
     sourceList_.Clear();
     copyList_.Clear();
     marks_.Clear();
@@ -91,14 +116,45 @@ void SourceLists::Follow(JobCommands& jobs) {
 bool SourceLists::Synchronize() {
   if (!job_.WhyNotWritable().empty()) return true;
   const std::string base = job_.BaseDirectory();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(base, ec)) return true;
+  if (!IsFolder(base)) {
+    // Opening the job creates the folder empty; its sources are then gone, and only
+    // this says why.
+    if (!sourceList_.Items().empty() && missingBase_ != base) {
+      missingBase_ = base;
+      context_.status.ShowWarning("The job's base folder " + base +
+                                  " does not exist: its sources are not there");
+    }
+    return true;
+  }
+  // The folder made in its place must not empty the lists as if each source had gone.
+  if (base == missingBase_ && !IsFolder(base + "/SourceCollection")) return true;
   std::vector<std::string> refused;
-  const bool whole = SynchronizeJobDirectories({sourceList_, copyList_, marks_,
-                                                context_.form.Get<Page>(n::kPageCopies).Visible(),
-                                                base, [this] { Modified(); }, &refused});
+  std::vector<std::string> dropped;
+  std::vector<std::string> unholdable;
+  const bool whole = SynchronizeJobDirectories(
+      {sourceList_, copyList_, marks_, context_.form.Get<Page>(n::kPageCopies).Visible(), base,
+       [this] { Modified(); }, &refused, &dropped, &unholdable});
   for (const std::string& why : refused) context_.status.AddError(why, true);
+  if (!dropped.empty())
+    context_.status.ShowWarning(DroppedText(dropped, base + "/SourceCollection"));
+  for (const std::string& name : unholdable) {
+    context_.status.AddError("The source " + name + " cannot be kept in the job: its name holds " +
+                                 "\"=\"; rename the file and add it again",
+                             true);
+  }
   return whole;
+}
+
+void SourceLists::CheckBaseBeforeRun() {
+  const std::string base = job_.BaseDirectory();
+  if (missingBase_.empty() || base != missingBase_ || sourceList_.Items().empty() ||
+      IsFolder(base + "/SourceCollection")) {
+    return;
+  }
+  ShowNamesPage();
+  context_.status.ShowErrorAndAbort(
+      "Output directory error - Directory doesn't exist: the job's base folder " + base +
+      " was missing when the job was opened, and none of its sources is in it");
 }
 
 // --- context -------------------------------------------------------------------------------

@@ -36,8 +36,13 @@ class SourceLists {
   void SetTextMeasure(const TextMeasure* measure) { measure_ = measure; }
 
   // Brings the job folders in line with the lists; false when something was withdrawn.
-  // Nothing is done for a job that must not be touched or whose base folder is missing.
+  // Sources dropped for want of their copies, and those whose names the job cannot
+  // hold, are named. Nothing is done for a job that must not be touched, nor while its
+  // base folder is missing or was found missing and still holds none of its sources.
   bool Synchronize();
+  // Ends a run, naming the folder, when the base folder was missing and none of the
+  // job's sources has come into it since: the run would only find an empty job.
+  void CheckBaseBeforeRun();
 
   // --- the active list, following the copy/source tab -----------------------
   bool SourcesActive() const { return sourcesActive_; }
@@ -110,6 +115,8 @@ class SourceLists {
   std::string keySuffix_;
   int sourceNameWidth_ = 0;
   int copyNameWidth_ = 0;
+  // The base folder that was missing with sources listed, until the job is cleared.
+  std::string missingBase_;
   SourceAdding adding_{*this};
   SourceChecks checks_{*this};
   WrapTyping types_{*this};

@@ -46,15 +46,31 @@ bool RemoveEntry(const std::string& path) {
   return fs::remove(path, ec) && !ec;
 }
 
+// The whole name of a source whose own name holds "=": its line reads
+// {name}={origin} and the origin ends in that same name. Empty for any other line.
+std::string SplitName(std::string_view text) {
+  const size_t slash = text.find_last_of("/\\");
+  if (slash == std::string_view::npos) return {};
+  const std::string_view name = text.substr(slash + 1);
+  if (name.find('=') == std::string_view::npos || text.size() <= name.size() ||
+      text.substr(0, name.size()) != name || text[name.size()] != '=') {
+    return {};
+  }
+  return std::string(name);
+}
+
 // Drops the entries whose names are not in keep, in one pass, keeping the highlighted line
-// on the same entry when it stays.
-void KeepOnly(CheckList& list, const NameSet& keep) {
+// on the same entry when it stays. The names of the dropped entries go to dropped.
+void KeepOnly(CheckList& list, const NameSet& keep, std::vector<std::string>* dropped = nullptr) {
   const auto& items = list.Items();
   std::vector<CheckListItem> kept;
   kept.reserve(items.size());
   int highlighted = -1;
   for (size_t i = 0; i < items.size(); ++i) {
-    if (keep.count(ToLower(EntryName(items[i].text))) == 0) continue;
+    if (keep.count(ToLower(EntryName(items[i].text))) == 0) {
+      if (dropped != nullptr) dropped->emplace_back(EntryName(items[i].text));
+      continue;
+    }
     if (static_cast<int>(i) == list.ItemIndex()) highlighted = static_cast<int>(kept.size());
     kept.push_back(items[i]);
   }
@@ -182,6 +198,11 @@ class Synchronizer {
 
   void SyncSources() {
     const auto entries = IndexByName(job_.sources);
+    std::unordered_map<std::string, size_t> split;  // lower-cased whole name -> entry
+    for (size_t i = 0; i < job_.sources.Items().size(); ++i) {
+      std::string name = SplitName(job_.sources.Items()[i].text);
+      if (!name.empty()) split.emplace(ToLower(name), i);
+    }
     const auto files = ListCollectionFiles(job_.base + "/SourceCollection");
     labels_ = ListCollectionFiles(labelDir_);
     labelGone_.assign(labels_.size(), false);
@@ -192,6 +213,16 @@ class Synchronizer {
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
       std::string lower = ToLower(file->name);
       const auto entry = entries.find(lower);
+      if (const auto whole = split.find(lower); entry == entries.end() && whole != split.end()) {
+        // Its own copy: deleting it would lose the source, dropping the entry would
+        // lose it from the job. Both stay until it is renamed.
+        const CheckListItem& item = job_.sources.Items()[whole->second];
+        if (item.checked) changed_ = true;
+        if (job_.unholdableSources != nullptr) job_.unholdableSources->push_back(file->name);
+        sourceNames_.insert(ToLower(EntryName(item.text)));
+        sourceNames_.insert(std::move(lower));
+        continue;
+      }
       if (entry == entries.end()) {
         RemoveEntry(file->path);
         marks_.RemoveAll(file->name);
@@ -201,7 +232,7 @@ class Synchronizer {
       sourceNames_.insert(std::move(lower));
       CheckSource(items[entry->second]);
     }
-    KeepOnly(job_.sources, sourceNames_);
+    KeepOnly(job_.sources, sourceNames_, job_.droppedSources);
   }
 
   void CheckSource(CheckListItem& item) {

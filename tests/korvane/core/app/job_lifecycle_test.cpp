@@ -70,6 +70,20 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   const std::string upper = dir / "jobs/COPY.JWRAP";
   std::filesystem::copy_file(job, upper);
 
+  // Under any other name it is not taken for a job, nor for a new one: it is named.
+  const std::string text = dir / "jobs/PayAcctXml.txt";
+  std::filesystem::copy_file(job, text);
+  {
+    Shell refused(
+        person, settings,
+        ShellEnvironment{dir / "bin/korvane", {"-Proj", text}, {}, dir / "data", dosBoxLocations});
+    ASSERT_TRUE(refused.Create());
+    EXPECT_FALSE(refused.Show());
+    EXPECT_EQ(refused.Status().MessageList(),
+              "- Cannot open the job " + text +
+                  ": it is not a job file (its name does not end in .jwrap)");
+  }
+
   auto shell = Start({"-Proj", upper});
   auto& state = shell->CurrentProject().State();
   EXPECT_EQ(state.productName, "pay");
@@ -159,6 +173,10 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
   };
   const std::string job = dir / "jobs/old.jwrap";
   const std::string cutShort = job + ": The file ends before its closing [Konyec szkazki] line";
+  const std::string notJob =
+      job +
+      ": The file is not a job file: it has neither a [RadioButtons] nor a [Properties] "
+      "section";
   const Case cases[] = {
       // Complete, but without a system name: what was applied before the failure stays.
       {"no system name",
@@ -166,7 +184,8 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
        {"System name name missing or incorrect", loadError}},
       // Not complete: nothing in it is believed, not even the product it names.
       {"cut short", head + blocks, {cutShort, loadError}},
-      {"junk", "\xff\xfe[\0R\0a\0", {cutShort, loadError}},
+      // Not a job file at all: said so, not that it was cut short.
+      {"junk", "\xff\xfe[\0R\0a\0", {notJob, loadError}},
       {"bad number",
        head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
            "[Konyec szkazki]\r\n",

@@ -292,6 +292,32 @@ TEST(JobFileReader, HoldersAndRadioGroups) {
   EXPECT_EQ(versions.ItemIndex(), 1);
 }
 
+// A file without a job's sections is said to be no job file, whatever else it lacks; one
+// with them that was cut short is said to be cut short.
+TEST(JobFileReader, TellsAFileThatIsNoJobFileFromOneCutShort) {
+  const JobWindow form;
+  const std::string notJob =
+      "The file is not a job file: it has neither a [RadioButtons] nor a [Properties] section";
+  const std::string cutShort = "The file ends before its closing [Konyec szkazki] line";
+  const std::pair<Lines, std::string> cases[] = {
+      {{}, notJob},
+      {{"hello", "ProjectSystemName=hr", "[Konyec szkazki]"}, notJob},
+      {{"[Captions]", "[TMemo]", "MemoNewFileNames=MemoNewFileNames"}, notJob},
+      {{" [properties] ", "ProjectSystemName=hr"}, cutShort},
+      {{"[RadioButtons]", "ActiveRadioButton=RadioButtonCobol"}, cutShort},
+  };
+  for (const auto& [lines, message] : cases) {
+    try {
+      CheckJobFileComplete(JobFileContent(lines), form);
+      ADD_FAILURE() << "accepted: " << message;
+    } catch (const JobFileError& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+  }
+  EXPECT_NO_THROW(
+      CheckJobFileComplete(JobFileContent(Lines{"[Properties]", "[Konyec szkazki]"}), form));
+}
+
 TEST(JobFileReader, ReadsAFileFromAnotherVersion) {
   testing::TempDir dir;
   // Lower-case keys, unknown keys and sections, LF line ends, no system name, no

@@ -127,6 +127,25 @@ TEST(SourceListAdding, DroppedFilesOnAPanelKeepTheTabAndOnlyTheFirstSetsTheFolde
   EXPECT_EQ(f.settings.ReadSetting("LastInputFileDir"), e);
 }
 
+// A name whose line the job file would split or end early is refused, by name, and the
+// other files of the same add still come in.
+TEST(SourceListAdding, NamesTheJobCannotHoldAreRefusedByName) {
+  SourcesFixture f;
+  const std::string eq = f.dir.Write("in/PAY=2.cbl", "x");
+  const std::string bracket = f.dir.Write("in/[old].cbl", "x");
+  const std::string good = f.dir.Write("in/GOOD.cbl", "x");
+  std::vector<std::string> errors;
+  f.status.onMessage = [&errors](StatusMessageKind kind, const std::string& text) {
+    if (kind == StatusMessageKind::Error) errors.push_back(text);
+  };
+  f.person.openAnswers.push_back({eq, bracket, good});
+  f.run("ActAddFilesToSources");
+  EXPECT_EQ(f.texts(f.sources()), Texts{"GOOD.cbl=" + good});
+  EXPECT_EQ(errors, (Texts{"The file " + eq + " is not added: its name holds \"=\"",
+                           "The file " + bracket + " is not added: its name starts with \"[\""}));
+  EXPECT_FALSE(fs::exists(f.dir / "job/SourceCollection/PAY=2.cbl"));
+}
+
 TEST(SourceListAdding, FailedCopyEndsTheAddWithEarlierEntriesConsistent) {
   SourcesFixture f;
   const std::string a = f.dir.Write("in/A.cbl", "a");

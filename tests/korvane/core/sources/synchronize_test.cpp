@@ -21,14 +21,16 @@ struct Job {
   StringListHolder marks{"StLHWrapperMarks", "TfrmKorvaneMain"};
   int modified = 0;
   Lines refused;
+  Lines dropped;
+  Lines unholdable;
 
   void Source(const std::string& name, const std::string& type, bool checked, bool enabled) {
     sources.Add({name + "=/orig/" + name, checked, enabled});
     if (!type.empty()) marks.Keyed().SetValue(name + ".WrpT", type);
   }
   bool Sync(bool copiesTab = true) {
-    return SynchronizeJobDirectories(
-        {sources, copies, marks, copiesTab, tmp.Path().string(), [this] { ++modified; }, &refused});
+    return SynchronizeJobDirectories({sources, copies, marks, copiesTab, tmp.Path().string(),
+                                      [this] { ++modified; }, &refused, &dropped, &unholdable});
   }
   bool Exists(const std::string& rel) const {
     return fs::symlink_status(tmp.Path() / rel).type() != fs::file_type::not_found;
@@ -64,6 +66,39 @@ TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
   EXPECT_EQ(job.copies.ItemIndex(), 0);
   EXPECT_EQ(job.modified, 2);
   EXPECT_TRUE(job.Sync());
+}
+
+// Nothing leaves the job unnamed: a source whose copy is gone is dropped by name, and one
+// whose name holds "=" keeps its copy, entry and label, named as one the job cannot hold.
+TEST(SynchronizeJobDirectories, SourcesThatLeaveOrCannotBeHeldAreNamed) {
+  Job job;
+  job.Source("A.cbl", "Intr", true, true);
+  job.Source("GONE.cbl", "Intr", true, true);
+  job.Source("a=b.cbl", "Module", true, true);
+  job.Source("x=y.cbl", "Intr", false, true);
+  job.Source("ZGONE.cbl", "", false, false);
+  for (const char* name : {"A.cbl", "a=b.cbl", "x=y.cbl"}) {
+    job.tmp.Write("SourceCollection/" + std::string(name), "src");
+  }
+  job.tmp.Write("LabelCollection/a=b.cbl", "ENTR:a=b.cbl");
+
+  EXPECT_FALSE(job.Sync());
+  EXPECT_EQ(job.dropped, (Lines{"GONE.cbl", "ZGONE.cbl"}));
+  EXPECT_EQ(job.unholdable, (Lines{"x=y.cbl", "a=b.cbl"}));
+  EXPECT_EQ(Texts(job.sources),
+            (Lines{"A.cbl=/orig/A.cbl", "a=b.cbl=/orig/a=b.cbl", "x=y.cbl=/orig/x=y.cbl"}));
+  for (const char* kept :
+       {"SourceCollection/a=b.cbl", "SourceCollection/x=y.cbl", "LabelCollection/a=b.cbl"}) {
+    EXPECT_TRUE(job.Exists(kept)) << kept;
+  }
+
+  // Once unchecked it no longer holds up a run, but it is still named.
+  job.sources.MutableItems()[1].checked = false;
+  job.dropped.clear();
+  job.unholdable.clear();
+  EXPECT_TRUE(job.Sync());
+  EXPECT_TRUE(job.dropped.empty());
+  EXPECT_EQ(job.unholdable.size(), 2u);
 }
 
 TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
