@@ -28,7 +28,7 @@ TEST(ExitStatus, EachWayARunEndsHasItsOwnStatusAndReason) {
   } rows[] = {
       {"ended well", {}, nullptr, 0, nullptr},
       {"a tool failed", {{"KORVANE_STANDIN_EXIT", "5"}}, nullptr, 1,
-       "korvane: exit status 1: the tool ended with exit status 5"},
+       "korvane: exit status 1: the tool lastbatch.cmd ended with exit status 5"},
       {"a tool wrote nothing", {{"KORVANE_STANDIN_NO_RESULT", "1"}}, nullptr, 1,
        "korvane: exit status 1: the tools ended with status 0 but wrote no results"},
       {"a result's name is blocked",

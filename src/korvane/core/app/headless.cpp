@@ -13,6 +13,7 @@
 #include "korvane/core/app/switch_table.h"
 #include "korvane/core/common/command_line.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/run/run_verdict.h"
 #include "platform/interrupt_watch.h"
 
 namespace korvane {
@@ -48,12 +49,13 @@ ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why)
     why = "the run was cancelled";
     return ExitStatus::kCancelled;
   }
+  const std::string tool = "the tool " + ToolNameOf(shell.Runs().LastCommand().program);
   if (end->kind == RunEnd::Kind::Failed) {
-    why = "the tool ended with exit status " + std::to_string(end->code);
+    why = tool + " ended with exit status " + std::to_string(end->code);
     return ExitStatus::kToolFailed;
   }
   if (end->kind == RunEnd::Kind::Signalled) {
-    why = "the tool was ended by signal " + std::to_string(end->code);
+    why = tool + " was ended by " + SignalText(end->code);
     return ExitStatus::kToolFailed;
   }
   const RenameOutcome& renamed = shell.Runs().LastRename();

@@ -450,6 +450,10 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
 // (a windowless run only with its switch).
 void JobCommands::ClaimBase(const std::string& dir) {
   const std::string folder = NormaliseOutputDir(dir);
+  // A folder that is not there holds nothing to protect; it is locked when the job
+  // first writes into it.
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return;
   if (const std::string held = project_.LockBase(folder); !held.empty()) {
     throw BaseFolderRefused(held);
   }
