@@ -17,15 +17,8 @@ namespace fs = std::filesystem;
 using testing::MakeSampleJob;
 using testing::ProgramResult;
 using testing::RunJob;
+using testing::SampleResults;
 using testing::TempDir;
-
-int ResultsIn(const fs::path& base) {
-  int found = 0;
-  for (const char* name : {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"}) {
-    found += fs::exists(base / "WrapOut" / (std::string(name) + ".xml")) ? 1 : 0;
-  }
-  return found;
-}
 
 // The sample job file with its project and product names replaced: another job.
 std::string OtherJob(const TempDir& dir, const std::string& job, const std::string& file) {
@@ -62,7 +55,7 @@ TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
 
   const ProgramResult result = first.get();
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ResultsIn(base), 4);
+  EXPECT_EQ(SampleResults(base), 4);
   EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
   EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
 }
@@ -106,8 +99,8 @@ TEST(BaseFolder, ACopiedJobSavesIntoItselfAndNeverOverAnotherJob) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(dir.Read("CustBankXml.jwrap"), before);  // another job's file, never replaced
   EXPECT_NE(dir.Read("Nightly.jwrap"), text);        // the job's own file took the save
-  EXPECT_EQ(ResultsIn(dir.Path() / "nightly"), 4);
-  EXPECT_EQ(ResultsIn(dir.Path() / "out"), 0);
+  EXPECT_EQ(SampleResults(dir / "nightly"), 4);
+  EXPECT_EQ(SampleResults(dir / "out"), 0);
   (void)original;
 }
 

@@ -27,9 +27,15 @@ TEST(ExitStatus, EachWayARunEndsHasItsOwnStatusAndReason) {
     const char* line;  // the last line on standard error
   } rows[] = {
       {"ended well", {}, nullptr, 0, nullptr},
-      {"a tool failed", {{"KORVANE_STANDIN_EXIT", "5"}}, nullptr, 1,
+      {"a tool failed",
+       {{"KORVANE_STANDIN_EXIT", "5"}},
+       nullptr,
+       1,
        "korvane: exit status 1: the tool lastbatch.cmd ended with exit status 5"},
-      {"a tool wrote nothing", {{"KORVANE_STANDIN_NO_RESULT", "1"}}, nullptr, 1,
+      {"a tool wrote nothing",
+       {{"KORVANE_STANDIN_NO_RESULT", "1"}},
+       nullptr,
+       1,
        "korvane: exit status 1: the tools ended with status 0 but wrote no results"},
       {"a result's name is blocked",
        {},

@@ -18,9 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::MakeSampleJob;
 using testing::RunJob;
+using testing::SampleResults;
 using testing::TempDir;
-
-constexpr const char* kSources[] = {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"};
 
 // Sends a signal to the shell once a file shows up (the run is under way by then).
 class SignalWhen {
@@ -47,13 +46,6 @@ class SignalWhen {
   std::thread thread_;
 };
 
-int Results(const fs::path& base) {
-  int found = 0;
-  for (const char* name : kSources)
-    found += fs::exists(base / "WrapOut" / (std::string(name) + ".xml"));
-  return found;
-}
-
 TEST(RunCases, InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot) {
   // A closed terminal (SIGHUP) cancels as Ctrl+C does.
   for (const auto& [ignores, signal] : {std::pair{false, SIGHUP}, std::pair{true, SIGINT}}) {
@@ -75,7 +67,7 @@ TEST(RunCases, InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot) {
         << result.err;
     EXPECT_TRUE(fs::exists(base / "Semaphore.xml") || ignores);
     // Not every source got through, and what did got its name back.
-    const int done = Results(base);
+    const int done = SampleResults(base.string());
     EXPECT_LT(done, 4);
     EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
     EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
@@ -87,7 +79,7 @@ TEST(RunCases, AToolWaitingForEnterGetsItFromTheShell) {
   const std::string job = MakeSampleJob(dir, "out");
   const auto result = RunJob(dir, job, {{"KORVANE_STANDIN_WAIT_ENTER", "1"}});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(Results(dir.Path() / "out"), 4);
+  EXPECT_EQ(SampleResults(dir / "out"), 4);
 }
 
 TEST(RunCases, AMillionConsoleLinesAllReachConsoleLogAndStandardOutput) {
@@ -113,7 +105,7 @@ TEST(RunCases, AMillionConsoleLinesAllReachConsoleLogAndStandardOutput) {
     ++echoed;
   }
   EXPECT_EQ(echoed, 1000000u);
-  EXPECT_EQ(Results(dir.Path() / "out"), 4);
+  EXPECT_EQ(SampleResults(dir / "out"), 4);
 }
 
 TEST(RunCases, AShellKilledDuringARunReconcilesWhenTheJobIsOpenedAgain) {

@@ -57,4 +57,12 @@ ProgramResult RunJob(const TempDir& dir, const std::string& job,
   return RunProgram(KORVANE_BINARY, args, env, {}, std::chrono::minutes(2), started);
 }
 
+int SampleResults(const std::string& base) {
+  int found = 0;
+  for (const char* name : {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"}) {
+    found += fs::exists(fs::path(base) / "WrapOut" / (std::string(name) + ".xml")) ? 1 : 0;
+  }
+  return found;
+}
+
 }  // namespace korvane::testing

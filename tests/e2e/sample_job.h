@@ -26,4 +26,8 @@ ProgramResult RunJob(const TempDir& dir, const std::string& job,
                      const std::function<void(long)>& started = {}, bool autoRun = true,
                      const std::vector<std::string>& extraArgs = {});
 
+// How many of the sample's four sources have their result back under their own name
+// in <base>/WrapOut.
+int SampleResults(const std::string& base);
+
 }  // namespace korvane::testing
