@@ -320,6 +320,9 @@ void RunService::CancelRun() {
                           {Button::Yes, Button::No}) != Button::Yes) {
     return;
   }
+  // The window went on serving the run while it asked: a run that ended meanwhile
+  // has reported its own end and is not cancelled after the fact.
+  if (!Running()) return;
   StopRun();
   context_.status.ShowErrorAndAbort("Background process cancelled!");
 }
@@ -355,6 +358,7 @@ bool RunService::CloseQuery() {
       "still want to exit?",
       {Button::Yes, Button::No});
   if (answer != Button::Yes) return false;
+  if (!Running()) return true;  // it ended while the question was open
   StopRun();
   context_.status.ShowErrorAndAbort("Background process cancelled!");
   return false;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "korvane/core/app/shell_fixture.h"
 
@@ -49,6 +50,44 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
   EXPECT_FALSE(shell->CurrentProject().State().batchRunning);
   // The stop was asked before the last entity: it never got its result.
   EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
+}
+
+// The window serves the run while a question is open: a run that ends meanwhile is
+// reported as it ended, and the Yes that follows cancels nothing.
+class RunEndingUnderAQuestion : public ShellJobFixture {
+ protected:
+  void AnswerYesAfterTheRunEnded(const std::function<void(Shell&)>& ask) {
+    fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
+    auto shell = Start();
+    FillIn(*shell, "PROD", "ACCT");
+    dir.Write("out/SourceCollection/PAY.cbl", "       IDENTIFICATION DIVISION.\r\n");
+    shell->Sources().Sources().Add({"PAY.cbl=/orig/PAY.cbl", true, true});
+    setenv("KORVANE_STANDIN_DELAY_MS", "300", 1);
+    person.answers = {Button::Yes};  // the output folder may be used
+    ASSERT_TRUE(shell->Execute(names::kActRunWrap)) << shell->Status().Text();
+    unsetenv("KORVANE_STANDIN_DELAY_MS");
+    ASSERT_TRUE(shell->Runs().Running());
+    person.onAsk = [&](const AskedQuestion&) {
+      EXPECT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
+    };
+    person.answers = {Button::Yes};
+    ask(*shell);
+    person.onAsk = nullptr;
+    ASSERT_TRUE(shell->Runs().LastEnd().has_value());
+    EXPECT_EQ(shell->Runs().LastEnd()->kind, RunEnd::Kind::Succeeded);
+    EXPECT_EQ(shell->Status().Text().rfind("Analysis completed, processing finished: ", 0), 0u)
+        << shell->Status().Text();
+    EXPECT_FALSE(fs::exists(dir / "out/Semaphore.xml"));
+  }
+};
+
+TEST_F(RunEndingUnderAQuestion, TheCancelCommandCancelsNothing) {
+  AnswerYesAfterTheRunEnded([](Shell& shell) { EXPECT_TRUE(shell.Execute("ActCancelRun")); });
+}
+
+TEST_F(RunEndingUnderAQuestion, ClosingTheWindowCancelsNothing) {
+  // The window stays open once asked about a run; a second request closes it.
+  AnswerYesAfterTheRunEnded([](Shell& shell) { EXPECT_FALSE(shell.CloseQuery()); });
 }
 
 }  // namespace
