@@ -82,5 +82,3 @@ add_custom_target(desktop_files ALL DEPENDS ${icon_outputs} ${gz_outputs})
 
 set(docdir ${CMAKE_INSTALL_DATADIR}/doc/korvane)
 install(FILES ${gen}/changelog.gz ${pkg}/copyright DESTINATION ${docdir})
-install(FILES ${pkg}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-        RENAME korvane)

@@ -14,12 +14,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "job shell for the mainframe source wrapper tools")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "job shell for the mainframe source wrapper tools
- Korvane collects a job for the command-line wrapper tools that process
- mainframe sources (COBOL, PL/I, Assembler, C/C++, screen maps, HTML),
- prepares the tools' input, starts and watches the tools and shows their
- results. With -batch the same run works without a window.
- .
- Stelmar, the small PL/I front-end, lists the FILE declarations and
- procedures of PL/I sources and starts the PL/I wrapper tools.")
+# CPack puts the summary first and indents the rest; an empty line becomes " .".
+set(CPACK_PACKAGE_DESCRIPTION "Korvane collects a job for the command-line wrapper tools that process
+mainframe sources (COBOL, PL/I, Assembler, C/C++, screen maps, HTML),
+prepares the tools' input, starts and watches the tools and shows their
+results. With -batch the same run works without a window.
+
+Stelmar, the small PL/I front-end, lists the FILE declarations and
+procedures of PL/I sources and starts the PL/I wrapper tools.")
 include(CPack)

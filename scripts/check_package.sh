@@ -37,8 +37,7 @@ echo "== desktop entries, AppStream data, lintian"
 desktop-file-validate packaging/com.brevik.korvane.desktop packaging/com.brevik.stelmar.desktop
 appstreamcli validate --no-net build/release/packaging/com.brevik.korvane.metainfo.xml \
   build/release/packaging/com.brevik.stelmar.metainfo.xml
-# Errors and warnings fail; those explained in packaging/LINTIAN.md are overridden by the
-# overrides file the package carries.
+# Errors and warnings fail (packaging/LINTIAN.md).
 lintian --fail-on error,warning --info "$deb"
 if dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq '(pre|post)(inst|rm)$'; then
   fail "the package has maintainer scripts"
