@@ -14,6 +14,7 @@
 #include "korvane/core/form/component_names.h"
 #include "platform/desktop_exec.h"
 #include "platform/file_type_registry.h"
+#include "platform/install_layout.h"
 
 namespace korvane {
 
@@ -39,7 +40,7 @@ void Startup::CreateSteps() {
   outputInterface.Combo().SetSecondInd("XML");
   outputInterface.Touch();
   s_.installation.consoleStub =
-      (fs::path(s_.installation.programDir) / std::string(profile::kConsoleStub)).string();
+      platform::HelperProgramPath(s_.installation.programDir, profile::kConsoleStub);
 
   if (!profileTaken_) {
     s_.window.status.ShowErrorAndAbort("Application name: " + appExeName_ + " is invalid");

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "korvane/core/common/status_bar.h"
+#include "platform/install_layout.h"
 
 namespace korvane {
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr const char* kDevIniPath = "../_Korvane.Src/Korvane.INI";
 constexpr const char* kAppName = "Korvane";
+constexpr const char* kInstalledIniName = "Korvane.INI";
 
 std::filesystem::path FullPath(const std::filesystem::path& path) {
   std::error_code ec;
@@ -40,6 +42,12 @@ std::string ConfigLocator::LocalPath() const {
   return (programDir_ / localName_).string();
 }
 
+std::string ConfigLocator::InstalledPath() const {
+  return (std::filesystem::path(platform::InstalledDataDirectory(programDir_.string())) /
+          kInstalledIniName)
+      .string();
+}
+
 const std::string& ConfigLocator::Path(StatusBar& status) {
   if (!cached_.empty()) return cached_;
   if (!override_.empty()) {
@@ -48,10 +56,19 @@ const std::string& ConfigLocator::Path(StatusBar& status) {
   }
   cached_ = LocalPath();
   const std::string dev = DevPath();
+  const std::string installed = InstalledPath();
   if (IsExistingFile(dev)) {
     cached_ = dev;
-  } else if (!IsExistingFile(cached_)) {
-    status.AddErrorAndAbort(std::string("No ini file is available for ") + kAppName);
+  } else if (IsExistingFile(cached_)) {
+    // The file beside the program stands.
+  } else if (IsExistingFile(installed)) {
+    cached_ = installed;
+  } else {
+    // One line, so that a headless run says all of it on standard error.
+    status.AddErrorAndAbort(std::string("No ini file is available for ") + kAppName +
+                            " (looked for " + cached_ + ", " + dev + " and " + installed +
+                            "); start it with -Ini <file> to name the configuration and" +
+                            " -Root <folder> for the tool root it belongs to");
   }
   return cached_;
 }

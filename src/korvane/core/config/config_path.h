@@ -1,7 +1,9 @@
 #pragma once
 // Finds the tool configuration file: a development tree beside the program wins over the
 // file named after the program in its own folder; a path given on the command line wins
-// over both. The answer is cached for the life of the locator.
+// over both. An installed program without either falls back to the sample configuration
+// the package puts under <prefix>/share/korvane. The answer is cached for the life of the
+// locator.
 
 #include <filesystem>
 #include <string>
@@ -17,8 +19,9 @@ class ConfigLocator {
   explicit ConfigLocator(std::filesystem::path programPath, std::string overridePath = {});
 
   // The configuration file's full path. The first call decides and caches it; when no file
-  // exists at either place it reports "No ini file is available for Korvane" through
-  // AddErrorAndAbort (which throws), leaving the local path cached.
+  // exists at any place it reports "No ini file is available for Korvane", the places it
+  // looked at and the switches that name one, through AddErrorAndAbort (which throws),
+  // leaving the local path cached.
   const std::string& Path(StatusBar& status);
 
   // The cached path, empty before the first Path() call.
@@ -30,6 +33,8 @@ class ConfigLocator {
   std::string DevPath() const;
   // The local name in the program's folder.
   std::string LocalPath() const;
+  // Korvane.INI in the installed data folder (<program folder>/../share/korvane), resolved.
+  std::string InstalledPath() const;
 
  private:
   std::filesystem::path programDir_;

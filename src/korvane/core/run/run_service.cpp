@@ -12,6 +12,7 @@
 #include "korvane/core/prepare/wrapper_contract.h"
 #include "korvane/core/run/run_rules.h"
 #include "korvane/core/run/run_verdict.h"
+#include "platform/install_layout.h"
 
 namespace korvane {
 
@@ -131,7 +132,8 @@ void RunService::RunTool() {
   if (std::filesystem::is_regular_file(installation_.consoleStub, ec)) {
     settings.consoleStubPath = installation_.consoleStub;
   }
-  settings.batchRunnerPath = installation_.programDir + "/korvane-batch-runner";
+  settings.batchRunnerPath =
+      platform::HelperProgramPath(installation_.programDir, "korvane-batch-runner");
   capture_ = flags.systemCaptureConsole && !settings.consoleStubPath.empty() && !dosBox;
   settings.captureConsole = capture_;
   ToolLauncher launcher(context_.status, settings);

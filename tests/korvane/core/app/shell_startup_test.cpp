@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/form/component_names.h"
@@ -64,9 +66,12 @@ TEST_F(ShellStartup, MissingConfigurationShowsBothMessagesAndDisablesTheShell) {
   auto shell = MakeShell("korvane");
   EXPECT_FALSE(shell->Create());
   const std::string local = dir / "bin/korvane.INI";
-  EXPECT_EQ(
-      shell->Status().MessageList(),
-      "- No ini file is available for Korvane\r\n- Cannot access product ini file - " + local);
+  const std::string messages = shell->Status().MessageList();
+  EXPECT_EQ(messages.rfind("- No ini file is available for Korvane (looked for ", 0), 0u);
+  const std::string last = "\r\n- Cannot access product ini file - " + local;
+  ASSERT_GE(messages.size(), last.size());
+  EXPECT_EQ(messages.substr(messages.size() - last.size()), last);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;
   EXPECT_FALSE(shell->Form().Get<PageControl>(n::kPageControlMain).Enabled());
   EXPECT_TRUE(shell->MainMenuEmpty());
 }

@@ -58,14 +58,33 @@ TEST_F(ConfigLocatorTest, LocalFileIsNamedAfterTheProgram) {
   EXPECT_EQ(relative.Path(status), localPath);
 }
 
-TEST_F(ConfigLocatorTest, NeitherFileAbortsLeavingTheLocalPathCached) {
+TEST_F(ConfigLocatorTest, InstalledConfigurationComesAfterTheSpecifiedPlaces) {
+  const std::string installed = (root / "share" / "korvane" / "Korvane.INI").string();
+  EXPECT_EQ(ConfigLocator(program).InstalledPath(), installed) << "<prefix>/bin/../share";
+  dir.Write("share/korvane/Korvane.INI", "I=1\r\n");
+  EXPECT_EQ(ConfigLocator(program).Path(status), installed);
+
+  dir.Write("bin/korvane.INI", "B=1\r\n");
+  EXPECT_EQ(ConfigLocator(program).Path(status), localPath);
+  dir.Write("_Korvane.Src/Korvane.INI", "A=1\r\n");
+  EXPECT_EQ(ConfigLocator(program).Path(status), devPath);
+  EXPECT_EQ(ConfigLocator(program, "/x/named.INI").Path(status), "/x/named.INI");
+  EXPECT_EQ(status.MessageList(), "");
+}
+
+TEST_F(ConfigLocatorTest, NoFileAbortsNamingThePlacesAndLeavingTheLocalPathCached) {
   ConfigLocator locator(program);
+  const std::string message =
+      "- No ini file is available for Korvane (looked for " + localPath + ", " + devPath + " and " +
+      (root / "share" / "korvane" / "Korvane.INI").string() +
+      "); start it with -Ini <file> to name the configuration and -Root <folder> for the tool "
+      "root it belongs to";
   EXPECT_THROW(locator.Path(status), OperationAbort);
-  EXPECT_EQ(status.MessageList(), "- No ini file is available for Korvane");
+  EXPECT_EQ(status.MessageList(), message);
   EXPECT_EQ(locator.Cached(), localPath);
   // Once cached the path is answered without a second check.
   EXPECT_EQ(locator.Path(status), localPath);
-  EXPECT_EQ(status.MessageList(), "- No ini file is available for Korvane");
+  EXPECT_EQ(status.MessageList(), message);
 }
 
 }  // namespace
