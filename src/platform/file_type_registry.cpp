@@ -119,6 +119,9 @@ FileTypeRegistry::FileTypeRegistry(std::filesystem::path dataHome)
 
 std::string FileTypeRegistry::MimeTypeFor(const std::string& extension) {
   const std::string stem = ExtensionStem(extension);
+  // The job files' type is the one the installed package declares, so that a user's
+  // own registration and the package's never make two types of one extension.
+  if (stem == "jwrap") return "application/x-korvane-job";
   return stem.empty() ? std::string() : "application/x-korvane-" + stem;
 }
 

@@ -32,7 +32,8 @@ class FileTypeRegistry {
   // was missing or failed (the files stay valid; the desktop notices them later).
   bool RefreshDesktopDatabases() const;
 
-  // For an extension such as ".jwrap": application/x-korvane-jwrap and the
+  // For an extension such as ".dat": application/x-korvane-dat (".jwrap": the
+  // package's application/x-korvane-job) and the
   // two files describing it (on Windows these are never written).
   static std::string MimeTypeFor(const std::string& extension);
   std::filesystem::path MimePackagePath(const std::string& extension) const;

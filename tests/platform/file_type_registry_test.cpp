@@ -17,12 +17,12 @@ const std::string kType = "KV Korvane Job Definition";
 TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
   TempDir tmp;
   FileTypeRegistry reg(tmp.Path());
-  EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-jwrap");
+  EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-job");
   ASSERT_TRUE(reg.SetExtensionType(".jwrap", "Jobs <A&B>"));
   EXPECT_EQ(tmp.Read("mime/packages/x-korvane-jwrap.xml"),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-            "  <mime-type type=\"application/x-korvane-jwrap\">\n"
+            "  <mime-type type=\"application/x-korvane-job\">\n"
             "    <comment>Jobs &lt;A&amp;B&gt;</comment>\n"
             "    <glob pattern=\"*.jwrap\"/>\n"
             "  </mime-type>\n"
@@ -35,7 +35,7 @@ TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
   ASSERT_TRUE(reg.SetShellVerb("Jobs <A&B>", "Open", "", "k \"%1\""));
   EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
             "[Desktop Entry]\nType=Application\nName=Jobs <A&B>\nExec=k %f\n"
-            "MimeType=application/x-korvane-jwrap;\nNoDisplay=true\nTerminal=false\n"
+            "MimeType=application/x-korvane-job;\nNoDisplay=true\nTerminal=false\n"
             "Actions=Open;\n"
             "\n[Desktop Action Open]\nName=Open\nExec=k %f\n");
 }
@@ -57,7 +57,7 @@ TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
   EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
             "[Desktop Entry]\nType=Application\nName=KV Korvane Job Definition\n"
             "Exec=k -a %f\nIcon=/usr/share/k/job.SVG\n"
-            "MimeType=application/x-korvane-jwrap;\nNoDisplay=true\nTerminal=false\n"
+            "MimeType=application/x-korvane-job;\nNoDisplay=true\nTerminal=false\n"
             "Actions=Open;Print;EditMe;\n"
             "\n[Desktop Action Open]\nName=Start\nExec=k -a %f\n"
             "\n[Desktop Action Print]\nName=Print now\nExec=lp -x %f\n"
