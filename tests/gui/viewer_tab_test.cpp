@@ -171,8 +171,12 @@ TEST_F(ViewerTabTest, MarkerPageColoursLabelsAndAsksBeforeClosing) {
   for (auto* button : window->findChildren<QToolButton*>()) {
     if (button->defaultAction() == nullptr) continue;
     const QString name = button->defaultAction()->objectName();
-    if (name == "ActFindNextSection") EXPECT_FALSE(button->isVisible());
-    if (name == "ActFindNextFD") EXPECT_TRUE(button->isVisible());
+    if (name == "ActFindNextSection") {
+      EXPECT_FALSE(button->isVisible());
+    }
+    if (name == "ActFindNextFD") {
+      EXPECT_TRUE(button->isVisible());
+    }
   }
 
   Child<QAction>("ActMark").trigger();

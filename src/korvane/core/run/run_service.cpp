@@ -77,8 +77,12 @@ void RunService::Connect(ActionList& actions) {
   dontRun.SetHandler([&dontRun] { dontRun.SetChecked(!dontRun.Checked()); });
   actions.Get(n::kActSwitchOnLog).SetHandler([this] { ToggleConsole(true); });
   actions.Get(n::kActSwitchOffLog).SetHandler([this] { ToggleConsole(true); });
-  // Only the command that changes something is offered, before the first run too.
-  ShowConsoleActions(context_.form.Get<Memo>(n::kMemoCaptureConsole).Visible());
+  // Only the command that changes something is offered, before the first run too, and
+  // whoever shows or hides the console (the start-up does with console capture).
+  Memo& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
+  ShowConsoleActions(console.Visible());
+  connections_.Add(
+      console.changed.Connect([this, &console] { ShowConsoleActions(console.Visible()); }));
 }
 
 void RunService::Follow(Signal<>& installationChecked) {

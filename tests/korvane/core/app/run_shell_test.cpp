@@ -52,6 +52,25 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
   EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
 }
 
+// Of "Show console" and "Hide console" only the one that changes something is offered,
+// from the start on and whoever shows or hides the console.
+TEST_F(RunShell, OnlyTheConsoleCommandThatChangesSomethingIsOffered) {
+  auto shell = Start();
+  auto& console = shell->Form().Get<Memo>(names::kMemoCaptureConsole);
+  auto& show = shell->Actions().Get(names::kActSwitchOnLog);
+  auto& hide = shell->Actions().Get(names::kActSwitchOffLog);
+  for (const bool shown : {console.Visible(), !console.Visible(), console.Visible()}) {
+    console.SetVisible(shown);
+    EXPECT_EQ(hide.Visible(), shown);
+    EXPECT_EQ(show.Visible(), !shown);
+    EXPECT_EQ(hide.Enabled(), shown);
+    EXPECT_EQ(show.Enabled(), !shown);
+  }
+  ASSERT_TRUE(shell->Execute(console.Visible() ? names::kActSwitchOffLog : names::kActSwitchOnLog));
+  EXPECT_EQ(hide.Visible(), console.Visible());
+  EXPECT_NE(show.Visible(), hide.Visible());
+}
+
 // The window serves the run while a question is open: a run that ends meanwhile is
 // reported as it ended, and the Yes that follows cancels nothing.
 class RunEndingUnderAQuestion : public ShellJobFixture {
