@@ -20,6 +20,8 @@ namespace korvane {
 
 namespace {
 
+constexpr const char* kBaseNotOurs = "the job's base folder is not this run's to use";
+
 const char* StatusKindName(StatusMessageKind kind) {
   switch (kind) {
     case StatusMessageKind::Status:
@@ -38,7 +40,7 @@ const char* StatusKindName(StatusMessageKind kind) {
 ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why) {
   const std::optional<RunEnd>& end = shell.Runs().LastEnd();
   if (!end && shell.CurrentProject().BaseHeld()) {
-    why = "the job's base folder is not this run's to use";
+    why = kBaseNotOurs;
     return ExitStatus::kBaseHeld;
   }
   if (!end) {
@@ -120,7 +122,7 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   };
   if (!shell.Create() || !shell.Show()) {
     if (shell.CurrentProject().BaseHeld()) {
-      return finish(ExitStatus::kBaseHeld, "the job's base folder is not this run's to use");
+      return finish(ExitStatus::kBaseHeld, kBaseNotOurs);
     }
     return finish(ExitStatus::kLoad, "the job or the tool configuration could not be loaded");
   }

@@ -162,7 +162,6 @@ void RunService::RunTool() {
   const ToolCommand command =
       ChooseToolCommand(multi, flags.captureLog && !dosBox, base_, job_.InterfaceWrapper());
   lastCommand_ = command;
-  tool_ = ToolNameOf(command.program);
   source_ = job_.SingleSource();
   const bool dontRun = context_.actions.Get(kActDontRun).Checked();
   ToolLauncher::CommandRewrite inDosBox;
@@ -300,7 +299,8 @@ void RunService::EndOfRun(const RunEnd& end) {
   // Said with the verdict, so that an earlier run's results are never read as this one's;
   // a failed tool is said first, never after a word of completion.
   const RunVerdict verdict =
-      EndOfRunVerdict(end, !cancel.Enabled(), tool_, source_, renamed.written, renamed.renamed);
+      EndOfRunVerdict(end, !cancel.Enabled(), ToolNameOf(lastCommand_.program), source_,
+                      renamed.written, renamed.renamed);
   if (verdict.error) {
     context_.status.ShowError(verdict.text, true);
   } else {

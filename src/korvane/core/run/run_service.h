@@ -129,7 +129,6 @@ class RunService : private WatcherListener {
   std::unique_ptr<RunProgress> progress_;
   std::unique_ptr<ToolWatcher> watcher_;
   std::string base_;
-  std::string tool_;    // the program the run started, as the person knows it
   std::string source_;  // the one source of a single-entity run
   bool capture_ = false;
   std::chrono::system_clock::time_point started_;
