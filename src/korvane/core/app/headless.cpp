@@ -38,29 +38,31 @@ const char* StatusKindName(StatusMessageKind kind) {
 
 // The status of an auto run that has ended, and the line that says why it is not 0.
 ExitStatus StatusOfRun(Shell& shell, const GuardStats& before, std::string& why) {
-  const std::optional<RunEnd>& end = shell.Runs().LastEnd();
-  if (!end && shell.CurrentProject().BaseHeld()) {
+  const RunResult* run = shell.Runs().LastResult();
+  const bool ended = run != nullptr && run->end.has_value();
+  if (!ended && shell.CurrentProject().BaseHeld()) {
     why = kBaseNotOurs;
     return ExitStatus::kBaseHeld;
   }
-  if (!end) {
+  if (!ended) {
     why = "the run did not start (the messages above say why)";
     return ExitStatus::kNotStarted;
   }
-  if (end->kind == RunEnd::Kind::Cancelled) {
+  const RunEnd& end = *run->end;
+  if (end.kind == RunEnd::Kind::Cancelled) {
     why = "the run was cancelled";
     return ExitStatus::kCancelled;
   }
-  const std::string tool = "the tool " + ToolNameOf(shell.Runs().LastCommand().program);
-  if (end->kind == RunEnd::Kind::Failed) {
-    why = tool + " ended with exit status " + std::to_string(end->code);
+  const std::string tool = "the tool " + ToolNameOf(run->command.program);
+  if (end.kind == RunEnd::Kind::Failed) {
+    why = tool + " ended with exit status " + std::to_string(end.code);
     return ExitStatus::kToolFailed;
   }
-  if (end->kind == RunEnd::Kind::Signalled) {
-    why = tool + " was ended by " + SignalText(end->code);
+  if (end.kind == RunEnd::Kind::Signalled) {
+    why = tool + " was ended by " + SignalText(end.code);
     return ExitStatus::kToolFailed;
   }
-  const RenameOutcome& renamed = shell.Runs().LastRename();
+  const RenameOutcome& renamed = run->renamed;
   if (renamed.written == 0) {
     why = "the tools ended with status 0 but wrote no results";
     return ExitStatus::kToolFailed;

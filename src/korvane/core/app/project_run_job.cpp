@@ -147,8 +147,40 @@ void ProjectRunJob::SetRunStart(std::filesystem::file_time_type start) {
   viewers_.SetRunStart(start);
 }
 
-RenameOutcome ProjectRunJob::LastRename() const {
+void ProjectRunJob::PrepareInput() {
+  preparation_.BuildInputStructure(false);
+}
+
+RenameOutcome ProjectRunJob::RenameResults() {
+  preparation_.RenameResults();
   return preparation_.LastRename();
+}
+
+void ProjectRunJob::DeleteCopiedInput() {
+  preparation_.DeleteFilesAfter();
+}
+
+void ProjectRunJob::EnableLogViews(bool on) {
+  for (const char* name : {"ActViewProductLog", names::kActViewConsoleLog}) {
+    if (Action* action = project_.Context().actions.Find(name)) action->SetEnabled(on);
+  }
+}
+
+void ProjectRunJob::ViewProductLog() {
+  viewers_.ViewLog(Viewers::Log::Product);
+}
+
+void ProjectRunJob::ViewConsoleLog() {
+  viewers_.ViewLog(Viewers::Log::Console);
+}
+
+void ProjectRunJob::SaveAndClose() {
+  ActionList& actions = project_.Context().actions;
+  for (const char* name : {names::kActSaveProject, names::kActCloseAll}) {
+    if (Action* action = actions.Find(name); action != nullptr && action->HasHandler()) {
+      action->Invoke();
+    }
+  }
 }
 
 }  // namespace korvane

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "korvane/core/run/run_service.h"
+#include "korvane/core/run/run_session.h"
 
 namespace korvane {
 
@@ -41,7 +41,13 @@ class ProjectRunJob : public RunJob {
   bool AutoRun() const override;
   void FollowLogs(bool on) override;
   void SetRunStart(std::filesystem::file_time_type start) override;
-  RenameOutcome LastRename() const override;
+  void PrepareInput() override;
+  RenameOutcome RenameResults() override;
+  void DeleteCopiedInput() override;
+  void EnableLogViews(bool on) override;
+  void ViewProductLog() override;
+  void ViewConsoleLog() override;
+  void SaveAndClose() override;
 
  private:
   Project& project_;

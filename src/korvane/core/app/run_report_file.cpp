@@ -64,25 +64,25 @@ const char* OutcomeName(RunEnd::Kind kind) {
 }
 
 std::optional<ReportRun> RunOf(Shell& shell) {
-  const RunService& runs = shell.Runs();
-  const std::optional<RunEnd>& end = runs.LastEnd();
-  const ToolCommand& command = runs.LastCommand();
+  const RunResult* result = shell.Runs().LastResult();
   // A run that never got as far as choosing its command did not start.
-  if (!end && command.program.empty()) return std::nullopt;
+  if (result == nullptr || (!result->end && result->command.program.empty())) {
+    return std::nullopt;
+  }
   ReportRun run;
-  run.command = command.program;
-  if (!command.parameters.empty()) run.command += " " + command.parameters;
+  run.command = result->command.program;
+  if (!result->command.parameters.empty()) run.command += " " + result->command.parameters;
   run.multiEntity = shell.Catalogue().Multi();
-  run.started = runs.LastStartTime();
-  run.ended = runs.LastEndTime();
-  if (end) {
+  run.started = result->started;
+  run.ended = result->ended;
+  if (result->end) {
     std::optional<long long> duration;
     if (run.ended) {
       duration =
           std::chrono::duration_cast<std::chrono::milliseconds>(*run.ended - *run.started).count();
     }
-    run.outcome = OutcomeName(end->kind);
-    run.end = ProcessEndOf(*end, duration);
+    run.outcome = OutcomeName(result->end->kind);
+    run.end = ProcessEndOf(*result->end, duration);
   }
   return run;
 }
@@ -135,10 +135,11 @@ void GatherRunReport(Shell& shell, RunReport& report) {
       report.unresolvedCopies.push_back({source.fileName, name});
     }
   }
-  const RenameOutcome& renamed = shell.Runs().LastRename();
-  report.written = renamed.written;
-  report.renamed = renamed.renamed;
-  report.renameFailures = renamed.failures;
+  if (const RunResult* result = shell.Runs().LastResult()) {
+    report.written = result->renamed.written;
+    report.renamed = result->renamed.renamed;
+    report.renameFailures = result->renamed.failures;
+  }
 }
 
 RunReportFile::RunReportFile(const std::vector<std::string>& args)

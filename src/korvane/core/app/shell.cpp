@@ -53,8 +53,10 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
       startup_({context_, args_, env_, installation_, configuration_, catalogue_, project_, jobs_,
                 rules_}),
       runJob_(project_, catalogue_, configuration_, preparation_, sources_, viewers_, startup_),
+      runDisplay_(context_),
       dosBoxSettings_(configuration_),
-      runs_(context_, runJob_, installation_, DosBoxEnvironmentOf(env_), dosBoxSettings_) {
+      runs_(context_, runJob_, runDisplay_, installation_, DosBoxEnvironmentOf(env_),
+            dosBoxSettings_) {
   catalogue_.Connect();
   project_.BindNameFields();
   outputField_.Bind();

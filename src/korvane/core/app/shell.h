@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "korvane/core/app/form_run_display.h"
 #include "korvane/core/app/project_run_job.h"
 #include "korvane/core/app/startup.h"
 #include "korvane/core/app/window_rules.h"
@@ -142,6 +143,7 @@ class Shell : public CommandGate {
   WindowRules rules_;
   Startup startup_;
   ProjectRunJob runJob_;
+  FormRunDisplay runDisplay_;
   ConfiguredDosBoxSettings dosBoxSettings_;
   RunService runs_;
 };

@@ -61,15 +61,22 @@ class Memo : public Component {
   }
   void AppendLines(std::vector<std::string> lines) {
     if (lines.empty()) return;
-    const size_t first = lines_.size();
-    const size_t count = lines.size();
-    lines_.insert(lines_.end(), std::make_move_iterator(lines.begin()),
+    size_t count = lines.size();
+    size_t from = 0;
+    if (lineLimit_ > 0 && count > lineLimit_) {  // only the last ones can stay
+      from = count - lineLimit_;
+      count = lineLimit_;
+    }
+    lines_.insert(lines_.end(), std::make_move_iterator(lines.begin() + from),
                   std::make_move_iterator(lines.end()));
-    linesAppended.Emit(first, count);
+    DropBeyondLimit();
+    linesAppended.Emit(lines_.size() - count, count);
   }
-  void AppendLine(std::string line) {
-    lines_.push_back(std::move(line));
-    linesAppended.Emit(lines_.size() - 1, 1);
+  void AppendLine(std::string line) { AppendLines({std::move(line)}); }
+  // A memo fed by a tool keeps only its last lines; 0 keeps them all.
+  void SetLineLimit(size_t limit) {
+    lineLimit_ = limit;
+    DropBeyondLimit();
   }
   void Clear() { SetLines({}); }
   // A change typed by the person.
@@ -89,7 +96,14 @@ class Memo : public Component {
   Signal<size_t, size_t> linesAppended;
 
  private:
+  void DropBeyondLimit() {
+    if (lineLimit_ > 0 && lines_.size() > lineLimit_) {
+      lines_.erase(lines_.begin(), lines_.end() - static_cast<std::ptrdiff_t>(lineLimit_));
+    }
+  }
+
   std::vector<std::string> lines_;
+  size_t lineLimit_ = 0;
   bool modified_ = false;
   bool readOnly_ = false;
 };

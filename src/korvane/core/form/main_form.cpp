@@ -139,6 +139,8 @@ void BuildPages(FormModel& form) {
   auto& console = form.Create<Memo>(n::kMemoCaptureConsole, n::kForm);
   console.SetReadOnly(true);
   console.SetVisible(false);
+  // What the window can show of a tool's console; Console.log keeps every line.
+  console.SetLineLimit(2000);
 }
 
 struct ActionSpec {

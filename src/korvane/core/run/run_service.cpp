@@ -1,18 +1,8 @@
 #include "korvane/core/run/run_service.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "korvane/core/common/operation_abort.h"
-#include "korvane/core/common/person_port.h"
-#include "korvane/core/common/status_bar.h"
-#include "korvane/core/common/text_file.h"
-#include "korvane/core/components/controls.h"
 #include "korvane/core/form/component_names.h"
-#include "korvane/core/prepare/wrapper_contract.h"
 #include "korvane/core/run/run_rules.h"
-#include "korvane/core/run/run_verdict.h"
-#include "platform/install_layout.h"
 
 namespace korvane {
 
@@ -22,45 +12,16 @@ namespace {
 
 constexpr const char* kActCancelRun = "ActCancelRun";
 constexpr const char* kActDontRun = "ActDontRun";
-constexpr const char* kActCopyFiles = "ActCopyFiles";
-constexpr const char* kActRename = "ActRename";
-constexpr const char* kActDeleteFilesAfter = "ActDeleteFilesAfter";
-constexpr const char* kActViewProductLog = "ActViewProductLog";
-constexpr const char* kActViewConsoleLog = "ActViewConsoleLog";
-constexpr std::size_t kConsoleViewLimit = 1000;
-// The captured console as the watcher writes it, renamed to Console.log at the end.
-constexpr const char* kConsoleCopy = "Console.log.captured";
-
-std::chrono::seconds TimeOfDay(std::chrono::system_clock::time_point t) {
-  const std::time_t now = std::chrono::system_clock::to_time_t(t);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return std::chrono::seconds(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
-}
-
-// The run's start by the clock of the file system the tools write to: the job
-// parameter file was just written for this run, so every result of the run is at least
-// as new. Without it, the local clock. Less two seconds either way: a tool in DOSBox
-// stamps its files in DOS time, which has a grain of two seconds.
-std::filesystem::file_time_type RunStartStamp(const std::string& base) {
-  std::error_code ec;
-  const auto written = std::filesystem::last_write_time(base + "last.xml", ec);
-  const auto now = std::filesystem::file_time_type::clock::now();
-  return (ec ? now : std::min(written, now)) - std::chrono::seconds(2);
-}
-
-void Invoke(ActionList& actions, const char* name) {
-  if (Action* action = actions.Find(name); action != nullptr && action->HasHandler()) {
-    action->Invoke();
-  }
-}
+constexpr const char* kCancelled = "Background process cancelled!";
 
 }  // namespace
 
-RunService::RunService(WindowContext& context, RunJob& job, const Installation& installation,
-                       DosBoxEnvironment dosBox, DosBoxSettings& dosBoxSettings)
+RunService::RunService(WindowContext& context, RunJob& job, RunDisplay& display,
+                       const Installation& installation, DosBoxEnvironment dosBox,
+                       DosBoxSettings& dosBoxSettings)
     : context_(context),
       job_(job),
+      display_(display),
       installation_(installation),
       dosBox_(std::move(dosBox), dosBoxSettings, context.person, context.status) {}
 
@@ -79,10 +40,9 @@ void RunService::Connect(ActionList& actions) {
   actions.Get(n::kActSwitchOffLog).SetHandler([this] { ToggleConsole(true); });
   // Only the command that changes something is offered, before the first run too, and
   // whoever shows or hides the console (the start-up does with console capture).
-  Memo& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
-  ShowConsoleActions(console.Visible());
-  connections_.Add(
-      console.changed.Connect([this, &console] { ShowConsoleActions(console.Visible()); }));
+  ShowConsoleActions(display_.ConsoleShown());
+  connections_.Add(display_.consoleShownChanged.Connect(
+      [this] { ShowConsoleActions(display_.ConsoleShown()); }));
 }
 
 void RunService::Follow(Signal<>& installationChecked) {
@@ -112,103 +72,24 @@ void RunService::RunWrap() {
 
 void RunService::RunTool() {
   if (Running()) context_.status.ShowErrorAndAbort(std::string(kRefusedWhileRunning));
-  started_ = std::chrono::system_clock::now();
-  ended_.reset();
-  lastCommand_ = {};
-  context_.window.SetCaption(BatchStartedCaption(context_.window.Caption(), TimeOfDay(started_)));
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
-  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
-  console.Clear();
   ToggleConsole(false);
-
-  Invoke(context_.actions, kActCopyFiles);
-  base_ = job_.WritableBase();
-  job_.SetRunStart(RunStartStamp(base_));
-  for (const char* name : {kActViewProductLog, kActViewConsoleLog}) {
-    if (Action* action = context_.actions.Find(name)) action->SetEnabled(false);
-  }
-
-  const RunControl flags = job_.Flags();
-  // DOSBox shows the tools in its own window: never captured, never redirected.
-  const bool dosBox = dosBox_.On();
-  std::error_code ec;
-  LaunchSettings settings;
-  if (std::filesystem::is_regular_file(installation_.consoleStub, ec)) {
-    settings.consoleStubPath = installation_.consoleStub;
-  }
-  settings.batchRunnerPath =
-      platform::HelperProgramPath(installation_.programDir, "korvane-batch-runner");
-  capture_ = flags.systemCaptureConsole && !settings.consoleStubPath.empty() && !dosBox;
-  settings.captureConsole = capture_;
-  ToolLauncher launcher(context_.status, settings);
-  progress_ = std::make_unique<RunProgress>(job_.ProjectName(), 4);
-  progress_->Start(job_.Modules(), job_.SourceFiles(), capture_, job_.Entities());
-  ShowProgress();
-
-  std::filesystem::remove(base_ + "Exports/" + job_.SystemName() + ".log", ec);
-  if (!job_.ProductInstalled()) {
-    const Button answer = context_.person.Ask(
-        MessageKind::Warning,
-        "At least one of the required components for this \r\nlanguage was not found at "
-        "startup. This may lead to processing \r\nerrors. You had better to revise your "
-        "installation.\r\nShould I proceed ? ",
-        {Button::Yes, Button::No});
-    if (answer != Button::Yes) {
-      context_.status.ShowErrorAndAbort("Incorrect installation, processing stopped");
-    }
-  }
-
-  const bool multi = job_.MultiEntity();
-  const ToolCommand command =
-      ChooseToolCommand(multi, flags.captureLog && !dosBox, base_, job_.InterfaceWrapper());
-  lastCommand_ = command;
-  source_ = job_.SingleSource();
-  const bool dontRun = context_.actions.Get(kActDontRun).Checked();
-  ToolLauncher::CommandRewrite inDosBox;
-  if (dosBox) {
-    inDosBox = [this, multi](const ToolCommand& tool) {
-      return dosBox_.PrepareRun(tool, base_, multi, job_.BatchLines());
-    };
-  }
-  std::unique_ptr<platform::Process> process = launcher.Start(command, base_, dontRun, inDosBox);
-  job_.SetBatchRunning(process != nullptr);
-  context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(process != nullptr);
-  if (capture_) console.Clear();
-  if (process == nullptr) {
-    context_.status.ShowErrorAndAbort(FailedToStartText(launcher.LastStartError()));
-  }
-
-  WatcherOptions options;
-  options.captureConsole = capture_;
-  options.semaphorePath = base_ + std::string(contract::kStopFile);
-  options.consoleCopyPath = base_ + kConsoleCopy;
-  watcher_ = std::make_unique<ToolWatcher>(std::move(process), *dispatcher_,
-                                           static_cast<WatcherListener&>(*this), options);
-  context_.actions.Get(kActCancelRun).SetEnabled(true);
-  job_.FollowLogs(true);
-  watcher_->Start();
-  try {
-    job_.RecordRunStart();
-  } catch (const OperationAbort&) {
-    // The save said why it failed; the run goes on.
-  }
-}
-
-void RunService::ShowProgress() {
-  if (!progress_) return;
-  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
-  auto& sources = context_.form.Get<ProgressBar>(n::kProgressSources);
-  modules.SetRange(0, progress_->Modules().maximum);
-  modules.SetPosition(progress_->Modules().position);
-  sources.SetRange(0, progress_->Sources().maximum);
-  sources.SetPosition(progress_->Sources().position);
-  context_.form.Get<GroupBox>(n::kGroupProgress).SetCaption(progress_->Caption());
+  Action& cancel = context_.actions.Get(kActCancelRun);
+  session_ = std::make_unique<RunSession>(RunSessionContext{
+      job_, display_, context_.status, context_.person, *dispatcher_, installation_, dosBox_,
+      echo_});
+  sessionEnded_ = session_->ended.Connect([&cancel] { cancel.SetEnabled(false); });
+  // The cancel command is offered exactly while the session runs.
+  struct OfferCancel {
+    Action& cancel;
+    const RunSession& session;
+    ~OfferCancel() { cancel.SetEnabled(session.Active()); }
+  } offer{cancel, *session_};
+  session_->Start(context_.actions.Get(kActDontRun).Checked());
 }
 
 void RunService::ToggleConsole(bool fromAction) {
-  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
-  console.SetVisible(fromAction ? !console.Visible() : true);
-  ShowConsoleActions(console.Visible());
+  display_.SetConsoleShown(fromAction ? !display_.ConsoleShown() : true);
+  ShowConsoleActions(display_.ConsoleShown());
 }
 
 void RunService::ShowConsoleActions(bool consoleShown) {
@@ -218,104 +99,6 @@ void RunService::ShowConsoleActions(bool consoleShown) {
   off.SetEnabled(consoleShown);
   on.SetVisible(!consoleShown);
   on.SetEnabled(!consoleShown);
-}
-
-// --- watching -------------------------------------------------------------------------
-
-void RunService::OnConsoleLines(const std::vector<std::string>& lines) {
-  context_.form.Get<Memo>(n::kMemoCaptureConsole).AppendLines(lines);
-  if (echo_ != nullptr) {
-    for (const std::string& line : lines) *echo_ << line << '\n';
-    echo_->flush();
-  }
-  if (!progress_) return;
-  for (const std::string& line : lines) progress_->OnConsoleLine(line);
-}
-
-void RunService::OnProgressStep() {
-  if (!progress_) return;
-  if (!capture_) progress_->OnPollStep(0, job_.Modules(), 0, job_.SourceFiles());
-  progress_->EndStep();
-  ShowProgress();
-}
-
-void RunService::OnPipeWarning(const std::string& call) {
-  context_.person.Ask(MessageKind::Warning, call, {Button::Ok});
-}
-
-void RunService::OnRunEnded(const RunEnd& end) {
-  // The end of run is a user-visible operation of its own: its aborts end it, not the
-  // program.
-  try {
-    EndOfRun(end);
-  } catch (const OperationAbort&) {
-  }
-}
-
-void RunService::EndOfRun(const RunEnd& end) {
-  lastEnd_ = end;
-  ended_ = std::chrono::system_clock::now();
-  // The watcher goes once this step is over; it is not destroyed from inside its own call.
-  std::shared_ptr<ToolWatcher> finished(watcher_.release());
-  dispatcher_->Post([finished] {});
-  job_.FollowLogs(false);
-  job_.SetBatchRunning(false);
-  Invoke(context_.actions, kActRename);
-  lastRename_ = job_.LastRename();
-  const RenameOutcome& renamed = lastRename_;
-  Invoke(context_.actions, kActDeleteFilesAfter);
-  std::error_code ec;
-  for (const std::string& dir : {base_ + "WrapOut", base_ + job_.SystemName()}) {
-    if (std::filesystem::is_directory(dir, ec) && std::filesystem::is_empty(dir, ec)) {
-      std::filesystem::remove(dir, ec);
-    }
-  }
-  for (const char* name : {kActViewProductLog, kActViewConsoleLog}) {
-    if (Action* action = context_.actions.Find(name)) action->SetEnabled(true);
-  }
-  Invoke(context_.actions, kActViewProductLog);
-  context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(false);
-
-  auto& console = context_.form.Get<Memo>(n::kMemoCaptureConsole);
-  const std::string copy = base_ + kConsoleCopy;
-  if (capture_ && console.Visible()) {
-    const std::string log = base_ + "Console.log";
-    // The watcher wrote the console as it came; what it could not write is written now.
-    bool moved = false;
-    if (end.consoleCopied) {
-      std::filesystem::rename(copy, log, ec);
-      moved = !ec;
-    }
-    const std::string problem = moved ? std::string() : WriteTextLinesAtomic(log, console.Lines());
-    if (!problem.empty()) {
-      context_.status.AddError(problem, true);
-    } else if (console.Lines().size() <= kConsoleViewLimit) {
-      Invoke(context_.actions, kActViewConsoleLog);
-    }
-  }
-  std::filesystem::remove(copy, ec);  // a hidden console keeps no log
-
-  Action& cancel = context_.actions.Get(kActCancelRun);
-  // Said with the verdict, so that an earlier run's results are never read as this one's;
-  // a failed tool is said first, never after a word of completion.
-  const RunVerdict verdict =
-      EndOfRunVerdict(end, !cancel.Enabled(), ToolNameOf(lastCommand_.program), source_,
-                      renamed.written, renamed.renamed);
-  if (verdict.error) {
-    context_.status.ShowError(verdict.text, true);
-  } else {
-    context_.status.ShowWarning(verdict.text);
-  }
-  for (const std::string& failure : renamed.failures) context_.status.AddError(failure, true);
-  cancel.SetEnabled(false);
-  const auto runtime = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::system_clock::now() - started_);
-  context_.window.SetCaption(BatchRuntimeCaption(context_.window.Caption(), runtime));
-  if (progress_) progress_->Complete();
-  if (job_.AutoRun()) {
-    Invoke(context_.actions, n::kActSaveProject);
-    Invoke(context_.actions, n::kActCloseAll);
-  }
 }
 
 // --- stopping -------------------------------------------------------------------------
@@ -330,16 +113,15 @@ void RunService::CancelRun() {
   // has reported its own end and is not cancelled after the fact.
   if (!Running()) return;
   StopRun();
-  context_.status.ShowErrorAndAbort("Background process cancelled!");
 }
 
 void RunService::RequestCancel() {
-  // The interrupt was the person's answer already: no question.
-  dispatcher_->Post([this] {
-    if (!Running()) return;
-    StopRun();
+  // The interrupt was the person's answer already: no question. Dropped when the
+  // service is gone before the interface thread gets to it.
+  dispatcher_->Post([this, alive = std::weak_ptr<const int>(alive_)] {
+    if (alive.expired() || !Running()) return;
     try {
-      context_.status.ShowErrorAndAbort("Background process cancelled!");
+      StopRun();
     } catch (const OperationAbort&) {
     }
   });
@@ -347,11 +129,9 @@ void RunService::RequestCancel() {
 
 void RunService::StopRun() {
   context_.actions.Get(kActCancelRun).SetEnabled(false);
-  if (watcher_) {
-    const std::string problem = watcher_->Cancel();
-    if (!problem.empty()) context_.status.AddError(problem, true);
-  }
+  session_->Cancel();
   // The window keeps serving the watcher; the end of run reports the cancel.
+  context_.status.ShowErrorAndAbort(kCancelled);
 }
 
 bool RunService::CloseQuery() {
@@ -366,7 +146,6 @@ bool RunService::CloseQuery() {
   if (answer != Button::Yes) return false;
   if (!Running()) return true;  // it ended while the question was open
   StopRun();
-  context_.status.ShowErrorAndAbort("Background process cancelled!");
   return false;
 }
 

@@ -67,10 +67,9 @@ void Viewers::Connect(ActionList& actions) {
   auto handle = [&actions](const char* name, std::function<void()> handler) {
     actions.Get(name).SetHandler(std::move(handler));
   };
-  for (const char* name : {"ActViewProductLog", n::kActViewConsoleLog, "ActViewParameters"}) {
-    const std::string action = name;
-    handle(name, [this, action] { ViewLog(action); });
-  }
+  handle("ActViewProductLog", [this] { ViewLog(Log::Product); });
+  handle(n::kActViewConsoleLog, [this] { ViewLog(Log::Console); });
+  handle("ActViewParameters", [this] { ViewLog(Log::Parameters); });
   handle("ActViewGeneral", [this] { ViewGeneral(); });
   handle("ActViewNotepad", [this] { ViewNotepad(); });
   handle("ActCloseTab", [this] { CloseCurrentPage(); });
@@ -235,10 +234,10 @@ void Viewers::ReportLine(ViewerPage& page) {
   page.SetLastReportedLine(line);
 }
 
-void Viewers::ViewLog(const std::string& actionName) {
+void Viewers::ViewLog(Log log) {
   const std::string base = job_.BaseDirectory() + "/";
   std::string file;
-  if (actionName == "ActViewProductLog") {
+  if (log == Log::Product) {
     if (!wrapRequested_) return;
     file = base + job_.SystemName() + ".log";
     // A tool run inside DOSBox writes it under an upper-case name.
@@ -249,7 +248,7 @@ void Viewers::ViewLog(const std::string& actionName) {
       context_.status.AddError("The product log was not opened: " + earlier, true);
       return;
     }
-  } else if (actionName == n::kActViewConsoleLog) {
+  } else if (log == Log::Console) {
     file = base + "Console.log";
   } else {
     file = base + "last.xml";

@@ -58,7 +58,10 @@ class Viewers {
   void ReportLine(ViewerPage& page);
 
   // The commands.
-  void ViewLog(const std::string& actionName);
+  // The product log (only after "Start wrapper", and only when this run wrote it), the
+  // console log, or the job parameter file last.xml.
+  enum class Log { Product, Console, Parameters };
+  void ViewLog(Log log);
   void ViewGeneral();
   void ViewNotepad();
   void RequestFind();

@@ -21,8 +21,8 @@ class DosBoxShell : public ShellJobFixture {
   void Run(Shell& shell) {
     ASSERT_TRUE(shell.Execute(names::kActRunWrap)) << shell.Status().Text();
     ASSERT_TRUE(shell.Runs().WaitForEnd(std::chrono::seconds(30)));
-    ASSERT_TRUE(shell.Runs().LastEnd().has_value());
-    EXPECT_EQ(shell.Runs().LastEnd()->kind, RunEnd::Kind::Succeeded) << shell.Status().Text();
+    ASSERT_TRUE(shell.Runs().LastResult() && shell.Runs().LastResult()->end.has_value());
+    EXPECT_EQ(shell.Runs().LastResult()->end->kind, RunEnd::Kind::Succeeded) << shell.Status().Text();
   }
 };
 

@@ -40,8 +40,8 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
   ASSERT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
   unsetenv("KORVANE_STANDIN_DELAY_MS");
 
-  ASSERT_TRUE(shell->Runs().LastEnd().has_value());
-  EXPECT_EQ(shell->Runs().LastEnd()->kind, RunEnd::Kind::Cancelled);
+  ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
+  EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Cancelled);
   // How far the tool got before it saw the cancel depends on the machine's load.
   EXPECT_EQ(
       shell->Status().Text().rfind("Process cancelled, analysis incomplete! (this run wrote ", 0),
@@ -92,8 +92,8 @@ class RunEndingUnderAQuestion : public ShellJobFixture {
     person.answers = {Button::Yes};
     ask(*shell);
     person.onAsk = nullptr;
-    ASSERT_TRUE(shell->Runs().LastEnd().has_value());
-    EXPECT_EQ(shell->Runs().LastEnd()->kind, RunEnd::Kind::Succeeded);
+    ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
+    EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Succeeded);
     EXPECT_EQ(shell->Status().Text().rfind("Analysis completed, processing finished: ", 0), 0u)
         << shell->Status().Text();
     EXPECT_FALSE(fs::exists(dir / "out/Semaphore.xml"));
