@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kButtonPrefix = "RadioButton";
-constexpr const char* kQuietPrefix = "???";
 constexpr const char* kNotInstalled = "Not installed ";
 // The byte 0xE1 is a-acute in the shell's 8-bit code page.
 constexpr const char* kEmptyConfiguration =
@@ -250,13 +249,8 @@ std::string ProductCatalogue::ProductCaption() const {
   return Item(ToolConfiguration::CommaList(config_.Value(activeProduct_)), 0);
 }
 
-void ProductCatalogue::SelectProduct(std::string name) {
+void ProductCatalogue::SelectProduct(const std::string& name, const ProductSelection& how) {
   if (job_.Loading()) return;
-  bool quiet = false;
-  if (StartsWithCase(kQuietPrefix, name)) {
-    quiet = true;
-    name.erase(0, std::char_traits<char>::length(kQuietPrefix));
-  }
   job_.ClearModified();
   if (config_.Empty()) window_.status.ShowErrorAndAbort(kEmptyConfiguration);
   const std::string value = config_.Value(name);
@@ -266,7 +260,7 @@ void ProductCatalogue::SelectProduct(std::string name) {
   langIndex_ = LangIndexOf(langCode_);
 
   window_.window.SetCaption(BeforeLast(window_.window.Caption(), " - ") + " - " + Item(items, 0));
-  job_.ClearProject();
+  if (how.clearJob) job_.ClearProject();
   ApplyProductExtras();
   SetFrameDefaults();
 
@@ -277,13 +271,12 @@ void ProductCatalogue::SelectProduct(std::string name) {
 
   std::string out =
       WithoutTrailingSlash(window_.settings.ReadSetting("LastOutputDir" + langCode_, Documents()));
-  const std::string hint = job_.ProjectNameHint();
-  if (!hint.empty()) out = projectDir + hint;
+  if (!how.projectName.empty()) out = projectDir + how.projectName;
   job_.SetOutputDir(out);
   job_.SetWorkDir(out + "/Work");
 
   SetUpVersionGroup(name);
-  if (!quiet) {
+  if (how.checkTools) {
     CheckProjectTools();
     window_.status.ClearMessages();
   }

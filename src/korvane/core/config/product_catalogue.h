@@ -44,8 +44,9 @@ class ProductCatalogue : public ActiveLanguage {
   void HealProductLines();
   // The click of a product radio button.
   void ProductClick(const std::string& buttonName);
-  // Activates a product; a "???" prefix selects quietly (no tool check at the end).
-  void SelectProduct(std::string name);
+  // Activates a product: the window takes its language, caption, frames, extras and
+  // versions, the job is emptied (unless it was just now) and its folders are proposed.
+  void SelectProduct(const std::string& buttonName, const ProductSelection& how = {});
   // Re-applies <LangCode>.Extras, <LangCode>.Captions and the word-scan object types.
   void ApplyProductExtras();
   // Validates the tool frames and the output directory after a switch or a job load.

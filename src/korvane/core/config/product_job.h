@@ -14,6 +14,18 @@ class ActiveLanguage {
   virtual const std::string& LangCode() const = 0;
 };
 
+// How a product is selected: by the person, or for a job being opened.
+struct ProductSelection {
+  // The tool frames and the base folder are checked afterwards (a job being opened
+  // checks them once it is applied).
+  bool checkTools = true;
+  // The job is emptied first (an open has emptied it already).
+  bool clearJob = true;
+  // The name of the job being opened: its base folder is proposed in the job folder
+  // under that name rather than the one last used.
+  std::string projectName;
+};
+
 class ProductJob {
  public:
   virtual ~ProductJob() = default;
@@ -26,8 +38,6 @@ class ProductJob {
   virtual void ClearProject() = 0;
   // A job file is being applied: product clicks and selections are ignored.
   virtual bool Loading() const = 0;
-  // The project name of the job being loaded; empty otherwise.
-  virtual std::string ProjectNameHint() const = 0;
   virtual void SetProjectDirectory(const std::string& dir) = 0;
   virtual std::string OutputDir() const = 0;
   virtual void SetOutputDir(const std::string& dir) = 0;

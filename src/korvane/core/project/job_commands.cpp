@@ -198,7 +198,7 @@ void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
   } else {
     path = dropped.front();
   }
-  LoadProject(path);
+  LoadIntoEmptyJob(path);
   project_.State().nameChanged = false;
   project_.CheckBatchOnLoad();
 }
@@ -322,6 +322,11 @@ void JobCommands::RefuseAnotherJobsFile(const std::string& path) {
 }
 
 void JobCommands::LoadProject(const std::string& path) {
+  ClearProject();
+  LoadIntoEmptyJob(path);
+}
+
+void JobCommands::LoadIntoEmptyJob(const std::string& path) {
   ProjectState& state = project_.State();
   ownerToRecord_.reset();
   bool failed = false;
@@ -373,14 +378,9 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   const std::string active = fields.activeRadioButton;
   if (active.empty()) throw JobFileError("The file names no product");
 
-  projectNameHint_ = fields.projectName;
-  try {
-    catalogue_.SelectProduct("???" + active);
-  } catch (...) {
-    projectNameHint_.clear();
-    throw;
-  }
-  projectNameHint_.clear();
+  // The open emptied the job already.
+  catalogue_.SelectProduct(active, {.checkTools = false, .clearJob = false,
+                                    .projectName = fields.projectName});
   // From here on a failure leaves a job that is not whole.
   project_.SetTrust(FolderTrust::Broken);
   state.jobFile = path;
@@ -390,7 +390,6 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   if (button == nullptr) throw JobFileError("No product " + active);
   catalogue_.SetActiveProduct(active);
   button->SetChecked(true);
-  catalogue_.SetUpVersionGroup(active);
 
   // The steps keep their order: a failure leaves what was applied before it.
   ApplyMemos(content, form);

@@ -42,8 +42,8 @@ class JobCommands : public ProductJob, public JobSaver {
   // Asks for the file unless one was dropped (exactly one ".jwrap" file).
   void OpenProject(const std::vector<std::string>& dropped = {});
   void SaveProject(bool saveAs);
-  // Applies a job file to the window. Any failure inside ends with the load
-  // error message after the closing steps have run.
+  // Empties the job and applies a job file to the window. Any failure inside ends
+  // with the load error message after the closing steps have run.
   void LoadProject(const std::string& path);
   // Puts the job's output back to its initial state after asking.
   void ResetOutput();
@@ -52,7 +52,6 @@ class JobCommands : public ProductJob, public JobSaver {
   void ClearModified() override;
   void ForgetChanges() override;
   bool Loading() const override;
-  std::string ProjectNameHint() const override { return projectNameHint_; }
   void SetProjectDirectory(const std::string& dir) override;
   std::string OutputDir() const override;
   void SetOutputDir(const std::string& dir) override;
@@ -67,6 +66,8 @@ class JobCommands : public ProductJob, public JobSaver {
 
  private:
   void ApplyJobFile(const std::string& path);
+  // LoadProject on a job emptied just now.
+  void LoadIntoEmptyJob(const std::string& path);
   void ClosingSteps();
   void FinishOnPages();
   void TakeOutputDirFrom(const JobFileContent& content);
@@ -82,7 +83,6 @@ class JobCommands : public ProductJob, public JobSaver {
   ProductCatalogue& catalogue_;
   OutputDirectoryField& outputField_;
   const Installation& installation_;
-  std::string projectNameHint_;
 };
 
 }  // namespace korvane

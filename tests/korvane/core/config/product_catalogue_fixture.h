@@ -24,7 +24,7 @@ namespace korvane::testing {
 
 // The job as the catalogue sees it, recording what it was asked.
 struct RecordingJob : ProductJob {
-  std::string subVersion, projectDir, outputDir, workDir, hint;
+  std::string subVersion, projectDir, outputDir, workDir;
   std::vector<std::string> created;
   bool loading = false;
   bool cancelSave = false;
@@ -37,7 +37,6 @@ struct RecordingJob : ProductJob {
   void ForgetChanges() override { ++forgotten; }
   void ClearProject() override { ++projectClears; }
   bool Loading() const override { return loading; }
-  std::string ProjectNameHint() const override { return hint; }
   void SetProjectDirectory(const std::string& d) override { projectDir = d; }
   std::string OutputDir() const override { return outputDir; }
   void SetOutputDir(const std::string& d) override { outputDir = d; }

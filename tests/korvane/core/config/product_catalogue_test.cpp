@@ -133,8 +133,7 @@ TEST(ProductCatalogueTest, SelectProductSetsLanguageCaptionFramesAndDirectories)
   // and a job's project name replaces the remembered output directory.
   w.config.SetLines({"RadioButtonCobol=Cobol,COB,1,1,XML", "COB.Extras=()"});
   w.settings.WriteSetting("LastPositionCOB", w.Root() + "/gone");
-  w.hint = "PAYROLL";
-  w.catalogue.SelectProduct("???RadioButtonCobol");
+  w.catalogue.SelectProduct("RadioButtonCobol", {.checkTools = false, .projectName = "PAYROLL"});
   EXPECT_EQ(w.catalogue.LangIndex(), 0);
   EXPECT_FALSE(w.Versions().Visible());
   EXPECT_EQ(w.projectDir, w.Docs() + "/");
@@ -160,7 +159,8 @@ TEST(ProductCatalogueTest, SelectProductFailures) {
 
   w.status.ClearMessages();
   w.config.SetLines({"Not installed RadioButtonCobol=Cobol,COB,1,1,XML"});
-  EXPECT_THROW(w.catalogue.SelectProduct("???RadioButtonCobol"), OperationAbort);
+  EXPECT_THROW(w.catalogue.SelectProduct("RadioButtonCobol", {.checkTools = false}),
+               OperationAbort);
   EXPECT_EQ(w.status.Text(), "Shell error,missing language definition, inform Brevik");
   EXPECT_EQ(w.projectClears, 0);
 }

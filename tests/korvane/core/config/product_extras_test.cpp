@@ -16,7 +16,7 @@ void Select(CatalogueWindow& w, const std::string& code, const std::string& extr
   w.config.SetValue("RadioButton" + code, code + "," + code + ",1,1,XML");
   w.config.SetValue(code + ".Extras", extras);
   w.config.SetValue(code + ".Captions", captions);
-  w.catalogue.SelectProduct("???RadioButton" + code);
+  w.catalogue.SelectProduct("RadioButton" + code, {.checkTools = false});
 }
 
 TEST(ProductExtrasTest, SwitchesShapeFramesPagesCombosAndActions) {
