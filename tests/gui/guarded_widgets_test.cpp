@@ -167,8 +167,8 @@ const std::vector<ControlCase>& ControlCases() {
          auto& combo = r.form.Create<ComboBox>(n::kComboWrapType, "");
          combo.Combo().AddItem("Transaction wrapping");
          combo.Combo().AddItem("Subprogram wrapping");
-         combo.Combo().onChange = r.fail;
-         combo.Combo().onClick = r.fail;
+         r.core.Add(combo.Combo().textChanged.Connect(r.fail));
+         r.core.Add(combo.Combo().clicked.Connect(r.fail));
          auto* w = new ui::IncComboBox(r.gate, combo, r.parent.get());
          QTest::keyClick(w, Qt::Key_S);
        }},
@@ -177,7 +177,7 @@ const std::vector<ControlCase>& ControlCases() {
          auto& combo = r.form.Create<ComboBox>(n::kComboMapType, "");
          combo.Combo().AddItem("A");
          combo.Combo().AddItem("B");
-         combo.Combo().onClick = r.fail;
+         r.core.Add(combo.Combo().clicked.Connect(r.fail));
          auto* w = new ui::IncComboBox(r.gate, combo, r.parent.get());
          emit w->activated(1);
        }},
@@ -192,21 +192,21 @@ const std::vector<ControlCase>& ControlCases() {
       {"path typed",
        [](Rig& r) {
          auto& frame = r.form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Output");
-         frame.onTyped = r.fail;
+         r.core.Add(frame.typed.Connect(r.fail));
          auto* w = new ui::PathFrameWidget(r.gate, frame, r.parent.get());
          QTest::keyClicks(w->findChild<QLineEdit*>("Edit"), "7");
        }},
       {"path left",
        [](Rig& r) {
          auto& frame = r.form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Output");
-         frame.onLeave = r.fail;
+         r.core.Add(frame.leaving.Connect(r.fail));
          auto* w = new ui::PathFrameWidget(r.gate, frame, r.parent.get());
          QTest::keyClick(w->findChild<QLineEdit*>("Edit"), Qt::Key_Return);
        }},
       {"path browse",
        [](Rig& r) {
          auto& frame = r.form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Output");
-         frame.onBrowseClick = r.fail;
+         r.core.Add(frame.browseClicked.Connect(r.fail));
          auto* w = new ui::PathFrameWidget(r.gate, frame, r.parent.get());
          w->findChild<QToolButton*>()->click();
        }},
@@ -214,7 +214,7 @@ const std::vector<ControlCase>& ControlCases() {
        [](Rig& r) {
          auto& frame = r.form.Create<DirectoryFrame>(n::kFrameOutputDir, "", "Output");
          frame.Bind(r.gate.person, r.settings);
-         frame.onDirectoryChanged = r.fail;
+         r.core.Add(frame.directoryChanged.Connect(r.fail));
          auto* w = new ui::PathFrameWidget(r.gate, frame, r.parent.get());
          SendDrop(w, "/tmp");
        }},
@@ -340,7 +340,7 @@ TEST_F(GuardedWindowTest, FileListStatusBarAndWindowCallsAreGuarded) {
   ConnectionList failing;
   failing.Add(sources.selectionChanged.Connect([] { throw OperationAbort(); }));
   failing.Add(sources.reset.Connect([] { throw std::runtime_error("list failed"); }));
-  shell->Status().onClick = [] { throw std::runtime_error("status failed"); };
+  failing.Add(shell->Status().clicked.Connect([] { throw std::runtime_error("status failed"); }));
   auto endedEarly = [this] { return shell->Stats().aborted + shell->Stats().failed; };
 
   auto* view = window->findChild<QTreeView*>(n::kListSources);

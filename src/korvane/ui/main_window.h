@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <string>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 #include "korvane/core/components/text_measure.h"
 

@@ -5,6 +5,7 @@
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/ui/binders.h"
 #include "korvane/ui/text_codec.h"
 
 namespace korvane::ui {
@@ -25,7 +26,7 @@ StatusBarWidget::StatusBarWidget(Shell& shell, QWidget* parent) : QLabel(parent)
   setMargin(3);
   setMinimumHeight(fontMetrics().height() + 8);
   setTextFormat(Qt::PlainText);
-  shell_.Status().onChanged = [this] { Refresh(); };
+  ConnectionsOf(this).Add(shell_.Status().changed.Connect([this] { Refresh(); }));
   UpdateMeasure();
   Refresh();
 }

@@ -119,9 +119,10 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   });
   Shell shell(person, settings, {options.programPath, options.args, options.iniOverride, {}});
   report.Follow(&shell);
-  shell.Status().onMessage = [&person](StatusMessageKind kind, const std::string& text) {
-    person.PrintLine(StatusKindName(kind), text);
-  };
+  const Connection printed = shell.Status().messageReported.Connect(
+      [&person](StatusMessageKind kind, const std::string& text) {
+        person.PrintLine(StatusKindName(kind), text);
+      });
   if (!shell.Create() || !shell.Show()) {
     if (shell.CurrentProject().BaseHeld()) {
       return finish(ExitStatus::kBaseHeld, kBaseNotOurs);

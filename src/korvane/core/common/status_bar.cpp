@@ -55,12 +55,12 @@ int StatusBar::WidthOf(std::string_view text) const {
 }
 
 void StatusBar::Changed() {
-  if (onChanged) onChanged();
+  changed.Emit();
 }
 
 void StatusBar::Report(StatusMessageKind kind, const std::string& text) {
   // An empty text blanks the bar; it carries nothing worth a console line.
-  if (onMessage && !text.empty()) onMessage(kind, text);
+  if (!text.empty()) messageReported.Emit(kind, text);
 }
 
 // The hint still describes the text on the bar: either the full form of a
@@ -215,16 +215,16 @@ void StatusBar::ShowClickDialog() {
 }
 
 void StatusBar::Click() {
-  if (onClick) {
-    onClick();
+  if (clicked.SlotCount() > 0) {
+    clicked.Emit();
     return;
   }
   ShowClickDialog();
 }
 
 void StatusBar::DoubleClick() {
-  if (onDblClick) {
-    onDblClick();
+  if (doubleClicked.SlotCount() > 0) {
+    doubleClicked.Emit();
     return;
   }
   ShowClickDialog();

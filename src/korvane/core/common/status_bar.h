@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "korvane/core/common/person_port.h"
+#include "korvane/core/common/signal.h"
 
 namespace korvane {
 
@@ -46,12 +47,12 @@ class StatusBar {
   bool UseMessageBox() const { return useMessageBox_; }
   void SetUseMessageBox(bool on) { useMessageBox_ = on; }
 
-  // Replace the built-in click behaviour when set.
-  std::function<void()> onClick, onDblClick;
-  // The view repaints.
-  std::function<void()> onChanged;
+  // Replace the built-in click behaviour when listened to.
+  Signal<> clicked, doubleClicked;
+  // The text, its colour or the hint changed.
+  Signal<> changed;
   // Every reported text, for the console mode.
-  std::function<void(StatusMessageKind, const std::string&)> onMessage;
+  Signal<StatusMessageKind, const std::string&> messageReported;
 
   // The error and warning backgrounds as BGR-packed colour values.
   static constexpr std::uint32_t kColorErr = 8421631;

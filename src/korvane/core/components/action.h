@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 namespace korvane {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 namespace korvane {
 

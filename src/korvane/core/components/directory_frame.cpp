@@ -46,7 +46,7 @@ void DirectoryFrame::ReportError(const std::string& text) {
 
 void DirectoryFrame::EditExit() {
   if (!modified_) return;
-  if (onModifiedExit) onModifiedExit();
+  modifiedExit.Emit();
   // The callback may have created the folder, so look only now.
   if (DirectoryExists(text_)) return;
   ReportError(Caption() + " - " + text_ + " doesn't exist");
@@ -54,8 +54,8 @@ void DirectoryFrame::EditExit() {
 }
 
 void DirectoryFrame::BrowseClick() {
-  if (onBrowseClick) {
-    onBrowseClick();
+  if (browseClicked.SlotCount() > 0) {
+    browseClicked.Emit();
   } else {
     BrowseForDir();
   }
@@ -104,7 +104,7 @@ void DirectoryFrame::BrowseForDir() {
   if (changed) TakeDirectory(*chosen);
   // Cleared before the listeners run so that what they report stays shown.
   if (statusBar_ != nullptr) statusBar_->ClearMessages();
-  if (changed && onDirectoryChanged) onDirectoryChanged();
+  if (changed) directoryChanged.Emit();
 }
 
 void DirectoryFrame::TakeDirectory(const std::string& dir) {
@@ -121,7 +121,7 @@ void DirectoryFrame::DropFiles(const std::vector<std::string>& paths) {
   if (WithTrailingSlash(dir) == WithTrailingSlash(text_)) return;
   if (settings_ == nullptr) throw std::logic_error("DirectoryFrame " + Name() + " is not bound");
   TakeDirectory(dir);
-  if (onDirectoryChanged) onDirectoryChanged();
+  directoryChanged.Emit();
 }
 
 }  // namespace korvane

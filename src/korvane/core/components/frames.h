@@ -33,10 +33,10 @@ class PathField : public Component {
   void UserEdit(const std::string& t) {
     modified_ = true;
     Assign(text_, t);
-    if (onTyped) onTyped();
+    typed.Emit();
   }
   // The person typed in the field.
-  std::function<void()> onTyped;
+  Signal<> typed;
   bool Modified() const { return modified_; }
   void SetModified(bool m) { modified_ = m; }
   // The edit field shows the button-face colour while a dialog is open.
@@ -54,15 +54,15 @@ class PathField : public Component {
   // Leaving the edit field (Enter does the same).
   virtual void EditExit() = 0;
   // What the view calls when the field is left: the owner's rules when it
-  // set onLeave (they run EditExit themselves), else EditExit.
+  // listens to leaving (they run EditExit themselves), else EditExit.
   void Leave() {
-    if (onLeave) {
-      onLeave();
+    if (leaving.SlotCount() > 0) {
+      leaving.Emit();
     } else {
       EditExit();
     }
   }
-  std::function<void()> onLeave;
+  Signal<> leaving;
   // The browse button.
   virtual void BrowseClick() = 0;
   // Files dropped on the frame from the file manager.
@@ -93,7 +93,7 @@ class DirectoryFrame : public PathField {
   // Leaving the edit field (Enter does the same): a typed directory that does
   // not exist is reported and the browser offered.
   void EditExit() override;
-  // The browse button: onBrowseClick when set, else BrowseForDir().
+  // The browse button: browseClicked when listened to, else BrowseForDir().
   void BrowseClick() override;
   // Opens the folder browser at the nearest existing folder of the text.
   // A cancel reports and throws OperationAbort.
@@ -105,12 +105,12 @@ class DirectoryFrame : public PathField {
   std::string BrowseStartDirectory() const;
 
   // The text was changed by typing and the field left (before its check).
-  std::function<void()> onModifiedExit;
+  Signal<> modifiedExit;
   // A different directory was chosen by browsing or dropping.
-  std::function<void()> onDirectoryChanged;
+  Signal<> directoryChanged;
   // Replaces the default browse click; the shell wraps BrowseForDir with its
   // own rules for the output directory.
-  std::function<void()> onBrowseClick;
+  Signal<> browseClicked;
 
  private:
   void ReportError(const std::string& text);

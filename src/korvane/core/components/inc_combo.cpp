@@ -168,7 +168,7 @@ void IncCombo::KeepPickOnlyText() {
 void IncCombo::TextChanged() {
   if (allowSearch_) RunSearchSteps();
   KeepPickOnlyText();
-  Fire(onChange);
+  textChanged.Emit();
 }
 
 void IncCombo::RunSearchSteps() {
@@ -192,7 +192,7 @@ void IncCombo::RunSearchSteps() {
     } else {
       SelectFound(found, matchPos_ - 1, Length(search_));
     }
-    if (items_[found] == search_) Fire(onFullValue);
+    if (items_[found] == search_) fullValueFound.Emit();
     return;
   }
 
@@ -220,13 +220,13 @@ bool IncCombo::KeyPress(char key) {
   lastKey_ = key;
 
   if (key == kEnter) {
-    Fire(onEnterKey);
+    enterPressed.Emit();
     SetSearchValue(editText_);
     TextChanged();
     return false;
   }
   if (key == kEscape) {
-    Fire(onEscKey);
+    escPressed.Emit();
     SetSearchMode(SearchMode::Prefix);
     // A pick-only list cannot show a text that is no item: it keeps its item rather than
     // losing the code the shell reads from it.
@@ -348,12 +348,12 @@ void IncCombo::Exit() {
 
 void IncCombo::Click() {
   SetSearchMode(SearchMode::Prefix);
-  Fire(onClick);
+  clicked.Emit();
 }
 
 bool IncCombo::DropFiles(const std::vector<std::string>& paths) {
-  if (!onDropFiles) return false;
-  onDropFiles(paths);
+  if (filesDropped.SlotCount() == 0) return false;
+  filesDropped.Emit(paths);
   return true;
 }
 
@@ -388,7 +388,7 @@ void IncCombo::SetSearchMode(SearchMode mode) {
 void IncCombo::SetSearchValue(const std::string& value) {
   if (value == search_ && !value.empty()) return;
   search_ = value;
-  Fire(onChangeSearchText);
+  searchTextChanged.Emit();
 }
 
 void IncCombo::RestoreFullList() {
@@ -406,7 +406,7 @@ void IncCombo::RestoreFullList() {
 }
 
 void IncCombo::Beep() {
-  Fire(onBeep);
+  beeped.Emit();
 }
 
 }  // namespace korvane

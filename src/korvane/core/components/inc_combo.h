@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "korvane/core/common/signal.h"
+
 namespace korvane {
 
 class IncCombo {
@@ -115,14 +117,16 @@ class IncCombo {
   bool Filtered() const { return filtered_; }
 
   // --- events -----------------------------------------------------------------------------
-  std::function<void()> onChangeSearchText;
-  std::function<void()> onEnterKey;
-  std::function<void()> onEscKey;
-  std::function<void()> onFullValue;
-  std::function<void()> onChange;
-  std::function<void()> onClick;
-  std::function<void()> onBeep;
-  std::function<void(const std::vector<std::string>&)> onDropFiles;
+  Signal<> searchTextChanged;
+  Signal<> enterPressed;
+  Signal<> escPressed;
+  // The search text is an item, whole.
+  Signal<> fullValueFound;
+  Signal<> textChanged;
+  Signal<> clicked;
+  Signal<> beeped;
+  // Files dropped on the box; without a listener the drop is not taken.
+  Signal<const std::vector<std::string>&> filesDropped;
 
  private:
   void SetSearchValue(const std::string& value);
@@ -135,9 +139,6 @@ class IncCombo {
   void KeepPickOnlyText();
   void ReplaceEditText(const std::string& text);
   void Beep();
-  static void Fire(const std::function<void()>& event) {
-    if (event) event();
-  }
 
   // Settings.
   bool allowSearch_ = true;

@@ -7,10 +7,10 @@
 
 #include "korvane/core/common/person_port.h"
 #include "korvane/core/common/settings_store.h"
+#include "korvane/core/common/signal.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/form_model.h"
-#include "korvane/core/components/signal.h"
 
 namespace korvane {
 

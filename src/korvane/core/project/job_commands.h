@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/config/product_job.h"

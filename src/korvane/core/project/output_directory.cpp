@@ -42,14 +42,14 @@ OutputDirectoryField::OutputDirectoryField(Project& project) : project_(project)
 
 void OutputDirectoryField::Bind() {
   auto& frame = Frame(project_);
-  frame.onModifiedExit = [this] { ModifiedExit(); };
-  frame.onDirectoryChanged = [this] { DirectoryChanged(); };
-  frame.onLeave = [this] { Leave(); };
-  frame.onTyped = [this] { KeyTyped(false); };
-  frame.onBrowseClick = [this, &frame] {
+  connections_.Add(frame.modifiedExit.Connect([this] { ModifiedExit(); }));
+  connections_.Add(frame.directoryChanged.Connect([this] { DirectoryChanged(); }));
+  connections_.Add(frame.leaving.Connect([this] { Leave(); }));
+  connections_.Add(frame.typed.Connect([this] { KeyTyped(false); }));
+  connections_.Add(frame.browseClicked.Connect([this, &frame] {
     frame.BrowseForDir();  // a cancel ends the operation here
     AfterBrowse();
-  };
+  }));
 }
 
 void OutputDirectoryField::Leave() {

@@ -41,6 +41,7 @@ class OutputDirectoryField {
   void ConfirmChoice();
 
   Project& project_;
+  ConnectionList connections_;
 };
 
 }  // namespace korvane

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "korvane/core/common/person_port.h"
+#include "korvane/core/common/signal.h"
 #include "korvane/core/common/status_bar.h"
-#include "korvane/core/components/signal.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
 #include "korvane/core/prepare/rename_outcome.h"

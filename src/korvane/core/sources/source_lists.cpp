@@ -88,7 +88,7 @@ void SourceLists::Connect(ActionList& actions) {
   bind(n::kActApplyToChecked, [this] { types_.ApplyToChecked(); });
   bind(n::kActMarkToBeWrapped, [this] { types_.MarkToBeWrapped(); });
   for (const char* name : kSortActions) bind(name, [this, name] { SortBy(name); });
-  wrapCombo_.Combo().onClick = [this] { types_.ComboClick(); };
+  connections_.Add(wrapCombo_.Combo().clicked.Connect([this] { types_.ComboClick(); }));
   bind(n::kActSynchronizeDirectories, [this] {
     job_.WritableBase();  // says why and ends here when the job must not be touched
     Synchronize();

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 #include "korvane/core/viewer/rtf.h"
 
 namespace korvane {

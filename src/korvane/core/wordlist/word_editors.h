@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "korvane/core/common/signal.h"
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/signal.h"
 
 namespace korvane {
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 namespace korvane {
 class CommandGate;

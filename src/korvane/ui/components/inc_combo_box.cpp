@@ -13,7 +13,7 @@ namespace korvane::ui {
 IncComboBox::IncComboBox(CommandGate& gate, ComboBox& combo, QWidget* parent)
     : QComboBox(parent), gate_(gate), combo_(combo) {
   BindCommon(combo, this);
-  combo.Combo().onBeep = [] { QApplication::beep(); };
+  ConnectionsOf(this).Add(combo.Combo().beeped.Connect([] { QApplication::beep(); }));
   ConnectionsOf(this).Add(combo.changed.Connect([this] { Refresh(); }));
   connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
     if (refreshing_) return;

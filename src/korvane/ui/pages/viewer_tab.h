@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <map>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 namespace korvane {
 class Shell;

@@ -8,7 +8,7 @@
 #include <QListView>
 #include <QPoint>
 
-#include "korvane/core/components/signal.h"
+#include "korvane/core/common/signal.h"
 
 class QComboBox;
 class QFrame;

@@ -195,9 +195,9 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
     dir.Write("jobs/old.jwrap", c.text);
     auto shell = Start();
     std::vector<std::string> reported;
-    shell->Status().onMessage = [&](StatusMessageKind, const std::string& text) {
-      reported.push_back(text);
-    };
+    ConnectionList keep;
+    keep.Add(shell->Status().messageReported.Connect(
+        [&](StatusMessageKind, const std::string& text) { reported.push_back(text); }));
     person.openAnswers.push_back({dir / "jobs/old.jwrap"});
     EXPECT_FALSE(shell->Execute(n::kActOpenProject)) << c.what;
     EXPECT_EQ(reported, c.reported) << c.what;

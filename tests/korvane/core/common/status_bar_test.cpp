@@ -107,7 +107,9 @@ TEST_F(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
 
 TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
   Texts messages;
-  bar.onMessage = [&](StatusMessageKind, const std::string& t) { messages.push_back(t); };
+  ConnectionList keep;
+  keep.Add(bar.messageReported.Connect(
+      [&](StatusMessageKind, const std::string& t) { messages.push_back(t); }));
   bar.ShowError("bad", true);
   EXPECT_NO_THROW(bar.ShowErrorAndAbort(""));
   EXPECT_EQ(bar.Text(), "");
@@ -136,10 +138,11 @@ TEST_F(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
 TEST_F(StatusBarTest, ClickHandlersReplaceTheBuiltInDialog) {
   bar.ShowError("oops", true);
   int clicks = 0;
-  bar.onClick = [&] { ++clicks; };
+  ConnectionList keep;
+  keep.Add(bar.clicked.Connect([&] { ++clicks; }));
   bar.Click();
   bar.DoubleClick();  // no handler of its own: the built-in dialog
-  bar.onDblClick = [&] { clicks += 10; };
+  keep.Add(bar.doubleClicked.Connect([&] { clicks += 10; }));
   bar.DoubleClick();
   EXPECT_EQ(clicks, 11);
   EXPECT_EQ(person.AskedTexts(), Texts{kErrorHead + "oops"});
@@ -149,11 +152,13 @@ TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheListAndListenersHearIt
   bar.SetUseMessageBox(true);
   Texts repaints;
   std::vector<std::pair<StatusMessageKind, std::string>> messages;
-  bar.onChanged = [&] {
+  ConnectionList keep;
+  keep.Add(bar.changed.Connect([&] {
     const char colour = "NWE"[static_cast<int>(bar.Colour())];
     repaints.push_back(bar.Text() + "|" + std::to_string(person.asked.size()) + colour);
-  };
-  bar.onMessage = [&](StatusMessageKind k, const std::string& t) { messages.emplace_back(k, t); };
+  }));
+  keep.Add(bar.messageReported.Connect(
+      [&](StatusMessageKind k, const std::string& t) { messages.emplace_back(k, t); }));
 
   bar.ShowStatus("s");
   bar.ShowStatus("");  // blanking the bar is no message

@@ -43,17 +43,18 @@ class DirectoryFrameTest : public ::testing::Test {
     settings.SetSettingsSection("Parameters");
     frame.SetStatusBar(&bar);
     frame.Bind(person, settings);
-    frame.onModifiedExit = [this] { events.push_back("modifiedExit"); };
-    frame.onDirectoryChanged = [this] { events.push_back("changed:" + frame.Text()); };
-    bar.onMessage = [this](StatusMessageKind, const std::string& text) {
-      messages.push_back(text);
-    };
+    keep.Add(frame.modifiedExit.Connect([this] { events.push_back("modifiedExit"); }));
+    keep.Add(
+        frame.directoryChanged.Connect([this] { events.push_back("changed:" + frame.Text()); }));
+    keep.Add(bar.messageReported.Connect(
+        [this](StatusMessageKind, const std::string& text) { messages.push_back(text); }));
     person.frame = &frame;
   }
 
   std::string LastSelectedDir() { return settings.ReadSetting("LastSelectedDir", "<none>"); }
 
   TempDir tmp;
+  ConnectionList keep;
   WanderingPerson person;
   StatusBar bar{person};
   platform::MemorySettings backend;
@@ -115,11 +116,8 @@ TEST_F(DirectoryFrameTest, ChoosingFiresOnlyForADifferentFolder) {
   EXPECT_EQ(LastSelectedDir(), "<none>");
   EXPECT_EQ(bar.Text(), "");
 
-  // What the listener reports must survive the clearing.
-  frame.onDirectoryChanged = [this] {
-    events.push_back("changed:" + frame.Text());
-    bar.ShowError("listener says", true);
-  };
+  // What a listener reports must survive the clearing.
+  keep.Add(frame.directoryChanged.Connect([this] { bar.ShowError("listener says", true); }));
   person.folderAnswers.push_back(tmp / "new");
   frame.UserEdit("typed");
   frame.BrowseForDir();
@@ -153,14 +151,14 @@ TEST_F(DirectoryFrameTest, LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick
   EXPECT_EQ(bar.Text(), "");  // a successful choice clears the report
 
   // The callback runs before the check and may create the folder.
-  frame.onModifiedExit = [&] { fs::create_directories(missing); };
+  keep.Add(frame.modifiedExit.Connect([&] { fs::create_directories(missing); }));
   frame.UserEdit(missing);
   frame.EditExit();
   EXPECT_EQ(person.folderRequests.size(), 1u);
 
   // A replaced browse click runs instead of the browser; the report is shown, not collected.
   int hookCalls = 0;
-  frame.onBrowseClick = [&] { ++hookCalls; };
+  Connection hook = frame.browseClicked.Connect([&] { ++hookCalls; });
   frame.UserEdit(tmp / "gone");
   frame.EditExit();
   EXPECT_EQ(hookCalls, 1);
@@ -168,7 +166,7 @@ TEST_F(DirectoryFrameTest, LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick
   EXPECT_EQ(bar.Text(),
             "Base directory for the wrapping job - " + (tmp / "gone") + " doesn't exist");
   EXPECT_EQ(bar.MessageList(), "");
-  frame.onBrowseClick = nullptr;  // cancelling the default browser aborts the exit
+  hook.Disconnect();  // cancelling the default browser aborts the exit
   EXPECT_THROW(frame.EditExit(), OperationAbort);
 }
 

@@ -30,13 +30,13 @@ void FillWrapTypes(IncCombo& combo) {
 class Scripted {
  public:
   explicit Scripted(const std::string& script) {
-    combo.onBeep = [this] { ++beeps_; };
-    combo.onChange = [this] { ++changes_; };
-    combo.onFullValue = [this] { ++fullValues_; };
-    combo.onEnterKey = [this] { events_ += 'E'; };
-    combo.onEscKey = [this] { events_ += 'X'; };
-    combo.onClick = [this] { events_ += 'K'; };
-    combo.onChangeSearchText = [this] { announced_ += combo.SearchText() + "/"; };
+    keep.Add(combo.beeped.Connect([this] { ++beeps_; }));
+    keep.Add(combo.textChanged.Connect([this] { ++changes_; }));
+    keep.Add(combo.fullValueFound.Connect([this] { ++fullValues_; }));
+    keep.Add(combo.enterPressed.Connect([this] { events_ += 'E'; }));
+    keep.Add(combo.escPressed.Connect([this] { events_ += 'X'; }));
+    keep.Add(combo.clicked.Connect([this] { events_ += 'K'; }));
+    keep.Add(combo.searchTextChanged.Connect([this] { announced_ += combo.SearchText() + "/"; }));
     FillWrapTypes(combo);
     Do(script);
   }
@@ -81,6 +81,7 @@ class Scripted {
   }
 
   IncCombo combo;
+  ConnectionList keep;
 
  private:
   using Step = std::function<void(const std::string&)>;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/signal.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/form_model.h"
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/signal.h"
 
 namespace korvane {
 namespace {

@@ -52,6 +52,7 @@ struct CatalogueWindow : RecordingJob {
   platform::MemorySettings backend;
   SettingsStore settings{backend};
   StatusBar status{person};
+  ConnectionList keep;
   FormModel form;
   ActionList actions;
   WindowState windowState;
@@ -74,9 +75,8 @@ struct CatalogueWindow : RecordingJob {
     BuildMainForm(form, actions);
     std::filesystem::create_directories(root.Path() / "Docs");
     windowState.SetCaption("Korvane main shell - ");
-    status.onMessage = [this](StatusMessageKind, const std::string& text) {
-      messages.push_back(text);
-    };
+    keep.Add(status.messageReported.Connect(
+        [this](StatusMessageKind, const std::string& text) { messages.push_back(text); }));
     root.Write("Korvane.INI", "");
     locator.Path(status);
     std::filesystem::remove(root.Path() / "Korvane.INI");

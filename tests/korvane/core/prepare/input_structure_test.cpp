@@ -44,9 +44,10 @@ TEST(InputStructure, BuildsNumberedInputLabelsMembersAndControlFiles) {
   f.dir.Write("job/LAST0001.LOG", "run file");
   f.dir.Write("job/keep.txt", "mine");
   Texts warnings;
-  f.status.onMessage = [&](StatusMessageKind kind, const std::string& text) {
+  ConnectionList keep;
+  keep.Add(f.status.messageReported.Connect([&](StatusMessageKind kind, const std::string& text) {
     if (kind == StatusMessageKind::Warning) warnings.push_back(text);
-  };
+  }));
   f.person.answers = {Button::Yes};
   f.Build();
   ASSERT_EQ(f.aborts, 0) << f.status.MessageList();

@@ -99,8 +99,8 @@ class RunSessionTest : public ::testing::Test {
   }
 
   RunSession& Session() {
-    session = std::make_unique<RunSession>(RunSessionContext{
-        job, display, status, person, ui, installation, dosBox, nullptr});
+    session = std::make_unique<RunSession>(
+        RunSessionContext{job, display, status, person, ui, installation, dosBox, nullptr});
     return *session;
   }
 
@@ -140,8 +140,8 @@ TEST_F(RunSessionTest, ACapturedRunKeepsEveryLineInItsLogAndTheWindowOnlyTheLast
   EXPECT_EQ(display.console.Lines().back(), logged.back().substr(0, logged.back().find('\r')));
   EXPECT_FALSE(fs::exists(job.base + "Console.log.captured"));
   // Too long to be opened in the viewer; the steps ran in their order.
-  EXPECT_EQ(job.calls, (Lines{"prepare", "running", "record", "idle", "rename", "delete",
-                              "product log"}));
+  EXPECT_EQ(job.calls,
+            (Lines{"prepare", "running", "record", "idle", "rename", "delete", "product log"}));
   EXPECT_FALSE(display.progressVisible);
   EXPECT_EQ(status.Text().rfind("Analysis completed, processing finished: ", 0), 0u)
       << status.Text();

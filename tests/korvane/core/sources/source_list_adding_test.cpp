@@ -135,9 +135,11 @@ TEST(SourceListAdding, NamesTheJobCannotHoldAreRefusedByName) {
   const std::string bracket = f.dir.Write("in/[old].cbl", "x");
   const std::string good = f.dir.Write("in/GOOD.cbl", "x");
   std::vector<std::string> errors;
-  f.status.onMessage = [&errors](StatusMessageKind kind, const std::string& text) {
-    if (kind == StatusMessageKind::Error) errors.push_back(text);
-  };
+  ConnectionList keep;
+  keep.Add(
+      f.status.messageReported.Connect([&errors](StatusMessageKind kind, const std::string& text) {
+        if (kind == StatusMessageKind::Error) errors.push_back(text);
+      }));
   f.person.openAnswers.push_back({eq, bracket, good});
   f.run("ActAddFilesToSources");
   EXPECT_EQ(f.texts(f.sources()), Texts{"GOOD.cbl=" + good});
@@ -154,7 +156,9 @@ TEST(SourceListAdding, FailedCopyEndsTheAddWithEarlierEntriesConsistent) {
   fs::create_directories(f.dir / "job/SourceCollection/C.cbl");  // cannot be overwritten
   f.person.openAnswers.push_back({b, c, a});
   std::string reported;
-  f.status.onMessage = [&](StatusMessageKind, const std::string& text) { reported += text; };
+  ConnectionList keep;
+  keep.Add(f.status.messageReported.Connect(
+      [&](StatusMessageKind, const std::string& text) { reported += text; }));
   f.run("ActAddFiles");
   EXPECT_EQ(f.aborts, 1);
   EXPECT_EQ(f.status.Text().rfind("Error during preparation - System Error : ", 0), 0u)

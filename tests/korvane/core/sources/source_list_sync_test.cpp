@@ -17,15 +17,17 @@ namespace fs = std::filesystem;
 // written as {base} so that the transcript is the same on every run.
 struct Transcript {
   std::string text;
+  ConnectionList keep;
   void Follow(testing::SourcesFixture& f) {
     const std::string base = f.dir / "job";
-    f.status.onMessage = [this, base](StatusMessageKind kind, const std::string& message) {
-      static const char* const kinds[] = {"Status", "Warning", "Error", "Fatal"};
-      std::string line = message;
-      for (size_t at; (at = line.find(base)) != std::string::npos;)
-        line.replace(at, base.size(), "{base}");
-      text += std::string(kinds[static_cast<int>(kind)]) + ": " + line + "\n";
-    };
+    keep.Add(f.status.messageReported.Connect(
+        [this, base](StatusMessageKind kind, const std::string& message) {
+          static const char* const kinds[] = {"Status", "Warning", "Error", "Fatal"};
+          std::string line = message;
+          for (size_t at; (at = line.find(base)) != std::string::npos;)
+            line.replace(at, base.size(), "{base}");
+          text += std::string(kinds[static_cast<int>(kind)]) + ": " + line + "\n";
+        }));
   }
 };
 
