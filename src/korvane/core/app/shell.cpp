@@ -78,7 +78,7 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   project_.SetTakeOver(takeOver                    ? Project::TakeOver::Allow
                        : args_.HasSwitch("-batch") ? Project::TakeOver::Refuse
                                                    : Project::TakeOver::Ask);
-  sources_.Types().SetMarkerOpener(
+  markerOpening_ = sources_.Types().markerRequested.Connect(
       [this](const std::string& path) { marker_.OpenMarkerPage(path); });
   DisableUnhandledActions(actions_);
 }

@@ -146,6 +146,7 @@ class Shell : public CommandGate {
   FormRunDisplay runDisplay_;
   ConfiguredDosBoxSettings dosBoxSettings_;
   RunService runs_;
+  Connection markerOpening_;
 };
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "korvane/core/common/scope_exit.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/sources/collection_files.h"
@@ -131,9 +132,17 @@ bool SourceLists::Synchronize() {
   std::vector<std::string> refused;
   std::vector<std::string> dropped;
   std::vector<std::string> unholdable;
-  const bool whole = SynchronizeJobDirectories(
-      {sourceList_, copyList_, marks_, context_.form.Get<Page>(n::kPageCopies).Visible(), base,
-       [this] { Modified(); }, &refused, &dropped, &unholdable});
+  bool modified = false;
+  bool whole = false;
+  {
+    // What changed before a failure counts too.
+    const ScopeExit mark([this, &modified] {
+      if (modified) Modified();
+    });
+    whole = SynchronizeJobDirectories({sourceList_, copyList_, marks_,
+                                       context_.form.Get<Page>(n::kPageCopies).Visible(), base,
+                                       &modified, &refused, &dropped, &unholdable});
+  }
   for (const std::string& why : refused) context_.status.AddError(why, true);
   if (!dropped.empty())
     context_.status.ShowWarning(DroppedText(dropped, base + "/SourceCollection"));

@@ -167,7 +167,7 @@ class Synchronizer {
 
  private:
   void Modified() {
-    if (job_.setModified) job_.setModified();
+    if (job_.modified != nullptr) *job_.modified = true;
   }
 
   // A collection folder that is a link would have the shell delete (or, missing its

@@ -3,7 +3,6 @@
 // claims are deleted, entries whose files are gone are dropped, and label files are
 // checked against the wrapping types (and created where a type needs only a default).
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,8 @@ struct JobDirectories {
   StringListHolder& marks;  // StLHWrapperMarks
   bool copiesTabShown;      // TabSheetUsedCopies is visible (not in interface mode)
   std::string base;         // job base directory, without a trailing "/"
-  std::function<void()> setModified;
+  // Set when an entry or a mark was changed or dropped.
+  bool* modified = nullptr;
   // Collection folders that are symbolic links are left alone, their lists as they are;
   // their messages are added here when set.
   std::vector<std::string>* refusedFolders = nullptr;

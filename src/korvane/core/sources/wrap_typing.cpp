@@ -109,8 +109,8 @@ void WrapTyping::MarkToBeWrapped() {
   }
   const std::string name = FileList::NameOf(lists_.sourceList_.Items()[index].text);
   EnableMarking(marks_.Keyed().Value(name + ".WrpT"));
-  if (!openMarker_) context_.status.ShowErrorAndAbort(kNoMarker);
-  openMarker_(lists_.Base() + "SourceCollection/" + name);
+  if (markerRequested.SlotCount() == 0) context_.status.ShowErrorAndAbort(kNoMarker);
+  markerRequested.Emit(lists_.Base() + "SourceCollection/" + name);
 }
 
 void WrapTyping::RefreshSelected() {

@@ -2,9 +2,9 @@
 // Giving sources their wrapping type (one entry, all or the checked ones) through the
 // type combo and its actions, and what the type asks of the label marker.
 
-#include <functional>
 #include <string>
 
+#include "korvane/core/common/signal.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/components/window_context.h"
 
@@ -21,10 +21,9 @@ class WrapTyping {
   void ApplyToAll() { ApplyType(false); }
   void ApplyToChecked() { ApplyType(true); }
   void MarkToBeWrapped();
-  // The label marker, opened on a source's path; without it marking is not offered.
-  void SetMarkerOpener(std::function<void(const std::string&)> open) {
-    openMarker_ = std::move(open);
-  }
+  // The label marker is opened on a source's path; without a listener marking is not
+  // offered.
+  Signal<const std::string&> markerRequested;
   // The selected entry's enabled state and the mark command after its marks may have
   // changed, without touching its type or the job's modified flag.
   void RefreshSelected();
@@ -41,7 +40,6 @@ class WrapTyping {
   SourceLists& lists_;
   WindowContext& context_;
   StringListHolder& marks_;
-  std::function<void(const std::string&)> openMarker_;
 };
 
 }  // namespace korvane

@@ -278,7 +278,8 @@ TEST(Marker, ResetCancelAndTheCloseQuestion) {
 
 TEST(Marker, TheSourceListsMarkCommandOpensTheSelectedSource) {
   MarkerFixture f;
-  f.lists.Types().SetMarkerOpener([&f](const std::string& path) { f.marker.OpenMarkerPage(path); });
+  const Connection opening = f.lists.Types().markerRequested.Connect(
+      [&f](const std::string& path) { f.marker.OpenMarkerPage(path); });
   f.sources().SetItems(
       {{"ACCTUPD.cbl=/x/ACCTUPD.cbl", true, true}, {"CUSTRPT.cbl=/x/CUSTRPT.cbl", false, false}});
   f.marks().SetValue("CUSTRPT.cbl.WrpT", "Proc");
