@@ -50,6 +50,8 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   long Id() const { return pid_; }
+  // A descriptor that becomes readable when the program ends; -1 when the system has none.
+  int ExitFd() const { return exitFd_; }
 
   // Bytes waiting in the output pipe (0 when there is none).
   std::size_t BytesWaiting() const;

@@ -1,7 +1,9 @@
 #pragma once
 // Stops programs without making anyone wait: a process handed over is asked to
 // stop, given a grace period, then killed and collected, all on the reaper's own
-// thread. Whatever is still there when the reaper goes is killed at once.
+// thread, which sleeps until a process ends or a grace runs out. Whatever is still
+// there when the reaper goes is killed at once. Its owner keeps it as long as anything
+// it started may still be handed over.
 
 #include <chrono>
 #include <condition_variable>
@@ -22,9 +24,6 @@ class Reaper {
   Reaper(const Reaper&) = delete;
   Reaper& operator=(const Reaper&) = delete;
 
-  // The one the programs use; it lives until the end of the program.
-  static Reaper& Instance();
-
   // Terminates now (when terminateNow), kills after grace, collects; returns at once.
   void Stop(std::unique_ptr<Process> process, std::chrono::milliseconds grace,
             bool terminateNow = true);
@@ -40,11 +39,16 @@ class Reaper {
     bool killed = false;
   };
   void Run();
+  // Sleeps until a process may have ended, the next grace runs out, or the entries
+  // change. Called and returns with the lock held.
+  void Sleep(std::unique_lock<std::mutex>& lock);
+  void Wake();
 
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
   std::vector<Entry> entries_;
   bool quitting_ = false;
+  int wakeFd_ = -1;     // written to wake the thread from waiting on the processes
   std::thread thread_;  // last: starts after the members it uses
 };
 

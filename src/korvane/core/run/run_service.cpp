@@ -74,9 +74,9 @@ void RunService::RunTool() {
   if (Running()) context_.status.ShowErrorAndAbort(std::string(kRefusedWhileRunning));
   ToggleConsole(false);
   Action& cancel = context_.actions.Get(kActCancelRun);
-  session_ = std::make_unique<RunSession>(RunSessionContext{
-      job_, display_, context_.status, context_.person, *dispatcher_, installation_, dosBox_,
-      echo_});
+  session_ = std::make_unique<RunSession>(
+      RunSessionContext{job_, display_, context_.status, context_.person, *dispatcher_,
+                        installation_, dosBox_, reaper_, echo_});
   sessionEnded_ = session_->ended.Connect([&cancel] { cancel.SetEnabled(false); });
   // The cancel command is offered exactly while the session runs.
   struct OfferCancel {

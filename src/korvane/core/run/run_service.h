@@ -72,6 +72,8 @@ class RunService {
   const Installation& installation_;
   QueueDispatcher queue_;
   UiDispatcher* dispatcher_ = &queue_;
+  // Outlives every session: a tool still running when its session goes is stopped here.
+  platform::Reaper reaper_;
   std::unique_ptr<RunSession> session_;
   Connection sessionEnded_;
   std::ostream* echo_ = nullptr;

@@ -108,6 +108,7 @@ void RunSession::Start(bool dontRun) {
   options.captureConsole = capture_;
   options.semaphorePath = base_ + std::string(contract::kStopFile);
   options.consoleCopyPath = base_ + kConsoleCopy;
+  options.reaper = &c_.reaper;
   watcher_ = std::make_unique<ToolWatcher>(std::move(process), c_.dispatcher,
                                            static_cast<WatcherListener&>(*this), options);
   job.FollowLogs(true);

@@ -119,6 +119,7 @@ struct RunSessionContext {
   UiDispatcher& dispatcher;
   const Installation& installation;
   DosBoxMode& dosBox;
+  platform::Reaper& reaper;      // stops a tool the shell lets go of while it runs
   std::ostream* echo = nullptr;  // a run without a window prints the console here too
 };
 

@@ -56,7 +56,12 @@ ToolWatcher::~ToolWatcher() {
   shared_->taken.notify_all();
   if (thread_.joinable()) thread_.join();
   if (process_ && !process_->TryWait()) {
-    platform::Reaper::Instance().Stop(std::move(process_), options_.killGrace);
+    if (options_.reaper != nullptr) {
+      options_.reaper->Stop(std::move(process_), options_.killGrace);
+    } else {
+      process_->Kill();
+      process_->WaitFor(options_.killGrace);
+    }
   }
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/reaper.h"
 
 namespace korvane {
 
@@ -59,6 +60,9 @@ struct WatcherOptions {
   int maxBatchesInFlight = 8;
   // When set, the captured lines are also written to this file as they come.
   std::string consoleCopyPath;
+  // Where a tool still running when the watcher goes is handed to be stopped; without
+  // one it is killed at once.
+  platform::Reaper* reaper = nullptr;
 };
 
 class ToolWatcher {

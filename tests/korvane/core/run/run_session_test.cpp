@@ -100,7 +100,7 @@ class RunSessionTest : public ::testing::Test {
 
   RunSession& Session() {
     session = std::make_unique<RunSession>(
-        RunSessionContext{job, display, status, person, ui, installation, dosBox, nullptr});
+        RunSessionContext{job, display, status, person, ui, installation, dosBox, reaper, nullptr});
     return *session;
   }
 
@@ -117,6 +117,7 @@ class RunSessionTest : public ::testing::Test {
   Installation installation;
   NoDosBox dosBoxSettings;
   DosBoxMode dosBox{DosBoxEnvironment{}, dosBoxSettings, person, status};
+  platform::Reaper reaper;
   std::unique_ptr<RunSession> session;
 };
 

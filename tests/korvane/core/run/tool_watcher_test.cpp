@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <filesystem>
 
 #include "korvane/core/run/ui_dispatcher.h"
@@ -174,8 +176,12 @@ TEST(ToolWatcher, AChattyToolWaitsForTheInterfaceAndLosesNoLine) {
 TEST(ToolWatcher, GoingAwayDuringARunNeitherWaitsNorLeavesTheToolBehind) {
   QueueDispatcher ui;
   Recorder rec;
-  auto watcher =
-      std::make_unique<ToolWatcher>(StartTool({"sleep:20000"}, true), ui, rec, WatcherOptions{});
+  platform::Reaper reaper;
+  WatcherOptions options;
+  options.reaper = &reaper;
+  auto tool = StartTool({"sleep:20000"}, true);
+  const long pid = tool->Id();
+  auto watcher = std::make_unique<ToolWatcher>(std::move(tool), ui, rec, options);
   watcher->Start();
   std::this_thread::sleep_for(50ms);
   const auto before = std::chrono::steady_clock::now();
@@ -183,7 +189,8 @@ TEST(ToolWatcher, GoingAwayDuringARunNeitherWaitsNorLeavesTheToolBehind) {
   EXPECT_LT(std::chrono::steady_clock::now() - before, 200ms);
   ui.RunPending();  // work posted before it went is dropped
   EXPECT_FALSE(rec.end);
-  EXPECT_TRUE(platform::Reaper::Instance().WaitIdle(5s));
+  EXPECT_TRUE(reaper.WaitIdle(5s));
+  EXPECT_NE(::kill(static_cast<pid_t>(pid), 0), 0);  // stopped and collected
 }
 
 }  // namespace
