@@ -106,7 +106,7 @@ void Preparation::BuildInputStructure(bool countOnly) {
   for (const char* dir : {"Workinp", "Frames", "WrapOut"}) MakeRealDirectory(base + "/" + dir);
 
   if (wrapRequested_) CopyLoop(base);
-  busy_ = false;
+  copying_ = false;
   if (countOnly) return;
 
   MakeRealDirectory(base + "/Work");
@@ -129,7 +129,8 @@ void Preparation::CopyLoop(const std::string& base) {
   }
   ShowProgress("Building input structure", entities);
   modules.SetPosition(0);
-  busy_ = true;
+  copying_ = true;
+  stopRequested_ = false;
   CopyLibrary library(base);
   Pacer pacer;
   for (const std::string& line : map) {
@@ -157,13 +158,13 @@ void Preparation::CopyLoop(const std::string& base) {
 }
 
 void Preparation::CheckStopRequest() {
-  if (busy_) return;
+  if (!stopRequested_) return;
+  stopRequested_ = false;
   if (context_.person.Ask(MessageKind::Confirmation,
                           "The User requested to stop the process, please confirm?",
                           {Button::Yes, Button::No}) == Button::Yes) {
     context_.status.ShowErrorAndAbort("Process aborted on user request!");
   }
-  busy_ = true;
 }
 
 void Preparation::DisableEntry(size_t index) {
@@ -237,7 +238,8 @@ void Preparation::SaveControlFiles(const std::string& base) {
 }
 
 void Preparation::Finish() {
-  busy_ = false;
+  copying_ = false;
+  stopRequested_ = false;
   FormModel& form = context_.form;
   form.Get<ProgressBar>(n::kProgressSources).StepIt();
   auto& page = form.Get<Page>(n::kPageSources);

@@ -44,9 +44,11 @@ class Preparation {
   // Removes the temporary structure (when the run control says so).
   void DeleteFilesAfter();
 
-  // Set while the copy loop runs; the window's close query clears it to ask for a stop.
-  bool Busy() const { return busy_; }
-  void RequestStop() { busy_ = false; }
+  // Set while the copy loop runs.
+  bool Busy() const { return copying_; }
+  // The copy loop asks the person to confirm at its next step; until then, and when the
+  // answer is no, it stays busy.
+  void RequestStop() { stopRequested_ = true; }
 
   // The name map in MemoNewFileNames was replaced: lookups kept while a run is watched
   // start afresh.
@@ -73,7 +75,8 @@ class Preparation {
   PrepareJob& job_;
   SourceLists& sources_;
   bool wrapRequested_ = false;
-  bool busy_ = false;
+  bool copying_ = false;
+  bool stopRequested_ = false;
   JobParameters parameters_;
   PreparationReport report_;
   std::optional<std::filesystem::file_time_type> runStart_;

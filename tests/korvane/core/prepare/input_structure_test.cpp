@@ -169,16 +169,19 @@ TEST(InputStructure, StopRequestAsksAndLinksAreRemovedNotFollowed) {
   fs::create_symlink(outside, f.dir / "job/last.xml");
 
   int stops = 0;
+  bool busyWhileAsked = false;  // the gate keeps commands out until the person answered
   const Connection watch = f.form.Get<GroupBox>(names::kGroupProgress).changed.Connect([&] {
     if (StartsWithCase("Building input structure, Processing",
                        f.form.Get<GroupBox>(names::kGroupProgress).Caption()) &&
         stops++ == 0) {
       f.preparation.RequestStop();
+      busyWhileAsked = f.preparation.Busy();
     }
   });
   f.person.answers = {Button::No};  // go on after the first stop request
   f.Build();
   ASSERT_EQ(f.aborts, 0) << f.status.MessageList();
+  EXPECT_TRUE(busyWhileAsked);
   EXPECT_EQ(f.person.AskedTexts(),
             (Texts{"The User requested to stop the process, please confirm?"}));
   EXPECT_EQ(f.dir.Read("outside/SRC0001.CBL"), "precious");
