@@ -16,49 +16,24 @@
 
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
-#include "korvane/core/app/shell.h"
 #include "korvane/core/form/component_names.h"
-#include "korvane/ui/main_window.h"
 #include "korvane/ui/viewer/log_page_view.h"
-#include "platform/memory_settings.h"
-#include "support/scripted_person.h"
-#include "support/temp_dir.h"
+#include "window_fixture.h"
 
 namespace korvane {
 namespace {
 
 namespace n = names;
 
-class ViewerTabTest : public ::testing::Test {
+class ViewerTabTest : public testing::WindowTest {
  protected:
+  // The COBOL product, for the marker's navigation.
   void SetUp() override {
-    // The COBOL product, for the marker's navigation.
-    std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
-    dir.Write("bin/korvane.INI",
-              "ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n");
-    shell = std::make_unique<Shell>(
-        person, settings, ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
-    window = std::make_unique<ui::MainWindow>(*shell);
-    ASSERT_TRUE(shell->Create());
-    ASSERT_TRUE(shell->Show());
+    OpenShown(testing::CobolIni());
     window->resize(1000, 700);
-    window->show();
-  }
-  template <class T>
-  T& Child(const QString& name) {
-    T* child = window->findChild<T*>(name);
-    if (child == nullptr) throw std::runtime_error("no widget " + name.toStdString());
-    return *child;
   }
   QTabWidget& Editor() { return Child<QTabWidget>("PageControlEditor"); }
-
-  testing::TempDir dir;
-  testing::ScriptedPerson person;
-  platform::MemorySettings settings;
-  std::unique_ptr<Shell> shell;
-  std::unique_ptr<ui::MainWindow> window;
 };
 
 TEST_F(ViewerTabTest, LogPageShowsTheFileAndFollowsIt) {

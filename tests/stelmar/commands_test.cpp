@@ -107,10 +107,10 @@ TEST_F(Commands, EveryMenuCommandWritesItsJobFileAndStartsItsTool) {
   EXPECT_TRUE(commands.Execute(kCmdView));
   EXPECT_FALSE(commands.Execute(kCmdAbout));
   ExpectGolden("stelmar/commands.txt",
-                        Record({"work/9537", "work/9538", "work/9539", "work/95310", "work/95311",
-                                "out/prog.old.obj", "out/prog.old.lab"},
-                               6),
-                        {{"{dir}", dir.Path().string()}});
+               Record({"work/9537", "work/9538", "work/9539", "work/95310", "work/95311",
+                       "out/prog.old.obj", "out/prog.old.lab"},
+                      6),
+               {{"{dir}", dir.Path().string()}});
   // Every stand-in has ended and been collected: no zombies stay behind.
   for (int i = 0; i < 500 && starter.Running() > 0; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -143,9 +143,8 @@ TEST_F(Commands, CancelledSelectionsAndJobFilesThatCannotBeCreated) {
   commands.Record().WORK_DIR = longWork;
   commands.Execute(kCmdWrapTransaction);
   EXPECT_TRUE(fs::is_empty(longWork));
-  ExpectGolden("stelmar/commands_refused.txt",
-                        Record({"work/9537", "work/9538", "work/9539"}, 0),
-                        {{"{dir}", dir.Path().string()}});
+  ExpectGolden("stelmar/commands_refused.txt", Record({"work/9537", "work/9538", "work/9539"}, 0),
+               {{"{work of 159}", longWork}, {"{dir}", dir.Path().string()}});
   EXPECT_FALSE(fs::exists(dir.Path() / "prog/calls.log"));
 }
 

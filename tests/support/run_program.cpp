@@ -60,8 +60,8 @@ void KillSession(pid_t session) {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env, const std::string& workDir,
-                         std::chrono::milliseconds limit,
-                         const std::function<void(long)>& started, const std::string& outFile) {
+                         std::chrono::milliseconds limit, const std::function<void(long)>& started,
+                         const std::string& outFile) {
   int outPipe[2];
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {

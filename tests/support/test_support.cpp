@@ -22,21 +22,30 @@ std::string OneLine(const std::string& text) {
 
 const char* NameOf(Button b) {
   switch (b) {
-    case Button::Ok: return "Ok";
-    case Button::Cancel: return "Cancel";
-    case Button::Yes: return "Yes";
-    case Button::No: return "No";
-    case Button::Abort: return "Abort";
+    case Button::Ok:
+      return "Ok";
+    case Button::Cancel:
+      return "Cancel";
+    case Button::Yes:
+      return "Yes";
+    case Button::No:
+      return "No";
+    case Button::Abort:
+      return "Abort";
   }
   return "?";
 }
 
 const char* NameOf(MessageKind k) {
   switch (k) {
-    case MessageKind::Information: return "information";
-    case MessageKind::Warning: return "warning";
-    case MessageKind::Error: return "error";
-    case MessageKind::Confirmation: return "confirmation";
+    case MessageKind::Information:
+      return "information";
+    case MessageKind::Warning:
+      return "warning";
+    case MessageKind::Error:
+      return "error";
+    case MessageKind::Confirmation:
+      return "confirmation";
   }
   return "?";
 }
@@ -53,11 +62,15 @@ std::string Answer(const std::vector<std::string>& files) {
   return out;
 }
 
-std::string Answer(const std::optional<std::string>& file) { return file ? *file : "cancelled"; }
+std::string Answer(const std::optional<std::string>& file) {
+  return file ? *file : "cancelled";
+}
 
 }  // namespace
 
-void ScriptedPerson::Note(const std::string& line) { transcript += OneLine(line) + "\n"; }
+void ScriptedPerson::Note(const std::string& line) {
+  transcript += OneLine(line) + "\n";
+}
 
 Button ScriptedPerson::Ask(MessageKind kind, const std::string& text, const Buttons& buttons) {
   asked.push_back({kind, text, buttons});

@@ -117,7 +117,8 @@ TEST(WordLists, ImportAsksBeforeAppendingAndExportStaysSilentWhenEmpty) {
   EXPECT_EQ(f.dir.Read("out.wrl"), "0001 08 INPT CUSTOMER\r\n0002 01 OBJT X\r\n");
   EXPECT_EQ(f.settings.ReadSetting("LastUsedWordTable"), f.dir / "out.wrl");
   EXPECT_EQ(f.modified, 3);
-  ExpectGolden("wordlist/import_export.txt", f.person.transcript, {{"{dir}", f.dir.Path().string()}});
+  ExpectGolden("wordlist/import_export.txt", f.person.transcript,
+               {{"{dir}", f.dir.Path().string()}});
 
   WordFixture empty;
   empty.lists.Export();
