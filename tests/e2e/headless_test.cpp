@@ -50,7 +50,6 @@ TEST(Headless, ExitStatusAndMessages) {
        "-Yes -Root {samples} -Frobnicate -Ini {samples}/Korvane.INI",
        3,
        {"korvane: exit status 3: Unknown switch -Frobnicate"}},
-      {nullptr, nullptr, "-Yes -Porj x.jwrap", 3, {"Unknown switch -Porj"}},
       {nullptr, nullptr, "-Yes -Root {samples} -Proj", 3, {"The switch -Proj needs a value"}},
       {nullptr, nullptr, "-Yes -Proj -Root {samples}", 3, {"The switch -Proj needs a value"}},
       {nullptr,

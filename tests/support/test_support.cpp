@@ -20,34 +20,14 @@ std::string OneLine(const std::string& text) {
   return out;
 }
 
+// In the order of the enumerations.
 const char* NameOf(Button b) {
-  switch (b) {
-    case Button::Ok:
-      return "Ok";
-    case Button::Cancel:
-      return "Cancel";
-    case Button::Yes:
-      return "Yes";
-    case Button::No:
-      return "No";
-    case Button::Abort:
-      return "Abort";
-  }
-  return "?";
+  static const char* const kNames[] = {"Ok", "Cancel", "Yes", "No", "Abort"};
+  return kNames[static_cast<int>(b)];
 }
-
 const char* NameOf(MessageKind k) {
-  switch (k) {
-    case MessageKind::Information:
-      return "information";
-    case MessageKind::Warning:
-      return "warning";
-    case MessageKind::Error:
-      return "error";
-    case MessageKind::Confirmation:
-      return "confirmation";
-  }
-  return "?";
+  static const char* const kNames[] = {"information", "warning", "error", "confirmation"};
+  return kNames[static_cast<int>(k)];
 }
 
 std::string Dialog(const char* what, const FileDialogRequest& r) {
