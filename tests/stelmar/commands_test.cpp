@@ -67,7 +67,10 @@ class Commands : public ::testing::Test {
   // The job files a command left, with what it showed and started: one text.
   std::string Record(const std::vector<std::string>& files, std::size_t calls) {
     std::string all = port.transcript;
-    for (const std::string& name : files) all += "== " + name + "\n" + dir.Read(name);
+    for (const std::string& name : files) {
+      all +=
+          "== " + name + (fs::exists(dir.Path() / name) ? "\n" : " (missing)\n") + dir.Read(name);
+    }
     // The stand-ins start in any order: their log is compared sorted.
     std::vector<std::string> lines;
     std::istringstream log(calls == 0 ? std::string() : Calls(calls));
