@@ -50,5 +50,26 @@ TEST(SourceMessages, AMissingBaseFolderIsNamedWhenTheRunIsRefused) {
   EXPECT_NE(dir.Read("CustBankXml.jwrap").find("YYCUSTRPT.cbl="), std::string::npos);
 }
 
+TEST(SourceMessages, ASourceNameWithAnEqualsSignIsNamedWhenTheRunIsRefused) {
+  TempDir dir;
+  std::string job = MakeSampleJob(dir, "out");
+  std::string text = dir.Read("CustBankXml.jwrap");
+  const std::string list = "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n";
+  const size_t at = text.find(list);
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at + list.size(), "YYPAY=2.cbl=/elsewhere/PAY=2.cbl\r\n");
+  job = dir.Write("CustBankXml.jwrap", text);
+  dir.Write("out/SourceCollection/PAY=2.cbl", "       IDENTIFICATION DIVISION.\r\n");
+  const auto result = RunJob(dir, job);
+  EXPECT_EQ(result.status, 5) << result.err;
+  EXPECT_NE(result.err.find("Error: The source PAY=2.cbl cannot be kept in the job: its name "
+                            "holds \"=\""),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("Some of your files are not defined"), std::string::npos) << result.err;
+  // Its copy is the person's source: it stays until they rename it.
+  EXPECT_TRUE(fs::exists(dir / "out/SourceCollection/PAY=2.cbl"));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -105,7 +105,8 @@ TEST_F(Commands, EveryMenuCommandWritesItsJobFileAndStartsItsTool) {
   PickFile("prog.old.pli");
   port.objects.push_back([](ObjectSelectionDialog& d) { d.Ok({0, 1}); });
   EXPECT_TRUE(commands.Execute(kCmdWrapProcedures));
-  EXPECT_EQ(commands.Record().DATAFILE, dir / "out/prog.old.lab");
+  const StelmarCommands& done = commands;
+  EXPECT_EQ(done.Record().DATAFILE, dir / "out/prog.old.lab");
   port.openFiles.push_back(dir / "out/prog.old.lab");
   EXPECT_TRUE(commands.Execute(kCmdView));
   EXPECT_FALSE(commands.Execute(kCmdAbout));
