@@ -38,7 +38,7 @@
 #include "korvane/ui/page_tabs.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
-#include "support/temp_dir.h"
+#include "window_fixture.h"
 
 namespace korvane {
 namespace {
@@ -260,32 +260,10 @@ TEST(GuardedWidgets, EveryControlKindSurvivesAFailingCore) {
   }
 }
 
-class GuardedWindowTest : public ::testing::Test {
+class GuardedWindowTest : public testing::WindowTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
-    dir.Write("bin/korvane.INI",
-              "ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n"
-              "COB.Extras=(OnlineWrap=Y,SubWrap=Y,Frames=N)\r\n");
-    shell = std::make_unique<Shell>(
-        person, settings, ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
-    window = std::make_unique<ui::MainWindow>(*shell);
-    ASSERT_TRUE(shell->Create());
-    ASSERT_TRUE(shell->Show());
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  }
-
-  std::string StatusText() {
-    return window->findChild<QLabel*>(n::kStatusBar)->text().toStdString();
-  }
-
-  testing::TempDir dir;
-  testing::ScriptedPerson person;
-  platform::MemorySettings settings;
-  std::unique_ptr<Shell> shell;
-  std::unique_ptr<ui::MainWindow> window;  // after the shell: it goes first
+  void SetUp() override { OpenShown(testing::CobolIni("(OnlineWrap=Y,SubWrap=Y,Frames=N)")); }
+  std::string StatusText() { return Child<QLabel>(n::kStatusBar).text().toStdString(); }
 };
 
 // Shows the page that holds the widget, tab by tab up to the window.

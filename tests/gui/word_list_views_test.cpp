@@ -9,14 +9,11 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/ui/pages/word_pages.h"
-#include "platform/memory_settings.h"
-#include "support/scripted_person.h"
-#include "support/temp_dir.h"
+#include "window_fixture.h"
 
 namespace korvane {
 namespace {
@@ -25,27 +22,24 @@ namespace n = names;
 using Kind = ui::WordListView::Kind;
 
 // One word list in a window of its own, beside another field to move the focus to.
-class WordListViewTest : public ::testing::Test {
+class WordListViewTest : public testing::WindowTest {
  protected:
   void Show(Kind kind, std::vector<CheckListItem> items) {
-    dir.Write("bin/korvane.INI", "[Korvane]\r\n");
-    shell = std::make_unique<Shell>(
-        person, settings, ShellEnvironment{dir.Write("bin/korvane", ""), {}, {}, dir / "data"});
-    shell->Create();
+    Open("[Korvane]\r\n", false);
     list = &shell->Form().Get<CheckList>(kind == Kind::kControlWords ? n::kListControlTags
                                                                      : n::kListObjects);
     list->SetItems(std::move(items));
     shell->CurrentProject().MarkSaved();
-    window = std::make_unique<QWidget>();
-    auto* layout = new QVBoxLayout(window.get());
-    view = new ui::WordListView(*shell, kind, window.get());
-    other = new QLineEdit(window.get());
+    host = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(host.get());
+    view = new ui::WordListView(*shell, kind, host.get());
+    other = new QLineEdit(host.get());
     layout->addWidget(view);
     layout->addWidget(other);
-    window->resize(500, 300);
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    host->resize(500, 300);
+    host->show();
+    host->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
   }
 
   QPoint RowAt(int row, int x) const {
@@ -55,11 +49,7 @@ class WordListViewTest : public ::testing::Test {
   QLineEdit* FieldItself() const { return qobject_cast<QLineEdit*>(view->Editor()); }
   bool Modified() { return shell->CurrentProject().State().modified; }
 
-  testing::TempDir dir;
-  testing::ScriptedPerson person;
-  platform::MemorySettings settings;
-  std::unique_ptr<Shell> shell;
-  std::unique_ptr<QWidget> window;
+  std::unique_ptr<QWidget> host;  // the list in a window of its own
   ui::WordListView* view = nullptr;
   QLineEdit* other = nullptr;
   CheckList* list = nullptr;

@@ -4,11 +4,13 @@
 
 #include <filesystem>
 
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace stelmar {
 namespace {
 
+using korvane::testing::ExpectGolden;
 using korvane::testing::TempDir;
 
 TEST(JobFile, NameIsTheTimeOfDayWithoutBlanks) {
@@ -27,11 +29,7 @@ TEST(JobFile, SectionsHoldTheSettingsInTheirOrder) {
   s.PROGNAME = "prog";
   s.TYPE = "CICS";
   s.EDITOR = "/opt/lumbra";
-  EXPECT_EQ(JobParameterSections(s),
-            "[Directories]\r\nINPUT_DIR=/in\r\nWORK_DIR=/work\r\nOUTPUT_DIR=/out\r\n"
-            "COPY_DIR_1=\r\nCOPY_DIR_2=/copy2\r\nCOPY_DIR_3=\r\nCOPY_DIR_4=\r\nCOPY_DIR_5=\r\n"
-            "[Files]\r\nPROGFILE=/out/prog.pli\r\nPROGNAME=prog\r\nDATAFILE=\r\n"
-            "[Options]\r\nTYPE=CICS\r\nEDITOR=/opt/lumbra\r\n");
+  ExpectGolden("stelmar/job_sections.txt", JobParameterSections(s));
 }
 
 TEST(JobFile, IncludeListUpperCasesTheFirstTwelveCharacters) {

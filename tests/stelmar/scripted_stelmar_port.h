@@ -1,7 +1,9 @@
 #pragma once
 // A stelmar person-port for tests: each dialog plays the next script queued for
 // its kind (a script selects, types and presses OK on the model); a dialog with
-// no script left is cancelled. Error boxes and open-file requests are recorded.
+// no script left is cancelled. Error boxes and open-file requests are recorded,
+// and every dialog with its caption and entries goes to a transcript that a test
+// compares once with a golden file.
 
 #include <deque>
 #include <functional>
@@ -35,30 +37,45 @@ class ScriptedStelmarPort : public StelmarPort {
   std::vector<std::pair<std::string, std::string>> errors;  // text, caption
   std::vector<std::string> openFileStartDirs;
   int dialogsShown = 0;
+  std::string transcript;
 
   void ShowError(const std::string& text, const std::string& caption) override {
     errors.emplace_back(text, caption);
+    transcript += "error [" + caption + "]: " + text + "\n";
   }
-  void RunSingleFile(SingleFileDialog& d) override { Play(single, d); }
-  void RunMultiFile(MultiFileDialog& d) override { Play(multi, d); }
-  void RunObjectSelection(ObjectSelectionDialog& d) override { Play(objects, d); }
-  void RunDirectories(DirectoriesDialog& d) override { Play(directories, d); }
-  void RunDirectoryBrowser(DirectoryBrowser& d) override { Play(browsers, d); }
-  void RunCopyDirectories(CopyDirectoriesDialog& d) override { Play(copyDirectories, d); }
-  void RunParameter(ParameterDialog& d) override { Play(parameters, d); }
-  void RunEditor(EditorDialog& d) override { Play(editors, d); }
+  void RunSingleFile(SingleFileDialog& d) override { Play("single file", single, d); }
+  void RunMultiFile(MultiFileDialog& d) override { Play("files", multi, d); }
+  void RunObjectSelection(ObjectSelectionDialog& d) override { Play("objects", objects, d); }
+  void RunDirectories(DirectoriesDialog& d) override { Play("directories", directories, d); }
+  void RunDirectoryBrowser(DirectoryBrowser& d) override { Play("browser", browsers, d); }
+  void RunCopyDirectories(CopyDirectoriesDialog& d) override {
+    Play("copy directories", copyDirectories, d);
+  }
+  void RunParameter(ParameterDialog& d) override { Play("parameter", parameters, d); }
+  void RunEditor(EditorDialog& d) override { Play("editor", editors, d); }
   std::optional<std::string> OpenFile(const OpenFileData&, const std::string& startDir) override {
     openFileStartDirs.push_back(startDir);
-    if (openFiles.empty()) return std::nullopt;
-    auto answer = openFiles.front();
-    openFiles.pop_front();
+    std::optional<std::string> answer;
+    if (!openFiles.empty()) {
+      answer = openFiles.front();
+      openFiles.pop_front();
+    }
+    transcript += "open file in " + startDir + " -> " + answer.value_or("cancelled") + "\n";
     return answer;
   }
 
  private:
   template <typename Dialog>
-  void Play(Scripts<Dialog>& scripts, Dialog& dialog) {
+  void Play(const char* kind, Scripts<Dialog>& scripts, Dialog& dialog) {
     ++dialogsShown;
+    transcript += kind;
+    if constexpr (requires { dialog.Caption(); }) transcript += " \"" + dialog.Caption() + "\"";
+    const auto list = [this](const std::vector<std::string>& entries) {
+      for (const auto& e : entries) transcript += " |" + e;
+    };
+    if constexpr (requires { dialog.Entries(); }) list(dialog.Entries());
+    if constexpr (requires { dialog.Available(); }) list(dialog.Available());
+    transcript += scripts.empty() ? " -> cancelled\n" : "\n";
     if (scripts.empty()) return;
     auto script = std::move(scripts.front());
     scripts.pop_front();

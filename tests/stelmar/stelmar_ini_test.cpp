@@ -6,11 +6,13 @@
 #include <string>
 
 #include "stelmar/core/file_ext.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace stelmar {
 namespace {
 
+using korvane::testing::ExpectGolden;
 using korvane::testing::TempDir;
 
 TEST(StelmarIni, FirstStartTakesDefaultsAndWritesAllTenKeysInOrder) {
@@ -23,10 +25,7 @@ TEST(StelmarIni, FirstStartTakesDefaultsAndWritesAllTenKeysInOrder) {
   EXPECT_EQ(s.EDITOR, "/opt/stelmar/lumbra");
   EXPECT_TRUE(s.INPUT_DIR.empty() && s.OUTPUT_DIR.empty() && s.WORK_DIR.empty());
   ASSERT_TRUE(WriteStelmarIni(path, s));
-  EXPECT_EQ(dir.Read("config/Brevik/stelmar.ini"),
-            "[Directories]\r\nINPUT_DIR=\r\nOUTPUT_DIR=\r\nWORK_DIR=\r\nCOPY_DIR_1=\r\n"
-            "COPY_DIR_2=\r\nCOPY_DIR_3=\r\nCOPY_DIR_4=\r\nCOPY_DIR_5=\r\n"
-            "[Options]\r\nTYPE=UTM\r\nEDITOR=/opt/stelmar/lumbra\r\n");
+  ExpectGolden("stelmar/first_start.ini", dir.Read("config/Brevik/stelmar.ini"));
 }
 
 TEST(StelmarIni, EditsAnExistingFileLikeTheProfileFunctions) {
@@ -42,10 +41,7 @@ TEST(StelmarIni, EditsAnExistingFileLikeTheProfileFunctions) {
   EXPECT_EQ(s.EDITOR, "/p/lumbra");  // an empty value gives the default again
   s.OUTPUT_DIR = "/out";
   ASSERT_TRUE(WriteStelmarIni(path, s));
-  EXPECT_EQ(dir.Read("stelmar.ini"),
-            "; kept\r\n[options]\r\nEDITOR=/p/lumbra\r\nextra = 1\r\nTYPE=UTM\r\n\r\n"
-            "[Directories]\r\nINPUT_DIR=/src/pli\r\nWORK_DIR=/w\r\nOUTPUT_DIR=/out\r\n"
-            "COPY_DIR_1=\r\nCOPY_DIR_2=\r\nCOPY_DIR_3=\r\nCOPY_DIR_4=\r\nCOPY_DIR_5=\r\n");
+  ExpectGolden("stelmar/edited.ini", dir.Read("stelmar.ini"));
 
   Settings again;
   ReadStelmarIni(path, again);

@@ -60,8 +60,8 @@ void KillSession(pid_t session) {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env, const std::string& workDir,
-                         std::chrono::milliseconds limit,
-                         const std::function<void(long)>& started) {
+                         std::chrono::milliseconds limit, const std::function<void(long)>& started,
+                         const std::string& outFile) {
   int outPipe[2];
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -69,7 +69,11 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+  if (outFile.empty()) {
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT, 0644);
+  }
   posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   if (!workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());

@@ -20,11 +20,13 @@ struct ProgramResult {
 };
 
 // started, when given, learns the process id as soon as the program runs (to signal it
-// from another thread while its output is collected here).
+// from another thread while its output is collected here). outFile, when given, takes
+// the standard output instead of the result (/dev/full, say).
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env = {},
                          const std::string& workDir = {},
                          std::chrono::milliseconds limit = std::chrono::milliseconds::zero(),
-                         const std::function<void(long)>& started = {});
+                         const std::function<void(long)>& started = {},
+                         const std::string& outFile = {});
 
 }  // namespace korvane::testing

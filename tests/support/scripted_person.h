@@ -1,6 +1,8 @@
 #pragma once
 // A person-port for tests: records every question and dialog and answers
 // from queues filled by the test. An unexpected question fails the test.
+// Everything the person saw and answered is also written, one line each, to
+// a transcript that a test compares once with a golden file.
 
 #include <deque>
 #include <functional>
@@ -43,13 +45,18 @@ class ScriptedPerson : public PersonPort {
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(const FolderDialogRequest& request) override;
   std::optional<FontChoice> ChooseFont(const FontChoice& current) override;
-  void Beep() override { ++beeps; }
+  void Beep() override;
   void ProcessPendingEvents() override { ++pendingEventCalls; }
   void RunOnInterfaceThread(const std::function<void()>& work) override { work(); }
-  void ShowFailure(const std::string& text) override { failures.push_back(text); }
+  void ShowFailure(const std::string& text) override;
 
   // Texts of all boxes shown so far, in order.
   std::vector<std::string> AskedTexts() const;
+
+  // The dialogue so far: questions with their buttons and answers, dialogs,
+  // failures, beeps, and whatever the test notes in between (a status message).
+  std::string transcript;
+  void Note(const std::string& line);
 };
 
 }  // namespace korvane::testing

@@ -12,6 +12,7 @@
 #include "korvane/core/config/date_format.h"
 #include "korvane/core/config/tool_configuration.h"
 #include "platform/test_env.h"
+#include "support/golden.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -80,9 +81,7 @@ TEST_F(ConfigFileTest, SaveInsertsTheStampAsSecondLineAndWritesCrLf) {
   SaveToolConfiguration(config, Path("Korvane.INI"), status, kNow);
   const std::string stamp = LocaleDateTime(kNow);
   ASSERT_FALSE(stamp.empty());
-  EXPECT_EQ(dir.Read("Korvane.INI"),
-            "; Korvane tool configuration\r\nDate Written=" + stamp +
-                "\r\nRadioButtonCobol=Cobol,COB,1,1,XML\r\nCOB.Extras=(DirDepth=2)\r\n");
+  testing::ExpectGolden("config/saved.INI", dir.Read("Korvane.INI"), {{"{stamp}", stamp}});
 
   // Short files: one line gets the stamp after it, none gets it alone.
   ToolConfiguration one({"OnlyLine=1"});
@@ -106,18 +105,15 @@ TEST_F(ConfigFileTest, SaveFailureSwitchesToMessageBoxesAndKeepsWhatWasThere) {
   ToolConfiguration config({"New=1"});
   EXPECT_THROW(SaveToolConfiguration(config, missingFolder, status, kNow), OperationAbort);
   EXPECT_TRUE(status.UseMessageBox());
-  ASSERT_EQ(person.asked.size(), 1u);
-  EXPECT_EQ(person.asked[0].text, "Cannot write to " + missingFolder);
-  EXPECT_EQ(person.asked[0].kind, MessageKind::Error);
   EXPECT_FALSE(fs::exists(missingFolder));
 
   // A folder standing where the file should be is not replaced, nor is its content.
   const std::string folder = Path("Korvane.INI");
   dir.Write("Korvane.INI/inside.txt", "keep");
   EXPECT_THROW(SaveToolConfiguration(config, folder, status, kNow), OperationAbort);
-  ASSERT_EQ(person.asked.size(), 2u);
-  EXPECT_EQ(person.asked[1].text, "Cannot write to " + folder);
   EXPECT_EQ(dir.Read("Korvane.INI/inside.txt"), "keep");
+  testing::ExpectGolden("config/save_failures.txt", person.transcript,
+                        {{"{dir}", dir.Path().string()}});
 
   // A read-only folder keeps the old file and gets nothing else (not binding for root).
   const fs::path locked = dir.Path() / "locked";

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSamples = fs::path(__FILE__).parent_path() / "../../../../samples";
+const fs::path kSamples = KORVANE_SAMPLES;
 const fs::path kToolRoot = kSamples / "Tools";
 
 const char* const kProductButtons[] = {
