@@ -6,6 +6,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/project/transcript.h"
 #include "platform/memory_settings.h"
 #include "shell_fixture.h"
 
@@ -29,15 +30,10 @@ TEST_F(JobLifecycle, SaveAsksForTheFileOnceThenWritesDirectly) {
   EXPECT_EQ(person.saveRequests[0].title, "Save job as...");
   EXPECT_FALSE(shell->Actions().Get(n::kActSaveProject).Enabled());
 
-  const std::string text = dir.Read("jobs/PayAcctXml.jwrap");
-  EXPECT_EQ(text.rfind("[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
-                       "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n"
-                       "ProjectSystemName=acct\r\nBatchRunning=N\r\nProjectDirectory=" +
-                           (dir / "jobs") + "/\r\n;ProjectVersion=COB\r\n",
-                       0),
-            0u)
-      << text;
-  EXPECT_EQ(text.substr(text.size() - 18), "[Konyec szkazki]\r\n");
+  std::string saved = testing::WithTmp(dir.Read("jobs/PayAcctXml.jwrap"), dir.Path().string());
+  const size_t editor = saved.find(";FrameFindexecEditorGeneral=");  // the system's editor
+  saved.erase(editor, saved.find("\r\n", editor) + 2 - editor);
+  testing::ExpectGolden("app/new_job.jwrap", saved);
   EXPECT_EQ(settings.Read("Software\\Brevik\\Korvane Shell\\Parameters\\", "LastOutputDirCOB"),
             dir.Path().string());
 
@@ -69,20 +65,6 @@ TEST_F(JobLifecycle, AJobOpenedAtStartComesBackAsSaved) {
   // Upper-case extensions are accepted at start.
   const std::string upper = dir / "jobs/COPY.JWRAP";
   std::filesystem::copy_file(job, upper);
-
-  // Under any other name it is not taken for a job, nor for a new one: it is named.
-  const std::string text = dir / "jobs/PayAcctXml.txt";
-  std::filesystem::copy_file(job, text);
-  {
-    Shell refused(
-        person, settings,
-        ShellEnvironment{dir / "bin/korvane", {"-Proj", text}, {}, dir / "data", dosBoxLocations});
-    ASSERT_TRUE(refused.Create());
-    EXPECT_FALSE(refused.Show());
-    EXPECT_EQ(refused.Status().MessageList(),
-              "- Cannot open the job " + text +
-                  ": it is not a job file (its name does not end in .jwrap)");
-  }
 
   auto shell = Start({"-Proj", upper});
   auto& state = shell->CurrentProject().State();
@@ -172,20 +154,13 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
     std::vector<std::string> reported;
   };
   const std::string job = dir / "jobs/old.jwrap";
-  const std::string cutShort = job + ": The file ends before its closing [Konyec szkazki] line";
-  const std::string notJob =
-      job +
-      ": The file is not a job file: it has neither a [RadioButtons] nor a [Properties] "
-      "section";
   const Case cases[] = {
       // Complete, but without a system name: what was applied before the failure stays.
       {"no system name",
        head + blocks + "[Konyec szkazki]\r\n",
        {"System name name missing or incorrect", loadError}},
-      // Not complete: nothing in it is believed, not even the product it names.
-      {"cut short", head + blocks, {cutShort, loadError}},
-      // Not a job file at all: said so, not that it was cut short.
-      {"junk", "\xff\xfe[\0R\0a\0", {notJob, loadError}},
+      // (A file cut short or no job file at all: JobSafety.AJobCutAtAnyByte... and
+      // JobFileReader.TellsAFileThatIsNoJobFileFromOneCutShort.)
       {"bad number",
        head + "ProjectSystemName=hr\r\nMaxDirDepth=4294967297\r\n" + blocks +
            "[Konyec szkazki]\r\n",

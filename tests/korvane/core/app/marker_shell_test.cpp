@@ -6,6 +6,7 @@
 
 #include "korvane/core/components/lists.h"
 #include "korvane/core/marker/wrapper_marker.h"
+#include "korvane/core/project/transcript.h"
 #include "shell_fixture.h"
 
 namespace korvane {
@@ -88,7 +89,7 @@ TEST_F(MarkerShell, SavingTheJobSavesTheOpenMarksAndTheyComeBack) {
   ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
   EXPECT_FALSE(page.Modified());
   EXPECT_EQ(dir.Read(labels), "FILE:ERRFILE\r\nFILE:PAYFILE\r\nFILE:RPTFILE\r\n");
-  EXPECT_EQ(dir.Read(rtf).rfind("{\\rtf1", 0), 0u);
+  testing::ExpectGolden("app/marked.rtf", testing::WithTmp(dir.Read(rtf), dir.Path().string()));
   const std::string saved = dir.Read("jobs/PayAcctXml.jwrap");
   EXPECT_NE(saved.find("PAYRPT.cbl.Lbl=Y"), std::string::npos) << saved;
   EXPECT_NE(saved.find("\r\nYYPAYRPT.cbl="), std::string::npos) << saved;

@@ -7,6 +7,7 @@
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/prepare/prepare_fixture.h"
+#include "korvane/core/project/transcript.h"
 
 namespace korvane::testing {
 namespace {
@@ -38,73 +39,33 @@ struct Built : PrepareFixture {
   }
 };
 
+// In list order: PAYROLL.cobol SRC0001, SKIP.cbl unchecked, NOLABEL.cbl SRC0002. Stale
+// numbered inputs and run files go, the person's own stay; members come from the copy
+// collection and from beside the copy library's marker only; the report names the member
+// that resolved a copy, the name not found and the copy inside the member.
 TEST(InputStructure, BuildsNumberedInputLabelsMembersAndControlFiles) {
   Built f;
   f.dir.Write("job/Workinp/SRC0009.CBL", "stale");
   f.dir.Write("job/LAST0001.LOG", "run file");
   f.dir.Write("job/keep.txt", "mine");
-  Texts warnings;
-  ConnectionList keep;
-  keep.Add(f.status.messageReported.Connect([&](StatusMessageKind kind, const std::string& text) {
-    if (kind == StatusMessageKind::Warning) warnings.push_back(text);
-  }));
   f.person.answers = {Button::Yes};
+  Transcript t(f.person, f.status, f.dir.Path().string());
   f.Build();
   ASSERT_EQ(f.aborts, 0) << f.status.MessageList();
-  ASSERT_EQ(f.person.asked.size(), 1u);
-  EXPECT_EQ(f.person.asked[0].text, "Your current output directory \r\n" + f.Base() +
-                                        "\r\nhasn't been used yet\r\ndo you really want to use "
-                                        "this directory for output?");
-
-  // In list order: PAYROLL.cobol SRC0001, SKIP.cbl unchecked, NOLABEL.cbl SRC0002.
-  EXPECT_EQ(f.dir.Read("job/Workinp/SRC0002.CBL"), "y\r\n");
-  EXPECT_EQ(f.dir.Read("job/Workinp/SRC0001.COB"),
-            "insert*COPY CUSTREC.\r\ninsert 01 CUST PIC X.\r\ninsert COPY NESTED.\r\n"
-            "       COPY MISSING.\r\n       END.\r\n");
-  EXPECT_FALSE(Exists(f.dir / "job/Workinp/SRC0009.CBL"));
-  EXPECT_FALSE(Exists(f.dir / "job/LAST0001.LOG"));
-  EXPECT_TRUE(Exists(f.dir / "job/keep.txt"));
-  EXPECT_EQ(f.dir.Read("job/Frames/SRC0001.LAB"), "LABEL-PAYROLL.cobol\r\n");
-  EXPECT_FALSE(Exists(f.dir / "job/Frames/SRC0002.LAB"));
-  EXPECT_EQ(f.dir.Read("job/Frames/FRAME.cpy"), "frame");
-  EXPECT_FALSE(Exists(f.dir / "job/Frames/DEEP.cpy"));  // looked for beside the marker only
-  for (const char* d : {"Work", "WrapOut"})
-    EXPECT_TRUE(fs::is_directory(f.dir / ("job/" + std::string(d))));
-
-  // The interface source without a label: written this run, then unchecked and disabled.
-  EXPECT_FALSE(f.sources().Items()[2].checked || f.sources().Items()[2].enabled);
-  EXPECT_TRUE(f.sources().Items()[1].enabled);
-  EXPECT_EQ(f.dir.Read("job/last.xml"), JoinLinesCrLf(f.preparation.Parameters().xml));
-  EXPECT_FALSE(Exists(f.dir / "job/lastbatch.cmd"));
+  for (const std::string& line : f.preparation.Report().Format()) t.Note(line);
+  // The interface source without a label was written this run, then unchecked and disabled.
+  for (const auto& item : f.sources().Items()) {
+    t.Note(item.text + " checked " + YesNo(item.checked) + " enabled " + YesNo(item.enabled));
+  }
+  for (const auto* memo : {names::kMemoNewFileNames, names::kMemoLongExtension}) {
+    for (const std::string& line : f.form.Get<Memo>(memo).Lines()) t.Note(memo + (": " + line));
+  }
+  t.Note("files " + std::to_string(f.sourceFiles) + ", lines " + std::to_string(f.sourceLines) +
+         ", page " + f.form.Get<Page>(names::kPageSources).Caption() + ", progress shown " +
+         YesNo(f.form.Get<GroupBox>(names::kGroupProgress).Visible()));
+  t.Expect("prepare/build.txt");
+  ExpectGolden("prepare/built_job.txt", FolderText(f.dir / "job", f.dir.Path().string()));
   EXPECT_EQ(f.form.Get<Memo>(names::kMemoNewFileNames).Lines(), f.preparation.Parameters().nameMap);
-  EXPECT_EQ(f.form.Get<Memo>(names::kMemoLongExtension).Lines(),
-            (Texts{".cobol=.COB", ".COB=.cobol"}));
-
-  // The report: lines per source, the member that resolved a copy, the name not found,
-  // the copy inside the member; one warning with the count.
-  const auto& report = f.preparation.Report().Sources();
-  ASSERT_EQ(report.size(), 2u);
-  EXPECT_EQ(report[0].fileName, "PAYROLL.cobol");
-  EXPECT_EQ(report[0].lines, 5);
-  ASSERT_EQ(report[0].copies.resolved.size(), 1u);
-  EXPECT_EQ(report[0].copies.resolved[0].member, f.dir / "job/CopyCollection/CUSTREC.cpy");
-  EXPECT_EQ(report[0].copies.unresolved, (Texts{"missing"}));
-  ASSERT_EQ(report[0].copies.nested.size(), 1u);
-  EXPECT_EQ(report[0].copies.nested[0].name, "nested");
-  EXPECT_EQ(f.sourceLines, 6);
-  const Texts printed = f.preparation.Report().Format();
-  ASSERT_EQ(printed.size(), 6u);
-  EXPECT_EQ(printed[0], "Preparation report: 2 sources, 6 lines, 1 unresolved copy statements");
-  EXPECT_EQ(printed[1], "PAYROLL.cobol -> SRC0001.COB: 5 lines");
-  EXPECT_EQ(printed[3], "  copy missing not found");
-  EXPECT_EQ(printed[5], "NOLABEL.cbl -> SRC0002.CBL: 1 lines");
-  EXPECT_EQ(warnings, (Texts{"Some input files cannot be found!",  // NOLABEL.cbl's label
-                             "Some input files cannot be found!",  // the member in a subfolder
-                             "Copy statements not resolved: 1 (the sources are prepared "
-                             "without them)"}));
-  EXPECT_EQ(f.sourceFiles, 2);
-  EXPECT_EQ(f.form.Get<Page>(names::kPageSources).Caption(), "Source files to be wrapped(3)");
-  EXPECT_FALSE(f.form.Get<GroupBox>(names::kGroupProgress).Visible());
 }
 
 TEST(InputStructure, MultiEntityWritesTheBatchFileAndCountOnlySavesNothing) {
@@ -197,6 +158,8 @@ TEST(InputStructure, StopRequestAsksAndLinksAreRemovedNotFollowed) {
   EXPECT_EQ(f.person.pendingEventCalls > 0, true);
 }
 
+// Numbered results are renamed below WrapOut only when asked, links and strays removed;
+// the structure is deleted after the run when asked, the control files only when asked too.
 TEST(ResultFiles, RenameBelowWrapOutAndDeleteTheStructure) {
   Built f;
   f.dir.Write("job/last.xml", "old");
@@ -208,36 +171,26 @@ TEST(ResultFiles, RenameBelowWrapOutAndDeleteTheStructure) {
   f.dir.Write("job/WrapOut/SRC0001A.txt", "stray");
   f.dir.Write("job/WrapOut/notes.txt", "mine");
   fs::create_symlink(outside, f.dir / "job/WrapOut/SRC0077.txt");
-
+  const std::string tmp = f.dir.Path().string();
+  std::string text;
+  auto step = [&](const std::string& what, auto&& action) {
+    action();
+    text += "-- " + what + "\n" + FolderText(f.dir / "job", tmp);
+  };
   f.flags.renameAfter = false;
-  f.preparation.RenameResults();
-  EXPECT_TRUE(Exists(f.dir / "job/WrapOut/SRC0001.xml"));
+  step("not renamed", [&] { f.preparation.RenameResults(); });
   f.flags.renameAfter = true;
-  f.preparation.RenameResults();
-  EXPECT_EQ(f.dir.Read("job/WrapOut/PAYROLL.xml"), "result");
-  EXPECT_EQ(f.dir.Read("job/WrapOut/sub/PAYROLL.lst"), "listing");
-  EXPECT_FALSE(Exists(f.dir / "job/WrapOut/SRC0001A.txt"));
-  EXPECT_FALSE(Exists(f.dir / "job/WrapOut/SRC0077.txt"));
-  EXPECT_EQ(f.dir.Read("outside.txt"), "keep");
-  EXPECT_TRUE(Exists(f.dir / "job/WrapOut/notes.txt"));
+  step("renamed", [&] { f.preparation.RenameResults(); });
   EXPECT_EQ(f.form.Get<GroupBox>(names::kGroupProgress).Caption(), "Rename result files");
-
-  f.preparation.DeleteFilesAfter();  // off by default
-  EXPECT_TRUE(Exists(f.dir / "job/Workinp/SRC0001.COB"));
+  step("no delete by default", [&] { f.preparation.DeleteFilesAfter(); });
   f.flags.deleteAfter = true;
   f.dir.Write("job/Work/tmp/x", "");
-  f.preparation.DeleteFilesAfter();
-  EXPECT_FALSE(Exists(f.dir / "job/Workinp"));
-  EXPECT_FALSE(Exists(f.dir / "job/Frames"));
-  EXPECT_FALSE(Exists(f.dir / "job/Work/tmp/x"));
-  EXPECT_TRUE(Exists(f.dir / "job/last.xml"));
-  EXPECT_TRUE(Exists(f.dir / "job/LabelCollection"));
+  step("deleted", [&] { f.preparation.DeleteFilesAfter(); });
   f.flags.systemDeleteAfterControl = true;
   f.dir.Write("job/LAST0002.TXT", "");
-  f.preparation.DeleteFilesAfter();
-  EXPECT_FALSE(Exists(f.dir / "job/last.xml"));
-  EXPECT_FALSE(Exists(f.dir / "job/LAST0002.TXT"));
-  EXPECT_TRUE(Exists(f.dir / "job/WrapOut/PAYROLL.xml"));
+  step("control files deleted", [&] { f.preparation.DeleteFilesAfter(); });
+  ExpectGolden("prepare/results_and_deletes.txt", text);
+  EXPECT_EQ(f.dir.Read("outside.txt"), "keep");
 }
 
 // Only results not older than the run's start are the run's; a result whose name is

@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "korvane/core/common/text.h"
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/wrapper_contract.h"
 #include "korvane/core/prepare/xml_lines.h"
+#include "support/golden.h"
 
 namespace korvane::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::string Golden(const std::string& name) {
-  std::ifstream in(std::string(KORVANE_PREPARE_GOLDEN) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // B.cbl (checked, file wrapping), C.cbl (unchecked), D.cobol (checked, transaction).
 JobParameterInput ThreeSources() {
@@ -44,14 +37,11 @@ JobParameterInput ThreeSources() {
 
 TEST(JobParameters, WrapModeFileBatchLinesAndNameMapToTheByte) {
   const JobParameters out = BuildJobParameters(ThreeSources());
-  EXPECT_EQ(JoinLinesCrLf(out.xml), Golden("last_wrap.xml"));
+  ExpectGolden("prepare/last_wrap.xml", JoinLinesCrLf(out.xml));
   Texts batch{"ECHO ON"};
   batch.insert(batch.end(), out.batch.begin(), out.batch.end());
-  EXPECT_EQ(JoinLinesCrLf(batch), Golden("lastbatch.cmd"));
-  EXPECT_EQ(out.nameMap, (Texts{"CCPY0000=CUSTREC.cpy@/tools/Copylib/CUSTREC.cpy",
-                                "CCPY0001=ACCT.cpy@/tools/Copylib/sub/ACCT.cpy", "SRC0001=B.cbl",
-                                "SRC0002=D.cobol", "XCPY0000=/jobs/acct/Workinp/SRC0001.CBL",
-                                "XCPY0002=/jobs/acct/Workinp/SRC0002.COB"}));
+  ExpectGolden("prepare/lastbatch.cmd", JoinLinesCrLf(batch));
+  ExpectGolden("prepare/name_map.txt", JoinLinesCrLf(out.nameMap));
   EXPECT_EQ(out.entities, 2);
   ASSERT_EQ(out.longExtensions.size(), 1u);
   EXPECT_EQ(out.longExtensions[0], std::make_pair(std::string(".cobol"), std::string(".COB")));
@@ -63,7 +53,7 @@ TEST(JobParameters, WithoutWrapRunTheParametersBlockAndFilesVanish) {
   in.wrapRequested = false;
   in.systemName = "";  // what "*" leaves
   const JobParameters out = BuildJobParameters(in);
-  EXPECT_EQ(JoinLinesCrLf(out.xml), Golden("last_plain.xml"));
+  ExpectGolden("prepare/last_plain.xml", JoinLinesCrLf(out.xml));
   EXPECT_TRUE(out.nameMap.empty());
   EXPECT_FALSE(out.nameMapBuilt);
   EXPECT_TRUE(out.batch.empty());

@@ -11,6 +11,7 @@
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
 #include "korvane/core/form/main_form.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -74,26 +75,6 @@ JobProjectFields SampleFields() {
   return f;
 }
 
-const char* const kSampleFile =
-    "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n"
-    "[Properties]\r\nProjectName=AbSysXml\r\nProjectProductName=ab\r\n"
-    "ProjectSystemName=sys\r\nBatchRunning=N\r\nProjectDirectory=/jobs/\r\n"
-    ";ProjectVersion=COB\r\nProjectSubVersion=xml\r\n;ToolRootDir=/opt/tools\r\n"
-    "ProjectInterFaceType=XML\r\nMaxDirDepth=2\r\nSelectedFilesScreenWidth=120\r\n"
-    "UsedCopiesScreenWidth=80\r\nSourceLinesInJob=345\r\n"
-    "[Captions]\r\nfrmKorvaneMain.Caption=Korvane [AbSysXml] - Cobol\r\n"
-    "[StringListHolders]\r\nStLHWrapperMarks=(a.cbl.WrpT=Onl,b.cbl.WrpT=File)\r\n"
-    "StLHWrapperMarks.MaxLen=11\r\nEditProductName=ab\r\nEditSystemName=sys\r\n"
-    "FrameFindDirectoryOutputDir=/work/out/AbSysXml\r\n"
-    ";FrameFindexecEditorGeneral=/usr/bin/vi\r\n"
-    "[Checkboxes]\r\n[RadioGroups]\r\nRadioGroupLangver_Korvane=0\r\n"
-    "[TMemo]\r\nMemoNewFileNames=MemoNewFileNames\r\nSRC0001=a.cbl\r\n\r\nSRC0002=b.cbl\r\n"
-    "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
-    "YYa.cbl=/src/a.cbl\r\nNYb.cbl=/src/b.cbl\r\n"
-    "[TCheckListBox]\r\nCheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
-    "[TCheckListBox]\r\nCheckListBoxControlTags=CheckListBoxControlTags\r\nYNCTRL WORD\r\n"
-    "[Konyec szkazki]\r\n";
-
 // A list's items as they would stand in the file: the two flags, then the text.
 Lines Flagged(const CheckList& list) {
   Lines out;
@@ -108,7 +89,7 @@ TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
   testing::TempDir dir;
   const std::string path = dir / "AbSysXml.jwrap";
   ASSERT_EQ(SaveJobFile(path, SampleFields(), form), "");
-  EXPECT_EQ(dir.Read("AbSysXml.jwrap"), kSampleFile);
+  testing::ExpectGolden("project/whole_layout.jwrap", dir.Read("AbSysXml.jwrap"));
   EXPECT_NE(SaveJobFile(dir / "missing/x.jwrap", SampleFields(), form), "");  // the reason
   // The save itself marks the name map edited and the configuration memo unedited.
   EXPECT_TRUE(form.Get<Memo>(n::kMemoNewFileNames).Modified());
@@ -138,19 +119,7 @@ TEST(JobFileWriter, OmitsEmptyValuesAndWritesCountersOnlyForARunningBatch) {
   f.numberOfModules = 12;
   f.numberOfRenamedSourceFiles = 3;
   f.numberOfSourceFiles = 4;
-  EXPECT_EQ(JoinLinesCrLf(BuildJobFileLines(f, form)),
-            "[RadioButtons]\r\n[Properties]\r\nProjectName=AbSysXml\r\nProjectProductName=ab\r\n"
-            "BatchRunning=Y\r\nProjectDirectory=/jobs/\r\nProjectSubVersion=xml\r\n"
-            ";ToolRootDir=/opt/tools\r\nProjectInterFaceType=XML\r\nMaxDirDepth=2\r\n"
-            "SelectedFilesScreenWidth=120\r\nUsedCopiesScreenWidth=80\r\nSourceLinesInJob=345\r\n"
-            "NumberOfRenamedModules=0\r\nNumberOfModules=12\r\nNumberOfRenamedSourceFiles=3\r\n"
-            "NumberOfSourceFiles=4\r\n[Captions]\r\n[StringListHolders]\r\nStLHWrapperMarks=()\r\n"
-            "StLHWrapperMarks.MaxLen=0\r\n;FrameFindexecEditorGeneral=/usr/bin/vi\r\n"
-            "[Checkboxes]\r\n[RadioGroups]\r\n"
-            "[TCheckListBox]\r\nCheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n"
-            "[TCheckListBox]\r\nCheckListBoxUsedCopies=CheckListBoxUsedCopies\r\n"
-            "[TCheckListBox]\r\nCheckListBoxControlTags=CheckListBoxControlTags\r\n"
-            "[Konyec szkazki]\r\n");
+  testing::ExpectGolden("project/batch_counters.jwrap", JoinLinesCrLf(BuildJobFileLines(f, form)));
 
   // Keyed rows are set by key: a component sharing a property's name replaces that line
   // in place instead of adding a second one that reading would never see.

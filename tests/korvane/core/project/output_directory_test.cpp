@@ -7,6 +7,7 @@
 #include "korvane/core/common/operation_abort.h"
 #include "project_fixture.h"
 #include "support/temp_dir.h"
+#include "transcript.h"
 
 namespace korvane {
 namespace {
@@ -14,6 +15,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ProjectFixture;
 using testing::TempDir;
+using testing::Transcript;
+using testing::YesNo;
 
 constexpr const char* kInvalid =
     "Invalid output directory (No relative or UNC format path is allowed here)!";
@@ -56,49 +59,33 @@ struct FieldFixture : ProjectFixture {
   OutputDirectoryField field{project};
 };
 
+// An existing folder is normalised; a missing one is offered for creation, and a refused
+// or impossible creation ends in the folder browser.
 TEST(OutputDirField, LeavingNormalisesAndOffersToCreate) {
   FieldFixture f;
-  auto& field = f.field;
-  const std::string& base = f.base;
-
-  // An existing folder typed with doubled and trailing separators.
-  f.frame().UserEdit(base + "//" + "/");
-  field.Leave();
-  EXPECT_EQ(f.frame().Text(), base);
-  EXPECT_TRUE(f.frame().Modified());  // normalising keeps the edited flag
-  EXPECT_EQ(f.project.State().workDir, base + "/Work");
-  EXPECT_TRUE(f.project.State().modified);
-  EXPECT_TRUE(f.person.asked.empty());
-
-  // A missing folder: OK creates it with its parents.
-  f.frame().UserEdit(base + "/new/deep");
-  f.person.answers = {Button::Ok};
-  field.Leave();
-  ASSERT_EQ(f.person.asked.size(), 1u);
-  EXPECT_EQ(f.person.asked[0].text, "Directory " + base + "/new/deep doesn't exists, create it? ");
-  EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Ok, Button::Cancel}));
-  EXPECT_TRUE(fs::is_directory(base + "/new/deep"));
-
-  // Cancel leaves it missing; the frame reports it and opens the browser,
-  // whose cancel ends the operation.
-  f.person.asked.clear();
-  f.frame().UserEdit(base + "/other");
-  f.person.answers = {Button::Cancel};
-  f.person.folderAnswers = {std::nullopt};
-  EXPECT_THROW(field.Leave(), OperationAbort);
-  EXPECT_FALSE(fs::exists(base + "/other"));
-  EXPECT_EQ(f.person.folderRequests.size(), 1u);
-
-  // A folder that cannot be created gives a warning.
+  Transcript t(f.person, f.status, f.base);
+  auto leave = [&](const std::string& typed, Button answer) {
+    f.frame().UserEdit(typed);
+    f.person.answers = {answer};
+    f.person.folderAnswers = {std::nullopt};
+    bool aborted = false;
+    try {
+      f.field.Leave();
+    } catch (const OperationAbort&) {
+      aborted = true;
+    }
+    t.Note(typed + (aborted ? " (aborted)" : "") + ": shown " + f.frame().Text() + ", edited " +
+           YesNo(f.frame().Modified()) + ", work " + f.project.State().workDir + ", modified " +
+           YesNo(f.project.State().modified) + ", browsed " +
+           std::to_string(f.person.folderRequests.size()) + ", exists " +
+           YesNo(fs::is_directory(f.frame().Text())));
+  };
+  leave(f.base + "///", Button::Ok);
+  leave(f.base + "/new/deep", Button::Ok);
+  leave(f.base + "/other", Button::Cancel);
   f.tmp.Write("file", "x");
-  f.person.asked.clear();
-  f.frame().UserEdit(base + "/file/sub");
-  f.person.answers = {Button::Ok};
-  f.person.folderAnswers = {std::nullopt};
-  EXPECT_THROW(field.Leave(), OperationAbort);
-  ASSERT_EQ(f.person.asked.size(), 2u);
-  EXPECT_EQ(f.person.asked[1].text, "Cannot create directory");
-  EXPECT_EQ(f.person.asked[1].kind, MessageKind::Warning);
+  leave(f.base + "/file/sub", Button::Ok);
+  t.Expect("project/leaving_output_dir.txt");
 }
 
 TEST(OutputDirField, DroppingTheNamesAppendsTheProjectNameOnce) {

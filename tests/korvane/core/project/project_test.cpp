@@ -4,14 +4,14 @@
 
 #include "korvane/core/common/operation_abort.h"
 #include "project_fixture.h"
+#include "transcript.h"
 
 namespace korvane {
 namespace {
 
 using testing::ProjectFixture;
-
-constexpr const char* kSaveQuestion =
-    "The current project has been modified \r\nDo you want to save the changes?'";
+using testing::Transcript;
+using testing::YesNo;
 
 TEST(ProjectNames, DerivesTheNameFromProperCasedParts) {
   ProjectFixture f;
@@ -32,35 +32,34 @@ TEST(ProjectNames, DerivesTheNameFromProperCasedParts) {
   EXPECT_EQ(f.project.GetProjectName(), "My-ProdOtherXml");
 }
 
-TEST(ProjectNames, RefusesEmptyAndDigitLeadingNames) {
+TEST(ProjectNames, RefusesEmptyAndDigitLeadingNamesOnTheNamesPage) {
   ProjectFixture f;
+  Transcript t(f.person, f.status);
   f.project.State().productName = "keep";
   int focused = 0;
   const Connection focusRequestedWatch =
       f.edit(names::kEditSystemName).focusRequested.Connect([&] { ++focused; });
+  auto note = [&](const char* step) {
+    t.Note(std::string(step) + ": page " + f.pages().ActivePage() + ", system focused " +
+           std::to_string(focused) + ", modified " + YesNo(f.project.State().modified) +
+           ", product '" + f.project.State().productName + "', project '" +
+           f.project.State().projectName + "', product box '" +
+           f.edit(names::kEditProductName).Text() + "', status '" + f.status.Text() + "'");
+  };
   EXPECT_THROW(f.project.SetSystemName("7abc"), OperationAbort);
-  EXPECT_EQ(f.status.Text(), "System name name missing or incorrect");
-  EXPECT_EQ(f.pages().ActivePage(), names::kPageNames);
-  EXPECT_EQ(focused, 1);
-  EXPECT_FALSE(f.project.State().modified);
-
-  f.status.ClearMessages();
+  note("system 7abc");
   f.pages().SetActivePage(names::kPageLanguages);
   EXPECT_THROW(f.project.SetProductName(""), OperationAbort);
-  EXPECT_EQ(f.status.Text(), "Product name missing or incorrect");
-  EXPECT_EQ(f.project.State().productName, "keep");
-
+  note("empty product");
   // A missing name also stops the derivation of the project name.
-  f.status.ClearMessages();
   f.project.State().systemName = "";
   EXPECT_THROW(f.project.GetProjectName(), OperationAbort);
-  EXPECT_EQ(f.project.State().projectName, "");
-
+  note("derived without a system name");
   // "*" empties a name without complaint and clears the status bar.
   f.status.ShowWarning("old");
   f.project.SetProductName("*");
-  EXPECT_EQ(f.edit(names::kEditProductName).Text(), "");
-  EXPECT_EQ(f.status.Text(), "");
+  note("product *");
+  t.Expect("project/refused_names.txt");
 }
 
 TEST(ProjectNames, EditBoxesFeedTheStateAndApplyTheRuleOnLeaving) {
@@ -101,125 +100,87 @@ TEST(ProjectDirectory, KeepsTheFolderWithSeparatorAndRemembersIt) {
   EXPECT_EQ(f.project.State().projectDirectory, "/");
 }
 
-TEST(ProjectModified, SaveQuestionPaths) {
-  ProjectFixture f;
-  // Clearing an unmodified project asks nothing.
-  f.project.SetModified(false);
-  f.project.SetModified(true);
-  EXPECT_TRUE(f.person.asked.empty());
-
-  // Cancel: the operation ends and the project stays modified.
-  f.person.answers = {Button::Cancel};
-  EXPECT_THROW(f.project.SetModified(false), OperationAbort);
-  ASSERT_EQ(f.person.asked.size(), 1u);
-  EXPECT_EQ(f.person.asked[0].text, kSaveQuestion);
-  EXPECT_EQ(f.person.asked[0].kind, MessageKind::Warning);
-  EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Yes, Button::No, Button::Cancel}));
-  EXPECT_EQ(f.status.Text(), "Action cancelled");
-  EXPECT_TRUE(f.project.State().modified);
-  EXPECT_TRUE(f.saveEnabled());
-
-  // No: nothing saved, no longer modified.
-  f.person.answers = {Button::No};
-  f.project.SetModified(false);
-  EXPECT_FALSE(f.saveEnabled());
-  EXPECT_EQ(f.saves, 0);
-
-  // Yes: the save runs with its action enabled.
-  f.project.SetModified(true);
-  bool enabledDuringSave = false;
-  f.onSave = [&] { enabledDuringSave = f.saveEnabled(); };
-  f.person.answers = {Button::Yes};
-  f.project.SetModified(false);
-  EXPECT_EQ(f.saves, 1);
-  EXPECT_TRUE(enabledDuringSave);
-
-  // A save that is cancelled ends the operation; the project stays modified.
-  f.project.SetModified(true);
-  f.onSave = [] { throw OperationAbort(); };
-  f.person.answers = {Button::Yes};
-  EXPECT_THROW(f.project.SetModified(false), OperationAbort);
-  EXPECT_TRUE(f.project.State().modified);
-}
-
-TEST(ProjectModified, EditsHeldElsewhereCountForTheSaveQuestion) {
+// Cancel keeps the project modified, No drops the changes, Yes saves with the save action
+// enabled; edits held elsewhere count as changes; a cancelled save keeps them.
+TEST(ProjectModified, TheSaveQuestionOnlyWhenSomethingChanged) {
   struct Held : PendingEdits {
     bool pending = false;
     bool HasPendingEdits() const override { return pending; }
   } held;
   ProjectFixture f;
   f.project.SetPendingEdits(&held);
-  EXPECT_FALSE(f.project.Modified());
-  held.pending = true;
-  EXPECT_TRUE(f.project.Modified());
-
-  // The state itself is clean, yet leaving asks, and Cancel still keeps everything.
-  f.person.answers = {Button::Cancel};
-  EXPECT_THROW(f.project.SetModified(false), OperationAbort);
-  f.person.answers = {Button::Yes};
-  f.onSave = [&] { held.pending = false; };
+  Transcript t(f.person, f.status);
+  auto note = [&](const std::string& step) {
+    t.Note(step + ": modified " + YesNo(f.project.Modified()) + ", state " +
+           YesNo(f.project.State().modified) + ", save offered " + YesNo(f.saveEnabled()) +
+           ", saves " + std::to_string(f.saves));
+  };
+  auto leave = [&](Button answer, const char* step) {
+    f.person.answers = {answer};
+    try {
+      f.project.SetModified(false);
+    } catch (const OperationAbort&) {
+      note(std::string(step) + " (aborted)");
+      return;
+    }
+    note(step);
+  };
   f.project.SetModified(false);
-  EXPECT_EQ(f.saves, 1);
-  EXPECT_EQ(f.person.AskedTexts(), (std::vector<std::string>{kSaveQuestion, kSaveQuestion}));
-  EXPECT_FALSE(f.project.Modified());
-  f.project.SetModified(false);  // nothing held any more: no question
-  EXPECT_EQ(f.person.asked.size(), 2u);
+  f.project.SetModified(true);
+  note("cleared unmodified, then modified");
+  leave(Button::Cancel, "Cancel");
+  leave(Button::No, "No");
+  f.project.SetModified(true);
+  f.onSave = [&] { note("saving"); };
+  leave(Button::Yes, "Yes");
+  f.project.SetModified(true);
+  f.onSave = [] { throw OperationAbort(); };
+  leave(Button::Yes, "Yes, save cancelled");
+
+  leave(Button::No, "No");
+  held.pending = true;
+  note("clean state, edits held elsewhere");
+  leave(Button::Cancel, "Cancel");
+  f.onSave = [&] { held.pending = false; };
+  leave(Button::Yes, "Yes");
+  leave(Button::Cancel, "nothing held");
+  t.Expect("project/save_question.txt");
 }
 
-TEST(ProjectBatch, CheckOnLoadPaths) {
-  constexpr const char* kMissing =
-      "Some awaited outputs are still misssing from your previous processing.\r\n"
-      "If your background job is still running, reply Cancel to exit.\r\n"
-      "Reply OK, if the process was broken, and you want to restart this project.";
-  constexpr const char* kFinished =
-      "Your batch process seems to have finished in the mean time. \r\nEnjoy the results. ";
+// A job saved while its batch ran: finished meanwhile, it is renamed and saved as finished;
+// outputs missing, OK restarts it and Cancel leaves, keeping it marked as running in the
+// file since it may still run.
+TEST(ProjectBatch, AJobOpenedWhileItsBatchRanIsReconciled) {
   struct Case {
     bool running;
-    int modules, renamed;
+    int renamed;
     std::vector<Button> answers;
-    const char* question;
-    int renames, saves, closes;
-    bool runningAfter, modifiedAfter;
   };
   const Case cases[] = {
-      {false, 3, 1, {}, nullptr, 0, 0, 0, false, false},
-      {true, 3, 3, {}, kFinished, 1, 1, 0, false, true},
-      {true, 3, 1, {Button::Ok}, kMissing, 1, 0, 0, false, true},
-      {true, 3, 1, {Button::Cancel}, kMissing, 1, 1, 1, false, true},
-  };
+      {false, 1, {}}, {true, 3, {}}, {true, 1, {Button::Ok}}, {true, 1, {Button::Cancel}}};
+  std::string text;
   for (const auto& c : cases) {
     ProjectFixture f;
+    Transcript t(f.person, f.status);
     int renames = 0, closes = 0;
-    bool runningAtSave = false;
     f.actions.Get(names::kActRename).SetHandler([&] { ++renames; });
     const Connection closing = f.window.closeRequested.Connect([&] { ++closes; });
-    f.onSave = [&] { runningAtSave = f.project.State().batchRunning; };
+    f.onSave = [&] {
+      t.Note(std::string("saved running ") + YesNo(f.project.State().batchRunning));
+    };
     f.project.State().batchRunning = c.running;
-    f.project.State().numberOfModules = c.modules;
+    f.project.State().numberOfModules = 3;
     f.project.State().numberOfRenamedModules = c.renamed;
     f.person.answers.assign(c.answers.begin(), c.answers.end());
     f.project.CheckBatchOnLoad();
-    if (c.question == nullptr) {
-      EXPECT_TRUE(f.person.asked.empty());
-    } else {
-      ASSERT_EQ(f.person.asked.size(), 1u);
-      EXPECT_EQ(f.person.asked[0].text, c.question);
-    }
-    EXPECT_EQ(renames, c.renames);
-    EXPECT_EQ(f.saves, c.saves);
-    EXPECT_EQ(closes, c.closes);
-    EXPECT_EQ(f.project.State().batchRunning, c.runningAfter);
-    EXPECT_EQ(f.project.State().modified, c.modifiedAfter);
-    // Leaving a possibly still running job must keep it marked in the file;
-    // a finished one is saved as finished.
-    if (c.closes == 1) {
-      EXPECT_TRUE(runningAtSave);
-    }
-    if (c.question == kFinished) {
-      EXPECT_FALSE(runningAtSave);
-      EXPECT_EQ(f.person.asked[0].kind, MessageKind::Information);
-    }
+    t.Note("renames " + std::to_string(renames) + ", saves " + std::to_string(f.saves) +
+           ", closes " + std::to_string(closes) + ", running " +
+           YesNo(f.project.State().batchRunning) + ", modified " +
+           YesNo(f.project.State().modified));
+    text += "== running " + std::string(YesNo(c.running)) + ", renamed " +
+            std::to_string(c.renamed) + " of 3\n" + t.Text();
   }
+  testing::ExpectGolden("project/batch_on_load.txt", text);
 }
 
 }  // namespace

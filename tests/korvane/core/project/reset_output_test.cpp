@@ -7,25 +7,24 @@
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/project/directory_cleaner.h"
 #include "project_fixture.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
+#include "transcript.h"
 
 namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectGolden;
+using testing::FolderText;
 using testing::ProjectFixture;
 using testing::TempDir;
+using testing::Transcript;
 
 TEST(ResetOutputQuestion, NamesEveryFileThatWillGo) {
   std::vector<std::string> files;
   for (int i = 0; i < 12; ++i) files.push_back("/o/f" + std::to_string(i));
-  std::string expected =
-      "You are going to reset your job to it's initial state.\r\nYou have  12 files in your "
-      "output folders. Should I continue ?\r\n\r\nYour files:";
-  for (int i = 0; i < 12; ++i) expected += "\r\n/o/f" + std::to_string(i);
-  EXPECT_EQ(
-      ResetQuestion(files),
-      expected + "\r\n\r\nThe shell's own work files in Frames, Workinp and Work go as well.");
+  ExpectGolden("project/reset_question.txt", ResetQuestion(files));
 }
 
 TEST(DirectoryCleaner, MasksDepthAndEmptyFolders) {
@@ -67,37 +66,21 @@ struct ResetFixture : ProjectFixture {
   std::string base;
 };
 
+// The question names the files that go; WrapOut is searched two levels deep whatever the
+// depth asked, and the person's own files in the base directory are never part of a reset.
 TEST(ResetOutput, DeletesCollectedFilesAndCleansTheJobFolders) {
   ResetFixture f;
-  // DirDepth 99 searches WrapOut two levels deep only.
-  const char* const gone[] = {"last.xml",
-                              "lastbatch.cmd",
-                              "pay.log",
-                              "PayHr_console.log",
-                              "WrapOut/a/r1.cbl",
-                              "Frames/SRC0001.lbl",
-                              "Workinp/SRC0001.cbl",
-                              "Work/tmp.dat"};
-  // The person's own files in the base directory are never part of a reset.
-  const char* const kept[] = {"WrapOut/a/b/too_deep.cbl",  "Frames/MYCOPY", "PayHr.jwrap",
-                              "SourceCollection/prog.cbl", "notes.txt",     "precious.doc"};
-  for (const char* file : gone) f.tmp.Write(std::string("job/") + file, "x");
-  for (const char* file : kept) f.tmp.Write(std::string("job/") + file, "x");
-
-  f.person.answers = {Button::Yes};
-  ResetOutput(f.project, 99, f.base + "/Workinp");
-
-  ASSERT_EQ(f.person.asked.size(), 1u);
-  const std::string& q = f.person.asked[0].text;
-  EXPECT_NE(q.find("You have  5 files"), std::string::npos) << q;
-  EXPECT_EQ(f.person.asked[0].buttons, (Buttons{Button::Yes, Button::No}));
-  EXPECT_EQ(q.find("too_deep"), std::string::npos);
-  for (const char* file : {"last.xml", "lastbatch.cmd", "pay.log", "PayHr_console.log", "r1.cbl"}) {
-    EXPECT_NE(q.find(file), std::string::npos) << file;
+  for (const char* file :
+       {"last.xml", "lastbatch.cmd", "pay.log", "PayHr_console.log", "WrapOut/a/r1.cbl",
+        "Frames/SRC0001.lbl", "Workinp/SRC0001.cbl", "Work/tmp.dat", "WrapOut/a/b/too_deep.cbl",
+        "Frames/MYCOPY", "PayHr.jwrap", "SourceCollection/prog.cbl", "notes.txt", "precious.doc"}) {
+    f.tmp.Write(std::string("job/") + file, "x");
   }
-  for (const char* file : gone) EXPECT_FALSE(f.Exists(file)) << file;
-  EXPECT_FALSE(f.Exists("Workinp") || f.Exists("Work"));  // the folders go too
-  for (const char* file : kept) EXPECT_TRUE(f.Exists(file)) << file;
+  f.person.answers = {Button::Yes};
+  Transcript t(f.person, f.status, f.base);
+  ResetOutput(f.project, 99, f.base + "/Workinp");
+  t.Expect("project/reset.txt");
+  ExpectGolden("project/reset_left.txt", FolderText(f.base));
 }
 
 TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
@@ -117,6 +100,7 @@ TEST(ResetOutput, NoAndNothingFoundDeleteNothing) {
   EXPECT_TRUE(g.Exists("Work/tmp.dat"));
 }
 
+// The links themselves may go; their targets stay.
 TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
   ResetFixture f;
   const std::string outside = f.tmp.Write("outside/SRC0009.cbl", "precious");
@@ -128,16 +112,10 @@ TEST(ResetOutput, NeverFollowsLinksOutOfTheJob) {
   fs::create_directory_symlink(f.tmp.Path() / "outside", f.base + "/Work/linked");
   fs::create_symlink(outside, f.base + "/last_link.cbl");
   f.person.answers = {Button::Yes};
+  Transcript t(f.person, f.status, f.tmp.Path().string());
   ResetOutput(f.project, 99, f.base + "/Workinp");
-
-  ASSERT_EQ(f.person.asked.size(), 1u);
-  EXPECT_NE(f.person.asked[0].text.find("You have  2 files"), std::string::npos);
-  EXPECT_EQ(f.tmp.Read("outside/SRC0009.cbl"), "precious");
-  EXPECT_EQ(f.tmp.Read("outside/keep.txt"), "precious");
-  // The links themselves may go; their targets stay.
-  EXPECT_FALSE(f.Exists("last_link.cbl"));
-  EXPECT_FALSE(f.Exists("last.xml"));
-  EXPECT_FALSE(f.Exists("Work/tmp.dat"));
+  t.Expect("project/reset_links.txt");
+  ExpectGolden("project/reset_links_left.txt", FolderText(f.tmp.Path(), f.tmp.Path().string()));
 }
 
 TEST(ResetOutput, RefusesTheRootAndHome) {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/config/tool_configuration.h"
 #include "korvane/core/run/dosbox_config.h"
 #include "korvane/core/run/dosbox_mode.h"
+#include "support/golden.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -15,11 +15,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::TempDir;
-
-std::string Golden(const std::string& name) {
-  std::ifstream in(std::string(KORVANE_RUN_GOLDEN) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Tool configuration, files and DOSBox itself as a DOSBox mode test sets them up.
 struct FakeDosBoxWorld : DosBoxSettings {
@@ -51,7 +46,8 @@ struct FakeDosBoxWorld : DosBoxSettings {
 
 TEST(DosBoxConfig, WritesTheSingleAndMultiEntityConfigurationsByteForByte) {
   TempDir dir;
-  const std::string templ = dir.Write("tools/DOSBox.config", Golden("template.config"));
+  const std::string templ =
+      dir.Write("tools/DOSBox.config", testing::ReadGolden("run/template.config"));
   testing::ScriptedPerson person;
   StatusBar status(person);
   FakeDosBoxWorld world;
@@ -68,13 +64,13 @@ TEST(DosBoxConfig, WritesTheSingleAndMultiEntityConfigurationsByteForByte) {
   const ToolCommand single =
       mode.PrepareRun({"/opt/kv tools/COBWrap/COBWrap", "last.xml;0042"}, base, false, {});
   EXPECT_EQ(single, (ToolCommand{"/usr/local/bin/dosbox", "-conf DOSBox.config -noconsole -exit"}));
-  EXPECT_EQ(dir.Read("job/DOSBox.config"), Golden("single.config"));
+  testing::ExpectGolden("run/single.config", dir.Read("job/DOSBox.config"));
 
   const Lines batch = {"ECHO ON", "\"/opt/Zeta/Ardent\" last.xml;0001 ",
                        "\"/opt/alpha/Corvid\" last.xml;0002 ",
                        "\"/opt/Zeta/Belmont\" last.xml;0003 "};
   mode.PrepareRun({base + "lastbatch.cmd", ""}, base, true, batch);
-  EXPECT_EQ(dir.Read("job/DOSBox.config"), Golden("multi.config"));
+  testing::ExpectGolden("run/multi.config", dir.Read("job/DOSBox.config"));
 }
 
 TEST(DosBoxConfig, CutsTheTemplateAndSetsCyclesWhereverTheyAre) {
