@@ -212,7 +212,11 @@ void Preparation::CopyMember(const std::string& base, const std::string& value) 
   const std::string copylib = frame.Text().empty() ? frame.DefaultName() : frame.Text();
   const size_t slash = copylib.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : copylib.substr(0, slash);
-  const std::string source = dir + "/" + FileNameOf(memberPath);
+  // The library is listed with its subfolders: a member is copied from where it was
+  // found, as long as that lies inside the library.
+  const bool inside = memberPath.rfind(dir + "/", 0) == 0 &&
+                      memberPath.find("/../") == std::string::npos;
+  const std::string source = inside ? memberPath : dir + "/" + FileNameOf(memberPath);
   if (!IsPlainFileName(memberName) || !Exists(source)) {
     context_.status.ShowWarning(kMissing);
     return;
