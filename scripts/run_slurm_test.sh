@@ -143,6 +143,8 @@ timeout "$limit_jobs" "$repo/scripts/korvane-slurm" --wait --max 4 --out "$out" 
   --korvane "$korvane" --list "$jobs/jobs.txt" -- -Root "$root" -Ini "$root/Korvane.INI" \
   || status=$?
 [ "$status" = 1 ] || fail "korvane-slurm --wait ended with $status, expected 1 (two jobs fail)"
+grep -Eq "job13.*(doesn.t|does not) exist|(doesn.t|does not) exist.*job13" "$out/logs/task-12.log" \
+  || fail "job 13's log does not name its missing base folder"
 
 # --- every result on disk and the summary -----------------------------------------
 python3 - "$out" "$jobs" <<'EOF'
@@ -155,7 +157,7 @@ def check(ok, what):
         problems.append(what)
 check(summary["jobs"] == 20 and summary["succeeded"] == 18 and summary["failed"] == 2,
       "summary counts: %r" % {k: summary[k] for k in ("jobs", "succeeded", "failed")})
-expected_status = {6: 1, 12: 4}  # task index: exit status (job 07, job 13)
+expected_status = {6: 1, 12: 5}  # task index: exit status (job 07, job 13)
 for row in summary["tasks"]:
     n = "%02d" % (row["task"] + 1)
     want = expected_status.get(row["task"], 0)
