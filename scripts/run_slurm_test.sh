@@ -27,7 +27,6 @@ started=$(date +%s)
 work=$(mktemp -d /tmp/korvane-slurm-test.XXXXXX)
 chmod 700 "$work"
 mkdir -p "$work/munge" "$work/state" "$work/spool" "$work/log" "$work/run"
-pids=()
 
 show_logs() {
   for log in "$work"/log/*.log "$work"/munge/munged.log; do
