@@ -7,7 +7,8 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth imagemagick unrtf
           nasm dosbox nlohmann-json3-dev python3-jsonschema
           lintian desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file
-          librsvg2-bin man-db)
+          librsvg2-bin man-db
+          munge slurmctld slurmd slurm-client)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

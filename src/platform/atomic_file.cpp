@@ -155,7 +155,79 @@ std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsi
   return {};
 }
 
+std::string WriteFilesAtomic(const std::vector<AtomicWrite>& files, std::string& failedPath,
+                             Durability durability, unsigned mode) {
+  struct Written {
+    std::string temp;
+    fs::path target;
+  };
+  std::vector<Written> written;
+  written.reserve(files.size());
+  const auto fail = [&](const fs::path& path, int err, size_t renamed) {
+    for (size_t i = renamed; i < written.size(); ++i) ::unlink(written[i].temp.c_str());
+    failedPath = path.string();
+    return std::string(std::strerror(err));
+  };
+  for (const AtomicWrite& file : files) {
+    fs::path target = file.path;
+    if (const int err = FollowLinks(target)) return fail(file.path, err, 0);
+    unsigned fileMode = mode;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) fileMode = existing.st_mode & 07777;
+    // A fresh temporary name each: the batch holds no lock on them, so no save may
+    // find one of them and reuse it.
+    std::string temp;
+    const int fd = OpenFresh(AtomicTempPath(target).string(), fileMode, temp);
+    if (fd < 0) return fail(file.path, errno, 0);
+    int err = ::fchmod(fd, static_cast<mode_t>(fileMode)) != 0 ? errno : 0;
+    if (err == 0) err = WriteAll(fd, file.content);
+    ::close(fd);
+    written.push_back({temp, target});
+    if (err != 0) return fail(file.path, err, 0);
+  }
+  if (written.empty()) return {};
+  if (durability == Durability::Flushed) {
+#ifdef __linux__
+    // One flush of the file system they are on (the batch writes into one folder).
+    const int fd = ::open(written.front().temp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::syncfs(fd) != 0) {
+      const int err = errno;
+      if (fd >= 0) ::close(fd);
+      return fail(written.front().target, err, 0);
+    }
+    ::close(fd);
 #else
+    for (const Written& file : written) {
+      const int fd = ::open(file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0 || ::fsync(fd) != 0) {
+        const int err = errno;
+        if (fd >= 0) ::close(fd);
+        return fail(file.target, err, 0);
+      }
+      ::close(fd);
+    }
+#endif
+  }
+  for (size_t i = 0; i < written.size(); ++i) {
+    if (::rename(written[i].temp.c_str(), written[i].target.c_str()) != 0) {
+      return fail(written[i].target, errno, i);
+    }
+  }
+  return {};
+}
+
+#else
+
+std::string WriteFilesAtomic(const std::vector<AtomicWrite>& files, std::string& failedPath,
+                             Durability /*durability*/, unsigned mode) {
+  for (const AtomicWrite& file : files) {
+    if (std::string error = WriteFileAtomic(file.path, file.content, mode); !error.empty()) {
+      failedPath = file.path.string();
+      return error;
+    }
+  }
+  return {};
+}
 
 std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsigned /*mode*/) {
   const fs::path temp = AtomicTempPath(path).string() + RandomDigits();

@@ -3,7 +3,8 @@
 // job base directory with "last.xml" or "last.xml;nnnn", it reads the job parameter file
 // and the input structure, writes WrapOut/SRCnnnn.xml per entity, appends to the product
 // log, and reports on the console as the real tools do. Environment switches make it
-// slow, crash, fail, flood the console, ignore the stop request or wait for Enter.
+// slow, crash, fail, flood the console, ignore the stop request or wait for Enter; a
+// source line holding STANDIN-FAIL fails the tool.
 #include <unistd.h>
 
 #include <chrono>
@@ -177,6 +178,12 @@ int main(int argc, char** argv) {
     long long fromCopies = 0;
     for (const std::string& line : lines) {
       if (line.rfind("insert", 0) == 0 && line.rfind("insert*", 0) != 0) ++fromCopies;
+      // Lets one job of many fail by its content, where an environment switch would
+      // fail them all.
+      if (line.find("STANDIN-FAIL") != std::string::npos) {
+        std::cerr << tool << ": " << entity.origin << " asks to fail" << std::endl;
+        return 3;
+      }
     }
     const std::string stem = c::EntityStem(number);
     std::string label;

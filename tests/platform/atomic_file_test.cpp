@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -174,6 +175,30 @@ TEST(AtomicFile, FailedSavesLeaveTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(tmp.Read("job"), "old");
     EXPECT_EQ(Names(tmp.Path()), (std::set<std::string>{"job", "plain"}));
   }
+}
+
+// Label files of a new job: many written at once, each whole or not there.
+TEST(AtomicFile, ABatchWritesEveryFileAndLeavesNoTemporaryFile) {
+  TempDir tmp;
+  std::ofstream(tmp.Path() / "real") << "old";
+  fs::create_symlink("real", tmp.Path() / "link");
+  std::vector<platform::AtomicWrite> files;
+  for (int i = 0; i < 50; ++i) files.push_back({tmp.Path() / ("L" + std::to_string(i)), "x"});
+  files.push_back({tmp.Path() / "link", "new"});
+  std::string failed;
+  ASSERT_EQ(platform::WriteFilesAtomic(files, failed), "");
+  EXPECT_EQ(Names(tmp.Path()).size(), 52u);  // 50 new, the link and its target
+  EXPECT_TRUE(fs::is_symlink(tmp.Path() / "link"));
+  std::ifstream real(tmp.Path() / "real");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(real), {}), "new");
+
+  // A file that cannot be written: named, and nothing of the batch is left behind.
+  TempDir other;
+  std::vector<platform::AtomicWrite> broken{{other.Path() / "A", "a"},
+                                            {other.Path() / "missing/B", "b"}};
+  EXPECT_NE(platform::WriteFilesAtomic(broken, failed), "");
+  EXPECT_EQ(failed, (other.Path() / "missing/B").string());
+  EXPECT_TRUE(Names(other.Path()).empty());
 }
 
 }  // namespace

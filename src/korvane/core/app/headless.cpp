@@ -8,6 +8,8 @@
 
 #include "korvane/core/app/console_person.h"
 #include "korvane/core/app/exit_status.h"
+#include "korvane/core/app/job_maker.h"
+#include "korvane/core/app/job_recipe.h"
 #include "korvane/core/app/run_report_file.h"
 #include "korvane/core/app/shell.h"
 #include "korvane/core/app/switch_table.h"
@@ -100,6 +102,7 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
   if (const std::string problem = UsageProblem(CommandLine(options.args)); !problem.empty()) {
     return finish(ExitStatus::kUsage, problem);
   }
+  if (WantsJobRecipe(CommandLine(options.args))) return RunJobMaker(options, settings, err);
   // Ctrl+C, SIGTERM and SIGHUP cancel the run as the person's cancel would (the tools
   // are told, the results so far are renamed); a second one ends the program at once.
   std::atomic<Shell*> running{nullptr};

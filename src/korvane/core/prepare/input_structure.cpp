@@ -2,6 +2,8 @@
 // copies expanded, label files and copy members, and the saved control files.
 #include <chrono>
 #include <filesystem>
+#include <string_view>
+#include <unordered_set>
 
 #include "korvane/core/common/pacer.h"
 #include "korvane/core/common/scope_exit.h"
@@ -77,11 +79,32 @@ void Preparation::BuildInputStructure(bool countOnly) {
 
   const std::string base = job_.WritableBase();
   const CleanLimits limits{base, {}};
+  // The files this preparation writes again are rewritten in place, not deleted first.
+  std::unordered_set<std::string> inputs;
+  std::unordered_set<std::string> framed;
+  for (const std::string& line : parameters_.nameMap) {
+    const std::string key = KeyedLines::NameOf(line);
+    const std::string value = KeyedLines::ValueOf(line);
+    if (KeyNumber(key, "XCPY") >= 0) {
+      inputs.insert(FileNameOf(value));
+      framed.insert(StemOf(FileNameOf(value)) + ".LAB");
+    } else if (KeyNumber(key, "CCPY") >= 0) {
+      framed.insert(BeforeFirst(value, "@"));
+    }
+  }
+  // Only in a folder that was used before: a new one asks first, and a no leaves
+  // nothing of an earlier preparation behind.
+  const bool used = Exists(base + "/last.xml");
+  const auto limitsFor = [&](const char* dir) {
+    CleanLimits kept = limits;
+    if (used) kept.keepNames = std::string_view(dir) == "Workinp" ? &inputs : &framed;
+    return kept;
+  };
   const std::string frames = base + "/Frames";
   const std::string input = base + "/Workinp";
   for (const char* dir : {"Frames", "Workinp"}) {
     DropLink(base + "/" + dir);
-    CleanDirectory(base, dir, 1, std::string(contract::kSourceMask), limits);
+    CleanDirectory(base, dir, 1, std::string(contract::kSourceMask), limitsFor(dir));
   }
   MakeRealDirectory(frames);
   MakeRealDirectory(input);
@@ -100,7 +123,7 @@ void Preparation::BuildInputStructure(bool countOnly) {
   CleanDirectory(base, "", 1, std::string(contract::kRunFileMask), limits);
   modules.StepIt();
   for (const char* dir : {"Frames", "Workinp"}) {
-    CleanDirectory(base, dir, 2, std::string(contract::kSourceMask), limits);
+    CleanDirectory(base, dir, 2, std::string(contract::kSourceMask), limitsFor(dir));
   }
   modules.StepIt();
   for (const char* dir : {"Workinp", "Frames", "WrapOut"}) MakeRealDirectory(base + "/" + dir);
@@ -193,6 +216,8 @@ void Preparation::CopySource(const std::string& base, size_t index, const std::s
     if (!error.empty()) context_.status.ShowErrorAndAbort("Error during preparation - " + error);
     report_.Add(std::move(entry));
   } else {
+    // A file of the last run kept for rewriting must not stand in for the missing one.
+    RemoveCollectionFile(base + "/Workinp", toolInput);
     DisableEntry(index);
     context_.status.ShowWarning(kMissing);
   }
@@ -200,6 +225,7 @@ void Preparation::CopySource(const std::string& base, size_t index, const std::s
   if (IsPlainFileName(name) && Exists(label)) {
     CopyIntoCollection(label, base + "/Frames/" + StemOf(toolInput) + ".LAB", context_.status);
   } else {
+    RemoveCollectionFile(base + "/Frames", StemOf(toolInput) + ".LAB");
     DisableEntry(index);
     context_.status.ShowWarning(kMissing);
   }
@@ -218,6 +244,7 @@ void Preparation::CopyMember(const std::string& base, const std::string& value) 
                       memberPath.find("/../") == std::string::npos;
   const std::string source = inside ? memberPath : dir + "/" + FileNameOf(memberPath);
   if (!IsPlainFileName(memberName) || !Exists(source)) {
+    RemoveCollectionFile(base + "/Frames", memberName);
     context_.status.ShowWarning(kMissing);
     return;
   }

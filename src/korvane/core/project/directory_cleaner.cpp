@@ -21,7 +21,8 @@ bool Contains(const fs::path& outer, const fs::path& inner) {
   return true;
 }
 
-int Clean(const fs::path& folder, int depth, const std::string& mask, const CleanLimits& limits) {
+int Clean(const fs::path& folder, int depth, const std::string& mask, const CleanLimits& limits,
+          bool top) {
   int matched = 0;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
@@ -32,7 +33,7 @@ int Clean(const fs::path& folder, int depth, const std::string& mask, const Clea
     const fs::path& entry = it->path();
     if (fs::is_directory(own)) {
       if (depth - 1 >= 1) {
-        matched += Clean(entry, depth - 1, mask, limits);
+        matched += Clean(entry, depth - 1, mask, limits, false);
         std::error_code removeError;
         fs::remove(entry, removeError);  // fails, as wanted, while not empty
       }
@@ -43,6 +44,10 @@ int Clean(const fs::path& folder, int depth, const std::string& mask, const Clea
     ++matched;
     if (!limits.keepExtension.empty() &&
         EqualsNoCase(entry.extension().string(), limits.keepExtension)) {
+      continue;
+    }
+    if (top && limits.keepNames != nullptr && fs::is_regular_file(own) &&
+        limits.keepNames->count(name) != 0) {
       continue;
     }
     std::error_code removeError;
@@ -91,7 +96,7 @@ int CleanDirectory(const std::string& dir, const std::string& subdir, int depth,
     const fs::path base = fs::canonical(fs::path(limits.boundary), ec);
     if (ec || !Contains(base, real)) return 0;
   }
-  const int matched = Clean(folder, depth, mask, limits);
+  const int matched = Clean(folder, depth, mask, limits, true);
   if (!fs::is_symlink(fs::symlink_status(folder, ec))) fs::remove(folder, ec);  // when empty
   return matched;
 }

@@ -4,6 +4,7 @@
 // directory through a symbolic link.
 
 #include <string>
+#include <unordered_set>
 
 namespace korvane {
 
@@ -17,6 +18,11 @@ struct CleanLimits {
   std::string boundary;
   // Files with this extension (compared ignoring case, e.g. ".jwrap") are kept.
   std::string keepExtension;
+  // Plain files of these exact names in the folder being cleaned (not below it) are
+  // kept: they are about to be written again, and rewriting a file costs less than
+  // deleting it and creating a new one (file systems slow down creating files after
+  // many deletions).
+  const std::unordered_set<std::string>* keepNames = nullptr;
 };
 
 // Cleans dir/subdir: nothing when dir is empty, depth < 1 or dir/subdir is not

@@ -435,7 +435,7 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
   const std::string reason = named.empty() ? "the file names none" : UnusableBaseReason(named);
   if (reason.empty()) {
     project_.SetOutputDir(named);
-    ClaimBase(named);
+    ClaimBase(named, ReadJobProjectFields(content).projectName);
     project_.SetTrust(FolderTrust::Owned);
     return;
   }
@@ -447,7 +447,7 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
 // Before anything in the folder is brought in line with this job: no other shell may
 // work in it, and a folder another job owns is taken over only when the person agrees
 // (a windowless run only with its switch).
-void JobCommands::ClaimBase(const std::string& dir) {
+void JobCommands::ClaimBase(const std::string& dir, const std::string& savedName) {
   const std::string folder = NormaliseOutputDir(dir);
   // A folder that is not there holds nothing to protect; it is locked when the job
   // first writes into it.
@@ -458,6 +458,9 @@ void JobCommands::ClaimBase(const std::string& dir) {
   }
   const std::string name = project_.GetProjectName();
   const std::optional<BaseOwner> owner = ReadBaseOwner(folder);
+  // A job saved under a name of its own ("Save as") records that name; opened again it
+  // is known by its names, yet it is the same job.
+  if (owner && !savedName.empty() && EqualsNoCase(owner->projectName, savedName)) return;
   if (owner && !EqualsNoCase(owner->projectName, name)) {
     const std::string other =
         owner->projectName + (owner->jobFile.empty() ? std::string() : " (" + owner->jobFile + ")");

@@ -71,7 +71,7 @@ class JobCommands : public ProductJob, public JobSaver {
   void ClosingSteps();
   void FinishOnPages();
   void TakeOutputDirFrom(const JobFileContent& content);
-  void ClaimBase(const std::string& dir);
+  void ClaimBase(const std::string& dir, const std::string& savedName);
   std::optional<BaseOwner> ownerToRecord_;  // the base folder's owner, once the load is whole
   std::string ownerFolder_;
   void RefuseAnotherJobsFile(const std::string& path);

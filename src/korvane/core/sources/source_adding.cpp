@@ -135,7 +135,7 @@ void SourceAdding::AddDirectoryToCopies() {
   AddDirectories();
 }
 
-void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet) {
+void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet, int depth) {
   const ListTarget target = lists_.Current();
   CreateCollection(target);
   auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
@@ -156,7 +156,7 @@ void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet) {
   });
 
   std::vector<std::string> files;
-  FindFiles(directory, "", "", -1, files, filter);
+  FindFiles(directory, "", "", depth, files, filter);
   progress.StepIt();
 
   long long limit = job_.BigDirectoryLimit();
@@ -188,7 +188,8 @@ void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet) {
   FinishAdding(target);
 }
 
-void SourceAdding::DropFiles(const std::string& target, const std::vector<std::string>& paths) {
+void SourceAdding::DropFiles(const std::string& target, const std::vector<std::string>& paths,
+                             int depth) {
   if (target == n::kButtonAddFilesToSrc || target == n::kButtonAddDirsToSrc) {
     lists_.ShowCopySourcePage(n::kPageSources);
   } else if (target == n::kButtonAddFilesToCpy || target == n::kButtonAddDirsToCpy) {
@@ -207,7 +208,7 @@ void SourceAdding::DropFiles(const std::string& target, const std::vector<std::s
   for (size_t i = 0; i < paths.size(); ++i) {
     std::error_code ec;
     if (std::filesystem::is_directory(paths[i], ec)) {
-      AddDirectoryTree(paths[i], true);
+      AddDirectoryTree(paths[i], true, depth);
       list.list->SetSorting(false);
     } else {
       addedFile |= AddOneFile(list, paths[i], i == 0, &accepted);

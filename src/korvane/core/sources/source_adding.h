@@ -26,9 +26,10 @@ class SourceAdding {
   void AddDirectories();
   void AddDirectoryToSources();
   void AddDirectoryToCopies();
-  // Files and directories dropped on one of the add buttons or list panels.
-  void DropFiles(const std::string& target, const std::vector<std::string>& paths);
-  void AddDirectoryTree(const std::string& directory, bool quiet);
+  // Files and directories dropped on one of the add buttons or list panels; folders are
+  // searched depth levels deep (-1: the whole tree, as a drop does).
+  void DropFiles(const std::string& target, const std::vector<std::string>& paths, int depth = -1);
+  void AddDirectoryTree(const std::string& directory, bool quiet, int depth = -1);
   // Set while a directory tree is being added: closing the window must wait.
   bool Busy() const { return busy_; }
 

@@ -12,6 +12,7 @@
 #include "korvane/core/common/text_file.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/sources/copy_library.h"
+#include "platform/atomic_file.h"
 
 namespace korvane {
 
@@ -232,6 +233,7 @@ class Synchronizer {
       sourceNames_.insert(std::move(lower));
       CheckSource(items[entry->second]);
     }
+    WriteNewLabels();
     KeepOnly(job_.sources, sourceNames_, job_.droppedSources);
   }
 
@@ -263,14 +265,24 @@ class Synchronizer {
     } else if (type == "Onl" || type == "Module") {
       EnsureLabelFolder(labelDir_);
       const std::string path = labelDir_ + "/" + name;
-      const std::string error = WriteTextLinesAtomic(path, {std::string(prefix) + name});
-      if (!error.empty()) throw FileError(path, 0, error);
+      // Written together once every source is checked.
+      newLabels_.push_back({path, JoinLinesCrLf({std::string(prefix) + name})});
       topLabels_.emplace(name, labels_.size());
       labels_.push_back({name, path, false, true});
       labelGone_.push_back(false);
       marks_.Set(name + ".Lbl", "Y");
       marks_.Remove(name + ".Unr");
     }
+  }
+
+  void WriteNewLabels() {
+    std::string failed;
+    // A label file that a crash left empty does not fit its source at the next
+    // opening, which writes it again: these need not wait for the disk.
+    const std::string error =
+        platform::WriteFilesAtomic(newLabels_, failed, platform::Durability::RecomputedIfLost);
+    newLabels_.clear();
+    if (!error.empty()) throw FileError(failed, 0, error);
   }
 
   // A fitting label file is the marker's record that the source has its labels: a holder
@@ -316,6 +328,7 @@ class Synchronizer {
   std::vector<CollectionFile> labels_;
   std::vector<bool> labelGone_;
   std::unordered_map<std::string, size_t> topLabels_;  // label file name -> labels_ index
+  std::vector<platform::AtomicWrite> newLabels_;
 };
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/golden.h"
+
 namespace korvane {
 namespace {
 
@@ -13,6 +17,18 @@ TEST(SwitchTable, OnlyUnknownSwitchesAreReportedNotValuesOrForms) {
   EXPECT_TRUE(UnknownSwitches(CommandLine({"-Proj=a b.jwrap", "-P", "c"})).empty());
   EXPECT_TRUE(WantsHelp(CommandLine({"-Proj", "x", "-?"})));
   EXPECT_FALSE(WantsHelp(CommandLine({"-Proj", "-h.jwrap"})));
+}
+
+// The help text is what people and scripts read the switches and statuses from.
+TEST(SwitchTable, HelpListsEverySwitchAndStatus) {
+  std::ostringstream help;
+  PrintHelp(help);
+  testing::ExpectGolden("korvane_help.txt", help.str());
+  EXPECT_TRUE(
+      UnknownSwitches(CommandLine({"-MakeJob", "a.jwrap", "-Product", "COB", "-ProductName", "p",
+                                   "-SystemName", "s", "-Base", "/b", "-Depth", "2", "-Sources",
+                                   "/s", "-Copies", "/c", "-WrapType", "Onl=A*"}))
+          .empty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 
@@ -66,6 +67,30 @@ TEST(InputStructure, BuildsNumberedInputLabelsMembersAndControlFiles) {
   t.Expect("prepare/build.txt");
   ExpectGolden("prepare/built_job.txt", FolderText(f.dir / "job", f.dir.Path().string()));
   EXPECT_EQ(f.form.Get<Memo>(names::kMemoNewFileNames).Lines(), f.preparation.Parameters().nameMap);
+}
+
+// Thousands of files deleted and created again cost far more than rewriting them.
+TEST(InputStructure, APreparationAgainRewritesItsFilesInPlaceAndDropsStaleOnes) {
+  Built f;
+  f.person.answers = {Button::Yes};
+  f.Build();
+  ASSERT_EQ(f.aborts, 0) << f.status.MessageList();
+  const auto inode = [&f](const char* rel) {
+    struct stat st {};
+    return ::stat((f.dir / rel).c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  const ino_t input = inode("job/Workinp/SRC0001.COB");
+  const ino_t label = inode("job/Frames/SRC0001.LAB");
+  const std::string prepared = f.dir.Read("job/Workinp/SRC0001.COB");
+  f.dir.Write("job/Workinp/SRC0007.CBL", "stale");
+  f.dir.Write("job/Frames/SRC0002.LAB", "stale label");  // NOLABEL.cbl has none
+  f.Build();                                             // no question: the folder was used
+  ASSERT_EQ(f.aborts, 0) << f.status.MessageList();
+  EXPECT_EQ(inode("job/Workinp/SRC0001.COB"), input);
+  EXPECT_EQ(inode("job/Frames/SRC0001.LAB"), label);
+  EXPECT_EQ(f.dir.Read("job/Workinp/SRC0001.COB"), prepared);
+  EXPECT_FALSE(Exists(f.dir / "job/Workinp/SRC0007.CBL"));
+  EXPECT_FALSE(Exists(f.dir / "job/Frames/SRC0002.LAB"));
 }
 
 TEST(InputStructure, MultiEntityWritesTheBatchFileAndCountOnlySavesNothing) {

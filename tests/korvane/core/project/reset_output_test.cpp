@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unordered_set>
 
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/project/directory_cleaner.h"
@@ -51,6 +52,24 @@ TEST(DirectoryCleaner, MasksDepthAndEmptyFolders) {
   EXPECT_EQ(CleanDirectory("", "F", 3, ""), 0);
   EXPECT_EQ(CleanDirectory(dir, "F", 0, ""), 0);
   EXPECT_TRUE(fs::exists(tmp / "F/keep.txt"));
+}
+
+TEST(DirectoryCleaner, KeepsOnlyPlainFilesOfTheNamedFolderThatAreWrittenAgain) {
+  TempDir tmp;
+  tmp.Write("W/SRC0001.CBL", "a");
+  tmp.Write("W/SRC0002.CBL", "b");
+  tmp.Write("W/sub/SRC0001.CBL", "c");
+  tmp.Write("target", "t");
+  fs::create_symlink(tmp / "target", tmp / "W/SRC0003.CBL");
+  const std::unordered_set<std::string> again{"SRC0001.CBL", "SRC0003.CBL"};
+  CleanLimits limits;
+  limits.keepNames = &again;
+  EXPECT_EQ(CleanDirectory(tmp.Path().string(), "W", 2, "SRC####", limits), 4);
+  EXPECT_EQ(tmp.Read("W/SRC0001.CBL"), "a");
+  EXPECT_FALSE(fs::exists(tmp / "W/SRC0002.CBL"));
+  EXPECT_FALSE(fs::exists(tmp / "W/sub/SRC0001.CBL"));                  // not the named folder
+  EXPECT_FALSE(fs::exists(fs::symlink_status(tmp / "W/SRC0003.CBL")));  // a link always goes
+  EXPECT_EQ(tmp.Read("target"), "t");
 }
 
 struct ResetFixture : ProjectFixture {

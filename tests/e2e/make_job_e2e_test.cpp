@@ -1,0 +1,171 @@
+// Jobs made without the window (`korvane -batch -MakeJob`) from generated source folders,
+// through the real program: saved as the window saves them, opened unchanged, run.
+// With KORVANE_KEEP_JOBS set, the twenty jobs are made in that folder and kept there for
+// the cluster test to submit.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "e2e/sample_job.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace korvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kJobs = 20;
+// Its source asks the stand-in tool to fail: one job of the twenty fails by its content.
+constexpr int kFailingJob = 7;
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Cobol(const std::string& program, const std::string& extra = {}) {
+  return "000100 IDENTIFICATION DIVISION.\r\n000200 PROGRAM-ID. " + program +
+         ".\r\n000300 DATA DIVISION.\r\n000400 WORKING-STORAGE SECTION.\r\n"
+         "000500     COPY CUSTREC.\r\n000600 PROCEDURE DIVISION.\r\n" +
+         extra + "000700     GOBACK.\r\n";
+}
+
+std::string Name(int job) {
+  return (job < 10 ? "0" : "") + std::to_string(job);
+}
+
+// A system's source folder: two programs at its top, one a level down, one two levels
+// down (left out by -Depth 2), and a file of another type.
+fs::path GenerateSources(const fs::path& root, int job) {
+  const std::string n = Name(job);
+  const fs::path dir = root / "src" / ("SYS" + n);
+  WriteFile(dir / ("ONL" + n + ".cbl"), Cobol("ONL" + n));
+  WriteFile(dir / ("BAT" + n + ".cbl"),
+            Cobol("BAT" + n, job == kFailingJob ? "000650* STANDIN-FAIL\r\n" : ""));
+  WriteFile(dir / "lib" / ("SUB" + n + ".cbl"), Cobol("SUB" + n));
+  WriteFile(dir / "lib" / "old" / ("OLD" + n + ".cbl"), Cobol("OLD" + n));
+  WriteFile(dir / "README.txt", "not a source\r\n");
+  return dir;
+}
+
+std::map<std::string, std::string> Env(const fs::path& home) {
+  return {{"HOME", home.string()},
+          {"XDG_CONFIG_HOME", (home / "config").string()},
+          {"XDG_DATA_HOME", (home / "data").string()}};
+}
+
+ProgramResult Korvane(const fs::path& home, std::vector<std::string> args) {
+  const std::string root = KORVANE_TOOLROOT;
+  args.insert(args.begin(), {"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI"});
+  return RunProgram(KORVANE_BINARY, args, Env(home), {}, std::chrono::minutes(2));
+}
+
+ProgramResult MakeJobOf(const fs::path& root, int job) {
+  const std::string n = Name(job);
+  const fs::path sources = GenerateSources(root, job);
+  return Korvane(root, {"-MakeJob",     (root / "jobs" / ("Job" + n + ".jwrap")).string(),
+                        "-Product",     "Cobol",
+                        "-ProductName", "pay",
+                        "-SystemName",  "SYS" + n,
+                        "-Base",        (root / "base" / ("job" + n)).string(),
+                        "-Depth",       "2",
+                        "-Sources",     sources.string(),
+                        "-Copies",      (fs::path(KORVANE_SAMPLES) / "jobs/cobol/copylib").string(),
+                        "-WrapType",    "Module",
+                        "-WrapType",    "Onl=ONL*.cbl"});
+}
+
+TEST(MakeJob, TwentyJobsFromGeneratedFoldersOpenUnchangedAndRun) {
+  TempDir temp;
+  const char* keep = std::getenv("KORVANE_KEEP_JOBS");
+  const fs::path root = keep != nullptr && *keep != '\0' ? fs::path(keep) : temp.Path();
+  fs::create_directories(root / "jobs");
+  std::string listed;
+  for (int job = 1; job <= kJobs; ++job) {
+    const ProgramResult made = MakeJobOf(root, job);
+    ASSERT_EQ(made.status, 0) << made.err;
+    const fs::path file = root / "jobs" / ("Job" + Name(job) + ".jwrap");
+    ASSERT_TRUE(fs::is_regular_file(file)) << made.err;
+    listed += file.string() + "\n";
+    // The sources two levels deep and the copy members were copied into the collections.
+    const fs::path base = root / "base" / ("job" + Name(job));
+    for (const std::string& name : {"ONL", "BAT", "SUB"}) {
+      EXPECT_TRUE(fs::exists(base / "SourceCollection" / (name + Name(job) + ".cbl"))) << name;
+    }
+    EXPECT_FALSE(fs::exists(base / "SourceCollection" / ("OLD" + Name(job) + ".cbl")));
+    EXPECT_FALSE(fs::exists(base / "SourceCollection" / "README.txt"));
+    EXPECT_TRUE(fs::exists(base / "CopyCollection" / "CUSTREC.cpy"));
+  }
+  WriteFile(root / "jobs.txt", listed);
+
+  const fs::path first = root / "jobs" / "Job01.jwrap";
+  const std::string saved = Read(first);
+  EXPECT_NE(saved.find("YYONL01.cbl=" + (root / "src/SYS01/ONL01.cbl").string()), std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("ONL01.cbl.WrpT=Onl"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("SUB01.cbl.WrpT=Module"), std::string::npos) << saved;
+
+  // Opened and saved again without a run: not a byte changes.
+  const ProgramResult opened = Korvane(root, {"-Proj", first.string()});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  EXPECT_EQ(Read(first), saved);
+
+  // Run: every source's result comes back under its own name.
+  const ProgramResult ran = Korvane(root, {"-ar", "Anal", "-Proj", first.string()});
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  for (const std::string& name : {"ONL01", "BAT01", "SUB01"}) {
+    EXPECT_TRUE(fs::exists(root / "base/job01/WrapOut" / (name + ".xml"))) << name << ran.err;
+  }
+  if (keep == nullptr || *keep == '\0') {
+    const ProgramResult failed =
+        Korvane(root, {"-ar", "Anal", "-Proj",
+                       (root / "jobs" / ("Job" + Name(kFailingJob) + ".jwrap")).string()});
+    EXPECT_EQ(failed.status, 1) << failed.err;
+  }
+}
+
+TEST(MakeJob, RefusalsEndWithTheWindowsMessageAndNoJobFile) {
+  TempDir temp;
+  const fs::path sources = GenerateSources(temp.Path(), 1);
+  const std::string job = (temp.Path() / "jobs/Bad.jwrap").string();
+  const std::vector<std::string> recipe{"-MakeJob",    job,     "-ProductName", "pay",
+                                        "-SystemName", "SYS01", "-Sources",     sources.string()};
+  struct Case {
+    std::vector<std::string> extra;
+    int status;
+    std::string message;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"-Base", "relative/base"},
+            6,
+            "Invalid output directory (No relative or UNC format path is allowed here)!"},
+           {{"-Base", (temp.Path() / "base").string(), "-WrapType", "Intr"},
+            6,
+            "The wrapping type Intr is not one the product offers here"},
+           {{"-Base", (temp.Path() / "base").string(), "-Product", "Fortran"},
+            6,
+            "The product Fortran is not one this tool configuration offers"},
+           {{}, 3, "-MakeJob needs -Base"},
+       }) {
+    std::vector<std::string> args = recipe;
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const ProgramResult made = Korvane(temp.Path(), args);
+    EXPECT_EQ(made.status, c.status) << made.err;
+    EXPECT_NE(made.err.find(c.message), std::string::npos) << made.err;
+    EXPECT_FALSE(fs::exists(job)) << c.message;
+  }
+}
+
+}  // namespace
+}  // namespace korvane::testing
