@@ -181,12 +181,13 @@ int RunJobMaker(const HeadlessOptions& options, platform::SettingsBackend& setti
   });
   RecipePerson person(console, recipe.jobFile);
   Shell shell(person, settings, {options.programPath, options.args, options.iniOverride, {}});
-  shell.Status().onMessage = [&console](StatusMessageKind kind, const std::string& text) {
-    console.PrintLine(kind == StatusMessageKind::Status    ? "Status"
-                      : kind == StatusMessageKind::Warning ? "Warning"
-                                                           : "Error",
-                      text);
-  };
+  const Connection printed(shell.Status().messageReported.Connect(
+      [&console](StatusMessageKind kind, const std::string& text) {
+        console.PrintLine(kind == StatusMessageKind::Status    ? "Status"
+                          : kind == StatusMessageKind::Warning ? "Warning"
+                                                               : "Error",
+                          text);
+      }));
   if (!shell.Create() || !shell.Show()) {
     return finish(ExitStatus::kLoad, "the tool configuration could not be loaded");
   }

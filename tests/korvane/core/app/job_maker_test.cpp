@@ -50,9 +50,9 @@ class JobMaker : public ShellJobFixture {
   bool Make(const JobRecipe& recipe) {
     auto shell = Start();
     messages.clear();
-    shell->Status().onMessage = [this](StatusMessageKind, const std::string& text) {
-      messages += text + "\n";
-    };
+    ConnectionList keep;
+    keep.Add(shell->Status().messageReported.Connect(
+        [this](StatusMessageKind, const std::string& text) { messages += text + "\n"; }));
     person.saveAnswers.push_back(recipe.jobFile);
     return MakeJob(*shell, recipe);
   }
