@@ -23,7 +23,7 @@ TEST(SwitchTable, OnlyUnknownSwitchesAreReportedNotValuesOrForms) {
 TEST(SwitchTable, HelpListsEverySwitchAndStatus) {
   std::ostringstream help;
   PrintHelp(help);
-  testing::ExpectGolden("korvane_help.txt", help.str());
+  testing::ExpectGolden("korvane/help.txt", help.str());
   EXPECT_TRUE(
       UnknownSwitches(CommandLine({"-MakeJob", "a.jwrap", "-Product", "COB", "-ProductName", "p",
                                    "-SystemName", "s", "-Base", "/b", "-Depth", "2", "-Sources",
