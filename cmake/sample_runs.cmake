@@ -7,7 +7,7 @@ function(korvane_sample_runs target library)
   add_executable(${target} ${ARGN}
     ${PROJECT_SOURCE_DIR}/tests/e2e/sample_job.cpp
     ${PROJECT_SOURCE_DIR}/tests/support/test_support.cpp
-    ${PROJECT_SOURCE_DIR}/tests/support/run_program.cpp)
+    ${PROJECT_SOURCE_DIR}/tests/support/run_program$<$<BOOL:${WIN32}>:_windows>.cpp)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${library} GTest::gtest)
   target_compile_definitions(${target} PRIVATE

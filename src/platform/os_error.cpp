@@ -26,6 +26,8 @@ std::string OsErrorMessage(int code) {
       nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   if (n > 0 && buffer != nullptr) text = Narrow(std::wstring_view(buffer, n));
   if (buffer != nullptr) ::LocalFree(buffer);
+  // A code the system has no words for is still named, never an empty reason.
+  if (n == 0) text = "Unknown error " + std::to_string(code);
 #else
   // Thread-safe unlike strerror(): the watcher thread reports errors too.
   text = std::system_category().message(code);
