@@ -173,8 +173,8 @@ std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsi
   fs::path temp;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
     temp = AtomicTempPath(path).wstring() + Widen(RandomDigits());
-    file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
     if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (file == INVALID_HANDLE_VALUE) return OsErrorMessage(LastOsError());
@@ -195,7 +195,8 @@ std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsi
   if (!::FlushFileBuffers(file)) return fail(::GetLastError());
   ::CloseHandle(file);
   file = INVALID_HANDLE_VALUE;
-  if (!::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!::MoveFileExW(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return fail(::GetLastError());
   }
   return {};

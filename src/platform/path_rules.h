@@ -15,8 +15,8 @@ inline constexpr char kPathSeparator = '/';
 
 inline bool IsLocalRootedPath(std::string_view text) {
 #ifdef _WIN32
-  const bool letter = text.size() >= 2 && ((text[0] >= 'A' && text[0] <= 'Z') ||
-                                           (text[0] >= 'a' && text[0] <= 'z'));
+  const bool letter = text.size() >= 2 &&
+                      ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
   return letter && text[1] == ':';
 #else
   return !text.empty() && text[0] == '/' && (text.size() == 1 || text[1] != '/');

@@ -201,7 +201,8 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options, int& erro
     childOut = owned.Keep(InheritableCopy(write));
     ::CloseHandle(write);
     if (childOut == nullptr) return fail(::GetLastError());
-    childErr = options.mergeErrors ? childOut : owned.Keep(InheritableCopy(::GetStdHandle(STD_ERROR_HANDLE)));
+    childErr = options.mergeErrors ? childOut
+                                   : owned.Keep(InheritableCopy(::GetStdHandle(STD_ERROR_HANDLE)));
   } else if (!options.outputFile.empty()) {
     fs::path file(Widen(options.outputFile));
     if (file.is_relative() && !options.workDir.empty()) {
@@ -241,10 +242,10 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options, int& erro
   ::InitializeProcThreadAttributeList(nullptr, 1, 0, &attrSize);
   std::vector<char> attrBuffer(attrSize);
   auto* attrs = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attrBuffer.data());
-  const bool haveList = ::InitializeProcThreadAttributeList(attrs, 1, 0, &attrSize) &&
-                        ::UpdateProcThreadAttribute(attrs, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
-                                                    inherited, inheritedCount * sizeof(HANDLE),
-                                                    nullptr, nullptr);
+  const bool haveList =
+      ::InitializeProcThreadAttributeList(attrs, 1, 0, &attrSize) &&
+      ::UpdateProcThreadAttribute(attrs, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
+                                  inheritedCount * sizeof(HANDLE), nullptr, nullptr);
 
   STARTUPINFOEXW startup{};
   startup.StartupInfo.cb = sizeof startup;

@@ -13,11 +13,12 @@ namespace platform {
 namespace {
 
 std::wstring Decode(UINT codePage, DWORD flags, std::string_view text) {
-  const int n =
-      ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int n = ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0);
   if (n <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  ::MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), wide.data(),
+                        n);
   return wide;
 }
 

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
   std::string line = slash == std::string::npos ? self : self.substr(slash + 1);
   for (int i = 1; i < argc; ++i) line += std::string("\t") + argv[i];
   line += '\n';
-  const int fd =
-      open((dir + "/calls.log").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_BINARY, 0644);
+  const int fd = open((dir + "/calls.log").c_str(),
+                      O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_BINARY, 0644);
   if (fd < 0) return 1;
   // One write, so lines of tools started together never interleave.
   const bool ok = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());

@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
   const std::size_t slash = self.find_last_of("/\\");
   std::string tool = self.substr(slash == std::string::npos ? 0 : slash + 1);
   // Named as the tool it stands in for, without the program suffix.
-  if (tool.size() > 4 && (tool.substr(tool.size() - 4) == ".exe" || tool.substr(tool.size() - 4) == ".EXE")) {
+  if (tool.size() > 4 &&
+      (tool.substr(tool.size() - 4) == ".exe" || tool.substr(tool.size() - 4) == ".EXE")) {
     tool.resize(tool.size() - 4);
   }
   const long long wanted = argc > 1 ? c::ParseEntityArgument(argv[1]) : -1;

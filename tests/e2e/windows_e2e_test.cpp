@@ -70,8 +70,8 @@ TEST(WindowsRun, TheMultiEntityBatchRunsInTheInterpreterAndTheResultsComeBack) {
   EXPECT_EQ(fs::path(RegistryValue(kParameters, "LastOutputDirCOB")), dir.Path());
   const std::string type = RegistryValue("Software\\Classes\\.jwrap", nullptr);
   ASSERT_NE(type, "<none>");
-  const std::string open = RegistryValue("Software\\Classes\\" + type + "\\shell\\Open\\command",
-                                         nullptr);
+  const std::string open =
+      RegistryValue("Software\\Classes\\" + type + "\\shell\\Open\\command", nullptr);
   EXPECT_NE(open.find("korvane.exe"), std::string::npos) << open;
   EXPECT_NE(open.find("%1"), std::string::npos) << open;
 }
@@ -141,10 +141,10 @@ TEST(WindowsRun, ADirectRunStartsTheInterfaceWrapperWithTheJobFile) {
   ASSERT_NE(multi, std::string::npos);
   ini.replace(multi, 30, "COB.Extras=(DirDepth=3,Multi=N");
   const std::string config = dir.Write("Korvane.INI", ini);
-  const auto result =
-      testing::RunProgram(KORVANE_BINARY, {"-batch", "-Yes", "-ar", "Anal", "-Root", root,
-                                           "-Ini", config, "-Proj", job},
-                          {}, {}, std::chrono::minutes(2));
+  const auto result = testing::RunProgram(
+      KORVANE_BINARY,
+      {"-batch", "-Yes", "-ar", "Anal", "-Root", root, "-Ini", config, "-Proj", job}, {}, {},
+      std::chrono::minutes(2));
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_FALSE(fs::exists(dir.Path() / "out/lastbatch.cmd"));
   EXPECT_EQ(SampleResults(dir / "out"), 4);

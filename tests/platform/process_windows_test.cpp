@@ -67,8 +67,8 @@ TEST(WindowsProcess, CapturesOutputAndErrorsInOrderAndReportsTheStatus) {
 TEST(WindowsProcess, PassesArgumentsByTheQuotingRulesOfTheCommandLine) {
   ProcessOptions options;
   options.captureOutput = true;
-  auto process = Started(Tool({"--args", "a b", "q\"x", "", "tail\\", "c:\\dir with\\", "%PATH%"},
-                              options));
+  auto process =
+      Started(Tool({"--args", "a b", "q\"x", "", "tail\\", "c:\\dir with\\", "%PATH%"}, options));
   ASSERT_TRUE(process);
   EXPECT_EQ(ReadToEnd(*process), "[a b]\n[q\"x]\n[]\n[tail\\]\n[c:\\dir with\\]\n[%PATH%]\n");
 }
@@ -173,7 +173,8 @@ TEST(WindowsProcess, ReadsNeverBlockAndAnEndIsSeenWithoutOutput) {
 TEST(WindowsProcess, RunsABatchFileByTheCommandInterpreterAndRefusesWhatItWouldExpand) {
   TempDir dir;
   const std::string tool = KORVANE_TEST_TOOL;
-  dir.Write("run me.cmd", "@echo off\r\n\"" + tool + "\" out:%1 exit:4\r\nexit /b %errorlevel%\r\n");
+  dir.Write("run me.cmd",
+            "@echo off\r\n\"" + tool + "\" out:%1 exit:4\r\nexit /b %errorlevel%\r\n");
   ProcessOptions options;
   options.argv = {dir / "run me.cmd", "hello&x"};
   options.captureOutput = true;

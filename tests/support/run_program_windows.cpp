@@ -33,8 +33,8 @@ class EnvOverlay {
 }  // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env,
-                         const std::string& workDir, std::chrono::milliseconds limit,
+                         const std::map<std::string, std::string>& env, const std::string& workDir,
+                         std::chrono::milliseconds limit,
                          const std::function<void(long)>& started) {
   ProgramResult result;
   platform::ProcessOptions options;

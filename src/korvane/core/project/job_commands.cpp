@@ -261,8 +261,9 @@ void JobCommands::SaveProject(bool saveAs) {
   }
 
   const std::string outputDir = project_.OutputDir();
-  context.settings.WriteSetting("LastOutputDir" + catalogue_.LangCode(),
-                                BeforeLast(NormaliseOutputDir(outputDir), std::string(1, platform::kPathSeparator)));
+  context.settings.WriteSetting(
+      "LastOutputDir" + catalogue_.LangCode(),
+      BeforeLast(NormaliseOutputDir(outputDir), std::string(1, platform::kPathSeparator)));
 
   JobProjectFields fields;
   fields.activeRadioButton = catalogue_.ActiveProduct();
