@@ -14,9 +14,7 @@ set(korvane_windows_skip_test_config
   ProductCatalogueTest.SelectProductSetsLanguageCaptionFramesAndDirectories  # no ".exe"
   ProductCatalogueTest.ProjectToolsGateTheWrapperAndTheOutputDirectory       # "/" rule
   ConfigLocatorTest.LocalFileIsNamedAfterTheProgram                          # "/" paths
-  ConfigLocatorTest.InstalledConfigurationComesAfterTheSpecifiedPlaces       # "/" paths
-  SampleToolRootTest.ConfigurationDefinesInstalledProducts      # samples found from __FILE__
-  SampleToolRootTest.CobolSourcesKeepTheirColumnsAndFindTheirCopies)  # (a host path)
+  ConfigLocatorTest.InstalledConfigurationComesAfterTheSpecifiedPlaces)      # "/" paths
 set(korvane_windows_skip_test_project
   ResetOutput.NeverFollowsLinksOutOfTheJob                         # symbolic links
   ResetOutput.RefusesTheRootAndHome                                # $HOME, "/"

@@ -15,7 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSamples = fs::path(__FILE__).parent_path() / "../../../../samples";
+// From the build: __FILE__ is relative when the compiler cache rewrites paths.
+const fs::path kSamples = KORVANE_SAMPLES;
 const fs::path kToolRoot = kSamples / "Tools";
 
 const char* const kProductButtons[] = {
