@@ -26,6 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr DWORD kPipeSize = 1 << 20;
+constexpr DWORD kInputPipeSize = 1 << 16;
 // The status of a program ended by Terminate or Kill: the one Windows gives a
 // console program ended by Ctrl+C, so it reads as "interrupted", never as success.
 constexpr DWORD kStoppedStatus = 0xC000013A;
@@ -222,7 +223,10 @@ std::unique_ptr<Process> Process::Start(const ProcessOptions& options, int& erro
   }
   if (options.pipeInput) {
     HANDLE read = nullptr;
-    if (!::CreatePipe(&read, &inWrite, &noInherit, 0)) return fail(::GetLastError());
+    if (!::CreatePipe(&read, &inWrite, &noInherit, kInputPipeSize)) return fail(::GetLastError());
+    // A tool that never reads its input must not stall the writer once the pipe is full.
+    DWORD mode = PIPE_READMODE_BYTE | PIPE_NOWAIT;
+    ::SetNamedPipeHandleState(inWrite, &mode, nullptr, nullptr);
     childIn = owned.Keep(InheritableCopy(read));
     ::CloseHandle(read);
     if (childIn == nullptr) return fail(::GetLastError());
@@ -357,12 +361,12 @@ ReadState Process::ReadAvailable(std::string& out, std::size_t max, int* error) 
 WriteState Process::WriteInput(std::string_view data, int* error) {
   if (inPipe_ == nullptr) return WriteState::Closed;
   if (TryWait()) return WriteState::Closed;
-  // The pipe's buffer takes what a person types at once; a tool that reads
-  // nothing ends with its job and breaks the pipe then.
+  // The pipe does not wait: a full one takes nothing, and what a person types
+  // at once is far below its size, so a write is whole or not at all.
   DWORD written = 0;
   if (::WriteFile(AsHandle(inPipe_), data.data(), static_cast<DWORD>(data.size()), &written,
                   nullptr)) {
-    return WriteState::Written;
+    return written == 0 && !data.empty() ? WriteState::Full : WriteState::Written;
   }
   const DWORD code = ::GetLastError();
   if (code == ERROR_BROKEN_PIPE || code == ERROR_NO_DATA) return WriteState::Closed;

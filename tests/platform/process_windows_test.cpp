@@ -151,6 +151,20 @@ TEST(WindowsProcess, FeedsInputAndSurvivesWritingToAProgramThatEnded) {
   EXPECT_EQ(process->WriteInput("\r\n"), WriteState::Closed);
 }
 
+TEST(WindowsProcess, WritingToAToolThatNeverReadsFillsThePipeWithoutWaiting) {
+  ProcessOptions options;
+  options.pipeInput = true;
+  auto process = Started(Tool({"sleep:30000"}, options));
+  ASSERT_TRUE(process);
+  const std::string block(1024, 'x');
+  WriteState state = WriteState::Written;
+  for (int i = 0; i < 1000 && state == WriteState::Written; ++i) state = process->WriteInput(block);
+  EXPECT_EQ(state, WriteState::Full);
+  process->Kill();
+  ASSERT_TRUE(process->WaitFor(10000ms));
+  EXPECT_EQ(process->WriteInput("\r\n"), WriteState::Closed);
+}
+
 TEST(WindowsProcess, ReadsNeverBlockAndAnEndIsSeenWithoutOutput) {
   ProcessOptions options;
   options.captureOutput = true;

@@ -13,6 +13,7 @@
 #include "platform/env_expand.h"
 #include "platform/file_type_registry.h"
 #include "platform/folder_lock.h"
+#include "platform/ini_file_settings.h"
 #include "platform/local_time.h"
 #include "platform/os_error.h"
 #include "platform/registry_settings.h"
@@ -69,6 +70,18 @@ TEST(WindowsRegistry, SettingsAreWrittenReadBackAndRemovedUnderTheCurrentUser) {
   EXPECT_TRUE(backend->Remove(key, "ToolRoot"));
   EXPECT_FALSE(backend->Read(key, "ToolRoot").has_value());
   DeleteTree("Software\\Brevik\\" + product);
+}
+
+// The settings file backend (Linux's store) works on Windows too, under its lock file.
+TEST(WindowsFiles, TheSettingsFileBackendWritesUnderItsLock) {
+  TempDir dir;
+  IniFileSettings ini(dir.Path());
+  const std::string key = "Software\\Brevik\\Korvane Shell\\Parameters\\";
+  ASSERT_TRUE(ini.Write(key, "ToolRoot", "C:\\Tools"));
+  ASSERT_TRUE(ini.Write(key, "Other", "x"));
+  EXPECT_EQ(ini.Read(key, "ToolRoot"), "C:\\Tools");
+  EXPECT_TRUE(ini.Remove(key, "Other"));
+  EXPECT_FALSE(ini.Read(key, "Other").has_value());
 }
 
 TEST(WindowsRegistry, TheJobFileTypeAndItsVerbsGoUnderTheUsersClasses) {
