@@ -7,12 +7,12 @@ function(korvane_sample_runs target library)
   add_executable(${target} ${ARGN}
     ${PROJECT_SOURCE_DIR}/tests/e2e/sample_job.cpp
     ${PROJECT_SOURCE_DIR}/tests/support/test_support.cpp
-    ${PROJECT_SOURCE_DIR}/tests/support/run_program.cpp)
+    ${PROJECT_SOURCE_DIR}/tests/support/run_program$<$<BOOL:${WIN32}>:_windows>.cpp)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${library} GTest::gtest)
   target_compile_definitions(${target} PRIVATE
-    KORVANE_BINARY="$<TARGET_FILE:korvane>"
-    KORVANE_SAMPLES="${PROJECT_SOURCE_DIR}/samples"
-    KORVANE_TOOLROOT="${CMAKE_BINARY_DIR}/toolroot")
+    KORVANE_BINARY="${KORVANE_HOST_PREFIX}$<TARGET_FILE:korvane>"
+    KORVANE_SAMPLES="${KORVANE_HOST_PREFIX}${PROJECT_SOURCE_DIR}/samples"
+    KORVANE_TOOLROOT="${KORVANE_HOST_PREFIX}${CMAKE_BINARY_DIR}/toolroot")
   add_dependencies(${target} korvane standin_toolroot quillstub korvane-batch-runner)
 endfunction()

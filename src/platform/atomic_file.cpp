@@ -6,8 +6,16 @@
 #include <random>
 
 #ifdef _WIN32
-#include <cstdio>
-#include <fstream>
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/os_error.h"
+#include "platform/win_text.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -229,26 +237,39 @@ std::string WriteFilesAtomic(const std::vector<AtomicWrite>& files, std::string&
   return {};
 }
 
+// A fresh temporary file beside the target, written, flushed to the disk and
+// moved over the target in one step; the system's message on failure, with
+// the old file intact and no temporary file left.
 std::string WriteFileAtomic(const fs::path& path, std::string_view content, unsigned /*mode*/) {
-  const fs::path temp = AtomicTempPath(path).string() + RandomDigits();
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return std::strerror(errno);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return "Write failed";
-    }
+  HANDLE file = INVALID_HANDLE_VALUE;
+  fs::path temp;
+  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = AtomicTempPath(path).wstring() + Widen(RandomDigits());
+    file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  std::error_code ec;
-  fs::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return ec.message();
+  if (file == INVALID_HANDLE_VALUE) return OsErrorMessage(LastOsError());
+  auto fail = [&](DWORD code) {
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    ::DeleteFileW(temp.c_str());
+    return OsErrorMessage(static_cast<int>(code));
+  };
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, content.data() + done, chunk, &written, nullptr)) {
+      return fail(::GetLastError());
+    }
+    done += written;
+  }
+  if (!::FlushFileBuffers(file)) return fail(::GetLastError());
+  ::CloseHandle(file);
+  file = INVALID_HANDLE_VALUE;
+  if (!::MoveFileExW(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return fail(::GetLastError());
   }
   return {};
 }

@@ -16,6 +16,8 @@
 #endif
 #include <shlobj.h>
 #include <windows.h>
+
+#include "platform/win_text.h"
 #endif
 
 namespace platform {
@@ -92,14 +94,15 @@ std::string DesktopIcon(const std::string& icon) {
 // HKEY_CLASSES_ROOT shows the user.
 bool SetClassDefault(const std::string& subKey, const std::string& value) {
   HKEY key = nullptr;
-  const std::string path = "Software\\Classes\\" + subKey;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  const std::wstring path = Widen("Software\\Classes\\" + subKey);
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
+  const std::wstring wide = Widen(value);
   const LONG rc =
-      ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
+      ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
   ::RegCloseKey(key);
   return rc == ERROR_SUCCESS;
 }

@@ -3,10 +3,17 @@
 #include <ctime>
 #include <sstream>
 
+#include "platform/local_time.h"
 #include "platform/os_error.h"
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
+
+#include "platform/win_text.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,12 +26,7 @@ namespace {
 
 std::string LocalNow() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = LocalTime(now);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return text;
@@ -104,14 +106,15 @@ FolderLock::Attempt FolderLock::TryTake(const std::string& folder, const std::st
   const std::string path = folder + "\\" + kFileName;
   // Opened without sharing: the handle is the lock, and the system closes it
   // with the process.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_SHARING_VIOLATION) {
       attempt.held = true;
-      HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      HANDLE reader =
+          CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (reader != INVALID_HANDLE_VALUE) {
         char buffer[4096];
         DWORD n = 0;

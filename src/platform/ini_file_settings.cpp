@@ -16,6 +16,12 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #endif
 
 namespace platform {
@@ -81,20 +87,31 @@ class FolderLock {
     fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ >= 0) ::flock(fd_, LOCK_EX);
 #else
-    (void)dir;
+    // A folder cannot be locked there: a lock file of its own in it is.
+    file_ = ::CreateFileW((dir / ".settings.lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file_ != INVALID_HANDLE_VALUE) {
+      OVERLAPPED whole{};
+      ::LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
+    }
 #endif
   }
   ~FolderLock() {
 #ifndef _WIN32
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+#else
+    if (file_ != INVALID_HANDLE_VALUE) ::CloseHandle(file_);  // and so here
 #endif
   }
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
-#ifndef _WIN32
  private:
+#ifndef _WIN32
   int fd_ = -1;
+#else
+  HANDLE file_ = INVALID_HANDLE_VALUE;
 #endif
 };
 
@@ -112,7 +129,8 @@ bool Modify(const std::filesystem::path& configDir, const std::string& key, Chan
   if (!change(doc, loc->section)) return true;
 #ifndef _WIN32
   // The file holds the user's private paths; an older copy that was created
-  // readable by others is tightened before the new content replaces it.
+  // readable by others is tightened before the new content replaces it. (On
+  // Windows the user's profile folder is private already.)
   if (state == Loaded::Read) ::chmod(loc->file.c_str(), 0600);
 #endif
   return WriteFileAtomic(loc->file, doc.Serialize(), 0600).empty();

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/system_paths.h"
+
 // The install rules pass the folders relative to the program's folder, so that the code
 // and the package agree on one layout.
 #ifndef KORVANE_HELPER_DIR_FROM_BIN
@@ -39,11 +41,12 @@ std::string InstalledDataDirectory(const std::string& programDir) {
 }
 
 std::string HelperProgramPath(const std::string& programDir, std::string_view name) {
-  const fs::path beside = fs::path(programDir) / name;
+  const std::string file = std::string(name) + ExecutableSuffix();
+  const fs::path beside = fs::path(programDir) / file;
   if (IsFile(beside)) return beside.string();
   const std::string helpers = InstalledHelperDirectory(programDir);
   if (!helpers.empty()) {
-    const fs::path installed = fs::path(helpers) / name;
+    const fs::path installed = fs::path(helpers) / file;
     if (IsFile(installed)) return installed.string();
   }
   return beside.string();

@@ -3,6 +3,12 @@
 #ifndef _WIN32
 #include <pthread.h>
 #include <signal.h>
+#else
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #endif
 
 namespace platform {
@@ -47,10 +53,43 @@ InterruptWatch::~InterruptWatch() {
 
 #else
 
-// The console's Ctrl+C keeps its default meaning on Windows.
+namespace {
+
+// The console calls its handlers on a thread of its own; one watch at a time.
+std::atomic<InterruptWatch*> current{nullptr};
+std::function<void()>* currentCall = nullptr;
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+      if (current.load() != nullptr && currentCall != nullptr) {
+        (*currentCall)();
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+// Ctrl+C, Ctrl+Break and a closed console window become the call; the
+// system's handler (which ends the program) comes back with the destructor.
 InterruptWatch::InterruptWatch(std::function<void()> onInterrupt)
-    : onInterrupt_(std::move(onInterrupt)) {}
-InterruptWatch::~InterruptWatch() = default;
+    : onInterrupt_(std::move(onInterrupt)) {
+  currentCall = &onInterrupt_;
+  current = this;
+  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+InterruptWatch::~InterruptWatch() {
+  ::SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+  current = nullptr;
+  currentCall = nullptr;
+}
 
 #endif
 

@@ -6,6 +6,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+#include "platform/win_text.h"
 #else
 #include <cerrno>
 #include <csignal>
@@ -18,12 +20,14 @@ namespace platform {
 std::string OsErrorMessage(int code) {
   std::string text;
 #ifdef _WIN32
-  char* buffer = nullptr;
-  const DWORD n = ::FormatMessageA(
+  wchar_t* buffer = nullptr;
+  const DWORD n = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  if (n > 0 && buffer != nullptr) text.assign(buffer, n);
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  if (n > 0 && buffer != nullptr) text = Narrow(std::wstring_view(buffer, n));
   if (buffer != nullptr) ::LocalFree(buffer);
+  // A code the system has no words for is still named, never an empty reason.
+  if (n == 0) text = "Unknown error " + std::to_string(code);
 #else
   // Thread-safe unlike strerror(): the watcher thread reports errors too.
   text = std::system_category().message(code);

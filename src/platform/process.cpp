@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+// The POSIX half; process_windows.cpp is the Windows one.
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
@@ -210,6 +212,10 @@ WriteState Process::WriteInput(std::string_view data, int* error) {
   return WriteState::Failed;
 }
 
+bool Process::HasOutput() const {
+  return outFd_ >= 0;
+}
+
 void Process::CloseInput() {
   CloseFd(inFd_);
 }
@@ -290,37 +296,6 @@ void Process::Terminate() {
 void Process::Kill() {
   Signal(SIGKILL);
 }
-
-#else
-
-std::unique_ptr<Process> Process::Start(const ProcessOptions&, int& error) {
-  error = 50;  // ERROR_NOT_SUPPORTED: the Windows build starts tools with CreateProcess
-  return nullptr;
-}
-Process::~Process() = default;
-std::size_t Process::BytesWaiting() const {
-  return 0;
-}
-ReadState Process::ReadAvailable(std::string&, std::size_t, int*) {
-  return ReadState::Closed;
-}
-WriteState Process::WriteInput(std::string_view, int*) {
-  return WriteState::Closed;
-}
-void Process::CloseInput() {}
-void Process::CloseOutput() {}
-std::optional<ExitStatus> Process::TryWait() {
-  return status_;
-}
-std::optional<ExitStatus> Process::WaitFor(std::chrono::milliseconds) {
-  return status_;
-}
-Process::Events Process::WaitForOutputOrEnd(std::chrono::milliseconds) {
-  return {};
-}
-void Process::Signal(int) {}
-void Process::Terminate() {}
-void Process::Kill() {}
 
 #endif
 

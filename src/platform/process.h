@@ -64,7 +64,7 @@ class Process {
   WriteState WriteInput(std::string_view data, int* error = nullptr);
   void CloseInput();
   void CloseOutput();
-  bool HasOutput() const { return outFd_ >= 0; }
+  bool HasOutput() const;
 
   // The exit status once the program has ended; collects it without waiting.
   std::optional<ExitStatus> TryWait();
@@ -79,7 +79,9 @@ class Process {
   Events WaitForOutputOrEnd(std::chrono::milliseconds timeout);
 
   // Asks to stop (SIGTERM), or ends at once (SIGKILL); the whole group with
-  // ownProcessGroup. Nothing happens once the status was collected.
+  // ownProcessGroup. Nothing happens once the status was collected. Windows has
+  // no request to stop for a console program: both end it, and with
+  // ownProcessGroup every program it started (a job object holds them).
   void Terminate();
   void Kill();
 
@@ -92,6 +94,12 @@ class Process {
   int outFd_ = -1;
   int inFd_ = -1;
   int exitFd_ = -1;  // a descriptor that becomes readable at the end, when the system has one
+#ifdef _WIN32
+  void* processHandle_ = nullptr;
+  void* jobHandle_ = nullptr;  // with ownProcessGroup: the program and all it starts
+  void* outPipe_ = nullptr;
+  void* inPipe_ = nullptr;
+#endif
   std::optional<ExitStatus> status_;
 };
 

@@ -8,6 +8,10 @@
 #include <cerrno>
 
 extern char** environ;
+#else
+#include <memory>
+
+#include "platform/process.h"
 #endif
 
 namespace platform {
@@ -39,8 +43,17 @@ bool RunToolAndWait(const std::string& program, const std::vector<std::string>& 
 
 #else
 
-bool RunToolAndWait(const std::string&, const std::vector<std::string>&) {
-  return false;  // the registry needs no helper on Windows
+bool RunToolAndWait(const std::string& program, const std::vector<std::string>& args) {
+  ProcessOptions options;
+  options.argv.push_back(program);
+  options.argv.insert(options.argv.end(), args.begin(), args.end());
+  // A helper's chatter is no message for the person.
+  options.outputFile = "NUL";
+  int error = 0;
+  std::unique_ptr<Process> process = Process::Start(options, error);
+  if (!process) return false;
+  const auto status = process->WaitFor(std::chrono::milliseconds(-1));
+  return status && status->Success();
 }
 
 #endif

@@ -8,6 +8,16 @@
 #include <cstring>
 
 extern char** environ;
+#else
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "platform/os_error.h"
+#include "platform/win_text.h"
+#include "platform/windows_args.h"
 #endif
 
 #include <algorithm>
@@ -52,12 +62,49 @@ void ReapEnded(std::vector<long>& pids) {
 
 #else
 
-long StartDetached(const std::vector<std::string>&, std::string& error, const std::string&) {
-  error = "not supported";
-  return -1;
+long StartDetached(const std::vector<std::string>& argv, std::string& error,
+                   const std::string& workingDir) {
+  if (argv.empty() || argv[0].empty()) {
+    error = OsErrorMessage(ERROR_FILE_NOT_FOUND);
+    return -1;
+  }
+  std::string line;
+  for (const std::string& arg : argv) {
+    if (!line.empty()) line += ' ';
+    line += QuoteWindowsArgument(arg);
+  }
+  std::wstring wideLine = Widen(line);
+  const std::wstring program = Widen(argv[0]);
+  const std::wstring dir = Widen(workingDir);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  // The program is named by its path, as the command line names it; PATH is not
+  // searched, and it inherits no handle of ours.
+  if (!::CreateProcessW(program.c_str(), wideLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, nullptr, dir.empty() ? nullptr : dir.c_str(),
+                        &startup, &info)) {
+    error = OsErrorMessage(static_cast<int>(::GetLastError()));
+    return -1;
+  }
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return static_cast<long>(info.dwProcessId);
 }
 
-void ReapEnded(std::vector<long>&) {}
+void ReapEnded(std::vector<long>& pids) {
+  // Windows keeps no zombies; an id is dropped once its program has ended, so
+  // the list holds only programs still running.
+  pids.erase(std::remove_if(pids.begin(), pids.end(),
+                            [](long pid) {
+                              HANDLE h = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+                              if (h == nullptr) return true;
+                              const bool ended = ::WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+                              ::CloseHandle(h);
+                              return ended;
+                            }),
+             pids.end());
+}
 
 #endif
 

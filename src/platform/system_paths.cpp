@@ -17,6 +17,8 @@
 #include <shlobj.h>
 #include <windows.h>
 #include <vector>
+
+#include "platform/win_text.h"
 #endif
 
 namespace platform {
@@ -96,11 +98,11 @@ std::optional<std::string> XdgUserDir(std::string_view wanted, const std::string
 
 std::string ProgramPath() {
 #ifdef _WIN32
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD n = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
-    if (n < buffer.size()) return std::string(buffer.data(), n);
+    if (n < buffer.size()) return Narrow(std::wstring_view(buffer.data(), n));
     buffer.resize(buffer.size() * 2);
   }
 #else
@@ -118,9 +120,9 @@ std::string ProgramDirectory() {
 
 std::string DocumentsFolder() {
 #ifdef _WIN32
-  char buffer[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
-    return buffer;
+  wchar_t buffer[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
+    return Narrow(buffer);
   }
   return {};
 #else
@@ -140,12 +142,13 @@ std::string DocumentsFolder() {
 bool ShortDirectoryPath(std::string& dir, std::string& message) {
   message.clear();
 #ifdef _WIN32
-  const DWORD needed = dir.empty() ? 0 : ::GetShortPathNameA(dir.c_str(), nullptr, 0);
+  const std::wstring wide = Widen(dir);
+  const DWORD needed = dir.empty() ? 0 : ::GetShortPathNameW(wide.c_str(), nullptr, 0);
   std::string shortPath;
   if (needed > 0) {
-    std::vector<char> buffer(needed);
-    const DWORD n = ::GetShortPathNameA(dir.c_str(), buffer.data(), needed);
-    if (n > 0 && n < needed) shortPath.assign(buffer.data(), n);
+    std::vector<wchar_t> buffer(needed);
+    const DWORD n = ::GetShortPathNameW(wide.c_str(), buffer.data(), needed);
+    if (n > 0 && n < needed) shortPath = Narrow(std::wstring_view(buffer.data(), n));
   }
   dir = shortPath;
 #else

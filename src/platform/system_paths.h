@@ -24,4 +24,13 @@ inline std::string PersonalFolder() {
 // empty and message "Directory doesn't exist"; returns whether message is set.
 bool ShortDirectoryPath(std::string& dir, std::string& message);
 
+// What a program's file name ends in: ".exe" on Windows, nothing elsewhere.
+inline constexpr const char* ExecutableSuffix() {
+#ifdef _WIN32
+  return ".exe";
+#else
+  return "";
+#endif
+}
+
 }  // namespace platform

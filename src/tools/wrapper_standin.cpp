@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "korvane/core/prepare/wrapper_contract.h"
+#include "platform/std_streams.h"
 
 namespace {
 
@@ -119,9 +120,15 @@ struct Entity {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::BinaryStandardStreams();
   const std::string self = argv[0];
-  const std::string tool =
-      self.substr(self.rfind('/') == std::string::npos ? 0 : self.rfind('/') + 1);
+  const std::size_t slash = self.find_last_of("/\\");
+  std::string tool = self.substr(slash == std::string::npos ? 0 : slash + 1);
+  // Named as the tool it stands in for, without the program suffix.
+  if (tool.size() > 4 &&
+      (tool.substr(tool.size() - 4) == ".exe" || tool.substr(tool.size() - 4) == ".EXE")) {
+    tool.resize(tool.size() - 4);
+  }
   const long long wanted = argc > 1 ? c::ParseEntityArgument(argv[1]) : -1;
   if (wanted < 0) {
     std::cerr << tool << ": usage: " << tool << " last.xml[;nnnn]" << std::endl;

@@ -23,7 +23,12 @@ class ScopedEnv {
 
  private:
   void Set(const std::optional<std::string>& value) {
+#ifdef _WIN32
+    // An empty value removes the variable there.
+    ::_putenv_s(name_.c_str(), value ? value->c_str() : "");
+#else
     value ? ::setenv(name_.c_str(), value->c_str(), 1) : ::unsetenv(name_.c_str());
+#endif
   }
   std::string name_;
   std::optional<std::string> old_;

@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/std_streams.h"
+
 namespace {
 
 std::string Unescape(const std::string& text) {
@@ -61,6 +63,7 @@ void WriteLines(long count, long width) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::BinaryStandardStreams();
   for (int i = 1; i < argc; ++i) {
     const std::string step = argv[i];
     const auto value = [&](std::size_t prefix) { return step.substr(prefix); };

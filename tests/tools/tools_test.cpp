@@ -38,6 +38,32 @@ Outcome RunToEnd(std::vector<std::string> argv, const std::string& input = {},
   return outcome;
 }
 
+#ifdef _WIN32
+// Windows: the stub passes input, output and status through; the batch runner
+// hands the file to the command interpreter and ends with its status.
+TEST(ConsoleStubWindows, PassesTheConsoleAndTheStatusAndNamesAMissingTool) {
+  Outcome run = RunToEnd(
+      {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "crlf-count:2", "err:oops\\n", "exit:3"}, "\r\n\r\n");
+  EXPECT_EQ(run.output, "crlf 2\noops\n");
+  EXPECT_EQ(run.status.code, 3);
+  run = RunToEnd({KORVANE_QUILLSTUB, "C:\\nonexistent\\tool.exe", "last.xml"});
+  EXPECT_EQ(run.status.code, 127);
+  EXPECT_NE(run.output.find("C:\\nonexistent\\tool.exe"), std::string::npos) << run.output;
+}
+
+TEST(BatchRunnerWindows, TheInterpreterRunsTheFileAndItsStatusComesBack) {
+  TempDir dir;
+  dir.Write("job.cmd", "@ECHO OFF\r\n\"" + std::string(KORVANE_TEST_TOOL) + "\" out:first\r\n\"" +
+                           std::string(KORVANE_TEST_TOOL) +
+                           "\" exit:6\r\nexit /b %errorlevel%\r\n");
+  Outcome run = RunToEnd({KORVANE_BATCH_RUNNER, dir / "job.cmd"}, {}, dir.Path().string());
+  EXPECT_EQ(run.output, "first");
+  EXPECT_EQ(run.status.code, 6);
+  run = RunToEnd({KORVANE_BATCH_RUNNER, dir / "absent.cmd"});
+  EXPECT_EQ(run.status.code, 127);
+}
+#endif
+
 TEST(ConsoleStub, PassesTheToolsConsoleThroughAndEndsWithItsStatus) {
   Outcome run = RunToEnd(
       {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "crlf-count:2", "err:oops\\n", "exit:3"}, "\r\n\r\n");

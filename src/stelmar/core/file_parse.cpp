@@ -9,6 +9,15 @@
 #include <cstring>
 #include <utility>
 
+// Windows' C runtime: handles are not inherited by default, and a file opened
+// without O_BINARY would have its line ends translated.
+#ifndef O_CLOEXEC
+#define O_CLOEXEC 0
+#endif
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+
 namespace stelmar {
 namespace {
 
@@ -99,7 +108,7 @@ bool FileParse::Open(const std::string& path) {
   Reset();
   int fd = -1;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_BINARY);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return false;
   struct stat st {};

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "platform/atomic_file.h"
+#include "platform/local_time.h"
 
 namespace stelmar {
 namespace {
@@ -35,8 +36,7 @@ void Key(std::string& text, const char* name, const Field& value) {
 TimeOfDay CurrentTimeOfDay() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  const std::tm local = platform::LocalTime(seconds);
   const auto sinceSecond =
       std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
   return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(sinceSecond.count() / 10)};

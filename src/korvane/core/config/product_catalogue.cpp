@@ -284,17 +284,18 @@ void ProductCatalogue::SelectProduct(const std::string& name, const ProductSelec
 
 void ProductCatalogue::SetFrameDefaults() {
   const std::string base = installation_.toolRoot + "/" + langCode_ + "Wrap/";
+  const std::string exe = platform::ExecutableSuffix();
   // The editor's frame only turns red when it is missing.
   const std::pair<const char*, std::string> defaults[] = {
       {n::kFrameEditor, platform::DefaultTextEditor()},
       {n::kFrameCopylib, base + "Copylib/marker"},
       {n::kFrameFunctab, base + "Functab.wrl"},
-      {n::kFrameDalmer, base + "Dalmer"},
-      {n::kFrameArdent, base + "Ardent"},
-      {n::kFrameBelmont, base + "Belmont"},
-      {n::kFrameCorvid, base + "Corvid"},
-      {n::kFrameLinker, base + langCode_ + "Link"},
-      {n::kFrameEskar, base + langCode_ + "Wrap"},
+      {n::kFrameDalmer, base + "Dalmer" + exe},
+      {n::kFrameArdent, base + "Ardent" + exe},
+      {n::kFrameBelmont, base + "Belmont" + exe},
+      {n::kFrameCorvid, base + "Corvid" + exe},
+      {n::kFrameLinker, base + langCode_ + "Link" + exe},
+      {n::kFrameEskar, base + langCode_ + "Wrap" + exe},
   };
   for (const auto& [frameName, path] : defaults) {
     auto* frame = dynamic_cast<ToolPathFrame*>(window_.form.Find(frameName));

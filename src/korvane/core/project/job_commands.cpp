@@ -15,6 +15,7 @@
 #include "korvane/core/project/job_file.h"
 #include "korvane/core/project/output_directory.h"
 #include "korvane/core/project/reset_output.h"
+#include "platform/path_rules.h"
 
 namespace korvane {
 
@@ -260,8 +261,9 @@ void JobCommands::SaveProject(bool saveAs) {
   }
 
   const std::string outputDir = project_.OutputDir();
-  context.settings.WriteSetting("LastOutputDir" + catalogue_.LangCode(),
-                                BeforeLast(NormaliseOutputDir(outputDir), "/"));
+  context.settings.WriteSetting(
+      "LastOutputDir" + catalogue_.LangCode(),
+      BeforeLast(NormaliseOutputDir(outputDir), std::string(1, platform::kPathSeparator)));
 
   JobProjectFields fields;
   fields.activeRadioButton = catalogue_.ActiveProduct();

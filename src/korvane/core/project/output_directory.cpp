@@ -6,6 +6,7 @@
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
+#include "platform/path_rules.h"
 
 namespace korvane {
 
@@ -24,18 +25,20 @@ std::string FormatDirQuestion(const std::string& dir) {
 }  // namespace
 
 bool IsAbsoluteOutputDir(const std::string& text) {
-  return !text.empty() && text[0] == '/' && (text.size() == 1 || text[1] != '/');
+  return platform::IsLocalRootedPath(text);
 }
 
 std::string NormaliseOutputDir(const std::string& text) {
-  std::string result = CollapseRepeats(text, '/');
-  if (result.size() > 1 && result.back() == '/') result.pop_back();
+  constexpr char sep = platform::kPathSeparator;
+  std::string result = CollapseRepeats(text, sep);
+  if (result.size() > 1 && result.back() == sep) result.pop_back();
   return result;
 }
 
 std::string WorkDirOf(const std::string& outputDir) {
-  if (!outputDir.empty() && outputDir.back() == '/') return outputDir + "Work";
-  return outputDir + "/Work";
+  constexpr char sep = platform::kPathSeparator;
+  if (!outputDir.empty() && outputDir.back() == sep) return outputDir + "Work";
+  return outputDir + sep + "Work";
 }
 
 OutputDirectoryField::OutputDirectoryField(Project& project) : project_(project) {}

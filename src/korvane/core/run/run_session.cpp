@@ -10,6 +10,7 @@
 #include "korvane/core/run/run_verdict.h"
 #include "korvane/core/run/tool_launcher.h"
 #include "platform/install_layout.h"
+#include "platform/local_time.h"
 
 namespace korvane {
 
@@ -22,8 +23,7 @@ constexpr const char* kConsoleCopy = "Console.log.captured";
 
 std::chrono::seconds TimeOfDay(std::chrono::system_clock::time_point t) {
   const std::time_t now = std::chrono::system_clock::to_time_t(t);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   return std::chrono::seconds(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
 }
 

@@ -15,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// From the build: __FILE__ is relative when the compiler cache rewrites paths.
 const fs::path kSamples = KORVANE_SAMPLES;
 const fs::path kToolRoot = kSamples / "Tools";
 

@@ -1,0 +1,87 @@
+# Tests left out of the Windows build's run under Wine, by name, each with what it
+# depends on. They test POSIX behaviour (symbolic links, which Wine cannot make;
+# signals; "/" as the only separator; programs without ".exe"; XDG folders and
+# strerror texts) or the Linux batch runner's own echo; the Windows behaviour of the
+# same units is tested in tests/platform/*windows*_test.cpp, tests/korvane/core/
+# project/output_directory_windows_test.cpp and tests/e2e/windows_e2e_test.cpp.
+# korvane_test() turns each list into a negative GoogleTest filter.
+
+set(korvane_windows_skip_test_common
+  SystemErrorText.CodeAndTheSystemsMessage)                        # strerror's words
+set(korvane_windows_skip_test_components
+  DirectoryFrameTest.LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick)  # $HOME
+set(korvane_windows_skip_test_config
+  ProductCatalogueTest.SelectProductSetsLanguageCaptionFramesAndDirectories  # no ".exe"
+  ProductCatalogueTest.ProjectToolsGateTheWrapperAndTheOutputDirectory       # "/" rule
+  ConfigLocatorTest.LocalFileIsNamedAfterTheProgram                          # "/" paths
+  ConfigLocatorTest.InstalledConfigurationComesAfterTheSpecifiedPlaces)      # "/" paths
+set(korvane_windows_skip_test_project
+  ResetOutput.NeverFollowsLinksOutOfTheJob                         # symbolic links
+  ResetOutput.RefusesTheRootAndHome                                # $HOME, "/"
+  OutputDirRules.FormAndNormalisation                              # the "/" rule
+  OutputDirField.LeavingNormalisesAndOffersToCreate                # the "/" rule
+  OutputDirField.BrowsingTakesTheFolderAndRunsTheChecks)           # the "/" rule
+set(korvane_windows_skip_test_sources
+  SynchronizeJobDirectories.LinksAreRemovedNeverFollowed           # symbolic links
+  SynchronizeJobDirectories.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
+  SourceListEditing.RemovingUncheckedDeletesOnlyInsideTheCollection
+  SourceListAdding.FailedCopyEndsTheAddWithEarlierEntriesConsistent
+  LoadSourceWithCopies.AssemblerOtherLanguagesAndFailures)
+set(korvane_windows_skip_test_run
+  ToolWatcher.HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread  # links
+  ToolWatcher.TellsAnExitStatusFromASignal                         # signals
+  ToolWatcher.ACancelAsksThroughTheStopFileThenTerminatesThenKills # SIGTERM, then SIGKILL
+  RunVerdict.EveryWayARunEndsIsSaidWithItsToolSourceAndResults     # signal names
+  RunVerdict.TheToolIsNamedByItsProgramFileAlone                   # signal names
+  DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte  # no ".exe"
+  CapturedRun.RunsTheBatchThroughTheStubAndCountsTheEntities)      # our runner's echo
+set(korvane_windows_skip_test_app
+  ShellStartup.MissingConfigurationShowsBothMessagesAndDisablesTheShell      # "/" paths
+  ShellStartup.ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed    # "/" paths
+  ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
+  ShellStartup.ShowWritesTheProgramVersionAndActivatesTheDefaultProduct      # "/" rule
+  PreparationShell.CopyFilesBuildsTheStructureOfTheOpenJob                   # "/" rule
+  JobSafety.AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile                # "/" rule
+  JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
+  DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff)              # no ".exe"
+set(korvane_windows_skip_test_marker
+  Marker.NeverWritesThroughALink                                   # symbolic links
+  # Under Wine these two read a label file that is not there ("/" paths in the
+  # test's set-up) and then index its empty lines.
+  Marker.SavesReopensAndRemovesTheMarks
+  Marker.OpeningAMissingSourceEndsTheCommand)
+set(korvane_windows_skip_test_tools
+  ConsoleStub.PassesTheToolsConsoleThroughAndEndsWithItsStatus     # SIGTERM
+  BatchRunner.RunsTheLinesInOrderWithEchoRedirectionAndTheLastFailure  # cmd runs .cmd
+  BatchRunner.AStopEndsTheRunningLineAndStartsNoOther)             # SIGTERM
+set(korvane_windows_skip_test_prepare
+  InputStructure.BuildsNumberedInputLabelsMembersAndControlFiles   # "/" rule
+  InputStructure.StopRequestAsksAndLinksAreRemovedNotFollowed      # symbolic links
+  ResultFiles.RenameBelowWrapOutAndDeleteTheStructure)             # symbolic links
+set(korvane_windows_skip_test_stelmar_core
+  SettingsDialogs.DirectoriesAreFilledByBrowsing                   # "/" paths
+  SelectionDialogs.AFileMatchedByManyEntriesIsListedOnce           # names differing by case
+  SelectionDialogs.ObjectSelectionWritesTheChosenNamesInListOrder  # "/" paths
+  JobFile.CreatesEmptiesAppendsAndRefusesLinks                     # symbolic links
+  Commands.EveryMenuCommandWritesItsJobFileAndStartsItsTool        # symbolic links
+  Commands.CancelledSelectionsLeaveAnEmptyJobFileAndStartNothing   # symbolic links
+  Commands.AJobFileThatCannotBeCreatedStopsTheCommand)             # symbolic links
+set(korvane_windows_skip_test_platform
+  UserSettings.ConfigurationFolderFollowsTheEnvironment            # XDG folders
+  SystemPaths.ProgramPathIsThisTestProgram                         # no ".exe"
+  SystemPaths.DocumentsFolderPrefersTheConfiguredFolder            # XDG folders
+  SystemPaths.DocumentsFolderWithoutHome                           # XDG folders
+  SystemPaths.ShortDirectoryPath                                   # no 8.3 names
+  SystemPaths.TextEditorFollowsVisualThenTheDesktopsEditorsThenXdgOpen  # $VISUAL, PATH
+  OsError.GivesTheSystemsWordsForACode                             # errno
+  InstallLayout.HelperBesideTheProgramThenInstalledNeverTheCurrentFolder  # no ".exe"
+  InstallLayout.FoldersAreResolvedFromTheProgramFolder)            # "/" paths
+
+function(korvane_windows_filter out target)
+  set(filter "")
+  if(WIN32 AND DEFINED korvane_windows_skip_${target})
+    list(JOIN korvane_windows_skip_${target} ":" names)
+    set(filter TEST_FILTER "-${names}")
+  endif()
+  set(${out} ${filter} PARENT_SCOPE)
+endfunction()
