@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           libbenchmark-dev qt6-base-dev libgl-dev xvfb xauth imagemagick unrtf
           nasm dosbox nlohmann-json3-dev python3-jsonschema
           lintian desktop-file-utils appstream shared-mime-info xdg-utils dpkg-dev file
-          librsvg2-bin man-db
+          librsvg2-bin man-db ccache
           munge slurmctld slurmd slurm-client
           g++-mingw-w64-x86-64-posix googletest wine64)
 missing=()
