@@ -14,14 +14,7 @@
 int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const korvane::CommandLine commandLine(args);
-  if (korvane::WantsHelp(commandLine)) {
-    korvane::PrintHelp(std::cout);
-    return 0;
-  }
-  if (korvane::WantsVersion(commandLine)) {
-    korvane::PrintVersion(std::cout);
-    return 0;
-  }
+  if (korvane::AnswerHelpOrVersion(commandLine, std::cout)) return 0;
   if (!commandLine.HasSwitch("-batch")) {
     std::cerr << "Error: this korvane was built without its window; run it with -batch\n";
     return static_cast<int>(korvane::ExitStatus::kUsage);

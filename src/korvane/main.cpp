@@ -19,14 +19,7 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const korvane::CommandLine commandLine(args);
   // Asking for help or the version never opens a window.
-  if (korvane::WantsHelp(commandLine)) {
-    korvane::PrintHelp(std::cout);
-    return 0;
-  }
-  if (korvane::WantsVersion(commandLine)) {
-    korvane::PrintVersion(std::cout);
-    return 0;
-  }
+  if (korvane::AnswerHelpOrVersion(commandLine, std::cout)) return 0;
   std::string iniOverride;
   commandLine.SwitchValue("-Ini:-I", iniOverride);
   auto settings = platform::CreateUserSettingsBackend();

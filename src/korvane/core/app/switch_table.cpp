@@ -64,6 +64,18 @@ bool WantsHelp(const CommandLine& args) {
   return false;
 }
 
+bool AnswerHelpOrVersion(const CommandLine& args, std::ostream& out) {
+  if (WantsHelp(args)) {
+    PrintHelp(out);
+    return true;
+  }
+  if (WantsVersion(args)) {
+    PrintVersion(out);
+    return true;
+  }
+  return false;
+}
+
 bool WantsVersion(const CommandLine& args) {
   for (const std::string& arg : args.Args()) {
     if (EqualsNoCase(arg, "--version")) return true;

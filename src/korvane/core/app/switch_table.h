@@ -24,6 +24,8 @@ bool WantsVersion(const CommandLine& args);
 void PrintHelp(std::ostream& out);
 // The version lines the About box shows.
 void PrintVersion(std::ostream& out);
+// Prints the help or the version when asked for; true when the program is to end then.
+bool AnswerHelpOrVersion(const CommandLine& args, std::ostream& out);
 
 // The arguments that start with "-" and name no known switch. The value after
 // a switch that takes one is not a switch; a bare argument (a job file the

@@ -240,8 +240,8 @@ void Preparation::CopyMember(const std::string& base, const std::string& value) 
   const std::string dir = slash == std::string::npos ? "." : copylib.substr(0, slash);
   // The library is listed with its subfolders: a member is copied from where it was
   // found, as long as that lies inside the library.
-  const bool inside = memberPath.rfind(dir + "/", 0) == 0 &&
-                      memberPath.find("/../") == std::string::npos;
+  const bool inside =
+      memberPath.rfind(dir + "/", 0) == 0 && memberPath.find("/../") == std::string::npos;
   const std::string source = inside ? memberPath : dir + "/" + FileNameOf(memberPath);
   if (!IsPlainFileName(memberName) || !Exists(source)) {
     RemoveCollectionFile(base + "/Frames", memberName);

@@ -381,8 +381,8 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   if (active.empty()) throw JobFileError("The file names no product");
 
   // The open emptied the job already.
-  catalogue_.SelectProduct(active, {.checkTools = false, .clearJob = false,
-                                    .projectName = fields.projectName});
+  catalogue_.SelectProduct(
+      active, {.checkTools = false, .clearJob = false, .projectName = fields.projectName});
   // From here on a failure leaves a job that is not whole.
   project_.SetTrust(FolderTrust::Broken);
   state.jobFile = path;
