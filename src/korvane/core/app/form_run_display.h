@@ -3,7 +3,7 @@
 // the console memo, the names page brought to the front.
 
 #include "korvane/core/components/controls.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/run/run_session.h"
 
 namespace korvane {

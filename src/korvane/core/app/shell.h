@@ -20,11 +20,12 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/form_model.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/config_path.h"
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/job_binding.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/marker/label_marker.h"
 #include "korvane/core/prepare/preparation.h"
 #include "korvane/core/prepare/prepare_job.h"
@@ -122,6 +123,7 @@ class Shell : public CommandGate {
   bool formBuilt_;  // the window's components exist before any service looks them up
   WindowState window_;
   GuardStats stats_;
+  BoundJob job_;
   WindowContext context_;
   Installation installation_;
   ConfigLocator locator_;

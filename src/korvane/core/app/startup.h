@@ -9,10 +9,10 @@
 
 #include "korvane/core/common/command_line.h"
 #include "korvane/core/common/person_port.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/project/project.h"
 

@@ -3,9 +3,9 @@
 // box and help, closing, and buttons that stand for actions.
 
 #include "korvane/core/common/guarded_run.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_catalogue.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/source_lists.h"
 
 namespace korvane {

@@ -79,4 +79,14 @@ class Component {
   int tag_ = 0;
 };
 
+// Where components stand among each other: a component is on screen only when it
+// and every parent up to the window are visible.
+class ComponentTree {
+ public:
+  virtual bool Showing(const Component& component) const = 0;
+
+ protected:
+  ~ComponentTree() = default;
+};
+
 }  // namespace korvane

@@ -129,6 +129,8 @@ class PageControl : public Component {
     Changed();
     pageChanged.Emit();
   }
+  void SetActivePage(const Page& page) { SetActivePage(page.Name()); }
+  bool IsActive(const Page& page) const { return active_ == page.Name(); }
   bool MultiLine() const { return multiLine_; }
   void SetMultiLine(bool m) { Assign(multiLine_, m); }
 

@@ -14,7 +14,7 @@
 
 namespace korvane {
 
-class FormModel {
+class FormModel : public ComponentTree {
  public:
   // Creates a component; the order of calls is the creation order.
   template <typename T, typename... Args>
@@ -42,7 +42,7 @@ class FormModel {
   const std::vector<std::unique_ptr<Component>>& Components() const { return components_; }
 
   // Whether the component and every parent up to the form are visible.
-  bool Showing(const Component& component) const;
+  bool Showing(const Component& component) const override;
 
   // The component that has the input focus, as the view reports it; empty when none.
   const std::string& Focused() const { return focused_; }

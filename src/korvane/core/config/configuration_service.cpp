@@ -15,10 +15,10 @@ ConfigurationService::ConfigurationService(WindowContext& window, const Installa
     : window_(window), installation_(installation), locator_(locator) {}
 
 void ConfigurationService::Load() {
-  auto& group = window_.form.Get<GroupBox>(n::kGroupIniFile);
+  auto& group = window_.view.configurationGroup;
   const ConfigLoadResult result = LoadToolConfiguration(locator_, config_, window_.status);
   if (!result.ok) {
-    window_.form.Get<PageControl>(n::kPageControlMain).SetEnabled(false);
+    window_.view.mainPages.SetEnabled(false);
     window_.window.EmptyMenu();
     window_.status.AddErrorAndAbort("Cannot access product ini file - " + result.path);
   }
@@ -33,13 +33,13 @@ void ConfigurationService::ReadRunControl() {
 }
 
 void ConfigurationService::ShowInMemo() {
-  auto& memo = window_.form.Get<Memo>(n::kMemoIniFile);
+  auto& memo = window_.view.configuration;
   memo.SetLines(config_.Lines());
   memo.SetModified(false);
 }
 
 void ConfigurationService::TakeFromMemo() {
-  config_.SetLines(window_.form.Get<Memo>(n::kMemoIniFile).Lines());
+  config_.SetLines(window_.view.configuration.Lines());
 }
 
 void ConfigurationService::Save() {

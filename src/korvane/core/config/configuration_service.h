@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/config_path.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
 #include "korvane/core/config/tool_configuration.h"
+#include "korvane/core/form/window_context.h"
 
 namespace korvane {
 

@@ -92,9 +92,7 @@ void ProductCatalogue::Connect() {
     if (button == nullptr) continue;
     connections_.Add(button->clicked.Connect([this, name] { ProductClick(name); }));
   }
-  if (auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions))) {
-    connections_.Add(group->clicked.Connect([this] { VersionClick(); }));
-  }
+  connections_.Add(window_.job.versions.clicked.Connect([this] { VersionClick(); }));
   auto handle = [this](const char* name, std::function<void()> handler) {
     if (Action* action = window_.actions.Find(name)) action->SetHandler(std::move(handler));
   };
@@ -113,7 +111,7 @@ void ProductCatalogue::ApplyConfiguration() {
 }
 
 void ProductCatalogue::DisableShell() {
-  window_.form.Get<PageControl>(n::kPageControlMain).SetEnabled(false);
+  window_.view.mainPages.SetEnabled(false);
   job_.ForgetChanges();
   window_.window.EmptyMenu();
 }
@@ -137,8 +135,7 @@ bool ProductCatalogue::IsInstalled(const std::string& langCode) {
 bool ProductCatalogue::LanguagePageShown(const std::string& buttonName) const {
   const Component* button = window_.form.Find(buttonName);
   if (dynamic_cast<const RadioButton*>(button) == nullptr) return false;
-  const Component* page = window_.form.Find(n::kPageLanguages);
-  return page != nullptr && window_.form.Showing(*page);
+  return window_.view.tree.Showing(window_.view.languagesPage);
 }
 
 void ProductCatalogue::HealProductLines() {
@@ -286,20 +283,15 @@ void ProductCatalogue::SetFrameDefaults() {
   const std::string base = installation_.toolRoot + "/" + langCode_ + "Wrap/";
   const std::string exe = platform::ExecutableSuffix();
   // The editor's frame only turns red when it is missing.
-  const std::pair<const char*, std::string> defaults[] = {
-      {n::kFrameEditor, platform::DefaultTextEditor()},
-      {n::kFrameCopylib, base + "Copylib/marker"},
-      {n::kFrameFunctab, base + "Functab.wrl"},
-      {n::kFrameDalmer, base + "Dalmer" + exe},
-      {n::kFrameArdent, base + "Ardent" + exe},
-      {n::kFrameBelmont, base + "Belmont" + exe},
-      {n::kFrameCorvid, base + "Corvid" + exe},
-      {n::kFrameLinker, base + langCode_ + "Link" + exe},
-      {n::kFrameEskar, base + langCode_ + "Wrap" + exe},
+  JobModel& job = window_.job;
+  const std::pair<ToolPathFrame*, std::string> defaults[] = {
+      {&job.editor, platform::DefaultTextEditor()},  {&job.copyLibrary, base + "Copylib/marker"},
+      {&job.functionTable, base + "Functab.wrl"},    {&job.dalmer, base + "Dalmer" + exe},
+      {&job.ardent, base + "Ardent" + exe},          {&job.belmont, base + "Belmont" + exe},
+      {&job.corvid, base + "Corvid" + exe},          {&job.linker, base + langCode_ + "Link" + exe},
+      {&job.eskar, base + langCode_ + "Wrap" + exe},
   };
-  for (const auto& [frameName, path] : defaults) {
-    auto* frame = dynamic_cast<ToolPathFrame*>(window_.form.Find(frameName));
-    if (frame == nullptr) continue;
+  for (const auto& [frame, path] : defaults) {
     frame->SetDefaultName(path);
     frame->SetText("");
   }
@@ -308,7 +300,7 @@ void ProductCatalogue::SetFrameDefaults() {
 void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
   const std::string value = config_.Value(buttonName);
   if (value.empty()) window_.status.ShowErrorAndAbort(kMissingDefinition);
-  auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions));
+  RadioGroup* group = &window_.job.versions;
   const std::vector<std::string> items = ToolConfiguration::CommaList(value);
   const long long declared = ZeroPrefixedInt(Item(items, 3));
   // A definition promising more names than it lists gets only the names it has.
@@ -317,7 +309,6 @@ void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
   versionCount_ = static_cast<int>(count);
   std::vector<std::string> versions(items.begin() + 4, items.begin() + 4 + count);
   job_.SetSubVersion(Item(items, 4));
-  if (group == nullptr) return;
   group->SetItems(std::move(versions));
   group->SetItemIndex(0);
   group->SetHeight(kVersionRowHeight * versionCount_ + kVersionGroupFrame);
@@ -325,42 +316,32 @@ void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
 }
 
 void ProductCatalogue::VersionClick() {
-  const auto* group = dynamic_cast<RadioGroup*>(window_.form.Find(n::kRadioGroupVersions));
-  if (group == nullptr || group->ItemIndex() < 0) return;
-  job_.SetSubVersion(group->Items()[group->ItemIndex()]);
+  const RadioGroup& group = window_.job.versions;
+  if (group.ItemIndex() < 0) return;
+  job_.SetSubVersion(group.Items()[group.ItemIndex()]);
 }
 
 void ProductCatalogue::CheckProjectTools() {
   ApplyProductExtras();
 
   bool failed = false;
-  for (const auto& component : window_.form.Components()) {
-    auto* frame = dynamic_cast<ToolPathFrame*>(component.get());
-    if (frame == nullptr) continue;
+  const JobModel& job = window_.job;
+  for (ToolPathFrame* frame : job.Tools()) {
     if (!frame->ValidatePath(false)) failed = true;
   }
   if (failed) {
-    if (auto* page = window_.form.Find(n::kPageTechnical)) page->SetVisible(true);
-    if (auto* pages = dynamic_cast<PageControl*>(window_.form.Find(n::kPageControlMain))) {
-      pages->SetActivePage(n::kPageTechnical);
-    }
+    window_.view.technicalPage.SetVisible(true);
+    window_.view.mainPages.SetActivePage(window_.view.technicalPage);
   }
 
   bool wrappersValid = true;
-  for (const char* frameName :
-       {n::kFrameDalmer, n::kFrameArdent, n::kFrameBelmont, n::kFrameCorvid, n::kFrameEskar}) {
-    const auto* frame = dynamic_cast<const ToolPathFrame*>(window_.form.Find(frameName));
-    if (frame != nullptr && frame->Visible() && frame->Invalid()) wrappersValid = false;
+  for (const ToolPathFrame* frame : job.Wrappers()) {
+    if (frame->Visible() && frame->Invalid()) wrappersValid = false;
   }
   if (Action* run = window_.actions.Find(n::kActRunWrap)) run->SetEnabled(wrappersValid);
 
-  const Component* wordPage = window_.form.Find(n::kPageWordScan);
-  const Component* functab = window_.form.Find(n::kFrameFunctab);
-  const auto* words = dynamic_cast<const CheckList*>(window_.form.Find(n::kListControlTags));
-  const auto* objects = dynamic_cast<const CheckList*>(window_.form.Find(n::kListObjects));
-  if (wordPage != nullptr && wordPage->Visible() && functab != nullptr && functab->Visible() &&
-      (words == nullptr || words->Items().empty()) &&
-      (objects == nullptr || objects->Items().empty())) {
+  if (window_.view.wordScanPage.Visible() && job.functionTable.Visible() &&
+      job.controlWords.Items().empty() && job.objects.Items().empty()) {
     functionTableWanted.Emit();
   }
 

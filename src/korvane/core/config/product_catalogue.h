@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "korvane/core/common/keyed_lines.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/product_job.h"
 #include "korvane/core/config/tool_configuration.h"
+#include "korvane/core/form/window_context.h"
 
 namespace korvane {
 

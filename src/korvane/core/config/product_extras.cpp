@@ -18,15 +18,6 @@ namespace {
 
 constexpr const char* kDefaultObjectTypes = "INPT,OUTP,MASK,REPO,CASE,SKIP,LINK,FUNC,PROC";
 
-void SetVisible(FormModel& form, const char* name, bool visible) {
-  if (Component* c = form.Find(name)) c->SetVisible(visible);
-}
-
-bool IsVisible(const FormModel& form, const char* name) {
-  const Component* c = form.Find(name);
-  return c != nullptr && c->Visible();
-}
-
 void SetActionVisible(ActionList& actions, const char* name, bool visible) {
   if (Action* a = actions.Find(name)) a->SetVisible(visible);
 }
@@ -40,14 +31,12 @@ std::string InsideParentheses(const std::string& value) {
   return value.substr(open + 1, close - open - 1);
 }
 
-void RefillCombo(FormModel& form, const char* name, const std::vector<std::string>& items) {
-  auto* box = dynamic_cast<ComboBox*>(form.Find(name));
-  if (box == nullptr) return;
-  IncCombo& combo = box->Combo();
+void RefillCombo(ComboBox& box, const std::vector<std::string>& items) {
+  IncCombo& combo = box.Combo();
   combo.SetClearBeforeFill(true);
   for (const std::string& item : items) combo.AddWithKey(item, item);
   combo.SetItemIndex(items.empty() ? -1 : 0);
-  box->Touch();
+  box.Touch();
 }
 
 }  // namespace
@@ -60,22 +49,19 @@ void ProductCatalogue::ApplyProductExtras() {
 
   // A bad strict switch throws here and leaves the rest of the window as it was.
   const bool scan = StrToBoolStrict(extras.Value("Scan"));
-  SetVisible(window_.form, n::kPageWordScan, scan);
+  window_.view.wordScanPage.SetVisible(scan);
   for (Action* action : window_.actions.InCategory(n::kCategoryWordList)) {
     action->SetVisible(scan);
     action->SetEnabled(scan);
   }
-  SetVisible(window_.form, n::kFrameFunctab, scan);
+  window_.job.functionTable.SetVisible(scan);
 
   ApplyFrameVisibility(extras);
   RefillWrapTypes();
   ApplyActionVisibility();
 
-  for (const char* list : {n::kListSources, n::kListCopies}) {
-    if (auto* checkList = dynamic_cast<CheckList*>(window_.form.Find(list))) {
-      checkList->SetSorted(true);
-    }
-  }
+  window_.job.sources.SetSorted(true);
+  window_.job.copies.SetSorted(true);
 
   UndoOverrides();
   ApplyCaptionOverrides();
@@ -84,63 +70,60 @@ void ProductCatalogue::ApplyProductExtras() {
 }
 
 void ProductCatalogue::ApplyFrameVisibility(const KeyedLines& extras) {
-  FormModel& form = window_.form;
-  SetVisible(form, n::kFrameCopylib, StrToBoolDefault(extras.Value("Frames"), true));
-  const std::pair<const char*, const char*> wrappers[] = {
-      {"OnlineWrap", n::kFrameDalmer}, {"BatchWrap", n::kFrameArdent},
-      {"SubWrap", n::kFrameBelmont},   {"ProcedureWrap", n::kFrameCorvid},
-      {"Link", n::kFrameLinker},       {"InterfaceWrap", n::kFrameEskar},
+  JobModel& job = window_.job;
+  job.copyLibrary.SetVisible(StrToBoolDefault(extras.Value("Frames"), true));
+  const std::pair<const char*, ToolPathFrame*> wrappers[] = {
+      {"OnlineWrap", &job.dalmer},    {"BatchWrap", &job.ardent}, {"SubWrap", &job.belmont},
+      {"ProcedureWrap", &job.corvid}, {"Link", &job.linker},      {"InterfaceWrap", &job.eskar},
   };
   for (const auto& [key, frame] : wrappers) {
-    SetVisible(form, frame, StrToBoolDefault(extras.Value(key), false));
+    frame->SetVisible(StrToBoolDefault(extras.Value(key), false));
   }
-  SetVisible(form, n::kPageObjects, StrToBoolStrict(extras.Value("ObjectsEdit")));
+  window_.view.objectsPage.SetVisible(StrToBoolStrict(extras.Value("ObjectsEdit")));
 }
 
 void ProductCatalogue::RefillWrapTypes() {
-  auto* box = dynamic_cast<ComboBox*>(window_.form.Find(n::kComboWrapType));
-  if (box == nullptr) return;
-  IncCombo& combo = box->Combo();
+  JobModel& job = window_.job;
+  IncCombo& combo = job.wrapType.Combo();
   combo.SetClearBeforeFill(true);
   const struct {
-    const char* frame;
+    const ToolPathFrame& frame;
     const char* text;
     const char* key;
   } types[] = {
-      {n::kFrameDalmer, "Transaction wrapping", "Onl"},
-      {n::kFrameArdent, "File wrapping", "File"},
-      {n::kFrameBelmont, "Subprogram wrapping", "Module"},
-      {n::kFrameCorvid, "Procedure  wrapping", "Proc"},
-      {n::kFrameEskar, "Interface wrapping", "Intr"},
+      {job.dalmer, "Transaction wrapping", "Onl"},    {job.ardent, "File wrapping", "File"},
+      {job.belmont, "Subprogram wrapping", "Module"}, {job.corvid, "Procedure  wrapping", "Proc"},
+      {job.eskar, "Interface wrapping", "Intr"},
   };
   for (const auto& type : types) {
-    if (IsVisible(window_.form, type.frame)) combo.AddWithKey(type.text, type.key);
+    if (type.frame.Visible()) combo.AddWithKey(type.text, type.key);
   }
   combo.SetItemIndex(combo.Items().empty() ? -1 : 0);
-  box->Touch();
+  job.wrapType.Touch();
 }
 
 void ProductCatalogue::ApplyActionVisibility() {
-  FormModel& form = window_.form;
+  const JobModel& job = window_.job;
+  JobWindow& view = window_.view;
   ActionList& actions = window_.actions;
-  const bool online = IsVisible(form, n::kFrameDalmer);
+  const bool online = job.dalmer.Visible();
   SetActionVisible(actions, n::kActWrapTypeOnl, online);
-  SetActionVisible(actions, n::kActWrapTypeFile, IsVisible(form, n::kFrameArdent));
-  SetActionVisible(actions, n::kActWrapTypeModule, IsVisible(form, n::kFrameBelmont));
-  SetActionVisible(actions, n::kActWrapTypeProc, IsVisible(form, n::kFrameCorvid));
+  SetActionVisible(actions, n::kActWrapTypeFile, job.ardent.Visible());
+  SetActionVisible(actions, n::kActWrapTypeModule, job.belmont.Visible());
+  SetActionVisible(actions, n::kActWrapTypeProc, job.corvid.Visible());
 
   // Interface wrapping takes whole interfaces: no per-source types and no copies.
-  const bool perSource = !IsVisible(form, n::kFrameEskar);
+  const bool perSource = !job.eskar.Visible();
   SetActionVisible(actions, n::kActApplyToAll, perSource);
   SetActionVisible(actions, n::kActApplyToChecked, perSource);
-  SetVisible(form, n::kGroupWrapType, perSource);
-  SetVisible(form, n::kPageCopies, perSource);
-  const bool copies = IsVisible(form, n::kPageCopies);
+  view.wrapTypeGroup.SetVisible(perSource);
+  view.copiesPage.SetVisible(perSource);
+  const bool copies = perSource;
   SetActionVisible(actions, n::kActAddFilesToCopies, copies);
   SetActionVisible(actions, n::kActAddDirectoryToCopies, copies);
 
-  SetVisible(form, n::kGroupMapType, online);
-  RefillCombo(form, n::kComboMapType, {"CICS", "IMS", "COBSCRN"});
+  view.mapTypeGroup.SetVisible(online);
+  RefillCombo(job.mapType, {"CICS", "IMS", "COBSCRN"});
 }
 
 void ProductCatalogue::UndoOverrides() {
@@ -191,9 +174,7 @@ void ProductCatalogue::FillObjectTypes() {
   std::string types = InsideParentheses(config_.Value("WordScan.ObjectTypes"));
   if (Trim(types).empty()) types = kDefaultObjectTypes;
   const std::vector<std::string> items = FromCommaText(types);
-  for (const char* name : {n::kComboCreateWrdList, n::kComboEditCWrd}) {
-    auto* box = dynamic_cast<ComboBox*>(window_.form.Find(name));
-    if (box == nullptr) continue;
+  for (ComboBox* box : {&window_.view.wordType, &window_.view.controlWordType}) {
     IncCombo& combo = box->Combo();
     combo.SetClearBeforeFill(true);
     for (const std::string& item : items) combo.AddItem(item);

@@ -68,8 +68,8 @@ WrapperMarker* LabelMarker::CurrentMarker() const {
 }
 
 ProjectMarkerJob::ProjectMarkerJob(Project& project, const ProductCatalogue& catalogue,
-                                   FormModel& form)
-    : project_(project), catalogue_(catalogue), form_(form) {}
+                                   JobModel& job)
+    : project_(project), catalogue_(catalogue), model_(job) {}
 
 std::string ProjectMarkerJob::BaseDirectory() const {
   std::string base = project_.OutputDir();
@@ -82,7 +82,7 @@ int ProjectMarkerJob::LangIndex() const {
 }
 
 KeyedLines& ProjectMarkerJob::Marks() {
-  return form_.Get<StringListHolder>(names::kMarksHolder).Keyed();
+  return model_.marks.Keyed();
 }
 
 void ProjectMarkerJob::SetProjectModified() {
@@ -90,7 +90,7 @@ void ProjectMarkerJob::SetProjectModified() {
 }
 
 void ProjectMarkerJob::SetSourceEntry(const std::string& name, bool on) {
-  auto& list = form_.Get<CheckList>(names::kListSources);
+  CheckList& list = model_.sources;
   for (auto& item : list.MutableItems()) {
     if (!EqualsNoCase(FileList::NameOf(item.text), name)) continue;
     item.enabled = on;

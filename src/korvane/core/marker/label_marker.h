@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/marker/marker_job.h"
 #include "korvane/core/marker/wrapper_marker.h"
 #include "korvane/core/project/pending_edits.h"
@@ -44,7 +44,7 @@ class LabelMarker : public PendingEdits {
 
 class ProjectMarkerJob : public MarkerJob {
  public:
-  ProjectMarkerJob(Project& project, const ProductCatalogue& catalogue, FormModel& form);
+  ProjectMarkerJob(Project& project, const ProductCatalogue& catalogue, JobModel& job);
   std::string BaseDirectory() const override;
   int LangIndex() const override;
   KeyedLines& Marks() override;
@@ -54,7 +54,7 @@ class ProjectMarkerJob : public MarkerJob {
  private:
   Project& project_;
   const ProductCatalogue& catalogue_;
-  FormModel& form_;
+  JobModel& model_;
 };
 
 }  // namespace korvane

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "korvane/core/components/action.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/marker/marker_job.h"
 #include "korvane/core/marker/marker_paths.h"
 #include "korvane/core/viewer/viewer_page.h"

@@ -51,17 +51,16 @@ std::string StemOf(const std::string& fileName) {
 }  // namespace
 
 void Preparation::ShowProgress(const std::string& caption, int modulesMax) {
-  auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
-  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
+  auto& group = context_.view.progress;
+  auto& modules = context_.view.modulesBar;
   group.SetCaption(caption);
   group.SetVisible(true);
   modules.SetRange(0, modulesMax);
 }
 
 void Preparation::BuildInputStructure(bool countOnly) {
-  FormModel& form = context_.form;
-  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
-  auto& sourcesBar = form.Get<ProgressBar>(n::kProgressSources);
+  auto& modules = context_.view.modulesBar;
+  auto& sourcesBar = context_.view.sourcesBar;
   job_.SetSourceLines(0);
   auto preparing = [&] {
     ShowProgress("Preparing directories", 6);
@@ -134,16 +133,15 @@ void Preparation::BuildInputStructure(bool countOnly) {
 
   MakeRealDirectory(base + "/Work");
   SaveControlFiles(base);
-  if (form.Get<Page>(n::kPageWordScan).Visible()) {
+  if (context_.view.wordScanPage.Visible()) {
     const std::string functab = base + "/" + std::string(contract::kFunctionTable);
     DropLink(functab);
-    WriteWordList(functab, form.Get<CheckList>(n::kListControlTags),
-                  form.Get<CheckList>(n::kListObjects));
+    WriteWordList(functab, context_.job.controlWords, context_.job.objects);
   }
 }
 
 void Preparation::CopyLoop(const std::string& base) {
-  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
+  auto& modules = context_.view.modulesBar;
   const std::vector<std::string>& map = parameters_.nameMap;
   int entities = 0;
   // Sources and copy members both advance the bar, so both count towards its end.
@@ -167,9 +165,9 @@ void Preparation::CopyLoop(const std::string& base) {
       continue;
     }
     modules.StepIt();
-    context_.form.Get<GroupBox>(n::kGroupProgress)
-        .SetCaption("Building input structure, Processing " + std::to_string(modules.Position()) +
-                    " of " + std::to_string(modules.Max()));
+    context_.view.progress.SetCaption("Building input structure, Processing " +
+                                      std::to_string(modules.Position()) + " of " +
+                                      std::to_string(modules.Max()));
     if (pacer.Due()) context_.person.ProcessPendingEvents();
     CheckStopRequest();
   }
@@ -234,7 +232,7 @@ void Preparation::CopySource(const std::string& base, size_t index, const std::s
 void Preparation::CopyMember(const std::string& base, const std::string& value) {
   const std::string memberName = BeforeFirst(value, "@");
   const std::string memberPath = AfterFirst(value, "@");
-  auto& frame = context_.form.Get<ToolPathFrame>(n::kFrameCopylib);
+  auto& frame = context_.job.copyLibrary;
   const std::string copylib = frame.Text().empty() ? frame.DefaultName() : frame.Text();
   const size_t slash = copylib.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : copylib.substr(0, slash);
@@ -271,12 +269,11 @@ void Preparation::SaveControlFiles(const std::string& base) {
 void Preparation::Finish() {
   copying_ = false;
   stopRequested_ = false;
-  FormModel& form = context_.form;
-  form.Get<ProgressBar>(n::kProgressSources).StepIt();
-  auto& page = form.Get<Page>(n::kPageSources);
+  context_.view.sourcesBar.StepIt();
+  auto& page = context_.view.sourcesPage;
   page.SetCaption(BeforeFirst(page.Caption(), "(") + "(" +
                   std::to_string(sources_.Sources().List().Items().size()) + ")");
-  form.Get<GroupBox>(n::kGroupProgress).SetVisible(false);
+  context_.view.progress.SetVisible(false);
 }
 
 }  // namespace korvane

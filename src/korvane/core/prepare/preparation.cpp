@@ -17,14 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The path a tool frame names: what was typed or chosen, else its default.
-std::string FramePath(FormModel& form, const char* name) {
-  const auto& frame = form.Get<ToolPathFrame>(name);
+std::string FramePath(const ToolPathFrame& frame) {
   return frame.Text().empty() ? frame.DefaultName() : frame.Text();
-}
-
-bool Shown(FormModel& form, const char* name) {
-  const Component* c = form.Find(name);
-  return c != nullptr && c->Visible();
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -48,19 +42,19 @@ void Preparation::Connect(ActionList& actions) {
 
 void Preparation::CheckBeforePreparing() {
   job_.ApplyNames();
-  auto& pages = context_.form.Get<PageControl>(n::kPageControlMain);
+  auto& pages = context_.view.mainPages;
   int checked = 0;
   for (const auto& item : sources_.Sources().List().Items()) checked += item.checked ? 1 : 0;
   job_.SetCounts(checked, 0);
   if (checked == 0) {
-    pages.SetActivePage(n::kPageNames);
+    pages.SetActivePage(context_.view.namesPage);
     context_.status.ShowErrorAndAbort("No files are selected for processing!");
   }
   std::error_code ec;
   const std::string dir = job_.OutputDir();
   if (dir.empty() || !fs::is_directory(dir, ec)) {
-    pages.SetActivePage(n::kPageNames);
-    context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).RequestFocus();
+    pages.SetActivePage(context_.view.namesPage);
+    context_.job.baseFolder.RequestFocus();
     context_.status.ShowErrorAndAbort(std::string("Output directory error - ") +
                                       "Directory doesn't exist");
   }
@@ -68,31 +62,31 @@ void Preparation::CheckBeforePreparing() {
 }
 
 JobParameterInput Preparation::CollectInput(const std::string& base) {
-  FormModel& form = context_.form;
+  const JobModel& job = context_.job;
   JobParameterInput in;
   in.productName = job_.ProductName();
   in.systemName = job_.SystemName();
   in.base = base + "/";
   in.wrapRequested = wrapRequested_;
-  in.interfaceType = form.Get<ComboBox>(n::kComboOutputInterface).Combo().SecondInd();
-  in.mapTypeOffered = Shown(form, n::kGroupMapType);
-  in.mapType = form.Get<ComboBox>(n::kComboMapType).Combo().SecondInd();
-  in.wordScan = Shown(form, n::kPageWordScan);
+  in.interfaceType = context_.job.interfaceType.Combo().SecondInd();
+  in.mapTypeOffered = context_.view.mapTypeGroup.Visible();
+  in.mapType = context_.job.mapType.Combo().SecondInd();
+  in.wordScan = context_.view.wordScanPage.Visible();
   in.multi = job_.MultiEntity();
-  in.linkerShown = Shown(form, n::kFrameLinker);
-  in.linkerProgram = FramePath(form, n::kFrameLinker);
-  in.wrapperPrograms = {{"Onl", FramePath(form, n::kFrameDalmer)},
-                        {"File", FramePath(form, n::kFrameArdent)},
-                        {"Module", FramePath(form, n::kFrameBelmont)},
-                        {"Proc", FramePath(form, n::kFrameCorvid)}};
-  in.copyLibraryShown = Shown(form, n::kFrameCopylib);
+  in.linkerShown = job.linker.Visible();
+  in.linkerProgram = FramePath(job.linker);
+  in.wrapperPrograms = {{"Onl", FramePath(job.dalmer)},
+                        {"File", FramePath(job.ardent)},
+                        {"Module", FramePath(job.belmont)},
+                        {"Proc", FramePath(job.corvid)}};
+  in.copyLibraryShown = job.copyLibrary.Visible();
   if (in.wrapRequested && in.copyLibraryShown) {
     for (const CollectionFile& file :
-         ListCollectionFiles(DirectoryOf(FramePath(form, n::kFrameCopylib)))) {
+         ListCollectionFiles(DirectoryOf(FramePath(job.copyLibrary)))) {
       in.copyMembers.push_back({file.name, file.path});
     }
   }
-  const KeyedLines& marks = form.Get<StringListHolder>(n::kMarksHolder).Keyed();
+  const KeyedLines& marks = context_.job.marks.Keyed();
   const auto& items = sources_.Sources().List().Items();
   in.sources.reserve(items.size());
   for (const auto& item : items) {
@@ -123,7 +117,7 @@ void Preparation::PrepareXml() {
 
 void Preparation::ShowMemos() {
   if (!parameters_.longExtensions.empty()) {
-    auto& memo = context_.form.Get<Memo>(n::kMemoLongExtension);
+    auto& memo = context_.job.longExtensions;
     KeyedLines lines(memo.Lines());
     for (const auto& [longForm, cut] : parameters_.longExtensions) {
       lines.SetValue(longForm, cut);
@@ -132,7 +126,7 @@ void Preparation::ShowMemos() {
     memo.SetLines(lines.Lines());
   }
   if (parameters_.nameMapBuilt) {
-    context_.form.Get<Memo>(n::kMemoNewFileNames).SetLines(parameters_.nameMap);
+    context_.job.nameMap.SetLines(parameters_.nameMap);
     nameMapReplaced.Emit();
   }
 }

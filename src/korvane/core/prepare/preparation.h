@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "korvane/core/components/action.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/preparation_report.h"
 #include "korvane/core/prepare/prepare_job.h"

@@ -25,9 +25,9 @@ std::string ProjectPrepareJob::OutputDir() const {
 }
 
 void ProjectPrepareJob::ApplyNames() {
-  FormModel& form = project_.Context().form;
-  project_.SetSystemName(form.Get<EditBox>(names::kEditSystemName).Text());
-  project_.SetProductName(form.Get<EditBox>(names::kEditProductName).Text());
+  const JobWindow& view = project_.Context().view;
+  project_.SetSystemName(view.systemName.Text());
+  project_.SetProductName(view.productName.Text());
   project_.GetProjectName();
 }
 

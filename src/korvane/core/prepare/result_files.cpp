@@ -45,16 +45,15 @@ void RemoveIfEmpty(const std::string& dir) {
 }  // namespace
 
 void Preparation::RenameResults() {
-  FormModel& form = context_.form;
-  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
+  auto& modules = context_.view.modulesBar;
   modules.SetRange(0, 8);
   modules.SetPosition(1);
-  form.Get<GroupBox>(n::kGroupProgress).SetCaption("Rename result files");
+  context_.view.progress.SetCaption("Rename result files");
   lastRename_ = {};
   const bool rename = job_.Flags().renameAfter;
   const std::string base = job_.WritableBase();
   // Hashed by name, ignoring case: thousands of results each look up their number.
-  const KeyedLines map(form.Get<Memo>(n::kMemoNewFileNames).Lines());
+  const KeyedLines map(context_.job.nameMap.Lines());
   // A tool run inside DOSBox may have made the folder itself, in upper case.
   std::vector<CollectionFile> results;
   for (const std::string& folder : EntriesNamedNoCase(base, contract::kOutputDir)) {
@@ -102,15 +101,14 @@ void Preparation::DeleteFilesAfter() {
     }
     CleanDirectory(base, "", 1, std::string(contract::kRunFileMask), limits);
   }
-  FormModel& form = context_.form;
-  const std::vector<std::string>& map = form.Get<Memo>(n::kMemoNewFileNames).Lines();
-  auto& modules = form.Get<ProgressBar>(n::kProgressModules);
-  auto& sourcesBar = form.Get<ProgressBar>(n::kProgressSources);
+  const std::vector<std::string>& map = context_.job.nameMap.Lines();
+  auto& modules = context_.view.modulesBar;
+  auto& sourcesBar = context_.view.sourcesBar;
   modules.SetRange(0, 6);
   modules.SetPosition(1);
   sourcesBar.SetRange(0, static_cast<int>(map.size()));
   sourcesBar.SetPosition(1);
-  form.Get<GroupBox>(n::kGroupProgress).SetCaption("Delete temporary files");
+  context_.view.progress.SetCaption("Delete temporary files");
   for (auto line = map.rbegin(); line != map.rend(); ++line) {
     if (!StartsWithCase("XCPY", *line)) continue;
     const std::string target = KeyedLines::ValueOf(*line);

@@ -124,40 +124,39 @@ std::string JobCommands::JobFilter() const {
 }
 
 void JobCommands::ActivateNamesPage() {
-  project_.Context().form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  project_.Context().view.mainPages.SetActivePage(project_.Context().view.namesPage);
 }
 
 void JobCommands::ShowSourceCount() {
-  FormModel& form = project_.Context().form;
-  auto& page = form.Get<Page>(n::kPageSources);
-  const size_t count = form.Get<CheckList>(n::kListSources).Items().size();
+  auto& page = project_.Context().view.sourcesPage;
+  const size_t count = project_.Context().job.sources.Items().size();
   page.SetCaption(BeforeFirst(page.Caption(), "(") + "(" + std::to_string(count) + ")");
 }
 
 void JobCommands::ClearProject() {
-  FormModel& form = project_.Context().form;
+  JobModel& job = project_.Context().job;
+  JobWindow& view = project_.Context().view;
   ProjectState& state = project_.State();
   state.systemName.clear();
   state.productName.clear();
-  for (const char* edit :
-       {n::kEditSystemName, n::kEditProductName, n::kEditCWrd, n::kEditCreateWrdList}) {
-    form.Get<EditBox>(edit).SetText("");
+  for (EditBox* edit :
+       {&view.systemName, &view.productName, &view.controlWordEdit, &view.wordEdit}) {
+    edit->SetText("");
   }
   // The source and copy lists and the wrapping marks are the source lists' own: they
   // clear themselves when told. The word lists and the run's memos follow until their
   // services exist.
-  for (const char* list : {n::kListObjects, n::kListControlTags}) {
-    form.Get<CheckList>(list).Clear();
-  }
-  form.Get<Memo>(n::kMemoNewFileNames).Clear();
-  form.Get<Memo>(n::kMemoLongExtension).Clear();
-  form.Get<Page>(n::kPageViewer).SetVisible(false);
+  job.objects.Clear();
+  job.controlWords.Clear();
+  job.nameMap.Clear();
+  job.longExtensions.Clear();
+  view.viewerPage.SetVisible(false);
   project_.SetProjectName("*");
   state.modified = false;
   project_.Context().actions.Get(n::kActSaveProject).SetEnabled(false);
-  auto& sources = form.Get<Page>(n::kPageSources);
+  auto& sources = view.sourcesPage;
   sources.SetCaption(BeforeFirst(sources.Caption(), "(") + "(0)");
-  form.Get<Memo>(n::kMemoCaptureConsole).Clear();
+  job.console.Clear();
   state.jobFile.clear();
   state.loadedName.clear();
   project_.ReleaseBase();
@@ -248,7 +247,7 @@ void JobCommands::SaveProject(bool saveAs) {
   if (untouchable.empty()) saving.Emit();
 
   // The marks are written in sorted order; later additions append again.
-  auto& marks = context.form.Get<StringListHolder>(n::kMarksHolder);
+  auto& marks = context.job.marks;
   auto lines = marks.StringList();
   std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
     return ToLower(a) < ToLower(b);
@@ -277,8 +276,8 @@ void JobCommands::SaveProject(bool saveAs) {
   fields.toolRoot = installation_.toolRoot;
   fields.interfaceType = state.interfaceType;
   fields.maxDirDepth = static_cast<int>(catalogue_.DirDepth());
-  fields.selectedFilesScreenWidth = context.form.Get<CheckList>(n::kListSources).ScrollWidth();
-  fields.usedCopiesScreenWidth = context.form.Get<CheckList>(n::kListCopies).ScrollWidth();
+  fields.selectedFilesScreenWidth = context.job.sources.ScrollWidth();
+  fields.usedCopiesScreenWidth = context.job.copies.ScrollWidth();
   fields.sourceLinesInJob = state.sourceLinesInJob;
   fields.numberOfRenamedModules = state.numberOfRenamedModules;
   fields.numberOfModules = state.numberOfModules;
@@ -395,7 +394,7 @@ void JobCommands::ApplyJobFile(const std::string& path) {
 
   // The steps keep their order: a failure leaves what was applied before it.
   ApplyMemos(content, form);
-  form.Get<Memo>(n::kMemoNewFileNames).SetModified(true);
+  context.job.nameMap.SetModified(true);
   project_.SetProjectName(fields.projectName);
   project_.SetSystemName(fields.systemName);
   project_.SetProductName(fields.productName);
@@ -411,8 +410,8 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   state.numberOfModules = fields.numberOfModules;
   state.numberOfRenamedSourceFiles = fields.numberOfRenamedSourceFiles;
   state.numberOfSourceFiles = fields.numberOfSourceFiles;
-  form.Get<CheckList>(n::kListSources).SetScrollWidth(fields.selectedFilesScreenWidth);
-  form.Get<CheckList>(n::kListCopies).SetScrollWidth(fields.usedCopiesScreenWidth);
+  context.job.sources.SetScrollWidth(fields.selectedFilesScreenWidth);
+  context.job.copies.SetScrollWidth(fields.usedCopiesScreenWidth);
   state.sourceLinesInJob = fields.sourceLinesInJob;
 
   WindowState& window = context.window;
@@ -495,9 +494,8 @@ void JobCommands::ClosingSteps() {
 }
 
 void JobCommands::FinishOnPages() {
-  FormModel& form = project_.Context().form;
   ActivateNamesPage();
-  form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
+  project_.Context().view.copySourcePages.SetActivePage(project_.Context().view.sourcesPage);
   loadFinished.Emit();
 }
 

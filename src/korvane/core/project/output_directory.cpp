@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 DirectoryFrame& Frame(Project& project) {
-  return project.Context().form.Get<DirectoryFrame>(names::kFrameOutputDir);
+  return project.Context().job.baseFolder;
 }
 
 std::string FormatDirQuestion(const std::string& dir) {

@@ -40,11 +40,11 @@ Project::Project(WindowContext& context, const ActiveLanguage& language, JobSave
     : context_(context), language_(language), saver_(saver) {}
 
 std::string Project::OutputDir() const {
-  return context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).Text();
+  return context_.job.baseFolder.Text();
 }
 
 void Project::SetOutputDir(const std::string& dir) {
-  context_.form.Get<DirectoryFrame>(n::kFrameOutputDir).SetText(dir);
+  context_.job.baseFolder.SetText(dir);
 }
 
 std::string Project::GetProjectName() {
@@ -66,24 +66,23 @@ void Project::SetProjectName(const std::string& fileName) {
 }
 
 void Project::SetProductName(const std::string& text) {
-  ApplyName(text, state_.productName, n::kEditProductName, "Product name missing or incorrect");
+  ApplyName(text, state_.productName, context_.view.productName,
+            "Product name missing or incorrect");
 }
 
 void Project::SetSystemName(const std::string& text) {
-  ApplyName(text, state_.systemName, n::kEditSystemName, "System name name missing or incorrect");
+  ApplyName(text, state_.systemName, context_.view.systemName,
+            "System name name missing or incorrect");
 }
 
-void Project::ApplyName(const std::string& text, std::string& name, const char* editName,
+void Project::ApplyName(const std::string& text, std::string& name, EditBox& edit,
                         const char* message) {
-  auto& edit = context_.form.Get<EditBox>(editName);
   if (text == "*") {
     name.clear();
   } else if (!text.empty() && !(text.front() >= '0' && text.front() <= '9')) {
     name = text;
   } else {
-    if (auto* pages = dynamic_cast<PageControl*>(context_.form.Find(n::kPageControlMain))) {
-      pages->SetActivePage(n::kPageNames);
-    }
+    context_.view.mainPages.SetActivePage(context_.view.namesPage);
     edit.RequestFocus();
     context_.status.ShowErrorAndAbort(message);
     return;  // not reached: the abort unwinds
@@ -229,16 +228,15 @@ void Project::CheckBatchOnLoad() {
 }
 
 void Project::BindNameFields() {
-  auto bind = [this](const char* editName, std::string ProjectState::*field,
+  auto bind = [this](EditBox& edit, std::string ProjectState::*field,
                      void (Project::*apply)(const std::string&)) {
-    auto& edit = context_.form.Get<EditBox>(editName);
     connections_.Add(edit.changed.Connect([this, &edit, field] { state_.*field = edit.Text(); }));
     connections_.Add(edit.exited.Connect([this, &edit, apply] {
       if (!edit.Text().empty()) (this->*apply)(edit.Text());
     }));
   };
-  bind(n::kEditProductName, &ProjectState::productName, &Project::SetProductName);
-  bind(n::kEditSystemName, &ProjectState::systemName, &Project::SetSystemName);
+  bind(context_.view.productName, &ProjectState::productName, &Project::SetProductName);
+  bind(context_.view.systemName, &ProjectState::systemName, &Project::SetSystemName);
 }
 
 }  // namespace korvane

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/product_job.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/project/pending_edits.h"
 #include "platform/folder_lock.h"
@@ -116,8 +116,7 @@ class Project {
   void BindNameFields();
 
  private:
-  void ApplyName(const std::string& text, std::string& name, const char* editName,
-                 const char* message);
+  void ApplyName(const std::string& text, std::string& name, EditBox& edit, const char* message);
   WindowContext& context_;
   const ActiveLanguage& language_;
   JobSaver& saver_;

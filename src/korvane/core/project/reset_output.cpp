@@ -24,31 +24,24 @@ constexpr const char* kJobExtension = ".jwrap";
 // The progress display of the source steps, hidden again however the reset ends.
 class Progress {
  public:
-  explicit Progress(FormModel& form)
-      : bar_(dynamic_cast<ProgressBar*>(form.Find(names::kProgressSources))),
-        group_(form.Find(names::kGroupProgress)) {
+  explicit Progress(const JobWindow& view) : bar_(view.sourcesBar), group_(view.progress) {
     Restart(11);
-    if (group_ != nullptr) group_->SetVisible(true);
-    if (bar_ != nullptr) bar_->SetVisible(true);
+    group_.SetVisible(true);
+    bar_.SetVisible(true);
   }
-  ~Progress() {
-    if (group_ != nullptr) group_->SetVisible(false);
-  }
+  ~Progress() { group_.SetVisible(false); }
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
 
   void Restart(int max) {
-    if (bar_ == nullptr) return;
-    bar_->SetRange(0, max);
-    bar_->SetPosition(0);
+    bar_.SetRange(0, max);
+    bar_.SetPosition(0);
   }
-  void Step() {
-    if (bar_ != nullptr) bar_->StepIt();
-  }
+  void Step() { bar_.StepIt(); }
 
  private:
-  ProgressBar* bar_;
-  Component* group_;
+  ProgressBar& bar_;
+  GroupBox& group_;
 };
 
 int SearchDepth(int dirDepth) {
@@ -96,7 +89,7 @@ void ResetOutput(Project& project, int dirDepth, const std::string& inputWorkDir
   WindowContext& context = project.Context();
   // Never the root, the home folder or a folder the job does not own.
   const std::string outputDir = project.WritableBase();
-  Progress progress(context.form);
+  Progress progress(context.view);
 
   const std::vector<std::string> files = CollectOutputFiles(project, dirDepth);
   for (int i = 0; i < 5; ++i) progress.Step();

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "korvane/core/components/action.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/run/dosbox_mode.h"
 #include "korvane/core/run/run_session.h"
 #include "korvane/core/run/ui_dispatcher.h"

@@ -108,12 +108,12 @@ void SourceAdding::AddFiles() {
 }
 
 void SourceAdding::AddFilesToSources() {
-  lists_.ShowCopySourcePage(n::kPageSources);
+  lists_.ShowCopySourcePage(context_.view.sourcesPage);
   AddFiles();
 }
 
 void SourceAdding::AddFilesToCopies() {
-  lists_.ShowCopySourcePage(n::kPageCopies);
+  lists_.ShowCopySourcePage(context_.view.copiesPage);
   AddFiles();
 }
 
@@ -126,20 +126,20 @@ void SourceAdding::AddDirectories() {
 }
 
 void SourceAdding::AddDirectoryToSources() {
-  lists_.ShowCopySourcePage(n::kPageSources);
+  lists_.ShowCopySourcePage(context_.view.sourcesPage);
   AddDirectories();
 }
 
 void SourceAdding::AddDirectoryToCopies() {
-  lists_.ShowCopySourcePage(n::kPageCopies);
+  lists_.ShowCopySourcePage(context_.view.copiesPage);
   AddDirectories();
 }
 
 void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet, int depth) {
   const ListTarget target = lists_.Current();
   CreateCollection(target);
-  auto& group = context_.form.Get<GroupBox>(n::kGroupProgress);
-  auto& progress = context_.form.Get<ProgressBar>(n::kProgressSources);
+  auto& group = context_.view.progress;
+  auto& progress = context_.view.sourcesBar;
   progress.SetRange(0, 5);
   progress.SetPosition(1);
   group.SetVisible(true);
@@ -191,9 +191,9 @@ void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet, in
 void SourceAdding::DropFiles(const std::string& target, const std::vector<std::string>& paths,
                              int depth) {
   if (target == n::kButtonAddFilesToSrc || target == n::kButtonAddDirsToSrc) {
-    lists_.ShowCopySourcePage(n::kPageSources);
+    lists_.ShowCopySourcePage(context_.view.sourcesPage);
   } else if (target == n::kButtonAddFilesToCpy || target == n::kButtonAddDirsToCpy) {
-    lists_.ShowCopySourcePage(n::kPageCopies);
+    lists_.ShowCopySourcePage(context_.view.copiesPage);
   }
   const ListTarget list = lists_.Current();
   CreateCollection(list);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/source_target.h"
 #include "korvane/core/sources/sources_job.h"
 

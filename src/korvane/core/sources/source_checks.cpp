@@ -27,7 +27,10 @@ CheckList& SourceChecks::CheckListTarget(const std::string& invoker) {
     }
   }
   const std::string& focused = context_.form.Focused();
-  if (auto* list = dynamic_cast<CheckList*>(context_.form.Find(focused))) return *list;
+  JobModel& job = context_.job;
+  for (CheckList* list : {&job.sources, &job.copies, &job.controlWords, &job.objects}) {
+    if (list->Name() == focused) return *list;
+  }
   context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function!");
   throw OperationAbort();  // not reached: the abort above always ends the operation
 }

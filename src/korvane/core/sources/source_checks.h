@@ -5,7 +5,7 @@
 #include <string>
 
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/file_list.h"
 
 namespace korvane {

@@ -47,13 +47,13 @@ bool IsFolder(const std::string& path) {
 SourceLists::SourceLists(WindowContext& context, SourcesJob& job)
     : context_(context),
       job_(job),
-      sourceList_(context.form.Get<CheckList>(n::kListSources)),
-      copyList_(context.form.Get<CheckList>(n::kListCopies)),
+      sourceList_(context.job.sources),
+      copyList_(context.job.copies),
       sources_(sourceList_),
       copies_(copyList_),
-      marks_(context.form.Get<StringListHolder>(n::kMarksHolder)),
-      wrapCombo_(context.form.Get<ComboBox>(n::kComboWrapType)),
-      copySource_(context.form.Get<PageControl>(n::kPageControlCopySource)) {
+      marks_(context.job.marks),
+      wrapCombo_(context.job.wrapType),
+      copySource_(context.view.copySourcePages) {
   connections_.Add(copySource_.pageChanged.Connect([this] { FollowCopySourcePage(); }));
   FollowCopySourcePage();
   // Every change of a list's length shows in its captions, whoever made it.
@@ -140,8 +140,8 @@ bool SourceLists::Synchronize() {
       if (modified) Modified();
     });
     whole = SynchronizeJobDirectories({sourceList_, copyList_, marks_,
-                                       context_.form.Get<Page>(n::kPageCopies).Visible(), base,
-                                       &modified, &refused, &dropped, &unholdable});
+                                       context_.view.copiesPage.Visible(), base, &modified,
+                                       &refused, &dropped, &unholdable});
   }
   for (const std::string& why : refused) context_.status.AddError(why, true);
   if (!dropped.empty())
@@ -169,7 +169,7 @@ void SourceLists::CheckBaseBeforeRun() {
 // --- context -------------------------------------------------------------------------------
 
 void SourceLists::FollowCopySourcePage() {
-  sourcesActive_ = copySource_.ActivePage() != n::kPageCopies;
+  sourcesActive_ = !copySource_.IsActive(context_.view.copiesPage);
   folderName_ = sourcesActive_ ? "SourceCollection" : "CopyCollection";
   keySuffix_ = sourcesActive_ ? "" : ".Copy";
   if (Action* mark = context_.actions.Find(n::kActMarkToBeWrapped))
@@ -177,8 +177,7 @@ void SourceLists::FollowCopySourcePage() {
 }
 
 bool SourceLists::InterfaceMode() const {
-  const Component* eskar = context_.form.Find(n::kFrameEskar);
-  return eskar != nullptr && eskar->Visible();
+  return context_.job.eskar.Visible();
 }
 
 std::string SourceLists::Base() const {
@@ -198,10 +197,10 @@ SourceLists::Target SourceLists::Current() {
 }
 
 void SourceLists::ShowNamesPage() {
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  context_.view.mainPages.SetActivePage(context_.view.namesPage);
 }
 
-void SourceLists::ShowCopySourcePage(const char* page) {
+void SourceLists::ShowCopySourcePage(const Page& page) {
   ShowNamesPage();
   copySource_.SetActivePage(page);
   FollowCopySourcePage();
@@ -258,11 +257,11 @@ void SourceLists::Validate(const Target& target, bool mustHaveChecked) {
 
 void SourceLists::UpdatePanelCaption(CheckList& list) {
   const std::string count = "(" + std::to_string(list.Items().size()) + ")";
-  auto& panel = context_.form.Get<Panel>(list.Parent());
+  Panel& panel = &list == &sourceList_ ? context_.view.sourcesPanel : context_.view.copiesPanel;
   panel.SetCaption(BeforeFirst(panel.Caption(), "(") + count);
   // The sources' tab carries the same count.
   if (&list == &sourceList_) {
-    auto& page = context_.form.Get<Page>(n::kPageSources);
+    auto& page = context_.view.sourcesPage;
     page.SetCaption(BeforeFirst(page.Caption(), "(") + count);
   }
 }
@@ -309,9 +308,9 @@ SourceLists::LineLayout SourceLists::LayoutOf(const CheckList& list, int index) 
 }
 
 void SourceLists::SelectFirstEntry(CheckList& list) {
-  const bool showsList =
-      context_.form.Get<PageControl>(n::kPageControlMain).ActivePage() == n::kPageNames &&
-      context_.form.Showing(list) && (&list == &sourceList_) == sourcesActive_;
+  const bool showsList = context_.view.mainPages.IsActive(context_.view.namesPage) &&
+                         context_.view.tree.Showing(list) &&
+                         (&list == &sourceList_) == sourcesActive_;
   if (!showsList || list.Items().empty() || list.ItemIndex() >= 0) return;
   list.SetItemIndex(0);
   if (&list == &sourceList_) types_.HighlightSource(0);

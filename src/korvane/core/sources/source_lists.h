@@ -12,7 +12,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/components/text_measure.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/project/job_commands.h"
 #include "korvane/core/sources/file_list.h"
 #include "korvane/core/sources/source_adding.h"
@@ -95,7 +95,7 @@ class SourceLists {
   // The interface wrapper is offered (its tool frame shows).
   bool InterfaceMode() const;
   void ShowNamesPage();
-  void ShowCopySourcePage(const char* page);
+  void ShowCopySourcePage(const Page& page);
   int TypeColumnWidth() const;
   int WidthOf(std::string_view text) const;
   void Modified();

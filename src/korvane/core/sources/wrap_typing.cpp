@@ -77,7 +77,7 @@ void WrapTyping::SetEntryWrapType(int index, const std::string& code) {
 
 void WrapTyping::ApplyType(bool checkedOnly) {
   if (!lists_.sourcesActive_) {
-    lists_.copySource_.SetActivePage(n::kPageSources);
+    lists_.copySource_.SetActivePage(lists_.context_.view.sourcesPage);
     lists_.FollowCopySourcePage();
     return;
   }

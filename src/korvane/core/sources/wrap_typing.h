@@ -6,7 +6,7 @@
 
 #include "korvane/core/common/signal.h"
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 
 namespace korvane {
 

@@ -11,12 +11,12 @@
 namespace korvane {
 
 ProjectViewerJob::ProjectViewerJob(Project& project, const ProductCatalogue& catalogue,
-                                   const ConfigurationService& configuration, FormModel& form,
+                                   const ConfigurationService& configuration, const JobModel& job,
                                    SourceLists& sources)
     : project_(project),
       catalogue_(catalogue),
       configuration_(configuration),
-      form_(form),
+      model_(job),
       sources_(sources) {}
 
 std::string ProjectViewerJob::BaseDirectory() const {
@@ -42,7 +42,7 @@ std::string ProjectViewerJob::ResultMasks() const {
 }
 
 std::string ProjectViewerJob::EditorPath() const {
-  return form_.Get<ToolPathFrame>(names::kFrameEditor).Text();
+  return model_.editor.Text();
 }
 
 void ProjectViewerJob::RefreshWrapState() {

@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include "korvane/core/form/job_parts.h"
+
 namespace korvane {
 
 class ConfigurationService;
-class FormModel;
 class Project;
 class ProductCatalogue;
 class SourceLists;
@@ -32,7 +33,7 @@ class ViewerJob {
 class ProjectViewerJob : public ViewerJob {
  public:
   ProjectViewerJob(Project& project, const ProductCatalogue& catalogue,
-                   const ConfigurationService& configuration, FormModel& form,
+                   const ConfigurationService& configuration, const JobModel& job,
                    SourceLists& sources);
   std::string BaseDirectory() const override;
   std::string SystemName() const override;
@@ -46,7 +47,7 @@ class ProjectViewerJob : public ViewerJob {
   Project& project_;
   const ProductCatalogue& catalogue_;
   const ConfigurationService& configuration_;
-  FormModel& form_;
+  const JobModel& model_;
   SourceLists& sources_;
 };
 

@@ -86,17 +86,17 @@ std::string Viewers::CaptionFor(const std::string& path) const {
 }
 
 bool Viewers::ViewerInFront() const {
-  return context_.form.Get<PageControl>(n::kPageControlMain).ActivePage() == n::kPageViewer;
+  return context_.view.mainPages.IsActive(context_.view.viewerPage);
 }
 
 void Viewers::ShowViewerTab(bool shown) {
-  context_.form.Get<Page>(n::kPageViewer).SetVisible(shown);
+  context_.view.viewerPage.SetVisible(shown);
 }
 
 void Viewers::BringToFront() {
   // A hidden tab cannot be in front: without pages the viewer stays where it is.
-  if (!context_.form.Get<Page>(n::kPageViewer).Visible()) return;
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageViewer);
+  if (!context_.view.viewerPage.Visible()) return;
+  context_.view.mainPages.SetActivePage(context_.view.viewerPage);
 }
 
 ViewerPage* Viewers::Current() const {
@@ -181,7 +181,7 @@ ViewerPage& Viewers::AddPage(
   const std::string name = "tsv" + std::to_string(counter_++);
   std::unique_ptr<ViewerPage> page = make(name);
   ShowViewerTab(true);
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageViewer);
+  context_.view.mainPages.SetActivePage(context_.view.viewerPage);
   pages_.push_back(std::move(page));
   ViewerPage& added = *pages_.back();
   added.Connections().Add(
@@ -212,9 +212,9 @@ bool Viewers::CloseCurrentPage() {
     RemovePage(static_cast<size_t>(current_));
     closed = true;
   }
-  if (pages_.empty() && context_.form.Get<Page>(n::kPageViewer).Visible()) {
+  if (pages_.empty() && context_.view.viewerPage.Visible()) {
     ShowViewerTab(false);
-    context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+    context_.view.mainPages.SetActivePage(context_.view.namesPage);
   }
   job_.RefreshWrapState();
   return closed;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/viewer/text_search.h"
 #include "korvane/core/viewer/viewer_job.h"
 #include "korvane/core/viewer/viewer_page.h"

@@ -24,8 +24,8 @@ constexpr const char* kLastUsed = "LastUsedWordTable";
 WordLists::WordLists(WindowContext& context, WordListJob& job)
     : context_(context),
       job_(job),
-      words_(context.form.Get<CheckList>(n::kListControlTags)),
-      objects_(context.form.Get<CheckList>(n::kListObjects)) {
+      words_(context.job.controlWords),
+      objects_(context.job.objects) {
   // A refilled list (a cleared job, an import) has no line left to edit.
   connections_.Add(words_.reset.Connect([this] { wordEditor_.Cancel(); }));
   connections_.Add(objects_.reset.Connect([this] { objectEditor_.Cancel(); }));
@@ -36,21 +36,21 @@ void WordLists::Connect(ActionList& actions) {
   actions.Get("ActSaveWordList").SetHandler([this] { Export(); });
   actions.Get("ActLoadTextFile").SetHandler([this] { LoadTextFile(); });
   actions.Get("ActAddSelectedToList").SetHandler([this] { AddSelectedToList(); });
-  auto& add = context_.form.Get<ButtonControl>(n::kButtonCreateWrdList);
+  auto& add = context_.view.addWord;
   add.SetEnabled(true);
   connections_.Add(add.clicked.Connect([this] { AddToList(); }));
 }
 
 void WordLists::Follow(ProductCatalogue& catalogue) {
   connections_.Add(catalogue.functionTableWanted.Connect([this] { LoadFunctionTable(); }));
-  auto& pages = context_.form.Get<PageControl>(n::kPageControlMain);
+  auto& pages = context_.view.mainPages;
   connections_.Add(pages.pageChanged.Connect([this, &pages] {
-    if (pages.ActivePage() == n::kPageWordScan) LoadFunctionTable();
+    if (pages.IsActive(context_.view.wordScanPage)) LoadFunctionTable();
   }));
 }
 
 void WordLists::ShowWordPage() {
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageWordScan);
+  context_.view.mainPages.SetActivePage(context_.view.wordScanPage);
 }
 
 FileDialogRequest WordLists::DialogFromLastUsed() const {
@@ -101,11 +101,11 @@ void WordLists::Export() {
 }
 
 void WordLists::LoadFunctionTable() {
-  const Page& page = context_.form.Get<Page>(n::kPageWordScan);
+  const Page& page = context_.view.wordScanPage;
   if (!page.Enabled()) return;
   // Closing keeps what was typed: the table is only read into empty lists.
   objectEditor_.Store();
-  const auto& frame = context_.form.Get<ToolPathFrame>(n::kFrameFunctab);
+  const auto& frame = context_.job.functionTable;
   if (!frame.Visible() || !words_.Items().empty() || !objects_.Items().empty()) return;
   // A missing table has already turned its frame red; only an existing one is read.
   std::error_code ec;
@@ -114,28 +114,28 @@ void WordLists::LoadFunctionTable() {
 }
 
 void WordLists::AddToList() {
-  const std::string type = context_.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText();
-  const std::string word = Trim(context_.form.Get<EditBox>(n::kEditCreateWrdList).Text());
+  const std::string type = context_.view.wordType.Combo().EditText();
+  const std::string word = Trim(context_.view.wordEdit.Text());
   words_.Add({ControlWordEntry(type, word), true, true});
 }
 
 void WordLists::LoadTextFile() {
-  auto& pages = context_.form.Get<PageControl>(n::kPageControlMain);
-  const auto& sources = context_.form.Get<CheckList>(n::kListSources);
-  if (pages.ActivePage() != n::kPageNames) {
+  auto& pages = context_.view.mainPages;
+  const auto& sources = context_.job.sources;
+  if (!pages.IsActive(context_.view.namesPage)) {
     // The person picks a source first and calls the command again.
-    pages.SetActivePage(n::kPageNames);
-    context_.form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
-    context_.form.Get<CheckList>(n::kListSources).RequestFocus();
+    pages.SetActivePage(context_.view.namesPage);
+    context_.view.copySourcePages.SetActivePage(context_.view.sourcesPage);
+    context_.job.sources.RequestFocus();
     return;
   }
   const int index = sources.ItemIndex();
   if (index < 0 || index >= static_cast<int>(sources.Items().size())) return;
   const std::string path = FileList::PathOf(sources.Items()[static_cast<size_t>(index)].text);
-  auto& view = context_.form.Get<Memo>(n::kRichEditCTLWords);
+  auto& view = context_.view.wordsView;
   view.SetLines(ReadTextLines(path));
   selection_.clear();
-  pages.SetActivePage(n::kPageWordScan);
+  pages.SetActivePage(context_.view.wordScanPage);
   view.RequestFocus();
 }
 
@@ -148,13 +148,12 @@ void WordLists::DropHighlightedWord() {
   const int index = words_.ItemIndex();
   if (index < 0 || index >= static_cast<int>(words_.Items().size())) return;
   const std::string& entry = words_.Items()[static_cast<size_t>(index)].text;
-  context_.form.Get<EditBox>(n::kEditCreateWrdList)
-      .SetText(entry.size() > 5 ? entry.substr(5) : "");
-  context_.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().SetEditText(entry.substr(0, 4));
+  context_.view.wordEdit.SetText(entry.size() > 5 ? entry.substr(5) : "");
+  context_.view.wordType.Combo().SetEditText(entry.substr(0, 4));
 }
 
 void WordLists::AddSelectedToList() {
-  auto& word = context_.form.Get<EditBox>(n::kEditCreateWrdList);
+  auto& word = context_.view.wordEdit;
   word.SetText(BeforeFirst(selection_, "\r\n"));
   word.RequestFocus();
 }

@@ -7,7 +7,7 @@
 
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/lists.h"
-#include "korvane/core/components/window_context.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/wordlist/word_editors.h"
 
 namespace korvane {

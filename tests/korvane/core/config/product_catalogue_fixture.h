@@ -15,6 +15,7 @@
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/config/product_catalogue.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
@@ -56,7 +57,9 @@ struct CatalogueWindow : RecordingJob {
   FormModel form;
   ActionList actions;
   WindowState windowState;
-  WindowContext window{form, actions, status, person, settings, windowState};
+  bool built = (BuildMainForm(form, actions), true);
+  BoundJob job{form};
+  WindowContext window{form, job.model, job.window, actions, status, person, settings, windowState};
   TempDir root;
   Installation installation{root.Path().string(), root.Path().string(), "",
                             (root.Path() / "Docs").string(), false};
@@ -72,7 +75,6 @@ struct CatalogueWindow : RecordingJob {
   CatalogueWindow() {
     settings.SetSettingsProduct("Korvane Shell");
     settings.SetSettingsSection("Parameters");
-    BuildMainForm(form, actions);
     std::filesystem::create_directories(root.Path() / "Docs");
     windowState.SetCaption("Korvane main shell - ");
     keep.Add(status.messageReported.Connect(

@@ -7,9 +7,10 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/project/project.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
@@ -30,7 +31,6 @@ struct CountingSaver : JobSaver, ActiveLanguage {
 
 struct ProjectFixture : CountingSaver {
   ProjectFixture() {
-    BuildMainForm(form, actions);
     pages().SetActivePage(names::kPageLanguages);
     window.SetCaption("Korvane Shell");
     project.BindNameFields();
@@ -48,7 +48,9 @@ struct ProjectFixture : CountingSaver {
   FormModel form;
   ActionList actions;
   WindowState window;
-  WindowContext context{form, actions, status, person, settings, window};
+  bool built = (BuildMainForm(form, actions), true);
+  BoundJob job{form};
+  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
   Project project{context, *this, *this};
 };
 

@@ -9,9 +9,10 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
-#include "korvane/core/components/window_context.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
+#include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
 #include "platform/memory_settings.h"
@@ -89,7 +90,8 @@ struct SourcesFixture : FixtureJob {
   SettingsStore settings{backend};
   StatusBar status{person};
   WindowState window;
-  WindowContext context{BuildSourcesForm(form, actions), actions, status, person, settings, window};
+  BoundJob job{BuildSourcesForm(form, actions)};
+  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
   SourceLists lists{context, *this};
   int aborts = 0;
 };

@@ -4,6 +4,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
 #include "korvane/core/sources/source_lists_fixture.h"
 #include "korvane/core/wordlist/word_editors.h"
@@ -47,7 +48,8 @@ struct WordFixture : WordListJob {
   SettingsStore settings{backend};
   StatusBar status{person};
   WindowState window;
-  WindowContext context{Built(form, actions), actions, status, person, settings, window};
+  BoundJob job{Built(form, actions)};
+  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
   WordLists lists{context, *this};
   int modified = 0;
 };

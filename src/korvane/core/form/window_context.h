@@ -1,7 +1,8 @@
 #pragma once
-// What a subsystem service of the main window is given: the form and its
-// actions, the window's own state, the status bar, the person, and the
-// per-user settings.
+// What a subsystem service of the main window is given: the job and the window
+// parts it works on, the actions, the window's own state, the status bar, the
+// person, and the per-user settings. The form itself is there for the job-file
+// codec and the product's window set-up, which address components by name.
 
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/form_model.h"
+#include "korvane/core/form/job_parts.h"
 
 namespace korvane {
 
@@ -45,6 +47,8 @@ class WindowState {
 
 struct WindowContext {
   FormModel& form;
+  JobModel& job;
+  JobWindow& view;
   ActionList& actions;
   StatusBar& status;
   PersonPort& person;

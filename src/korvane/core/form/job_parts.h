@@ -1,0 +1,89 @@
+#pragma once
+// The job and the window around it as the services see them: typed parts, no names.
+// The parts are the main window's components, because the job file writes them by
+// name and in creation order; only the form binding (job_binding.h) and the job-file
+// codec look a component up by its name.
+
+#include <array>
+
+#include "korvane/core/components/component.h"
+#include "korvane/core/components/controls.h"
+#include "korvane/core/components/frames.h"
+#include "korvane/core/components/lists.h"
+
+namespace korvane {
+
+// What a job holds: its base folder, the source and copy lists with their marks, the
+// choices made for it, its word lists, the name map and long extensions of the last
+// preparation, the last run's console, and the tool paths the job's files depend on.
+struct JobModel {
+  DirectoryFrame& baseFolder;
+  CheckList& sources;
+  CheckList& copies;
+  StringListHolder& marks;
+  ComboBox& wrapType;
+  ComboBox& mapType;
+  ComboBox& interfaceType;
+  RadioGroup& versions;
+  CheckList& controlWords;
+  CheckList& objects;
+  Memo& nameMap;
+  Memo& longExtensions;
+  Memo& console;
+  // The tool paths; a frame is visible when the product uses that tool.
+  ToolPathFrame& editor;
+  ToolPathFrame& copyLibrary;
+  ToolPathFrame& functionTable;
+  ToolPathFrame& dalmer;
+  ToolPathFrame& ardent;
+  ToolPathFrame& belmont;
+  ToolPathFrame& corvid;
+  ToolPathFrame& linker;
+  ToolPathFrame& eskar;
+
+  // Every tool frame, in the window's order.
+  std::array<ToolPathFrame*, 9> Tools() const {
+    return {&editor,  &copyLibrary, &functionTable, &dalmer, &ardent,
+            &belmont, &corvid,      &linker,        &eskar};
+  }
+  // The wrapper programs, one per wrapping type.
+  std::array<ToolPathFrame*, 5> Wrappers() const {
+    return {&dalmer, &ardent, &belmont, &corvid, &eskar};
+  }
+};
+
+// The window around the job: the pages a service shows, the progress group, and the
+// editors of the word-list page.
+struct JobWindow {
+  const ComponentTree& tree;
+  EditBox& productName;
+  EditBox& systemName;
+  PageControl& mainPages;
+  PageControl& copySourcePages;
+  Page& languagesPage;
+  Page& namesPage;
+  Page& technicalPage;
+  Page& wordScanPage;
+  Page& viewerPage;
+  Page& sourcesPage;
+  Page& copiesPage;
+  Panel& sourcesPanel;
+  Panel& copiesPanel;
+  GroupBox& wrapTypeGroup;
+  GroupBox& mapTypeGroup;
+  Page& objectsPage;
+  GroupBox& progress;
+  ProgressBar& modulesBar;
+  ProgressBar& sourcesBar;
+  GroupBox& configurationGroup;
+  Memo& configuration;
+  EditBox& wordEdit;
+  EditBox& controlWordEdit;
+  ComboBox& wordType;
+  ComboBox& controlWordType;
+  ButtonControl& addWord;
+  Memo& wordsView;
+  EditBox& objectsEdit;
+};
+
+}  // namespace korvane
