@@ -8,27 +8,27 @@ namespace korvane {
 namespace n = names;
 
 FormRunDisplay::FormRunDisplay(WindowContext& context)
-    : context_(context), console_(context.form.Get<Memo>(n::kMemoCaptureConsole)) {
+    : context_(context), console_(context.job.console) {
   connections_.Add(console_.changed.Connect([this] { consoleShownChanged.Emit(); }));
 }
 
 void FormRunDisplay::ShowRunStarting() {
-  context_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  context_.view.mainPages.SetActivePage(context_.view.namesPage);
   console_.Clear();
 }
 
 void FormRunDisplay::ShowProgress(const RunProgress& progress) {
-  auto& modules = context_.form.Get<ProgressBar>(n::kProgressModules);
-  auto& sources = context_.form.Get<ProgressBar>(n::kProgressSources);
+  auto& modules = context_.view.modulesBar;
+  auto& sources = context_.view.sourcesBar;
   modules.SetRange(0, progress.Modules().maximum);
   modules.SetPosition(progress.Modules().position);
   sources.SetRange(0, progress.Sources().maximum);
   sources.SetPosition(progress.Sources().position);
-  context_.form.Get<GroupBox>(n::kGroupProgress).SetCaption(progress.Caption());
+  context_.view.progress.SetCaption(progress.Caption());
 }
 
 void FormRunDisplay::SetProgressVisible(bool visible) {
-  context_.form.Get<GroupBox>(n::kGroupProgress).SetVisible(visible);
+  context_.view.progress.SetVisible(visible);
 }
 
 bool FormRunDisplay::ConsoleShown() const {

@@ -50,23 +50,22 @@ bool ProjectRunJob::MultiEntity() const {
 }
 
 bool ProjectRunJob::WordListRequired() const {
-  FormModel& form = project_.Context().form;
-  return form.Get<Page>(n::kPageWordScan).Visible() &&
-         form.Get<CheckList>(n::kListObjects).Items().empty() &&
-         form.Get<CheckList>(n::kListControlTags).Items().empty();
+  return project_.Context().view.wordScanPage.Visible() &&
+         project_.Context().job.objects.Items().empty() &&
+         project_.Context().job.controlWords.Items().empty();
 }
 
 bool ProjectRunJob::ProductInstalled() const {
   const std::string& product = catalogue_.ActiveProduct();
   if (product.empty()) return true;
-  auto* button = dynamic_cast<RadioButton*>(project_.Context().form.Find(product));
+  const RadioButton* button = project_.Context().job.Product(product);
   return button == nullptr || button->Enabled();
 }
 
 std::string ProjectRunJob::InterfaceWrapper() const {
   // A frame the product keeps hidden is never validated, so its field stays empty: the
   // default it would have taken is the tool.
-  const auto& frame = project_.Context().form.Get<ToolPathFrame>(n::kFrameEskar);
+  const auto& frame = project_.Context().job.eskar;
   return frame.Text().empty() ? frame.DefaultName() : frame.Text();
 }
 

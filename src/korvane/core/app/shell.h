@@ -131,6 +131,7 @@ class Shell : public CommandGate {
   ProductCatalogue catalogue_;
   Project project_;
   OutputDirectoryField outputField_;
+  JobFileCodec codec_;
   JobCommands jobs_;
   ProjectSourcesJob sourcesJob_;
   SourceLists sources_;

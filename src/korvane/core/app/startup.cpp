@@ -31,9 +31,9 @@ void Startup::CreateSteps() {
   appExeName_ = ToLower(fs::path(s_.env.programPath).stem().string());
   profileTaken_ = appExeName_ == ToLower(profile::kAppName);
 
-  auto& languages = s_.window.form.Get<Page>(n::kPageLanguages);
+  auto& languages = s_.window.view.languagesPage;
   languages.SetVisible(false);
-  auto& outputInterface = s_.window.form.Get<ComboBox>(n::kComboOutputInterface);
+  auto& outputInterface = s_.window.job.interfaceType;
   outputInterface.Combo().SetClearBeforeFill(true);
   for (const char* type : {"RPC", "IDL", "XML", "WSDL"})
     outputInterface.Combo().AddWithKey(type, type);
@@ -48,7 +48,7 @@ void Startup::CreateSteps() {
   }
 
   languages.SetVisible(true);
-  s_.window.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageLanguages);
+  s_.window.view.mainPages.SetActivePage(s_.window.view.languagesPage);
   std::error_code ec;
   if (!fs::exists(s_.installation.consoleStub, ec)) s_.installation.consoleStub.clear();
 
@@ -67,11 +67,11 @@ void Startup::CreateSteps() {
     RegisterJobFileType();
   }
   if (s_.configuration.Flags().systemCaptureConsole) {
-    auto& console = s_.window.form.Get<Memo>(n::kMemoCaptureConsole);
+    auto& console = s_.window.job.console;
     console.Clear();
     console.SetVisible(true);
   }
-  s_.window.form.Get<PageControl>(n::kPageControlCopySource).SetActivePage(n::kPageSources);
+  s_.window.view.copySourcePages.SetActivePage(s_.window.view.sourcesPage);
   std::string autoRun;
   autoRun_ = s_.args.SwitchValue("-AutoRun:-ar", autoRun) && EqualsNoCase(autoRun, "Anal");
 }
@@ -135,16 +135,17 @@ void Startup::OpenJobAtStart() {
   }
   const std::string active = s_.catalogue.ActiveProduct();
   if (active.empty()) return;
-  auto& button = s_.window.form.Get<RadioButton>(active);
-  if (button.Checked()) {
+  RadioButton* button = s_.window.job.Product(active);
+  if (button == nullptr) return;
+  if (button->Checked()) {
     s_.catalogue.ProductClick(active);
   } else {
-    button.SetChecked(true);
+    button->SetChecked(true);
   }
 }
 
 void Startup::BindFrames() {
-  for (const auto& component : s_.window.form.Components()) {
+  for (const auto& component : s_.form.Components()) {
     if (auto* tool = dynamic_cast<ToolPathFrame*>(component.get())) {
       tool->SetStatusBar(&s_.window.status);
       tool->Bind(s_.window.person);

@@ -34,6 +34,7 @@ class Startup {
  public:
   // The services the start works through.
   struct Services {
+    FormModel& form;
     WindowContext& window;
     const CommandLine& args;
     const ShellEnvironment& env;

@@ -14,9 +14,11 @@ namespace korvane {
 
 namespace n = names;
 
-WindowRules::WindowRules(WindowContext& window, CommandGate& gate, const Installation& installation,
-                         const ProductCatalogue& catalogue, SourceLists& sources)
-    : window_(window),
+WindowRules::WindowRules(FormModel& form, WindowContext& window, CommandGate& gate,
+                         const Installation& installation, const ProductCatalogue& catalogue,
+                         SourceLists& sources)
+    : form_(form),
+      window_(window),
       gate_(gate),
       installation_(installation),
       catalogue_(catalogue),
@@ -32,7 +34,7 @@ void WindowRules::Connect() {
   handle(n::kActHelpShell, [this] { ShowHelp(); });
 
   // A button named after an action runs that action.
-  for (const auto& component : window_.form.Components()) {
+  for (const auto& component : form_.Components()) {
     auto* button = dynamic_cast<ButtonControl*>(component.get());
     if (button == nullptr || button->ActionName().empty()) continue;
     const std::string action = button->ActionName();
@@ -40,42 +42,40 @@ void WindowRules::Connect() {
       if (window_.actions.Find(action) != nullptr) gate_.Execute(action);
     }));
   }
-  connections_.Add(window_.form.Get<PageControl>(n::kPageControlMain).pageChanged.Connect([this] {
-    PageChanged();
-  }));
+  connections_.Add(window_.view.mainPages.pageChanged.Connect([this] { PageChanged(); }));
 }
 
 void WindowRules::PageChanged() {
   window_.status.ClearMessages();
-  const std::string& page = window_.form.Get<PageControl>(n::kPageControlMain).ActivePage();
+  const std::string& page = window_.view.mainPages.ActivePage();
   if (page == n::kPageNames) {
-    if (window_.form.Get<PageControl>(n::kPageControlCopySource).ActivePage() == n::kPageSources) {
-      sources_.SelectFirstEntry(window_.form.Get<CheckList>(n::kListSources));
+    if (window_.view.copySourcePages.IsActive(window_.view.sourcesPage)) {
+      sources_.SelectFirstEntry(window_.job.sources);
     }
   } else if (page == n::kPageLanguages) {
     const std::string& active = catalogue_.ActiveProduct();
     if (!active.empty()) {
-      auto& button = window_.form.Get<RadioButton>(active);
-      if (button.Enabled()) button.RequestFocus();
+      RadioButton* button = window_.job.Product(active);
+      if (button != nullptr && button->Enabled()) button->RequestFocus();
     }
   } else if (page == n::kPageWordScan) {
-    window_.form.Get<EditBox>(n::kEditObjects).SetVisible(false);
+    window_.view.objectsEdit.SetVisible(false);
   }
 }
 
 void WindowRules::ToggleExtendedOptions() {
-  window_.form.Get<PageControl>(n::kPageControlMain).SetActivePage(n::kPageNames);
+  window_.view.mainPages.SetActivePage(window_.view.namesPage);
   Action& advanced = window_.actions.Get(n::kActShowAdvanced);
   advanced.SetChecked(!advanced.Checked());
   const bool shown = advanced.Checked();
-  window_.form.Get<Page>(n::kPageTechnical).SetVisible(shown);
+  window_.view.technicalPage.SetVisible(shown);
   for (Action* action : window_.actions.InCategory(n::kCategoryPreparation))
     action->SetVisible(shown);
   for (const char* name : {n::kMemoNewFileNames, n::kPageNewFileNames, n::kMemoLongExtension,
                            n::kPageLongExtensions}) {
-    window_.form.Find(name)->SetVisible(shown);
+    form_.Get<Component>(name).SetVisible(shown);
   }
-  window_.form.Get<PageControl>(n::kPageControlExtended).SetMultiLine(shown);
+  form_.Get<PageControl>(n::kPageControlExtended).SetMultiLine(shown);
 }
 
 void WindowRules::ShowAbout() {

@@ -12,8 +12,9 @@ namespace korvane {
 
 class WindowRules {
  public:
-  WindowRules(WindowContext& window, CommandGate& gate, const Installation& installation,
-              const ProductCatalogue& catalogue, SourceLists& sources);
+  WindowRules(FormModel& form, WindowContext& window, CommandGate& gate,
+              const Installation& installation, const ProductCatalogue& catalogue,
+              SourceLists& sources);
 
   // Sets the window-wide actions' handlers and connects the page control and the
   // buttons that are named after an action.
@@ -25,6 +26,7 @@ class WindowRules {
   void ShowHelp();
 
  private:
+  FormModel& form_;
   WindowContext& window_;
   CommandGate& gate_;
   const Installation& installation_;

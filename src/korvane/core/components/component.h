@@ -79,11 +79,13 @@ class Component {
   int tag_ = 0;
 };
 
-// Where components stand among each other: a component is on screen only when it
-// and every parent up to the window are visible.
+// Where components stand among each other (a component is on screen only when it
+// and every parent up to the window are visible), and which one has the focus.
 class ComponentTree {
  public:
   virtual bool Showing(const Component& component) const = 0;
+  // The name of the component that has the input focus; empty when none.
+  virtual const std::string& Focused() const = 0;
 
  protected:
   ~ComponentTree() = default;

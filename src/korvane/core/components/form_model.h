@@ -45,7 +45,7 @@ class FormModel : public ComponentTree {
   bool Showing(const Component& component) const override;
 
   // The component that has the input focus, as the view reports it; empty when none.
-  const std::string& Focused() const { return focused_; }
+  const std::string& Focused() const override { return focused_; }
   void SetFocused(std::string name) { focused_ = std::move(name); }
 
   // After a component joined the form.

@@ -59,9 +59,8 @@ std::string WithTrailingSlash(std::string path) {
 }  // namespace
 
 const std::vector<std::string>& ProductCatalogue::ProductButtons() {
-  static const std::vector<std::string> buttons = {
-      "RadioButtonASM",     "RadioButtonCobol",   "RadioButtonPLI",    "RadioButtonC_CPP",
-      "RadioButtonCobScrn", "RadioButtonCicsBms", "RadioButtonImsMfs", "RadioButtonHTML"};
+  static const std::vector<std::string> buttons(std::begin(n::kProductButtons),
+                                                std::end(n::kProductButtons));
   return buttons;
 }
 
@@ -87,9 +86,8 @@ std::string ProductCatalogue::Documents() const {
 }
 
 void ProductCatalogue::Connect() {
-  for (const std::string& name : ProductButtons()) {
-    auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name));
-    if (button == nullptr) continue;
+  for (RadioButton* button : window_.job.products) {
+    const std::string name = button->Name();
     connections_.Add(button->clicked.Connect([this, name] { ProductClick(name); }));
   }
   connections_.Add(window_.job.versions.clicked.Connect([this] { VersionClick(); }));
@@ -133,8 +131,7 @@ bool ProductCatalogue::IsInstalled(const std::string& langCode) {
 }
 
 bool ProductCatalogue::LanguagePageShown(const std::string& buttonName) const {
-  const Component* button = window_.form.Find(buttonName);
-  if (dynamic_cast<const RadioButton*>(button) == nullptr) return false;
+  if (window_.job.Product(buttonName) == nullptr) return false;
   return window_.view.tree.Showing(window_.view.languagesPage);
 }
 
@@ -166,9 +163,8 @@ void ProductCatalogue::CheckProductInstallation(int mode) {
   installationChecked.Emit();
 
   bool rewritten = false;
-  for (const std::string& name : ProductButtons()) {
-    auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name));
-    if (button == nullptr) continue;
+  for (RadioButton* button : window_.job.products) {
+    const std::string& name = button->Name();
     const std::string value = config_.Value(name);
     bool enabled = !value.empty();
     if (enabled) {
@@ -185,7 +181,7 @@ void ProductCatalogue::CheckProductInstallation(int mode) {
   if (rewritten) configuration_.ShowInMemo();
 
   if (!activeProduct_.empty()) {
-    const Component* active = window_.form.Find(activeProduct_);
+    const RadioButton* active = window_.job.Product(activeProduct_);
     if (active != nullptr && active->Enabled()) return;
   }
   activeProduct_.clear();
@@ -215,11 +211,7 @@ void ProductCatalogue::CheckProductInstallation(int mode) {
 
 void ProductCatalogue::CheckOnly(const std::string& buttonName) {
   settingButtons_ = true;
-  for (const std::string& name : ProductButtons()) {
-    if (auto* button = dynamic_cast<RadioButton*>(window_.form.Find(name))) {
-      button->SetChecked(name == buttonName);
-    }
-  }
+  for (RadioButton* button : window_.job.products) button->SetChecked(button->Name() == buttonName);
   settingButtons_ = false;
 }
 

@@ -29,6 +29,11 @@ inline constexpr const char* kLabelPrograms = "LabelPrograms";
 inline constexpr const char* kLabelInterfaces = "LabelInterfaces";
 inline constexpr const char* kRadioGroupVersions = "RadioGroupLangver_Korvane";
 
+// The product choices, in the window's order (which decides the default product when
+// the configured one is unusable).
+inline constexpr const char* kProductButtons[] = {
+    "RadioButtonASM",     "RadioButtonCobol",   "RadioButtonPLI",    "RadioButtonC_CPP",
+    "RadioButtonCobScrn", "RadioButtonCicsBms", "RadioButtonImsMfs", "RadioButtonHTML"};
 // Names page
 inline constexpr const char* kGroupNames = "GroupBoxNames";
 inline constexpr const char* kEditProductName = "EditProductName";

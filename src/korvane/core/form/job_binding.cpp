@@ -1,5 +1,7 @@
 #include "korvane/core/form/job_binding.h"
 
+#include <utility>
+
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/form_model.h"
 #include "korvane/core/components/frames.h"
@@ -11,7 +13,10 @@ namespace korvane {
 namespace n = names;
 
 JobModel BindJobModel(FormModel& form) {
+  std::vector<RadioButton*> products;
+  for (const char* name : n::kProductButtons) products.push_back(&form.Get<RadioButton>(name));
   return JobModel{
+      .products = std::move(products),
       .baseFolder = form.Get<DirectoryFrame>(n::kFrameOutputDir),
       .sources = form.Get<CheckList>(n::kListSources),
       .copies = form.Get<CheckList>(n::kListCopies),

@@ -5,6 +5,8 @@
 // codec look a component up by its name.
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "korvane/core/components/component.h"
 #include "korvane/core/components/controls.h"
@@ -17,6 +19,15 @@ namespace korvane {
 // choices made for it, its word lists, the name map and long extensions of the last
 // preparation, the last run's console, and the tool paths the job's files depend on.
 struct JobModel {
+  // The products to choose from, named by their keys in the configuration and the job
+  // file.
+  std::vector<RadioButton*> products;
+  RadioButton* Product(std::string_view key) const {
+    for (RadioButton* button : products) {
+      if (button->Name() == key) return button;
+    }
+    return nullptr;
+  }
   DirectoryFrame& baseFolder;
   CheckList& sources;
   CheckList& copies;

@@ -46,7 +46,6 @@ class WindowState {
 };
 
 struct WindowContext {
-  FormModel& form;
   JobModel& job;
   JobWindow& view;
   ActionList& actions;

@@ -43,11 +43,13 @@ constexpr const char* kLoadError =
 }  // namespace
 
 JobCommands::JobCommands(Project& project, ProductCatalogue& catalogue,
-                         OutputDirectoryField& outputField, const Installation& installation)
+                         OutputDirectoryField& outputField, const Installation& installation,
+                         JobFileCodec& codec)
     : project_(project),
       catalogue_(catalogue),
       outputField_(outputField),
-      installation_(installation) {}
+      installation_(installation),
+      codec_(codec) {}
 
 void JobCommands::Connect() {
   ActionList& actions = project_.Context().actions;
@@ -284,7 +286,7 @@ void JobCommands::SaveProject(bool saveAs) {
   fields.numberOfRenamedSourceFiles = state.numberOfRenamedSourceFiles;
   fields.numberOfSourceFiles = state.numberOfSourceFiles;
   fields.caption = project_.Context().window.Caption();
-  const std::string error = SaveJobFile(path, fields, context.form);
+  const std::string error = codec_.Save(path, fields);
   if (!error.empty()) {
     context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + error);
     return;
@@ -368,13 +370,12 @@ void JobCommands::LoadIntoEmptyJob(const std::string& path) {
 
 void JobCommands::ApplyJobFile(const std::string& path) {
   WindowContext& context = project_.Context();
-  FormModel& form = context.form;
   ProjectState& state = project_.State();
 
   // Everything that can be checked is checked before the window changes: a damaged
   // file fails with the load message, not with whatever its junk happens to name.
   const JobFileContent content = JobFileContent::FromFile(path);
-  CheckJobFileComplete(content, form);
+  codec_.CheckComplete(content);
   const JobProjectFields fields = ReadJobProjectFields(content);
   const std::string active = fields.activeRadioButton;
   if (active.empty()) throw JobFileError("The file names no product");
@@ -387,13 +388,13 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   state.jobFile = path;
   state.loading = true;
 
-  auto* button = dynamic_cast<RadioButton*>(form.Find(active));
+  RadioButton* button = context.job.Product(active);
   if (button == nullptr) throw JobFileError("No product " + active);
   catalogue_.SetActiveProduct(active);
   button->SetChecked(true);
 
   // The steps keep their order: a failure leaves what was applied before it.
-  ApplyMemos(content, form);
+  codec_.ApplyMemos(content);
   context.job.nameMap.SetModified(true);
   project_.SetProjectName(fields.projectName);
   project_.SetSystemName(fields.systemName);
@@ -417,10 +418,7 @@ void JobCommands::ApplyJobFile(const std::string& path) {
   WindowState& window = context.window;
   window.SetCaption(BeforeLast(window.Caption(), " - ") + " - " + catalogue_.ProductCaption());
   if (!fields.caption.empty()) window.SetCaption(fields.caption);
-  ApplyVisibleEdits(content, form, installation_.rememberFiles);
-  ApplyRadioGroups(content, form);
-  ApplyHolders(content, form);
-  ApplyCheckLists(content, form);
+  codec_.ApplyComponents(content, installation_.rememberFiles);
   state.loadedName = project_.GetProjectName();
   ShowSourceCount();
   state.modified = false;

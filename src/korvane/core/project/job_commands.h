@@ -22,7 +22,7 @@ namespace korvane {
 class JobCommands : public ProductJob, public JobSaver {
  public:
   JobCommands(Project& project, ProductCatalogue& catalogue, OutputDirectoryField& outputField,
-              const Installation& installation);
+              const Installation& installation, JobFileCodec& codec);
 
   // Job lifecycle: the job was emptied; a load ends (before the tools check, only when
   // the file loaded completely); a load is over either way (the lists get their first
@@ -83,6 +83,7 @@ class JobCommands : public ProductJob, public JobSaver {
   ProductCatalogue& catalogue_;
   OutputDirectoryField& outputField_;
   const Installation& installation_;
+  JobFileCodec& codec_;
 };
 
 }  // namespace korvane

@@ -116,4 +116,27 @@ void ApplyHolders(const JobFileContent& content, FormModel& form);
 // block after that line. Throws JobFileError for an item line shorter than its flags.
 void ApplyCheckLists(const JobFileContent& content, FormModel& form);
 
+// The codec as the job commands use it: bound to the window's persistent components,
+// which it alone (with the form binding) addresses by name.
+class JobFileCodec {
+ public:
+  explicit JobFileCodec(FormModel& form) : form_(form) {}
+
+  std::string Save(const std::string& path, const JobProjectFields& fields) {
+    return SaveJobFile(path, fields, form_);
+  }
+  void CheckComplete(const JobFileContent& content) const { CheckJobFileComplete(content, form_); }
+  void ApplyMemos(const JobFileContent& content) { korvane::ApplyMemos(content, form_); }
+  // The edits, radio groups, holders and check lists, in that order.
+  void ApplyComponents(const JobFileContent& content, bool rememberFiles) {
+    ApplyVisibleEdits(content, form_, rememberFiles);
+    ApplyRadioGroups(content, form_);
+    ApplyHolders(content, form_);
+    ApplyCheckLists(content, form_);
+  }
+
+ private:
+  FormModel& form_;
+};
+
 }  // namespace korvane

@@ -19,18 +19,24 @@ enum ChecksMode { kToggle, kCheckAll, kUncheckAll };
 SourceChecks::SourceChecks(SourceLists& lists) : lists_(lists), context_(lists.context_) {}
 
 CheckList& SourceChecks::CheckListTarget(const std::string& invoker) {
+  JobModel& job = context_.job;
+  auto listNamed = [&job](const std::string& name) -> CheckList* {
+    for (CheckList* list : {&job.sources, &job.copies, &job.controlWords, &job.objects}) {
+      if (list->Name() == name) return list;
+    }
+    return nullptr;
+  };
   if (!invoker.empty()) {
-    Component* component = context_.form.Find(invoker);
-    if (auto* list = dynamic_cast<CheckList*>(component)) return *list;
-    if (component != nullptr && component->Tag() != 0) {
-      context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function(Tag)!");
+    if (CheckList* list = listNamed(invoker)) return *list;
+    // A tagged tool frame (the editor's) offers the check commands too, but has no list.
+    for (const ToolPathFrame* frame : job.Tools()) {
+      if (frame->Name() == invoker && frame->Tag() != 0) {
+        context_.status.ShowErrorAndAbort(
+            "Click on a checklistbox first to use this function(Tag)!");
+      }
     }
   }
-  const std::string& focused = context_.form.Focused();
-  JobModel& job = context_.job;
-  for (CheckList* list : {&job.sources, &job.copies, &job.controlWords, &job.objects}) {
-    if (list->Name() == focused) return *list;
-  }
+  if (CheckList* list = listNamed(context_.view.tree.Focused())) return *list;
   context_.status.ShowErrorAndAbort("Click on a checklistbox first to use this function!");
   throw OperationAbort();  // not reached: the abort above always ends the operation
 }

@@ -59,7 +59,7 @@ struct CatalogueWindow : RecordingJob {
   WindowState windowState;
   bool built = (BuildMainForm(form, actions), true);
   BoundJob job{form};
-  WindowContext window{form, job.model, job.window, actions, status, person, settings, windowState};
+  WindowContext window{job.model, job.window, actions, status, person, settings, windowState};
   TempDir root;
   Installation installation{root.Path().string(), root.Path().string(), "",
                             (root.Path() / "Docs").string(), false};

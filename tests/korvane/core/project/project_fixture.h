@@ -50,7 +50,7 @@ struct ProjectFixture : CountingSaver {
   WindowState window;
   bool built = (BuildMainForm(form, actions), true);
   BoundJob job{form};
-  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
+  WindowContext context{job.model, job.window, actions, status, person, settings, window};
   Project project{context, *this, *this};
 };
 

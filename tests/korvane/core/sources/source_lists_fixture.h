@@ -91,7 +91,7 @@ struct SourcesFixture : FixtureJob {
   StatusBar status{person};
   WindowState window;
   BoundJob job{BuildSourcesForm(form, actions)};
-  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
+  WindowContext context{job.model, job.window, actions, status, person, settings, window};
   SourceLists lists{context, *this};
   int aborts = 0;
 };

@@ -49,7 +49,7 @@ struct WordFixture : WordListJob {
   StatusBar status{person};
   WindowState window;
   BoundJob job{Built(form, actions)};
-  WindowContext context{form, job.model, job.window, actions, status, person, settings, window};
+  WindowContext context{job.model, job.window, actions, status, person, settings, window};
   WordLists lists{context, *this};
   int modified = 0;
 };
