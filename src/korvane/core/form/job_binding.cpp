@@ -27,7 +27,7 @@ JobModel BindJobModel(FormModel& form) {
       .versions = form.Get<RadioGroup>(n::kRadioGroupVersions),
       .controlWords = form.Get<CheckList>(n::kListControlTags),
       .objects = form.Get<CheckList>(n::kListObjects),
-      .nameMap = form.Get<Memo>(n::kMemoNewFileNames),
+      .nameMap = NameMap(form.Get<Memo>(n::kMemoNewFileNames)),
       .longExtensions = form.Get<Memo>(n::kMemoLongExtension),
       .console = form.Get<Memo>(n::kMemoCaptureConsole),
       .editor = form.Get<ToolPathFrame>(n::kFrameEditor),

@@ -5,7 +5,9 @@
 // codec look a component up by its name.
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "korvane/core/components/component.h"
@@ -14,6 +16,30 @@
 #include "korvane/core/components/lists.h"
 
 namespace korvane {
+
+// The name map of the job: each copied input's number and its file name ("SRC0001=A.CBL"),
+// made by the preparation or read with the job file. The memo shows it; renaming the
+// results reads the map itself, so an edit in the memo cannot steer what is renamed.
+class NameMap {
+ public:
+  explicit NameMap(Memo& shown) : shown_(&shown) {}
+  const std::vector<std::string>& Lines() const { return lines_; }
+  void Set(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+    shown_->SetLines(lines_);
+  }
+  void Clear() {
+    lines_.clear();
+    shown_->Clear();
+  }
+  // After the job file was applied to the memo: the map is what the file held.
+  void TakeLoaded() { lines_ = shown_->Lines(); }
+  Memo& Shown() const { return *shown_; }
+
+ private:
+  Memo* shown_;
+  std::vector<std::string> lines_;
+};
 
 // What a job holds: its base folder, the source and copy lists with their marks, the
 // choices made for it, its word lists, the name map and long extensions of the last
@@ -38,7 +64,7 @@ struct JobModel {
   RadioGroup& versions;
   CheckList& controlWords;
   CheckList& objects;
-  Memo& nameMap;
+  NameMap nameMap;
   Memo& longExtensions;
   Memo& console;
   // The tool paths; a frame is visible when the product uses that tool.

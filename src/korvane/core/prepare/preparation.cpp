@@ -126,7 +126,7 @@ void Preparation::ShowMemos() {
     memo.SetLines(lines.Lines());
   }
   if (parameters_.nameMapBuilt) {
-    context_.job.nameMap.SetLines(parameters_.nameMap);
+    context_.job.nameMap.Set(parameters_.nameMap);
     nameMapReplaced.Emit();
   }
 }

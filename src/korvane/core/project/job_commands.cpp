@@ -395,7 +395,8 @@ void JobCommands::ApplyJobFile(const std::string& path) {
 
   // The steps keep their order: a failure leaves what was applied before it.
   codec_.ApplyMemos(content);
-  context.job.nameMap.SetModified(true);
+  context.job.nameMap.Shown().SetModified(true);
+  context.job.nameMap.TakeLoaded();
   project_.SetProjectName(fields.projectName);
   project_.SetSystemName(fields.systemName);
   project_.SetProductName(fields.productName);
