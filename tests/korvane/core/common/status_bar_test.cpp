@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "korvane/core/common/operation_abort.h"
 #include "support/golden.h"
+#include "support/inner_case_table.h"
 #include "support/scripted_person.h"
 
 namespace korvane {
@@ -38,46 +41,26 @@ class StatusBarTest : public ::testing::Test {
 };
 
 TEST_F(StatusBarTest, LongTextsAreCutToTheRoomWithTheFullTextInTheHint) {
-  const auto wideW = [](std::string_view s) {
-    int w = 0;
-    for (char c : s) w += c == 'W' ? 20 : 5;
-    return w;
-  };
-  constexpr std::size_t kWhole = std::string::npos;
-  const struct {
-    std::function<int(std::string_view)> measure;
-    int width;
+  using Measure = std::function<int(std::string_view)>;
+  const std::map<std::string, Measure> measures = {
+      {"default", nullptr},
+      {"W20",
+       [](std::string_view s) {
+         int w = 0;
+         for (char c : s) w += c == 'W' ? 20 : 5;
+         return w;
+       }},
+      {"count", [](std::string_view s) { return static_cast<int>(s.size()); }},
+      {"huge", [](std::string_view s) { return s.empty() ? 0 : 1'000'000; }}};
+  testing::ExpectCaseTable("common/status_bar_cut.txt", [&](const testing::Fields& in) {
     std::string text;
-    std::size_t kept;
-  } cases[] = {
-      {nullptr, 800, Numbered(200), 95},    // 800 px at 8 a character, less 24 for the dots
-      {nullptr, 5000, Numbered(126), 120},  // 126 characters or more: cut at 120 regardless
-      {nullptr, 5000, Numbered(125), kWhole},
-      // Never inside a UTF-8 character: the cut at 120 would split the "ä".
-      {nullptr, 5000, Numbered(119) + "\xC3\xA4" + Numbered(10), 119},
-      {nullptr, 800, Numbered(97), kWhole},  // exactly filling the room: 97 * 8 = 800 - 24
-      {nullptr, 800, Numbered(98), 93},
-      {wideW, 100, std::string(17, 'a'), kWhole},  // room 100 - 15 = 85 px
-      {wideW, 100, std::string(18, 'a'), 13},
-      {wideW, 100, "aaWWWbbbbbccccc", 5},  // by count ten would fit
-      // A bar narrower than the dots still leaves ten pixels; no room at all ends the cut.
-      {[](std::string_view s) { return static_cast<int>(s.size()); }, 8, Numbered(20), 10},
-      {nullptr, 0, Numbered(200), 0},
-      {[](std::string_view s) { return s.empty() ? 0 : 1'000'000; }, -50, "abc", 0},
-      {nullptr, 800, "abc", kWhole},  // an empty measure brings the default back
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    bar.SetTextMeasure(c.measure, c.width);
+    for (size_t i = 2; i < in.size(); ++i)
+      text += std::isdigit(in[i][0]) != 0 ? Numbered(std::stoul(in[i])) : in[i];
+    bar.SetTextMeasure(measures.at(in[0]), std::stoi(in[1]));
     bar.ClearMessages();
-    bar.ShowStatus(c.text);
-    if (c.kept == kWhole) {
-      ExpectShown(c.text, "");
-    } else {
-      const std::string kept = c.text.substr(0, c.kept);
-      ExpectShown(kept + "...", kept + "\r\n" + c.text.substr(c.kept));
-    }
-  }
+    bar.ShowStatus(text);
+    return testing::Fields{bar.Text(), bar.Hint()};
+  });
   // A click shows the whole text; a fatal error is never cut.
   bar.ShowStatus(Numbered(200));
   bar.Click();
