@@ -9,6 +9,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/form_model.h"
 #include "korvane/core/components/lists.h"
+#include "support/inner_case_table.h"
 
 namespace korvane {
 namespace {
@@ -204,49 +205,27 @@ struct ListLog {
 };
 
 TEST(CheckList, AnnouncesRowsSelectionAndResets) {
-  struct Step {
-    const char* what;
-    std::function<void(CheckList&)> run;
-    Log events;
-  };
-  const std::vector<Step> steps = {
-      {"add", [](CheckList& l) { l.Add({"A"}); }, {"ins 0+1"}},
-      {"add", [](CheckList& l) { l.Add({"C"}); }, {"ins 1+1"}},
-      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
-      {"same highlight", [](CheckList& l) { l.SetItemIndex(1); }, {}},
-      {"insert before the highlight",
-       [](CheckList& l) { l.Insert(1, {"B"}); },
-       {"ins 1+1", "sel 2"}},
-      {"insert after it", [](CheckList& l) { l.Insert(9, {"D"}); }, {"ins 3+1"}},
-      {"check", [](CheckList& l) { l.SetChecked(0, true); }, {"chg 0+1"}},
-      {"check again", [](CheckList& l) { l.SetChecked(0, true); }, {}},
-      {"same item",
-       [](CheckList& l) {
-         l.SetItem(0, {"A", true, true});
-       },
-       {}},
-      {"replace item",
-       [](CheckList& l) {
-         l.SetItem(3, {"E", false, false});
-       },
-       {"chg 3+1"}},
-      {"remove before the highlight", [](CheckList& l) { l.RemoveAt(0); }, {"rem 0+1", "sel 1"}},
-      {"remove the highlight", [](CheckList& l) { l.RemoveAt(1); }, {"rem 1+1", "sel -1"}},
-      {"touch", [](CheckList& l) { l.Touch(); }, {"reset", "changed"}},
-      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
-      {"fewer items", [](CheckList& l) { l.SetItems({{"X"}}); }, {"reset", "changed", "sel -1"}},
-      {"scroll width", [](CheckList& l) { l.SetScrollWidth(40); }, {"changed"}},
-      {"clear", [](CheckList& l) { l.Clear(); }, {"reset", "changed"}},
-  };
   CheckList list("ListBoxSources", "");
   ListLog log(list);
-  for (const Step& step : steps) {
+  testing::ExpectCaseTable("components/check_list.txt", [&](const Log& in) {
+    const auto at = [&](size_t i) { return static_cast<size_t>(std::stoul(in[i])); };
     log.events.clear();
-    step.run(list);
-    EXPECT_EQ(log.events, step.events) << step.what;
-  }
-  EXPECT_THROW(list.RemoveAt(0), std::out_of_range);
-  EXPECT_THROW(list.SetChecked(0, true), std::out_of_range);
+    try {
+      if (in[0] == "add") list.Add({in[1]});
+      if (in[0] == "insert") list.Insert(at(1), {in[2]});
+      if (in[0] == "highlight") list.SetItemIndex(std::stoi(in[1]));
+      if (in[0] == "check") list.SetChecked(at(1), true);
+      if (in[0] == "item") list.SetItem(at(1), {in[2], in[3] == "checked", in[4] == "enabled"});
+      if (in[0] == "remove") list.RemoveAt(at(1));
+      if (in[0] == "touch") list.Touch();
+      if (in[0] == "items") list.SetItems({{in[1]}});
+      if (in[0] == "width") list.SetScrollWidth(std::stoi(in[1]));
+      if (in[0] == "clear") list.Clear();
+    } catch (const std::out_of_range&) {
+      log.events.push_back("out of range");
+    }
+    return log.events;
+  });
 }
 
 // A copy kept only from the announcements matches the list after any run of
