@@ -160,7 +160,8 @@ TEST_F(SelectionDialogs, ObjectSelectionRefusesAnOutputPathTheJobFileCannotHold)
   const std::string fitting = "o" + std::string(Field::kMaxLength - (dir / "o/p.obj").size(), 'o');
   for (const std::string& out : {fitting, fitting + "x"}) {
     std::filesystem::create_directories(dir.Path() / out);
-    ObjectSelectionDialog dialog(exchange, port, dir / out, prog, ScanRule::kFiles);
+    ObjectSelectionDialog dialog(exchange, port, dir.Path().string() + "/" + out, prog,
+                                 ScanRule::kFiles);
     // Closes either way: nothing the person picks can make a longer path fit.
     EXPECT_TRUE(dialog.Ok({0}));
     Note(out, out + "/p.obj");
