@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +16,7 @@
 #include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
 #include "platform/system_paths.h"
-#include "support/golden.h"
+#include "support/inner_case_table.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -38,6 +41,8 @@ class WanderingPerson : public ScriptedPerson {
   bool browsingWhileOpen = false;
 };
 
+// Each test plays a table of operations on one frame; each line shows what the person
+// and the listeners heard, whether the operation was aborted, and the frame after it.
 class DirectoryFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -50,23 +55,67 @@ class DirectoryFrameTest : public ::testing::Test {
         [this](StatusMessageKind, const std::string& text) { person.Note("message: " + text); }));
     person.frame = &frame;
   }
-  // The field, the bar and the remembered folder after a step.
-  void State(const std::string& step) {
-    person.Note(step + ": " + frame.Text() + (frame.Visible() ? "" : " (hidden)") +
-                (frame.Modified() ? " (typed)" : "") + ", bar \"" + bar.Text() + "\", list \"" +
-                bar.MessageList() + "\", last " +
-                backend.Read(settings.Key(), "LastSelectedDir").value_or("none"));
-  }
-  // Compared with "/" as the separator, which Windows paths mix with their own.
-  void Expect(const std::string& golden) {
-    std::string text = person.transcript;
+
+  // Paths are compared with "/" as the separator, which Windows paths mix with their own.
+  void Play(const std::string& table) {
+    const std::string root = fs::path(tmp.Path()).generic_string();
+    Connection ownClick;
+    const std::map<std::string, std::function<void(const std::vector<std::string>&)>> ops = {
+        {"folder", [&](auto& in) { fs::create_directories(in[1]); }},
+        {"file", [&](auto& in) { tmp.Write(in[1].substr(root.size() + 1), "x"); }},
+        {"set", [&](auto& in) { frame.SetText(in[1]); }},
+        {"type", [&](auto& in) { frame.UserEdit(in[1]); }},
+        {"hide", [&](auto&) { frame.SetVisible(false); }},
+        {"no create", [&](auto&) { frame.SetAllowCreate(false); }},
+        {"warning", [&](auto& in) { bar.ShowWarning(in[1]); }},
+        {"no bar",
+         [&](auto&) {
+           frame.SetStatusBar(nullptr);
+           bar.ClearMessages();
+         }},
+        {"start", [&](auto&) { person.Note("starts in " + frame.BrowseStartDirectory()); }},
+        {"answer", [&](auto& in) { person.folderAnswers.push_back(in[1]); }},
+        {"browse", [&](auto&) { frame.BrowseForDir(); }},
+        {"exit", [&](auto&) { frame.EditExit(); }},
+        {"drop",
+         [&](auto& in) {
+           frame.DropFiles({in.begin() + 1, in.end()});
+         }},
+        {"listener reports",
+         [&](auto&) {
+           keep.Add(frame.directoryChanged.Connect([&] { bar.ShowError("listener says", true); }));
+         }},
+        {"callback creates",
+         [&](auto& in) {
+           keep.Add(frame.modifiedExit.Connect([&, dir = in[1]] { fs::create_directories(dir); }));
+         }},
+        {"own click",
+         [&](auto&) { ownClick = frame.browseClicked.Connect([&] { person.Note("own click"); }); }},
+        {"default click", [&](auto&) { ownClick.Disconnect(); }}};
+    testing::ExpectCaseTable(
+        "components/" + table,
+        [&](std::vector<std::string> in) {
+          for (auto& field : in) field = testing::WithPlaceholders(field, {{root, "{dir}"}});
+          person.transcript.clear();
+          try {
+            ops.at(in[0])(in);
+          } catch (const OperationAbort&) {
+            person.Note("aborted");
+          }
+          person.Note(frame.Text() + (frame.Visible() ? "" : " (hidden)") +
+                      (frame.Modified() ? " (typed)" : "") + ", bar \"" + bar.Text() +
+                      "\", list \"" + bar.MessageList() + "\", last " +
+                      backend.Read(settings.Key(), "LastSelectedDir").value_or("none"));
+          std::string heard = person.transcript;
 #ifdef _WIN32
-    std::replace(text.begin(), text.end(), '\\', '/');
+          std::replace(heard.begin(), heard.end(), '\\', '/');
 #endif
-    testing::ExpectGolden(
-        "components/" + golden, text,
-        {{"{dir}", fs::path(tmp.Path()).generic_string()},
-         {"{documents}", fs::path(platform::DocumentsFolder()).generic_string()}});
+          std::vector<std::string> lines;
+          std::istringstream in_lines(heard);
+          for (std::string line; std::getline(in_lines, line);) lines.push_back(line);
+          return lines;
+        },
+        {{"{dir}", root}, {"{documents}", fs::path(platform::DocumentsFolder()).generic_string()}});
   }
 
   TempDir tmp;
@@ -81,99 +130,32 @@ class DirectoryFrameTest : public ::testing::Test {
 };
 
 TEST_F(DirectoryFrameTest, BrowserStartsAtTheNearestExistingFolder) {
-  fs::create_directories(tmp / "a");
-  // A missing root and a relative path run out of parents: the documents folder.
-  for (const std::string text : {"/korvane-no-such-root/x/y", "nowhere-korvane/x", ""}) {
-    frame.SetText(text);
-    EXPECT_EQ(frame.BrowseStartDirectory(), platform::DocumentsFolder()) << text;
-  }
-  frame.SetText(tmp / "a/b/c");
-  frame.SetAllowCreate(false);
-  person.folderAnswers.push_back(tmp / "a/b/c");
-  frame.BrowseForDir();
+  Play("directory_start.txt");
   ASSERT_EQ(person.folderRequests.size(), 1u);
   EXPECT_FALSE(person.folderRequests[0].allowCreate);
-  Expect("directory_start.txt");
 }
 
 TEST_F(DirectoryFrameTest, CancelReportsAbortsAndResetsTheField) {
   const fs::path before = fs::current_path();
-  frame.SetText(tmp / "a");
-  EXPECT_THROW(frame.BrowseForDir(), OperationAbort);
+  Play("directory_cancel.txt");
   EXPECT_TRUE(person.browsingWhileOpen);
   EXPECT_FALSE(frame.Browsing());
   EXPECT_EQ(fs::current_path(), before);
-  State("cancelled");
-  frame.SetStatusBar(nullptr);  // without a bar the message is dropped, the abort is not
-  bar.ClearMessages();
-  EXPECT_THROW(frame.BrowseForDir(), OperationAbort);
-  State("cancelled without a bar");
-  Expect("directory_cancel.txt");
-
   DirectoryFrame unbound("F", "", "C");
   EXPECT_THROW(unbound.BrowseForDir(), std::logic_error);
 }
 
 TEST_F(DirectoryFrameTest, ChoosingFiresOnlyForADifferentFolder) {
-  fs::create_directories(tmp / "new");
-  frame.SetText(tmp.Path().string());
-  frame.SetVisible(false);
-  bar.ShowWarning("old warning");
-  person.folderAnswers.push_back(tmp.Path().string());  // the same folder: only the bar clears
-  frame.BrowseForDir();
-  State("the same folder");
-  // What a listener reports must survive the clearing.
-  keep.Add(frame.directoryChanged.Connect([this] { bar.ShowError("listener says", true); }));
-  person.folderAnswers.push_back(tmp / "new");
-  frame.UserEdit("typed");
-  frame.BrowseForDir();
-  State("another folder");
-  Expect("directory_choose.txt");
+  Play("directory_choose.txt");
 }
 
 TEST_F(DirectoryFrameTest, LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick) {
-  fs::create_directories(tmp / "exists");
-  const std::string missing = tmp / "missing/deeper";
-  frame.SetText(missing);  // set by the program, never typed: nothing happens
-  frame.EditExit();
-  frame.UserEdit(tmp / "exists");  // typed and existing: the callback only
-  frame.EditExit();
-  State("typed an existing folder");
-  // Typed and missing: reported, then the browser opens at the parent.
-  frame.UserEdit(missing);
-  person.folderAnswers.push_back(tmp / "exists");
-  frame.EditExit();
-  State("typed a missing folder, then chose one");
-  // The callback runs before the check and may create the folder.
-  keep.Add(frame.modifiedExit.Connect([&] { fs::create_directories(missing); }));
-  frame.UserEdit(missing);
-  frame.EditExit();
-  State("typed a folder the callback creates");
-  // A replaced browse click runs instead of the browser; the report is shown, not collected.
-  Connection hook = frame.browseClicked.Connect([&] { person.Note("browse click"); });
-  frame.UserEdit(tmp / "gone");
-  frame.EditExit();
-  State("typed a missing folder with the click replaced");
-  hook.Disconnect();  // cancelling the default browser aborts the exit
-  EXPECT_THROW(frame.EditExit(), OperationAbort);
-  Expect("directory_leave.txt");
+  Play("directory_leave.txt");
 }
 
 TEST_F(DirectoryFrameTest, DropTakesOneItemAndAFileStandsForItsFolder) {
-  fs::create_directories(tmp / "one");
-  const std::string file = tmp.Write("two/source.cbl", "x");
-  frame.SetText(tmp / "one");
-  frame.SetVisible(false);
-  frame.DropFiles({tmp / "two", tmp / "one"});
-  frame.DropFiles({tmp / "gone/file.txt"});  // its folder does not exist
-  frame.DropFiles({tmp / "one/"});           // the same folder, spelled with a slash
-  State("dropped two items, a file of a missing folder and the same folder");
-  frame.DropFiles({file});
-  State("dropped a file");
-  frame.DropFiles({(tmp / "one") + "/"});  // taken without its trailing slash
-  State("dropped a folder with a slash");
+  Play("directory_drop.txt");
   EXPECT_TRUE(person.folderRequests.empty());
-  Expect("directory_drop.txt");
 }
 
 }  // namespace
