@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "korvane/core/components/action.h"
 #include "korvane/core/components/controls.h"
 #include "support/inner_case_table.h"
@@ -11,29 +13,46 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(FormModel, KeepsCreationOrderAndFindsByExactName) {
+TEST(FormModel, CreationOrderExactNamesShowingAndRemoval) {
   FormModel form;
-  auto& pages = form.Create<PageControl>("Pages", "");
-  auto& page = form.Create<Page>("PageB", "Pages", "B");
-  auto& edit = form.Create<EditBox>("EditZ", "PageB");
-  form.Create<Page>("PageA", "Pages", "A");
-
-  Names order;
-  for (const auto& c : form.Components()) order.push_back(c->Name());
-  EXPECT_EQ(order, (Names{"Pages", "PageB", "EditZ", "PageA"}));
-  EXPECT_EQ(form.Find("editz"), nullptr);  // names are file formats: exact
-  EXPECT_THROW(form.Get<Memo>("EditZ"), std::logic_error);
-  EXPECT_THROW(form.Create<EditBox>("EditZ", "PageB"), std::logic_error);
-
-  // Showing follows every parent; the component's own flag is untouched.
-  page.SetVisible(false);
-  EXPECT_FALSE(form.Showing(edit));
-  EXPECT_TRUE(edit.Visible());
-  page.SetVisible(true);
-  pages.SetVisible(false);
-  EXPECT_FALSE(form.Showing(edit));
-  pages.SetVisible(true);
-  EXPECT_TRUE(form.Showing(edit));
+  Names heard;
+  std::map<std::string, Component*> created;
+  Connection watched;
+  ConnectionList keep;
+  keep.Add(
+      form.componentAdded.Connect([&](Component& c) { heard.push_back("added " + c.Name()); }));
+  keep.Add(form.componentRemoved.Connect([&](Component& c) {
+    const char* gone = form.Find(c.Name()) == nullptr ? "" : " (still in the form)";
+    heard.push_back("removed " + c.Name() + " of " + c.Parent() + gone);
+  }));
+  testing::ExpectCaseTable("components/form_model.txt", [&](const Names& in) {
+    const std::string& op = in[0];
+    heard.clear();
+    try {
+      if (op == "page control") created[in[1]] = &form.Create<PageControl>(in[1], in[2]);
+      if (op == "page") created[in[1]] = &form.Create<Page>(in[1], in[2], "caption");
+      if (op == "memo") created[in[1]] = &form.Create<Memo>(in[1], in[2]);
+      if (op == "edit") created[in[1]] = &form.Create<EditBox>(in[1], in[2]);
+      if (op == "find") heard.push_back(form.Find(in[1]) != nullptr ? "found" : "not found");
+      if (op == "memo?") form.Get<Memo>(in[1]);
+      if (op == "hide" || op == "show") form.Find(in[1])->SetVisible(op == "show");
+      if (op == "showing") {
+        heard.push_back(form.Showing(*form.Find(in[1])) ? "showing" : "not showing");
+        heard.push_back(form.Find(in[1])->Visible() ? "visible" : "hidden");
+      }
+      if (op == "watch") watched = form.Get<Memo>(in[1]).reset.Connect([] {});
+      if (op == "remove") heard.push_back(form.Remove(in[1]) ? "removed" : "none removed");
+      if (op == "same") heard.push_back(form.Find(in[1]) == created[in[1]] ? "same" : "another");
+    } catch (const std::logic_error& e) {
+      heard.push_back(std::string("refused: ") + e.what());
+    }
+    if (op == "remove") heard.push_back(watched.Connected() ? "handle connected" : "handle ended");
+    std::string order = "form:";
+    for (const auto& c : form.Components()) order += " " + c->Name();
+    heard.push_back(order);
+    return heard;
+  });
+  watched.Disconnect();
 }
 
 TEST(Controls, ChangesAreAnnouncedOnlyWhenRealAndTypingMarksModified) {

@@ -267,46 +267,5 @@ TEST(CheckList, AMirrorFedOnlyByTheSignalsStaysEqual) {
   }
 }
 
-TEST(FormModel, RemoveTakesTheSubtreeAndKeepsTheRestInOrder) {
-  FormModel form;
-  Log added;
-  Log removed;
-  const Connection onAdd =
-      form.componentAdded.Connect([&](Component& c) { added.push_back(c.Name()); });
-  const Connection onRemove = form.componentRemoved.Connect([&](Component& c) {
-    // Already gone from the form, still alive for the listener.
-    EXPECT_EQ(form.Find(c.Name()), nullptr);
-    removed.push_back(c.Name() + "<" + c.Parent());
-  });
-  form.Create<PageControl>("Pages", "");
-  form.Create<Page>("PageViewer1", "Pages", "a.cbl");
-  form.Create<Memo>("MemoViewer1", "PageViewer1");
-  form.Create<Page>("PageNames", "Pages", "Names");
-  form.Create<EditBox>("EditFind1", "MemoViewer1");
-  auto& edit = form.Create<EditBox>("EditKeep", "PageNames");
-  EXPECT_EQ(added,
-            (Log{"Pages", "PageViewer1", "MemoViewer1", "PageNames", "EditFind1", "EditKeep"}));
-
-  // A view's handle to a removed component's signal stays harmless.
-  Connection viewerHandle = form.Get<Memo>("MemoViewer1").reset.Connect([] {});
-  EXPECT_TRUE(form.Remove("PageViewer1"));
-  EXPECT_FALSE(viewerHandle.Connected());
-  viewerHandle.Disconnect();
-
-  EXPECT_EQ(removed,
-            (Log{"EditFind1<MemoViewer1", "MemoViewer1<PageViewer1", "PageViewer1<Pages"}));
-  Log order;
-  for (const auto& c : form.Components()) order.push_back(c->Name());
-  EXPECT_EQ(order, (Log{"Pages", "PageNames", "EditKeep"}));
-  EXPECT_EQ(&form.Get<EditBox>("EditKeep"), &edit);
-  EXPECT_FALSE(form.Remove("PageViewer1"));
-
-  // The name is free again for the next viewer tab.
-  form.Create<Page>("PageViewer1", "Pages", "b.cbl");
-  EXPECT_EQ(form.Components().back()->Name(), "PageViewer1");
-  EXPECT_TRUE(form.Remove("EditKeep"));  // a leaf goes alone
-  EXPECT_NE(form.Find("PageNames"), nullptr);
-}
-
 }  // namespace
 }  // namespace korvane
