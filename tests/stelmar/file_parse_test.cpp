@@ -43,36 +43,24 @@ TEST(FileParse, LongGroupsAndLinesAreReadInPieces) {
             (Tokens{{999, w}, {999, w}, {2, "W"}, {2, w.substr(81)}, {2, "END"}}));
 }
 
-TEST(FileParse, KeepsTheTwoTokensBeforeTheCurrentOne) {
-  FileParse parse;
-  parse.OpenText("A (B) C");
-  parse.NextToken();
-  parse.NextToken();
-  EXPECT_EQ(parse.NextToken(), kWord);
-  EXPECT_EQ(parse.Token(), "C");
-  EXPECT_EQ(parse.PreviousToken(), "(B)");
-  EXPECT_EQ(parse.PreviousType(), kParenthesised);
-  EXPECT_EQ(parse.TokenBeforePrevious(), "A");
-  EXPECT_EQ(parse.NextToken(), kEndOfFile);
-  EXPECT_EQ(parse.NextToken(), kEndOfFile);
-}
-
-TEST(FileParse, SkippedCommentRestoresTheTokensBeforeIt) {
-  FileParse parse;
-  // Inside a comment quotes and parentheses are single tokens, so an open
-  // quote or parenthesis cannot swallow the comment's end.
-  parse.OpenText("X Y /* a /* 'b ( */ c( */ Z");
-  parse.NextToken();
-  parse.NextToken();
-  ASSERT_EQ(parse.NextToken(), kOther);
-  parse.SkipComment();
-  EXPECT_EQ(parse.Token(), "Y");
-  EXPECT_EQ(parse.PreviousToken(), "X");
-  EXPECT_EQ(parse.NextToken(), kWord);
-  EXPECT_EQ(parse.Token(), "Z");
-  EXPECT_EQ(parse.PreviousToken(), "Y");
-  EXPECT_EQ(parse.PreviousType(), kWord);
-  EXPECT_EQ(parse.TokenBeforePrevious(), "X");
+TEST(FileParse, KeepsTheTwoTokensBeforeTheCurrentOneAndSkipsComments) {
+  korvane::testing::ExpectCaseTable("stelmar/token_history.txt", [](const auto& in) {
+    FileParse parse;
+    parse.OpenText(in[0]);
+    korvane::testing::Fields states;
+    for (const char step : in[1]) {
+      std::string gave = "skipped";
+      if (step == 'n') {
+        gave = std::to_string(parse.NextToken());
+      } else {
+        parse.SkipComment();
+      }
+      states.push_back(gave + ": " + parse.Token() + " after " +
+                       std::to_string(parse.PreviousType()) + " " + parse.PreviousToken() +
+                       " after " + parse.TokenBeforePrevious());
+    }
+    return states;
+  });
 }
 
 TEST(FileParse, ReadsFilesAndRefusesWhatItCannotOpen) {
