@@ -131,65 +131,49 @@ TEST(Signal, HandlesOutliveTheSignalAndASlotMayDestroyIt) {
   EXPECT_FALSE(second.Connected());
 }
 
-// Records what a memo announces.
-struct MemoLog {
-  explicit MemoLog(Memo& memo) {
-    connections.Add(memo.reset.Connect([this] { events.push_back("reset"); }));
-    connections.Add(memo.linesAppended.Connect([this](size_t first, size_t count) {
-      events.push_back("append " + std::to_string(first) + "+" + std::to_string(count));
-    }));
-    connections.Add(memo.changed.Connect([this] { events.push_back("changed"); }));
-  }
-  Log events;
-  ConnectionList connections;
-};
-
 TEST(Memo, ContentGoesThroughResetAndAppendsPropertiesThroughChanged) {
   Memo memo("MemoCaptureConsole", "");
-  MemoLog log(memo);
+  Log events;
+  ConnectionList keep;
+  keep.Add(memo.reset.Connect([&] { events.push_back("reset"); }));
+  keep.Add(memo.linesAppended.Connect([&](size_t first, size_t count) {
+    events.push_back("append " + std::to_string(first) + "+" + std::to_string(count));
+  }));
+  keep.Add(memo.changed.Connect([&] { events.push_back("changed"); }));
   testing::ExpectCaseTable("components/memo.txt", [&](const Log& in) {
     const Log lines(in.begin() + 1, in.end());
-    log.events.clear();
+    events.clear();
     if (in[0] == "append") memo.AppendLine(in[1]);
     if (in[0] == "append lines") memo.AppendLines(lines);
     if (in[0] == "read-only") memo.SetReadOnly(true);
     if (in[0] == "set lines") memo.SetLines(lines);
     if (in[0] == "type") memo.UserEdit(lines);
     if (in[0] == "clear") memo.Clear();
-    Log out = log.events;
-    out.push_back(ToCommaText(memo.Lines()) + (memo.Modified() ? " (edited)" : ""));
-    return out;
+    events.push_back(ToCommaText(memo.Lines()) + (memo.Modified() ? " (edited)" : ""));
+    return events;
   });
 }
 
-// Records what a check list announces.
-struct ListLog {
-  explicit ListLog(CheckList& list) : list(list) {
-    auto rows = [this](const char* what) {
-      return [this, what](size_t first, size_t count) {
-        events.push_back(std::string(what) + " " + std::to_string(first) + "+" +
-                         std::to_string(count));
-      };
-    };
-    connections.Add(list.rowsInserted.Connect(rows("ins")));
-    connections.Add(list.rowsRemoved.Connect(rows("rem")));
-    connections.Add(list.rowsChanged.Connect(rows("chg")));
-    connections.Add(list.reset.Connect([this] { events.push_back("reset"); }));
-    connections.Add(list.selectionChanged.Connect(
-        [this] { events.push_back("sel " + std::to_string(this->list.ItemIndex())); }));
-    connections.Add(list.changed.Connect([this] { events.push_back("changed"); }));
-  }
-  CheckList& list;
-  Log events;
-  ConnectionList connections;
-};
-
 TEST(CheckList, AnnouncesRowsSelectionAndResets) {
   CheckList list("ListBoxSources", "");
-  ListLog log(list);
+  Log events;
+  ConnectionList keep;
+  const auto rows = [&](const char* what) {
+    return [&events, what](size_t first, size_t count) {
+      events.push_back(std::string(what) + " " + std::to_string(first) + "+" +
+                       std::to_string(count));
+    };
+  };
+  keep.Add(list.rowsInserted.Connect(rows("ins")));
+  keep.Add(list.rowsRemoved.Connect(rows("rem")));
+  keep.Add(list.rowsChanged.Connect(rows("chg")));
+  keep.Add(list.reset.Connect([&] { events.push_back("reset"); }));
+  keep.Add(list.selectionChanged.Connect(
+      [&] { events.push_back("sel " + std::to_string(list.ItemIndex())); }));
+  keep.Add(list.changed.Connect([&] { events.push_back("changed"); }));
   testing::ExpectCaseTable("components/check_list.txt", [&](const Log& in) {
     const auto at = [&](size_t i) { return static_cast<size_t>(std::stoul(in[i])); };
-    log.events.clear();
+    events.clear();
     try {
       if (in[0] == "add") list.Add({in[1]});
       if (in[0] == "insert") list.Insert(at(1), {in[2]});
@@ -202,9 +186,9 @@ TEST(CheckList, AnnouncesRowsSelectionAndResets) {
       if (in[0] == "width") list.SetScrollWidth(std::stoi(in[1]));
       if (in[0] == "clear") list.Clear();
     } catch (const std::out_of_range&) {
-      log.events.push_back("out of range");
+      events.push_back("out of range");
     }
-    return log.events;
+    return events;
   });
 }
 
