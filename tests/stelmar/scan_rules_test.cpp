@@ -2,57 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "stelmar/core/headless_scan.h"
+#include "support/inner_case_table.h"
+#include "support/temp_dir.h"
 
 namespace stelmar {
 namespace {
 
-std::vector<std::string> Names(const std::string& text, ScanRule rule) {
-  FileParse parse;
-  parse.OpenText(text);
-  std::vector<std::string> names;
-  Scan(parse, rule, [&names](const std::string& name) { names.push_back(name); });
-  return names;
-}
+using korvane::testing::Fields;
 
-struct Case {
-  std::string text;
-  std::vector<std::string> expected;
-};
-
-TEST(ScanRules, FileDeclarations) {
-  const std::vector<Case> cases = {
-      {"DCL INFILE FILE RECORD INPUT;", {"INFILE"}},
-      {"OPEN FILE(INFILE) INPUT;\nREAD FILE(INFILE) INTO(REC);", {}},
-      {"WRITE FILE(O); REWRITE FILE(O); PUT FILE(P) SKIP; GET FILE(G) LIST(X);", {}},
-      {"DCL (A, B) FILE;", {"DCL"}},
-      {"CLOSE FILE(A), FILE(B);", {","}},
-      {"DCL (A) /* files */ FILE;", {"DCL"}},
-      {"DCL OUT /* x */ FILE;", {"OUT"}},
-      {"dcl low file;", {}},
-      {"DCL A FILE; DCL A FILE;", {"A", "A"}},
-      {"/* DCL C FILE; */ DCL D FILE;", {"D"}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Names(c.text, ScanRule::kFiles), c.expected) << c.text;
-}
-
-TEST(ScanRules, Procedures) {
-  const std::vector<Case> cases = {
-      {"MAIN: PROC OPTIONS(MAIN);\nSUB1: PROCEDURE;", {"MAIN", "SUB1"}},
-      {"SUB1 /* entry */ : PROC;", {"SUB1"}},
-      {"sub1: proc;", {}},
-      {"/* X: PROC; */ Y: PROC;", {"Y"}},
-      {"/* a /* b */ Z: PROC */ W: PROC;", {"W"}},
-      {"* Q: PROC;\nR: PROC;", {"R"}},
-      {"CALL PROC; S : PROCEDURE;", {"S"}},
-      {"/* never closed\nT: PROC;", {}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Names(c.text, ScanRule::kProcedures), c.expected) << c.text;
-}
-
-TEST(ScanRules, MissingFileGivesNoNames) {
+TEST(ScanRules, FilesAndProcedures) {
+  korvane::testing::ExpectCaseTable("stelmar/scan_rules.txt", [](const Fields& in) {
+    FileParse parse;
+    parse.OpenText(in[1]);
+    Fields names;
+    Scan(parse, in[0] == "files" ? ScanRule::kFiles : ScanRule::kProcedures,
+         [&names](const std::string& name) { names.push_back(name); });
+    return names;
+  });
   EXPECT_TRUE(ScanFile("/nonexistent/stelmar/prog.pli", ScanRule::kFiles).empty());
+}
+
+// What the program prints for a scan without a window: a name or a token a line.
+TEST(HeadlessScan, PrintsNamesAndTokens) {
+  korvane::testing::TempDir dir;
+  const std::string source = dir.Write(
+      "prog.pli", "MAIN: PROC OPTIONS(MAIN);\r\n DCL IN FILE, OUT FILE;\n SUB: PROCEDURE;\n");
+  const auto run = [&dir](ScanMode mode, const std::string& path) {
+    std::FILE* out = std::fopen((dir / "out.txt").c_str(), "w+b");
+    EXPECT_EQ(RunHeadlessScan(mode, path, out, stderr), 0);
+    std::string text(static_cast<size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    text.resize(std::fread(text.data(), 1, text.size(), out));
+    std::fclose(out);
+    return text;
+  };
+  EXPECT_EQ(run(ScanMode::kFiles, source), "IN\nOUT\n");
+  EXPECT_EQ(run(ScanMode::kProcedures, source), "MAIN\nSUB\n");
+  EXPECT_EQ(run(ScanMode::kTokens, dir.Write("t.pli", "X = 'A';")), "2\tX\n7\t=\n4\t'A'\n7\t;\n");
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "scripted_stelmar_port.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace stelmar {
 namespace {
 
+using korvane::testing::ExpectGolden;
 using korvane::testing::TempDir;
 using testing::ScriptedStelmarPort;
 using Names = std::vector<std::string>;
@@ -21,6 +23,22 @@ class SelectionDialogs : public ::testing::Test {
       dir.Write(name, "");
     std::filesystem::create_directories(dir.Path() / "sub.pli");
     table.entries = {"pli", "inc"};
+  }
+  // What the dialogs showed, then whether a step confirmed and what it wrote.
+  void Note(const std::string& step, const std::string& file = "") {
+    port.transcript += step + ": confirmed " + std::to_string(exchange.confirmed);
+    if (!file.empty()) {
+      port.transcript += std::filesystem::exists(dir.Path() / file)
+                             ? ", " + file + " holds \"" + dir.Read(file) + "\""
+                             : ", no " + file;
+    }
+    port.transcript += "\n";
+    exchange.confirmed = 0;
+  }
+  void Expect(const std::string& golden, const korvane::testing::Placeholders& marks = {}) {
+    korvane::testing::Placeholders all = marks;
+    all.emplace_back("{dir}", dir.Path().string());
+    ExpectGolden("stelmar/" + golden, port.transcript, all);
   }
   TempDir dir;
   ExtensionTable table;
@@ -56,20 +74,9 @@ TEST_F(SelectionDialogs, AFileMatchedByManyEntriesIsListedOnce) {
             (Names{"A.pli", "a.pli", "b.PLI", "c.inc", "noext"}));
 }
 
-TEST_F(SelectionDialogs, SingleFileOkReturnsTheSelectedName) {
-  SingleFileDialog single(exchange, port, dir.Path().string(), table);
-  single.Select(1);
-  EXPECT_EQ(single.Name(), "b.PLI");
-  single.Select(99);  // no such entry: the name stays
-  EXPECT_EQ(single.Result(), "");
-  EXPECT_TRUE(single.Ok());
-  EXPECT_EQ(single.Result(), "b.PLI");
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_TRUE(port.errors.empty());
-}
-
 // PROGFILE, the directory and the name, is what the job parameter file holds:
-// a file whose path is longer is refused by name, never cut into another name.
+// a file whose path is longer is refused by name, never cut into another name,
+// and the dialog stays open for another choice.
 TEST_F(SelectionDialogs, SingleFileRefusesAPathTheJobFileCannotHold) {
   const std::string d = dir.Path().string();
   const std::size_t room = Field::kMaxLength - d.size() - 1;  // for the name after "/"
@@ -78,83 +85,30 @@ TEST_F(SelectionDialogs, SingleFileRefusesAPathTheJobFileCannotHold) {
   dir.Write(fits, "");
   dir.Write(tooLong, "");
   SingleFileDialog single(exchange, port, d, table);
-  ASSERT_EQ(single.Entries().size(), 5u);
-  ASSERT_EQ(single.Entries()[4], tooLong);
-
-  single.Select(4);
-  EXPECT_FALSE(single.Ok());
-  EXPECT_EQ(exchange.confirmed, 0);
-  EXPECT_EQ(single.Result(), "");
-  ASSERT_EQ(port.errors.size(), 1u);
-  EXPECT_EQ(port.errors[0].first,
-            "The path is longer than the job parameter file holds (159 characters):\n" + d + "/" +
-                tooLong);
-  EXPECT_EQ(port.errors[0].second, "Stelmar Error Message");
-
-  // The dialog stays open: the person can pick another file.
-  single.Select(3);
-  EXPECT_TRUE(single.Ok());
-  EXPECT_EQ(single.Result(), fits);
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_EQ(port.errors.size(), 1u);
+  for (const std::size_t pick : {4, 1, 99, 3}) {  // 99: no such entry, the name stays
+    single.Select(pick);
+    const std::string name = single.Name();
+    const bool closed = single.Ok();
+    Note("pick " + std::to_string(pick) + " (" + name + ") " + (closed ? "closes" : "stays") +
+         " with \"" + single.Result() + "\"");
+  }
+  Expect("selection_single.txt", {{"{fits}", fits}, {"{too long}", tooLong}});
 }
 
 TEST_F(SelectionDialogs, MultiFileMovesAppendsAgainAndWritesTheList) {
   exchange.jobFile = dir / "1234";
   MultiFileDialog multi(exchange, port, dir.Path().string(), table);
-  multi.Ok();  // nothing chosen yet
-  EXPECT_EQ(
-      port.errors,
-      (std::vector<std::pair<std::string, std::string>>{{"No File selected", "Error Pellam"}}));
-  EXPECT_EQ(exchange.confirmed, 0);
-
+  multi.Ok();
+  Note("nothing chosen", "1234");
   multi.MoveSelected({1, 0});  // in list order, whatever order they were picked in
   multi.MoveSelected({0});
   EXPECT_EQ(multi.Chosen(), (Names{"a.pli", "b.PLI", "a.pli"}));
   multi.Ok();
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_EQ(dir.Read("1234"), "A.PLI\r\nB.PLI\r\nA.PLI\r\nEOF\r\n");
-
-  exchange.confirmed = 0;
+  Note("three chosen", "1234");
   exchange.jobFile = dir / "missing/1234";
   multi.Ok();
-  EXPECT_EQ(port.errors.back(),
-            (std::pair<std::string, std::string>{"Error Open Ini", "Error Pellam"}));
-  EXPECT_EQ(exchange.confirmed, 0);
-}
-
-TEST_F(SelectionDialogs, ObjectSelectionWritesTheChosenNamesInListOrder) {
-  const std::string prog = dir.Write("prog.old.pli", "DCL A FILE; DCL B FILE; DCL C FILE;");
-  exchange.progName = "prog.old";
-  ObjectSelectionDialog files(exchange, port, dir.Path().string(), prog, ScanRule::kFiles);
-  EXPECT_EQ(files.Caption(), "FILE Selection [prog.old.pli]");
-  EXPECT_EQ(files.Entries(), (Names{"A", "B", "C"}));
-  EXPECT_TRUE(files.Ok({2, 0}));
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_EQ(dir.Read("prog.old.obj"), "A\r\nC\r\n");
-
-  // None selected: an empty list, and the wrapper still runs.
-  exchange.confirmed = 0;
-  ObjectSelectionDialog procs(exchange, port, dir.Path().string(), dir.Write("p.pli", "P: PROC;"),
-                              ScanRule::kProcedures);
-  EXPECT_EQ(procs.Caption(), "Procedure Selection [p.pli]");
-  EXPECT_TRUE(procs.Ok({}));
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_EQ(dir.Read("prog.old.lab"), "");
-
-  // Nothing found: OK closes without confirmation.
-  exchange.confirmed = 0;
-  ObjectSelectionDialog none(exchange, port, dir.Path().string(), dir / "gone.pli",
-                             ScanRule::kFiles);
-  EXPECT_TRUE(none.Entries().empty());
-  EXPECT_TRUE(none.Ok({}));
-  EXPECT_EQ(exchange.confirmed, 0);
-
-  // An output file that cannot be written keeps the dialog open, silently.
-  ObjectSelectionDialog blocked(exchange, port, dir / "no/such/dir", prog, ScanRule::kFiles);
-  EXPECT_FALSE(blocked.Ok({0}));
-  EXPECT_EQ(exchange.confirmed, 0);
-  EXPECT_TRUE(port.errors.empty());
+  Note("no folder for the list");
+  Expect("selection_multi.txt");
 }
 
 // A list entry holds 19 characters: a longer name is refused by name, never cut
@@ -165,17 +119,37 @@ TEST_F(SelectionDialogs, MultiFileRefusesNamesLongerThanAnEntry) {
   dir.Write("averyveryverylongname.pli", "");
   exchange.jobFile = dir / "1234";
   MultiFileDialog multi(exchange, port, dir.Path().string(), table);
-  ASSERT_EQ(multi.Available(), (Names{"a.pli", "averyveryverylongname.pli", "b.PLI", "c.inc",
-                                      "exactlynineteen.pli", "noext", "twentycharacters.pli"}));
   multi.MoveSelected({0, 1, 4, 6});
-  EXPECT_EQ(multi.Chosen(), (Names{"a.pli", "exactlynineteen.pli"}));
-  ASSERT_EQ(port.errors.size(), 1u);
-  EXPECT_EQ(port.errors[0].first,
-            "File names longer than 19 characters cannot be selected:\n"
-            "averyveryverylongname.pli\ntwentycharacters.pli");
-  EXPECT_EQ(port.errors[0].second, "Error Message Pellam");
   multi.Ok();
-  EXPECT_EQ(dir.Read("1234"), "A.PLI\r\nEXACTLYNINETeen.pli\r\nEOF\r\n");
+  Note("four picked", "1234");
+  Expect("selection_multi_long.txt");
+}
+
+TEST_F(SelectionDialogs, ObjectSelectionWritesTheChosenNamesInListOrder) {
+  const std::string prog = dir.Write("prog.old.pli", "DCL A FILE; DCL B FILE; DCL C FILE;");
+  exchange.progName = "prog.old";
+  ObjectSelectionDialog files(exchange, port, dir.Path().string(), prog, ScanRule::kFiles);
+  EXPECT_EQ(files.Caption(), "FILE Selection [prog.old.pli]");
+  EXPECT_EQ(files.Entries(), (Names{"A", "B", "C"}));
+  EXPECT_TRUE(files.Ok({2, 0}));
+  Note("files C and A", "prog.old.obj");
+  // None selected: an empty list, and the wrapper still runs.
+  ObjectSelectionDialog procs(exchange, port, dir.Path().string(), dir.Write("p.pli", "P: PROC;"),
+                              ScanRule::kProcedures);
+  EXPECT_EQ(procs.Caption(), "Procedure Selection [p.pli]");
+  EXPECT_TRUE(procs.Ok({}));
+  Note("no procedure", "prog.old.lab");
+  // Nothing found: OK closes without confirmation.
+  ObjectSelectionDialog none(exchange, port, dir.Path().string(), dir / "gone.pli",
+                             ScanRule::kFiles);
+  EXPECT_TRUE(none.Entries().empty());
+  EXPECT_TRUE(none.Ok({}));
+  Note("nothing found");
+  // An output file that cannot be written keeps the dialog open, silently.
+  ObjectSelectionDialog blocked(exchange, port, dir / "no/such/dir", prog, ScanRule::kFiles);
+  EXPECT_FALSE(blocked.Ok({0}));
+  Note("output folder missing");
+  Expect("selection_objects.txt");
 }
 
 // DATAFILE, OUTPUT_DIR with PROGNAME and ".obj", must fit the job parameter file
@@ -183,25 +157,16 @@ TEST_F(SelectionDialogs, MultiFileRefusesNamesLongerThanAnEntry) {
 TEST_F(SelectionDialogs, ObjectSelectionRefusesAnOutputPathTheJobFileCannotHold) {
   const std::string prog = dir.Write("p.pli", "DCL A FILE;");
   exchange.progName = "p";
-  std::string fitting = dir / "o";
-  fitting += std::string(Field::kMaxLength - fitting.size() - 6, 'o');  // + "/p.obj"
-  std::filesystem::create_directories(fitting);
-  ObjectSelectionDialog fits(exchange, port, fitting, prog, ScanRule::kFiles);
-  EXPECT_TRUE(fits.Ok({0}));
-  EXPECT_EQ(exchange.confirmed, 1);
-  EXPECT_EQ(dir.Read(fitting.substr(dir.Path().string().size() + 1) + "/p.obj"), "A\r\n");
-
-  exchange.confirmed = 0;
-  const std::string longer = fitting + "x";
-  std::filesystem::create_directories(longer);
-  ObjectSelectionDialog refused(exchange, port, longer, prog, ScanRule::kFiles);
-  EXPECT_TRUE(refused.Ok({0}));  // closes: nothing the person picks can make it fit
-  EXPECT_EQ(exchange.confirmed, 0);
-  EXPECT_TRUE(std::filesystem::is_empty(longer));
-  ASSERT_EQ(port.errors.size(), 1u);
-  EXPECT_EQ(port.errors[0].first,
-            "The path is longer than the job parameter file holds (159 characters):\n" + longer +
-                "/p.obj");
+  const std::string fitting = "o" + std::string(Field::kMaxLength - (dir / "o/p.obj").size(), 'o');
+  for (const std::string& out : {fitting, fitting + "x"}) {
+    std::filesystem::create_directories(dir.Path() / out);
+    ObjectSelectionDialog dialog(exchange, port, dir.Path().string() + "/" + out, prog,
+                                 ScanRule::kFiles);
+    // Closes either way: nothing the person picks can make a longer path fit.
+    EXPECT_TRUE(dialog.Ok({0}));
+    Note(out, out + "/p.obj");
+  }
+  Expect("selection_objects_long.txt", {{"{fitting}", fitting}});
 }
 
 }  // namespace

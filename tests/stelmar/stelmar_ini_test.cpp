@@ -20,10 +20,7 @@ TEST(StelmarIni, FirstStartTakesDefaultsAndWritesAllTenKeysInOrder) {
   Settings s;
   s.programDirectory = "/opt/stelmar";
   const std::string path = dir / "config/Brevik/stelmar.ini";
-  ReadStelmarIni(path, s);
-  EXPECT_EQ(s.TYPE, "UTM");
-  EXPECT_EQ(s.EDITOR, "/opt/stelmar/lumbra");
-  EXPECT_TRUE(s.INPUT_DIR.empty() && s.OUTPUT_DIR.empty() && s.WORK_DIR.empty());
+  ReadStelmarIni(path, s);  // the defaults read are what is written
   ASSERT_TRUE(WriteStelmarIni(path, s));
   ExpectGolden("stelmar/first_start.ini", dir.Read("config/Brevik/stelmar.ini"));
 }

@@ -4,34 +4,18 @@
 
 #include <random>
 
+#include "support/inner_case_table.h"
+
 namespace korvane {
 namespace {
 
 using List = std::vector<std::string>;
 
-TEST(CommaText, WritesQuotesOnlyWhereNeeded) {
-  EXPECT_EQ(ToCommaText({}), "");
-  EXPECT_EQ(ToCommaText({""}), "\"\"");
-  EXPECT_EQ(ToCommaText({"a b", "c"}), "\"a b\",c");
-  EXPECT_EQ(ToCommaText({"x,y"}), "\"x,y\"");
-  EXPECT_EQ(ToCommaText({"say \"hi\""}), "\"say \"\"hi\"\"\"");
-  EXPECT_EQ(ToCommaText({"", ""}), ",");
-  // Other punctuation and 8-bit letters need no quotes.
-  EXPECT_EQ(ToCommaText({"DirDepth=2", "Multi=Y", "\xE4()"}), "DirDepth=2,Multi=Y,\xE4()");
-  EXPECT_EQ(ToCommaText({std::string("a\0b", 3)}), std::string("\"a\0b\"", 5));
-}
-
-TEST(CommaText, ReadsHandWrittenLists) {
-  EXPECT_EQ(FromCommaText("   "), List{});
-  EXPECT_EQ(FromCommaText("a b,c"), (List{"a", "b", "c"}));  // blanks separate too
-  EXPECT_EQ(FromCommaText("  a ,  b  "), (List{"a", "b"}));
-  EXPECT_EQ(FromCommaText("a,,b"), (List{"a", "", "b"}));
-  EXPECT_EQ(FromCommaText("a, "), List{"a"});  // only a comma right at the end adds an item
-  EXPECT_EQ(FromCommaText("\"open, never closed"), List{"open, never closed"});
-  EXPECT_EQ(FromCommaText("\"ab\"cd"), (List{"ab", "cd"}));  // text after a quote is an item
-  EXPECT_EQ(FromCommaText("\"a\"\""), List{"a\""});          // doubled quote, then the text ends
-  EXPECT_EQ(FromCommaText("a\r\nb"), (List{"a", "b"}));
-  EXPECT_EQ(FromCommaText(std::string("a\0b", 3)), (List{"a", "b"}));
+TEST(CommaText, WritesAndReadsTheCaseTable) {
+  testing::ExpectCaseTable("common/comma_text.txt", [](const List& in) {
+    return in[0] == "Write" ? List{ToCommaText(List(in.begin() + 1, in.end()))}
+                            : FromCommaText(in[1]);
+  });
 }
 
 TEST(CommaText, EveryListSurvivesWritingAndReading) {

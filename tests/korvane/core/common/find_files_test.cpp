@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "support/inner_case_table.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -37,38 +38,16 @@ class FindFilesTest : public ::testing::Test {
   const fs::path& root_ = tmp.Path();
 };
 
-TEST_F(FindFilesTest, PatternsAndDepth) {
+TEST_F(FindFilesTest, PatternsDepthAndExtensions) {
   for (const char* f : {"last.xml", "lastbatch.cmd", "mylast.txt", "other.xml", "sub/last2.xml",
-                        "sub/deeper/last3.xml", "SRC0001.cbl", "SRC01.cbl", "SRC00012.cbl"}) {
+                        "sub/deeper/last3.xml", "SRC0001.cbl", "SRC01.cbl", "SRC00012.cbl", "a.cbl",
+                        "b.CPY", "c.txt", "README", "d.", "e.x.cbl", "f.cblx"}) {
     Touch(f);
   }
-  EXPECT_EQ(Find("", "last*", 1, "*.*"), (List{P("last.xml"), P("lastbatch.cmd")}));
-  EXPECT_EQ(Find("", "last*", 2, "*.*"),
-            (List{P("last.xml"), P("lastbatch.cmd"), P("sub/last2.xml")}));
-  EXPECT_EQ(Find("", "last*", -1, "*.*"), (List{P("last.xml"), P("lastbatch.cmd"),
-                                                P("sub/deeper/last3.xml"), P("sub/last2.xml")}));
-  EXPECT_EQ(Find("", "last*", 0, "*.*"), List{});
-  EXPECT_EQ(Find("", "*last", 1, "*.*"), (List{P("last.xml"), P("mylast.txt")}));
-  EXPECT_EQ(Find("", "LAST", 1, "*.*"), List{P("last.xml")});        // base name, any case
-  EXPECT_EQ(Find("", "Other.XML", 1, "*.*"), List{P("other.xml")});  // full name
-  EXPECT_EQ(Find("", "SRC####", 1, "*.*"), List{P("SRC0001.cbl")});  // mask, whole length
-  EXPECT_EQ(Find("", "SRC##*", 1, "*.*"),                            // mask, as a prefix
-            (List{P("SRC0001.cbl"), P("SRC00012.cbl"), P("SRC01.cbl")}));
-  EXPECT_EQ(Find("", "", 1, "*.*").size(), 7u);
-  EXPECT_EQ(Find("", "**", -1, "*.*").size(), 9u);
-  EXPECT_EQ(Find("", "xml", 1, "*.*"), List{});  // the extension is not the base name
-  EXPECT_EQ(Find("sub", "", 1, "*.*"), List{P("sub/last2.xml")});
-}
-
-TEST_F(FindFilesTest, ExtensionList) {
-  for (const char* f : {"a.cbl", "b.CPY", "c.txt", "README", "d.", "e.x.cbl", "f.cblx"}) Touch(f);
-  EXPECT_EQ(Find("", "", 1, ".CBL;.cpy;"), (List{P("a.cbl"), P("b.CPY"), P("e.x.cbl")}));
-  // ".;" admits files without extension, and names ending in a dot.
-  EXPECT_EQ(Find("", "", 1, ".txt;."), (List{P("README"), P("c.txt"), P("d.")}));
-  EXPECT_EQ(Find("", "", 1, ""), List{});
-  // A dialog filter with "|" turned into ";" names its masks; they admit by their ending.
-  EXPECT_EQ(Find("", "", 1, "COBOL sources (*.cbl);*.cbl;*.cob"), (List{P("a.cbl"), P("e.x.cbl")}));
-  EXPECT_EQ(Find("", "e.x", 1, ".cbl"), List{P("e.x.cbl")});  // base name keeps inner dots
+  testing::ExpectCaseTable(
+      "common/find_files.txt",
+      [&](const List& in) { return Find(in[0], in[1], std::stoi(in[2]), in[3]); },
+      {{"{dir}", root_.string()}});
 }
 
 TEST_F(FindFilesTest, SkipsHiddenLinksAndSpecialFilesAndBuildsCleanPaths) {

@@ -5,45 +5,31 @@
 #include <random>
 
 #include "korvane/core/common/text.h"
+#include "support/inner_case_table.h"
 
 namespace korvane {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(KeyedLines, FirstCaseInsensitiveMatchOfAWholeName) {
-  EXPECT_EQ(KeyedLines::NameOf("a=b=c"), "a");
-  EXPECT_EQ(KeyedLines::ValueOf("a=b=c"), "b=c");
-  EXPECT_EQ(KeyedLines::ValueOf("[Section]"), "");
-  EXPECT_FALSE(KeyedLines::HasName("[Section]"));
-
-  // Built from lines at once; the random test below covers the edits.
-  KeyedLines k(
-      {"[Section]", "; comment", "Date Written=0", "Runcontrol.DebugMode=Y", "DATE WRITTEN=later"});
-  EXPECT_EQ(k.Value("date written"), "0");  // the first match wins
-  EXPECT_EQ(k.IndexOfName("Date Written"), 2);
-  EXPECT_EQ(k.IndexOfName("[Section]"), -1);   // a line without "=" never matches
-  EXPECT_EQ(k.IndexOfName("Runcontrol"), -1);  // names are whole, not prefixes
-}
-
-// Edits the random test below does not make, and indexes outside the list.
-TEST(KeyedLines, LineEditsKeepLookupsRight) {
-  KeyedLines k({"A=1", "a=2"});
-  k.SetLine(0, "B=9");  // the later duplicate surfaces
-  EXPECT_EQ(k.Value("a"), "2");
-  k.Insert(99, "C=3");  // past the end appends
-  k.Erase(99);          // out of range is ignored
-  EXPECT_EQ(k.Lines(), (Lines{"B=9", "a=2", "C=3"}));
-  k.SetLines({"x=1", "plain"});
-  EXPECT_EQ(k.Value("X"), "1");
-  EXPECT_EQ(k.Value("a"), "");
-}
-
-TEST(KeyedLines, NamesFoldLatin1AndKeepTheirSpellingOnReplace) {
-  KeyedLines k({"\xC4nderung=1"});
-  EXPECT_EQ(k.Value("\xE4NDERUNG"), "1");
-  k.SetValue("\xE4nderung", "2");
-  EXPECT_EQ(k.Lines(), Lines{"\xE4nderung=2"});
+TEST(KeyedLines, LookupsAndEdits) {
+  KeyedLines k;
+  testing::ExpectCaseTable("common/keyed_lines.txt", [&](const Lines& in) {
+    const std::string& op = in[0];
+    if (op == "parts") {
+      return Lines{KeyedLines::NameOf(in[1]), KeyedLines::ValueOf(in[1]),
+                   KeyedLines::HasName(in[1]) ? "has a name" : "no name"};
+    }
+    if (op == "value") return Lines{k.Value(in[1])};
+    if (op == "index") return Lines{std::to_string(k.IndexOfName(in[1]))};
+    if (op == "lines") k = KeyedLines(Lines(in.begin() + 1, in.end()));
+    if (op == "setlines") k.SetLines(Lines(in.begin() + 1, in.end()));
+    if (op == "setline") k.SetLine(std::stoul(in[1]), in[2]);
+    if (op == "insert") k.Insert(std::stoul(in[1]), in[2]);
+    if (op == "erase") k.Erase(std::stoul(in[1]));
+    if (op == "setvalue") k.SetValue(in[1], in[2]);
+    return k.Lines();
+  });
 }
 
 // Random edits checked against a plain first-match scan, so the index can never drift; the

@@ -2,19 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "korvane/core/common/operation_abort.h"
-#include "support/golden.h"
+#include "support/inner_case_table.h"
 #include "support/scripted_person.h"
 
 namespace korvane {
 namespace {
 
 using testing::ScriptedPerson;
-using Texts = std::vector<std::string>;
 
 // A text whose every prefix differs from its neighbours, so a cut one
 // character off shows up.
@@ -24,163 +27,92 @@ std::string Numbered(std::size_t length) {
   return s;
 }
 
-const std::string kErrorHead = "The following error occured....\r\n\r\n";
-const std::string kMany = "More than one message, click here to get them!";
+// The text of a table's fields from the given one on, a number standing for so
+// many digits.
+std::string TextOf(const testing::Fields& in, size_t from) {
+  std::string text;
+  for (size_t i = from; i < in.size(); ++i)
+    text += std::isdigit(in[i][0]) != 0 ? Numbered(std::stoul(in[i])) : in[i];
+  return text;
+}
 
-class StatusBarTest : public ::testing::Test {
- protected:
-  void ExpectShown(const std::string& text, const std::string& hint) {
-    EXPECT_EQ(bar.Text(), text);
-    EXPECT_EQ(bar.Hint(), hint);
-  }
+TEST(StatusBar, LongTextsAreCutToTheRoomWithTheFullTextInTheHint) {
   ScriptedPerson person;
   StatusBar bar{person};
-};
-
-TEST_F(StatusBarTest, LongTextsAreCutToTheRoomWithTheFullTextInTheHint) {
-  const auto wideW = [](std::string_view s) {
-    int w = 0;
-    for (char c : s) w += c == 'W' ? 20 : 5;
-    return w;
-  };
-  constexpr std::size_t kWhole = std::string::npos;
-  const struct {
-    std::function<int(std::string_view)> measure;
-    int width;
-    std::string text;
-    std::size_t kept;
-  } cases[] = {
-      {nullptr, 800, Numbered(200), 95},    // 800 px at 8 a character, less 24 for the dots
-      {nullptr, 5000, Numbered(126), 120},  // 126 characters or more: cut at 120 regardless
-      {nullptr, 5000, Numbered(125), kWhole},
-      // Never inside a UTF-8 character: the cut at 120 would split the "ä".
-      {nullptr, 5000, Numbered(119) + "\xC3\xA4" + Numbered(10), 119},
-      {nullptr, 800, Numbered(97), kWhole},  // exactly filling the room: 97 * 8 = 800 - 24
-      {nullptr, 800, Numbered(98), 93},
-      {wideW, 100, std::string(17, 'a'), kWhole},  // room 100 - 15 = 85 px
-      {wideW, 100, std::string(18, 'a'), 13},
-      {wideW, 100, "aaWWWbbbbbccccc", 5},  // by count ten would fit
-      // A bar narrower than the dots still leaves ten pixels; no room at all ends the cut.
-      {[](std::string_view s) { return static_cast<int>(s.size()); }, 8, Numbered(20), 10},
-      {nullptr, 0, Numbered(200), 0},
-      {[](std::string_view s) { return s.empty() ? 0 : 1'000'000; }, -50, "abc", 0},
-      {nullptr, 800, "abc", kWhole},  // an empty measure brings the default back
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    bar.SetTextMeasure(c.measure, c.width);
+  using Measure = std::function<int(std::string_view)>;
+  const std::map<std::string, Measure> measures = {
+      {"default", nullptr},
+      {"W20",
+       [](std::string_view s) {
+         int w = 0;
+         for (char c : s) w += c == 'W' ? 20 : 5;
+         return w;
+       }},
+      {"count", [](std::string_view s) { return static_cast<int>(s.size()); }},
+      {"huge", [](std::string_view s) { return s.empty() ? 0 : 1'000'000; }}};
+  testing::ExpectCaseTable("common/status_bar_cut.txt", [&](const testing::Fields& in) {
+    bar.SetTextMeasure(measures.at(in[0]), std::stoi(in[1]));
     bar.ClearMessages();
-    bar.ShowStatus(c.text);
-    if (c.kept == kWhole) {
-      ExpectShown(c.text, "");
-    } else {
-      const std::string kept = c.text.substr(0, c.kept);
-      ExpectShown(kept + "...", kept + "\r\n" + c.text.substr(c.kept));
+    bar.ShowStatus(TextOf(in, 2));
+    return testing::Fields{bar.Text(), bar.Hint()};
+  });
+}
+
+TEST(StatusBar, OperationsInOrder) {
+  std::unique_ptr<ScriptedPerson> person;
+  std::unique_ptr<StatusBar> bar;
+  ConnectionList keep;
+  const auto fresh = [&] {
+    keep.Clear();
+    bar.reset();
+    person = std::make_unique<ScriptedPerson>();
+    bar = std::make_unique<StatusBar>(*person);
+    keep.Add(bar->changed.Connect([&] {
+      person->Note("repaint " + bar->Text() + " " + "NWE"[static_cast<int>(bar->Colour())]);
+    }));
+    keep.Add(bar->messageReported.Connect([&](StatusMessageKind k, const std::string& t) {
+      person->Note("message " + std::to_string(static_cast<int>(k)) + " " + t);
+    }));
+  };
+  fresh();
+  const std::map<std::string, std::function<void(const std::string&)>> ops = {
+      {"new bar", [&](auto&) { fresh(); }},
+      {"status", [&](auto& text) { bar->ShowStatus(text); }},
+      {"warning", [&](auto& text) { bar->ShowWarning(text); }},
+      {"error", [&](auto& text) { bar->ShowError(text); }},
+      {"error, go on", [&](auto& text) { bar->ShowError(text, true); }},
+      {"add error, go on", [&](auto& text) { bar->AddError(text, true); }},
+      {"error and abort", [&](auto& text) { bar->ShowErrorAndAbort(text); }},
+      {"add error and abort", [&](auto& text) { bar->AddErrorAndAbort(text); }},
+      {"fatal", [&](auto& text) { bar->ShowFatal(text); }},
+      {"clear", [&](auto&) { bar->ClearMessages(); }},
+      {"click", [&](auto&) { bar->Click(); }},
+      {"double click", [&](auto&) { bar->DoubleClick(); }},
+      {"message boxes", [&](auto&) { bar->SetUseMessageBox(true); }},
+      {"own click",
+       [&](auto&) { keep.Add(bar->clicked.Connect([&] { person->Note("own click"); })); }},
+      {"own double click", [&](auto&) {
+         keep.Add(bar->doubleClicked.Connect([&] { person->Note("own double click"); }));
+       }}};
+  testing::ExpectCaseTable("common/status_bar.txt", [&](const testing::Fields& in) {
+    person->transcript.clear();
+    try {
+      ops.at(in[0])(TextOf(in, 1));
+    } catch (const OperationAbort&) {
+      person->Note("aborted");
     }
-  }
-  // A click shows the whole text; a fatal error is never cut.
-  bar.ShowStatus(Numbered(200));
-  bar.Click();
-  EXPECT_EQ(person.AskedTexts(), Texts{kErrorHead + bar.Hint()});
-  EXPECT_THROW(bar.ShowFatal(Numbered(200)), OperationAbort);
-  EXPECT_EQ(bar.Text(), Numbered(200));
-}
-
-TEST_F(StatusBarTest, AShortTextAfterAShortenedOneDropsTheStaleHint) {
-  const std::string long150 = Numbered(150);
-  // Dots inside the kept part of the shortened text do not hide that the
-  // hint belongs to it.
-  bar.ShowStatus("Step... " + long150);
-  ASSERT_EQ(bar.Text().substr(0, 8), "Step... ");
-  bar.ShowStatus("Copying...");
-  ExpectShown("Copying...", "");
-  bar.Click();
-  ASSERT_EQ(person.AskedTexts(), Texts{kErrorHead + "Copying..."});
-
-  // Clearing drops the hint of a shortened text too, and an empty bar has
-  // nothing to show on a click.
-  bar.ShowWarning(long150);
-  bar.ClearMessages();
-  EXPECT_EQ(bar.Hint(), "");
-  bar.Click();
-  EXPECT_EQ(person.asked.size(), 1u);
-}
-
-TEST_F(StatusBarTest, EmptyErrorsClearInsteadOfAborting) {
-  Texts messages;
-  ConnectionList keep;
-  keep.Add(bar.messageReported.Connect(
-      [&](StatusMessageKind, const std::string& t) { messages.push_back(t); }));
-  bar.ShowError("bad", true);
-  EXPECT_NO_THROW(bar.ShowErrorAndAbort(""));
-  EXPECT_EQ(bar.Text(), "");
-  bar.ShowWarning("careful");
-  EXPECT_NO_THROW(bar.ShowError(""));
-  EXPECT_EQ(bar.Text(), "");
-  EXPECT_EQ(bar.Colour(), StatusColour::Neutral);
-  EXPECT_EQ(person.beeps, 2);  // the clears make no sound
-  EXPECT_EQ(messages, (Texts{"bad", "careful"}));
-}
-
-TEST_F(StatusBarTest, FatalAlwaysAsksWithAbortAndEmptiesTheList) {
-  bar.AddError("a", true);
-  bar.AddError("b", true);
-  EXPECT_THROW(bar.ShowFatal("cannot go on"), OperationAbort);
-  ASSERT_EQ(person.AskedTexts(), Texts{"cannot go on"});
-  EXPECT_EQ(person.asked[0].buttons, Buttons{Button::Abort});
-
-  // The list is gone: a click shows the fatal text, the next error starts afresh.
-  bar.Click();
-  EXPECT_EQ(person.asked.back().text, kErrorHead + "cannot go on");
-  bar.AddError("c", true);
-  EXPECT_EQ(bar.MessageList(), "- c");
-}
-
-TEST_F(StatusBarTest, ClickHandlersReplaceTheBuiltInDialog) {
-  bar.ShowError("oops", true);
-  int clicks = 0;
-  ConnectionList keep;
-  keep.Add(bar.clicked.Connect([&] { ++clicks; }));
-  bar.Click();
-  bar.DoubleClick();  // no handler of its own: the built-in dialog
-  keep.Add(bar.doubleClicked.Connect([&] { clicks += 10; }));
-  bar.DoubleClick();
-  EXPECT_EQ(clicks, 11);
-  EXPECT_EQ(person.AskedTexts(), Texts{kErrorHead + "oops"});
-}
-
-// Every warning and error gets a box (a list shown whole as far as it goes) and a beep;
-// status texts get none; listeners hear a text before its box, each repaint comes while
-// the number of boxes is still the old one, and a click shows the list under its heading.
-TEST_F(StatusBarTest, EverythingAfterTheFirstErrorJoinsTheListAndListenersHearItFirst) {
-  bar.SetUseMessageBox(true);
-  ConnectionList keep;
-  keep.Add(bar.changed.Connect(
-      [&] { person.Note("repaint " + bar.Text() + " " + "NWE"[static_cast<int>(bar.Colour())]); }));
-  keep.Add(bar.messageReported.Connect([&](StatusMessageKind k, const std::string& t) {
-    person.Note("message " + std::to_string(static_cast<int>(k)) + " " + t);
-  }));
-  bar.ShowStatus("s");
-  bar.ShowStatus("");  // blanking the bar is no message
-  bar.ShowWarning("w");
-  EXPECT_THROW(bar.ShowError("e"), OperationAbort);
-  EXPECT_EQ(bar.MessageList(), "");  // a single shown error is not a list
-  bar.AddError("a", true);           // the first entry is shown as it is
-  bar.ShowStatus("s2");
-  bar.ShowWarning("w2");
-  bar.ShowError("e2", true);
-  EXPECT_THROW(bar.AddErrorAndAbort("b"), OperationAbort);
-  EXPECT_THROW(bar.ShowErrorAndAbort("e3"), OperationAbort);
-  // With a list running even an empty text is an entry, not a clear.
-  EXPECT_THROW(bar.ShowErrorAndAbort(""), OperationAbort);
-  ExpectShown(kMany, "- a\r\n- s2\r\n- w2\r\n- e2\r\n- b\r\n- e3\r\n- ");
-  EXPECT_EQ(bar.MessageList(), bar.Hint());
-  bar.Click();
-  bar.ClearMessages();
-  EXPECT_EQ(bar.Text() + bar.Hint() + bar.MessageList(), "");
-  EXPECT_THROW(bar.ShowErrorAndAbort("x"), OperationAbort);
-  EXPECT_THROW(bar.ShowFatal("f"), OperationAbort);
-  testing::ExpectGolden("common/status_bar_list.txt", person.transcript);
+    testing::Fields out;
+    std::istringstream heard(person->transcript);
+    for (std::string line; std::getline(heard, line);) {
+      for (const auto& [shown, byte] : {std::pair{"\\r", "\r"}, {"\\n", "\n"}})
+        for (size_t at; (at = line.find(shown)) != std::string::npos;) line.replace(at, 2, byte);
+      out.push_back(line);
+    }
+    out.push_back("bar " + bar->Text() + " (" + "NWE"[static_cast<int>(bar->Colour())] + ")");
+    if (!bar->Hint().empty()) out.push_back("hint " + bar->Hint());
+    if (!bar->MessageList().empty()) out.push_back("list " + bar->MessageList());
+    return out;
+  });
 }
 
 }  // namespace

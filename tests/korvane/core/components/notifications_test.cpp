@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/comma_text.h"
 #include "korvane/core/common/signal.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/form_model.h"
 #include "korvane/core/components/lists.h"
+#include "support/inner_case_table.h"
 
 namespace korvane {
 namespace {
@@ -53,40 +56,19 @@ TEST(Connection, EndsWithItsHandleAndMovesWithIt) {
 
 // What a slot does to the slots around it while the signal is being emitted.
 TEST(Signal, SlotsMayChangeTheListDuringAnEmit) {
-  struct Case {
-    const char* name;
-    // The slot at position 1 of slots 0..2 acts on the handles; returns what it did.
-    std::function<void(std::vector<Connection>&, Signal<>&, Log&, ConnectionList&)> act;
-    Log firstEmit;
-    Log secondEmit;
-  };
-  const std::vector<Case> cases = {
-      {"disconnects itself",
-       [](auto& h, auto&, auto&, auto&) { h[1].Disconnect(); },
-       {"s0", "s1", "s2"},
-       {"s0", "s2"}},
-      {"disconnects a later slot",
-       [](auto& h, auto&, auto&, auto&) { h[2].Disconnect(); },
-       {"s0", "s1"},
-       {"s0", "s1"}},
-      {"disconnects an earlier slot",
-       [](auto& h, auto&, auto&, auto&) { h[0].Disconnect(); },
-       {"s0", "s1", "s2"},
-       {"s1", "s2"}},
+  using Act = std::function<void(std::vector<Connection>&, Signal<>&, Log&, ConnectionList&)>;
+  const std::map<std::string, Act> acts = {
+      {"disconnects itself", [](auto& h, auto&, auto&, auto&) { h[1].Disconnect(); }},
+      {"disconnects a later slot", [](auto& h, auto&, auto&, auto&) { h[2].Disconnect(); }},
+      {"disconnects an earlier slot", [](auto& h, auto&, auto&, auto&) { h[0].Disconnect(); }},
       {"connects a new slot",
        [](auto&, auto& signal, auto& log, auto& extra) {
          if (extra.Size() == 0) extra.Add(signal.Connect([&log] { log.push_back("new"); }));
-       },
-       {"s0", "s1", "s2"},
-       {"s0", "s1", "s2", "new"}},
-      {"destroys every handle",
-       [](auto& h, auto&, auto&, auto&) {
+       }},
+      {"destroys every handle", [](auto& h, auto&, auto&, auto&) {
          for (auto& c : h) c = Connection();
-       },
-       {"s0", "s1"},
-       {}},
-  };
-  for (const Case& c : cases) {
+       }}};
+  testing::ExpectCaseTable("components/signal_changes.txt", [&](const Log& in) {
     Signal<> signal;
     Log log;
     ConnectionList extra;
@@ -94,15 +76,16 @@ TEST(Signal, SlotsMayChangeTheListDuringAnEmit) {
     for (int i = 0; i < 3; ++i) {
       handles[static_cast<size_t>(i)] = signal.Connect([&, i] {
         log.push_back("s" + std::to_string(i));
-        if (i == 1) c.act(handles, signal, log, extra);
+        if (i == 1) acts.at(in[0])(handles, signal, log, extra);
       });
     }
-    signal.Emit();
-    EXPECT_EQ(log, c.firstEmit) << c.name;
-    log.clear();
-    signal.Emit();
-    EXPECT_EQ(log, c.secondEmit) << c.name;
-  }
+    Log emits;
+    for (int emit = 0; emit < 2; ++emit, log.clear()) {
+      signal.Emit();
+      emits.push_back(ToCommaText(log));
+    }
+    return emits;
+  });
 }
 
 TEST(Signal, NestedEmitsAndDisconnectsKeepEverySlotOnce) {
@@ -148,105 +131,65 @@ TEST(Signal, HandlesOutliveTheSignalAndASlotMayDestroyIt) {
   EXPECT_FALSE(second.Connected());
 }
 
-// Records what a memo announces.
-struct MemoLog {
-  explicit MemoLog(Memo& memo) {
-    connections.Add(memo.reset.Connect([this] { events.push_back("reset"); }));
-    connections.Add(memo.linesAppended.Connect([this](size_t first, size_t count) {
-      events.push_back("append " + std::to_string(first) + "+" + std::to_string(count));
-    }));
-    connections.Add(memo.changed.Connect([this] { events.push_back("changed"); }));
-  }
-  Log events;
-  ConnectionList connections;
-};
-
 TEST(Memo, ContentGoesThroughResetAndAppendsPropertiesThroughChanged) {
   Memo memo("MemoCaptureConsole", "");
-  MemoLog log(memo);
-  memo.AppendLine("one");
-  memo.AppendLines({"two", "three"});
-  memo.AppendLines({});  // nothing to tell
-  memo.AppendLine("");
-  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "two", "three", ""}));
-  memo.SetReadOnly(true);
-  memo.SetReadOnly(true);
-  memo.SetLines({"a"});
-  memo.AppendLine("b");
-  memo.UserEdit({"typed"});
-  memo.Clear();
-  EXPECT_TRUE(memo.Lines().empty());
-  EXPECT_TRUE(memo.Modified());
-  EXPECT_EQ(log.events, (Log{"append 0+1", "append 1+2", "append 3+1", "changed", "reset",
-                             "append 1+1", "reset", "reset"}));
+  Log events;
+  ConnectionList keep;
+  keep.Add(memo.reset.Connect([&] { events.push_back("reset"); }));
+  keep.Add(memo.linesAppended.Connect([&](size_t first, size_t count) {
+    events.push_back("append " + std::to_string(first) + "+" + std::to_string(count));
+  }));
+  keep.Add(memo.changed.Connect([&] { events.push_back("changed"); }));
+  testing::ExpectCaseTable("components/memo.txt", [&](const Log& in) {
+    const Log lines(in.begin() + 1, in.end());
+    events.clear();
+    if (in[0] == "append") memo.AppendLine(in[1]);
+    if (in[0] == "append lines") memo.AppendLines(lines);
+    if (in[0] == "read-only") memo.SetReadOnly(true);
+    if (in[0] == "set lines") memo.SetLines(lines);
+    if (in[0] == "type") memo.UserEdit(lines);
+    if (in[0] == "clear") memo.Clear();
+    events.push_back(ToCommaText(memo.Lines()) + (memo.Modified() ? " (edited)" : ""));
+    return events;
+  });
 }
 
-// Records what a check list announces.
-struct ListLog {
-  explicit ListLog(CheckList& list) : list(list) {
-    auto rows = [this](const char* what) {
-      return [this, what](size_t first, size_t count) {
-        events.push_back(std::string(what) + " " + std::to_string(first) + "+" +
-                         std::to_string(count));
-      };
-    };
-    connections.Add(list.rowsInserted.Connect(rows("ins")));
-    connections.Add(list.rowsRemoved.Connect(rows("rem")));
-    connections.Add(list.rowsChanged.Connect(rows("chg")));
-    connections.Add(list.reset.Connect([this] { events.push_back("reset"); }));
-    connections.Add(list.selectionChanged.Connect(
-        [this] { events.push_back("sel " + std::to_string(this->list.ItemIndex())); }));
-    connections.Add(list.changed.Connect([this] { events.push_back("changed"); }));
-  }
-  CheckList& list;
-  Log events;
-  ConnectionList connections;
-};
-
 TEST(CheckList, AnnouncesRowsSelectionAndResets) {
-  struct Step {
-    const char* what;
-    std::function<void(CheckList&)> run;
-    Log events;
-  };
-  const std::vector<Step> steps = {
-      {"add", [](CheckList& l) { l.Add({"A"}); }, {"ins 0+1"}},
-      {"add", [](CheckList& l) { l.Add({"C"}); }, {"ins 1+1"}},
-      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
-      {"same highlight", [](CheckList& l) { l.SetItemIndex(1); }, {}},
-      {"insert before the highlight",
-       [](CheckList& l) { l.Insert(1, {"B"}); },
-       {"ins 1+1", "sel 2"}},
-      {"insert after it", [](CheckList& l) { l.Insert(9, {"D"}); }, {"ins 3+1"}},
-      {"check", [](CheckList& l) { l.SetChecked(0, true); }, {"chg 0+1"}},
-      {"check again", [](CheckList& l) { l.SetChecked(0, true); }, {}},
-      {"same item",
-       [](CheckList& l) {
-         l.SetItem(0, {"A", true, true});
-       },
-       {}},
-      {"replace item",
-       [](CheckList& l) {
-         l.SetItem(3, {"E", false, false});
-       },
-       {"chg 3+1"}},
-      {"remove before the highlight", [](CheckList& l) { l.RemoveAt(0); }, {"rem 0+1", "sel 1"}},
-      {"remove the highlight", [](CheckList& l) { l.RemoveAt(1); }, {"rem 1+1", "sel -1"}},
-      {"touch", [](CheckList& l) { l.Touch(); }, {"reset", "changed"}},
-      {"highlight", [](CheckList& l) { l.SetItemIndex(1); }, {"sel 1"}},
-      {"fewer items", [](CheckList& l) { l.SetItems({{"X"}}); }, {"reset", "changed", "sel -1"}},
-      {"scroll width", [](CheckList& l) { l.SetScrollWidth(40); }, {"changed"}},
-      {"clear", [](CheckList& l) { l.Clear(); }, {"reset", "changed"}},
-  };
   CheckList list("ListBoxSources", "");
-  ListLog log(list);
-  for (const Step& step : steps) {
-    log.events.clear();
-    step.run(list);
-    EXPECT_EQ(log.events, step.events) << step.what;
-  }
-  EXPECT_THROW(list.RemoveAt(0), std::out_of_range);
-  EXPECT_THROW(list.SetChecked(0, true), std::out_of_range);
+  Log events;
+  ConnectionList keep;
+  const auto rows = [&](const char* what) {
+    return [&events, what](size_t first, size_t count) {
+      events.push_back(std::string(what) + " " + std::to_string(first) + "+" +
+                       std::to_string(count));
+    };
+  };
+  keep.Add(list.rowsInserted.Connect(rows("ins")));
+  keep.Add(list.rowsRemoved.Connect(rows("rem")));
+  keep.Add(list.rowsChanged.Connect(rows("chg")));
+  keep.Add(list.reset.Connect([&] { events.push_back("reset"); }));
+  keep.Add(list.selectionChanged.Connect(
+      [&] { events.push_back("sel " + std::to_string(list.ItemIndex())); }));
+  keep.Add(list.changed.Connect([&] { events.push_back("changed"); }));
+  testing::ExpectCaseTable("components/check_list.txt", [&](const Log& in) {
+    const auto at = [&](size_t i) { return static_cast<size_t>(std::stoul(in[i])); };
+    events.clear();
+    try {
+      if (in[0] == "add") list.Add({in[1]});
+      if (in[0] == "insert") list.Insert(at(1), {in[2]});
+      if (in[0] == "highlight") list.SetItemIndex(std::stoi(in[1]));
+      if (in[0] == "check") list.SetChecked(at(1), true);
+      if (in[0] == "item") list.SetItem(at(1), {in[2], in[3] == "checked", in[4] == "enabled"});
+      if (in[0] == "remove") list.RemoveAt(at(1));
+      if (in[0] == "touch") list.Touch();
+      if (in[0] == "items") list.SetItems({{in[1]}});
+      if (in[0] == "width") list.SetScrollWidth(std::stoi(in[1]));
+      if (in[0] == "clear") list.Clear();
+    } catch (const std::out_of_range&) {
+      events.push_back("out of range");
+    }
+    return events;
+  });
 }
 
 // A copy kept only from the announcements matches the list after any run of
@@ -306,47 +249,6 @@ TEST(CheckList, AMirrorFedOnlyByTheSignalsStaysEqual) {
     for (size_t i = 0; i < mirror.size(); ++i) ASSERT_EQ(mirror[i], list.Items()[i].text) << round;
     ASSERT_EQ(mirrorIndex, list.ItemIndex()) << round;
   }
-}
-
-TEST(FormModel, RemoveTakesTheSubtreeAndKeepsTheRestInOrder) {
-  FormModel form;
-  Log added;
-  Log removed;
-  const Connection onAdd =
-      form.componentAdded.Connect([&](Component& c) { added.push_back(c.Name()); });
-  const Connection onRemove = form.componentRemoved.Connect([&](Component& c) {
-    // Already gone from the form, still alive for the listener.
-    EXPECT_EQ(form.Find(c.Name()), nullptr);
-    removed.push_back(c.Name() + "<" + c.Parent());
-  });
-  form.Create<PageControl>("Pages", "");
-  form.Create<Page>("PageViewer1", "Pages", "a.cbl");
-  form.Create<Memo>("MemoViewer1", "PageViewer1");
-  form.Create<Page>("PageNames", "Pages", "Names");
-  form.Create<EditBox>("EditFind1", "MemoViewer1");
-  auto& edit = form.Create<EditBox>("EditKeep", "PageNames");
-  EXPECT_EQ(added,
-            (Log{"Pages", "PageViewer1", "MemoViewer1", "PageNames", "EditFind1", "EditKeep"}));
-
-  // A view's handle to a removed component's signal stays harmless.
-  Connection viewerHandle = form.Get<Memo>("MemoViewer1").reset.Connect([] {});
-  EXPECT_TRUE(form.Remove("PageViewer1"));
-  EXPECT_FALSE(viewerHandle.Connected());
-  viewerHandle.Disconnect();
-
-  EXPECT_EQ(removed,
-            (Log{"EditFind1<MemoViewer1", "MemoViewer1<PageViewer1", "PageViewer1<Pages"}));
-  Log order;
-  for (const auto& c : form.Components()) order.push_back(c->Name());
-  EXPECT_EQ(order, (Log{"Pages", "PageNames", "EditKeep"}));
-  EXPECT_EQ(&form.Get<EditBox>("EditKeep"), &edit);
-  EXPECT_FALSE(form.Remove("PageViewer1"));
-
-  // The name is free again for the next viewer tab.
-  form.Create<Page>("PageViewer1", "Pages", "b.cbl");
-  EXPECT_EQ(form.Components().back()->Name(), "PageViewer1");
-  EXPECT_TRUE(form.Remove("EditKeep"));  // a leaf goes alone
-  EXPECT_NE(form.Find("PageNames"), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/frames.h"
 #include "support/golden.h"
+#include "support/inner_case_table.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -18,7 +19,6 @@ using testing::ScriptedPerson;
 using testing::TempDir;
 
 const std::string kCaption = "Batch wrapper program ";
-const std::string kExeFilter = "Batch wrapper program  files (*.exe)|*.exe|All files(*.*)|*.*";
 
 // Notes whether the field was shown as browsing while the dialog was open.
 class WatchingPerson : public ScriptedPerson {
@@ -47,52 +47,36 @@ class ToolPathFrameTest : public ::testing::Test {
 };
 
 TEST_F(ToolPathFrameTest, ValidatePathDefaultsReportsAndOffersTheDialog) {
-  const std::string missing = tmp / "COBWrap/Gone.exe";
-  const std::string folder = tmp / "COBWrap";
-  // Both are collected in the list, never ending the operation.
-  const std::string marked = "- File Batch wrapper program  is marked unavailable!";
-  const std::string notFound = "- File not found: " + missing;
-  const struct {
-    const char* what;
-    std::string defaultName, text;
-    bool visible;
-    int tag;
-    bool interactive;
-    std::optional<std::string> chosen;  // the dialog's answer; none: cancelled
-    bool valid, red;
-    std::string textAfter, messages;
-    size_t dialogs;
-  } cases[] = {
-      {"never validated", "@", missing, true, 0, true, {}, true, false, missing, "", 0},
-      {"hidden", missing, missing, false, 0, true, {}, true, false, missing, "", 0},
-      {"marked unavailable", "*", missing, true, 0, true, {}, true, true, missing, marked, 0},
-      {"empty takes the default", tool, "", true, 0, false, {}, true, false, tool, "", 0},
-      {"? takes the default", tool, "?", true, 0, false, {}, true, false, tool, "", 0},
-      {"a typed path is kept", tool, missing, true, 0, false, {}, false, true, missing, "", 0},
-      {"a folder is no file", tool, folder, true, 0, false, {}, false, true, folder, "", 0},
-      {"optional: red only", missing, "", true, 1, true, {}, true, true, missing, "", 0},
-      {"cancelled", missing, "", true, 0, true, {}, false, true, missing, notFound, 1},
-      {"chosen", missing, "", true, 0, true, tool, true, false, tool, "", 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ScriptedPerson asked;
-    StatusBar status{asked};
-    ToolPathFrame f("F", "", kCaption);
-    f.Bind(asked);
-    f.SetStatusBar(&status);
-    f.SetDefaultName(c.defaultName);
-    f.SetText(c.text);
-    f.SetVisible(c.visible);
-    f.SetTag(c.tag);
-    f.SetInvalid(!c.red);
-    if (c.chosen) asked.openAnswers.push_back({*c.chosen});
-    EXPECT_EQ(f.ValidatePath(c.interactive), c.valid);
-    EXPECT_EQ(f.Invalid(), c.red);
-    EXPECT_EQ(f.Text(), c.textAfter);
-    EXPECT_EQ(status.MessageList(), c.messages);
-    EXPECT_EQ(asked.openRequests.size(), c.dialogs);
-  }
+  testing::ExpectCaseTable(
+      "components/tool_path_validate.txt",
+      [&](testing::Fields in) {
+        for (auto& field : in)
+          field = testing::WithPlaceholders(field, {{tmp.Path().string(), "{dir}"}});
+        // Run from either colour, so that both setting and clearing red show.
+        testing::Fields results;
+        for (const bool redBefore : {false, true}) {
+          ScriptedPerson asked;
+          StatusBar status{asked};
+          ToolPathFrame f("F", "", kCaption);
+          f.Bind(asked);
+          f.SetStatusBar(&status);
+          f.SetDefaultName(in[1]);
+          f.SetText(in[2]);
+          f.SetVisible(in[3] == "yes");
+          f.SetTag(std::stoi(in[4]));
+          f.SetInvalid(redBefore);
+          if (!in[6].empty()) asked.openAnswers.push_back({in[6]});
+          const bool valid = f.ValidatePath(in[5] == "yes");
+          if (redBefore) {
+            results.push_back(f.Invalid() ? "red" : "plain");
+            break;
+          }
+          results = {valid ? "valid" : "invalid", f.Invalid() ? "red" : "plain", f.Text(),
+                     status.MessageList(), std::to_string(asked.openRequests.size())};
+        }
+        return results;
+      },
+      {{"{dir}", tmp.Path().string()}});
 }
 
 // The dialog opens on the default's folder and name with its filter and title, which a
@@ -160,34 +144,20 @@ TEST_F(ToolPathFrameTest, BrowseButtonAndLeavingTheField) {
 }
 
 TEST_F(ToolPathFrameTest, DropFollowsTheDialogsFirstPattern) {
-  // {filter, dropped files, taken}; "" as filter means none yet (before the first browse).
-  const struct {
-    std::string filter;
-    std::vector<std::string> files;
-    bool taken;
-  } cases[] = {
-      {"", {"/x/run.bat"}, true},
-      {kExeFilter, {"/x/TOOL.EXE"}, true},
-      {kExeFilter, {"/x/other.bat"}, false},
-      {kExeFilter, {"/x/a.exe", "/x/b.exe"}, false},
-      {kExeFilter, {}, false},
-      {kExeFilter, {"/x/half.ex"}, false},
-      {kExeFilter, {tmp / "COBWrap"}, false},  // a folder is no file
-      {kExeFilter, {"/x/v1.0/Ardent"}, true},  // its lone ";" occurs in the pattern
-      {"Tools|*.exe;*.com|All files(*.*)|*.*", {"/x/t.Com"}, true},
-      {"All files(*.*)|*.*", {"/x/any.txt"}, true},
-      {"no bars", {"/x/any.bat"}, true},
-  };
-  for (const auto& c : cases) {
-    if (!c.filter.empty()) frame.SetDialogFilter(c.filter);
-    frame.SetText("before");
-    frame.SetInvalid(true);
-    frame.DropFiles(c.files);
-    const std::string label = c.files.empty() ? "<none>" : c.files[0];
-    EXPECT_EQ(frame.Text(), c.taken ? c.files[0] : "before") << label;
-    EXPECT_EQ(frame.Invalid(), !c.taken) << label;
-  }
-  EXPECT_TRUE(person.openRequests.empty());
+  testing::ExpectCaseTable(
+      "components/tool_path_drop.txt",
+      [&](const testing::Fields& in) {
+        ToolPathFrame f("F", "", kCaption);
+        if (!in[0].empty()) f.SetDialogFilter(in[0]);
+        f.SetText("before");
+        f.SetInvalid(true);
+        std::vector<std::string> files;
+        for (size_t i = 1; i < in.size(); ++i)
+          files.push_back(testing::WithPlaceholders(in[i], {{tmp.Path().string(), "{dir}"}}));
+        f.DropFiles(files);
+        return testing::Fields{f.Text(), f.Invalid() ? "red" : "plain"};
+      },
+      {{"{dir}", tmp.Path().string()}});
 }
 
 }  // namespace
