@@ -79,6 +79,23 @@ std::unordered_map<std::string, std::string> Elements(const std::string& xml) {
   return found;
 }
 
+// Only the folders and the one entity's elements.
+std::unordered_map<std::string, std::string> ElementsFor(const std::string& xml, long long n) {
+  std::unordered_map<std::string, std::string> found;
+  const std::string number = c::EntityNumber(n);
+  for (const std::string& tag :
+       {std::string("Input_Dir"), std::string("Output_Dir"), std::string("Copy_Dir"),
+        "File_" + number, "Orig_File_" + number}) {
+    const std::string open = "<" + tag + ">";
+    const size_t at = xml.find(open);
+    if (at == std::string::npos) continue;
+    const size_t end = xml.find("</" + tag + ">", at + open.size());
+    if (end != std::string::npos)
+      found.emplace(tag, xml.substr(at + open.size(), end - at - open.size()));
+  }
+  return found;
+}
+
 std::string Element(const std::unordered_map<std::string, std::string>& elements,
                     const std::string& tag) {
   const auto it = elements.find(tag);
@@ -140,13 +157,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string system = Attribute(xml, "SystemName");
-  const auto elements = Elements(xml);
+  // A start for one entity looks up only what it needs, as a tool started once per source
+  // does: its start must not cost more the more sources the job has.
+  const auto elements = wanted > 0 ? ElementsFor(xml, wanted) : Elements(xml);
   const std::string inputDir = Element(elements, "Input_Dir");
   const std::string outputDir = Element(elements, "Output_Dir");
   const std::string copyDir = Element(elements, "Copy_Dir");
 
   std::map<long long, Entity> entities;
-  for (long long n = 1;; ++n) {
+  for (long long n = wanted > 0 ? wanted : 1;; ++n) {
     const std::string number = c::EntityNumber(n);
     const std::string input = Element(elements, "File_" + number);
     if (input.empty()) break;
