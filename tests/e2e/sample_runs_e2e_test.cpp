@@ -1,20 +1,20 @@
 // How a windowless run of the sample job ends, row by row through the real program: its
-// exit status, the lines on standard error that say why, and a run report that the
-// documented schema accepts and that agrees with the status and with the files on disk.
-// Which words each rule uses is the core's own test; these rows hold what only the whole
-// program shows.
+// exit status, the lines that say why, and a run report that the documented schema
+// accepts and that agrees with the status and with the files on disk. The rows are in
+// tests/data/e2e/sample_runs.txt; which words each rule uses is the core's own test.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2e/sample_job.h"
+#include "support/golden.h"
 
 namespace korvane {
 namespace {
@@ -41,233 +41,105 @@ std::string SchemaProblems(const std::string& reportPath) {
              : "status " + std::to_string(check.status) + ": " + check.err + check.out;
 }
 
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+    text.replace(at, from.size(), to);
+}
+
+// A file named from the base folder, which need not exist on the way ("../job").
+std::string Read(const fs::path& base, const std::string& path) {
+  std::ifstream in((base / path).lexically_normal(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = 0; (at = text.find(part, at)) != std::string::npos; ++at) ++count;
   return count;
 }
 
+// A row's lines as key and the rest, in order.
 struct Row {
-  const char* name;
-  std::map<std::string, std::string> env;
-  std::function<void(const TempDir& dir, const fs::path& base, const std::string& job)> before;
-  std::vector<std::string> args;  // after the job
-  int status;
-  // On standard error, "{base}" standing for the base folder; a leading "!": never said.
-  std::vector<std::string> said;
-  const char* outcomes;  // the report's run outcome is one of these words
-  std::function<void(const TempDir& dir, const ProgramResult& result, const json& report)> after;
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> lines;
 };
 
-const std::vector<Row>& Rows() {
-  static const std::vector<Row> rows = {
-      {"ended well",
-       {},
-       nullptr,
-       {},
-       0,
-       {"Analysis completed, processing finished: this run wrote 4 results, 4 renamed back",
-        "!korvane: exit status"},
-       "succeeded",
-       [](const TempDir& dir, const ProgramResult& result, const json&) {
-         EXPECT_EQ(SampleResults(dir / kBase), 4);
-         // Every tool wrote its line to the product log, and the captured console was kept.
-         EXPECT_NE(dir.Read(kBase + "/bank.log").find("Dalmer SRC0002 CUSTINQ.cbl"),
-                   std::string::npos);
-         EXPECT_NE(dir.Read(kBase + "/Console.log").find("Orig Source File = INTCALC.cbl"),
-                   std::string::npos);
-         EXPECT_NE(result.out.find("Preparation report: 4 sources"), std::string::npos);
-       }},
-      {"a tool waits for Enter",
-       {{"KORVANE_STANDIN_WAIT_ENTER", "1"}},
-       nullptr,
-       {},
-       0,
-       {},
-       "succeeded",
-       [](const TempDir& dir, const ProgramResult&, const json&) {
-         EXPECT_EQ(SampleResults(dir / kBase), 4);
-       }},
-      // Four tool starts of 250,000 lines each: all reach Console.log and standard output.
-      {"a million console lines",
-       {{"KORVANE_STANDIN_FLOOD", "250000"}},
-       nullptr,
-       {},
-       0,
-       {},
-       "succeeded",
-       [](const TempDir& dir, const ProgramResult& result, const json&) {
-         const std::string log = dir.Read(kBase + "/Console.log");
-         EXPECT_EQ(Count(log, " console line "), 1000000u);
-         EXPECT_NE(log.find("Belmont console line 250000\r\n"), std::string::npos);
-         EXPECT_EQ(Count(result.out, " console line "), 1000000u);
-         EXPECT_EQ(SampleResults(dir / kBase), 4);
-       }},
-      {"a tool failed",
-       {{"KORVANE_STANDIN_EXIT", "5"}},
-       nullptr,
-       {},
-       1,
-       {"Error: The tool lastbatch.cmd ended with exit status 5: analysis incomplete, this run "
-        "wrote ",
-        "korvane: exit status 1: the tool lastbatch.cmd ended with exit status 5",
-        "!Analysis completed"},
-       "failed",
-       nullptr},
-      // Through the batch runner a crash arrives as a signal or as the runner's status.
-      {"a tool crashed",
-       {{"KORVANE_STANDIN_CRASH", "1"}},
-       nullptr,
-       {},
-       1,
-       {"Error: The tool lastbatch.cmd ended with exit status ", "!Analysis completed"},
-       "failed signalled",
-       [](const TempDir&, const ProgramResult&, const json& report) {
-         EXPECT_EQ(report["results"]["written"], 0);
-       }},
-      {"a tool wrote nothing",
-       {{"KORVANE_STANDIN_NO_RESULT", "1"}},
-       nullptr,
-       {},
-       1,
-       {"korvane: exit status 1: the tools ended with status 0 but wrote no results"},
-       "succeeded failed",
-       nullptr},
-      // The good run's results stay, and its product log is not shown as the crashed run's.
-      {"a crash after a good run",
-       {{"KORVANE_STANDIN_CRASH", "1"}},
-       [](const TempDir& dir, const fs::path& base, const std::string& job) {
-         ASSERT_EQ(RunJob(dir, job).status, 0);
-         fs::copy_file(base / "WrapOut/CUSTRPT.xml", dir.Path() / "CUSTRPT.xml");
-         // File times have a coarse grain: the next run must start visibly later.
-         const auto earlier = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-         for (const auto& entry : fs::recursive_directory_iterator(base)) {
-           fs::last_write_time(entry.path(), earlier);
-         }
-       },
-       {},
-       1,
-       {"analysis incomplete, this run wrote no results", "The product log was not opened: "},
-       "failed signalled",
-       [](const TempDir& dir, const ProgramResult&, const json&) {
-         EXPECT_EQ(dir.Read(kBase + "/WrapOut/CUSTRPT.xml"), dir.Read("CUSTRPT.xml"));
-       }},
-      {"a result's name is blocked",
-       {},
-       [](const TempDir&, const fs::path& base, const std::string&) {
-         fs::create_directories(base / "WrapOut/CUSTRPT.xml");
-       },
-       {},
-       6,
-       {"korvane: exit status 6: Cannot rename "},
-       nullptr,
-       nullptr},
-      {"no source is there to run",
-       {},
-       [](const TempDir&, const fs::path& base, const std::string&) {
-         fs::remove_all(base / "SourceCollection");
-       },
-       {},
-       5,
-       {"korvane: exit status 5: the run did not start"},
-       nullptr,
-       nullptr},
-      {"a source's copy vanished",
-       {},
-       [](const TempDir&, const fs::path& base, const std::string&) {
-         fs::remove(base / "SourceCollection/CUSTRPT.cbl");
-       },
-       {},
-       0,
-       {"Warning: The source CUSTRPT.cbl is dropped from the job: its copy in "
-        "{base}/SourceCollection is gone\n",
-        "this run wrote 3 results"},
-       "succeeded",
-       nullptr},
-      // The job keeps its sources for when the folder is back.
-      {"the base folder is missing",
-       {},
-       [](const TempDir&, const fs::path& base, const std::string&) { fs::remove_all(base); },
-       {},
-       5,
-       {"Warning: The job's base folder {base} does not exist",
-        "Error: Output directory error - Directory doesn't exist: the job's base folder {base} "
-        "was missing when the job was opened",
-        "!No files are selected"},
-       nullptr,
-       [](const TempDir& dir, const ProgramResult&, const json&) {
-         EXPECT_NE(dir.Read("CustBankXml.jwrap").find("YYCUSTRPT.cbl="), std::string::npos);
-       }},
-      // Its copy is the person's source: it stays until they rename it.
-      {"a source's name holds an equals sign",
-       {},
-       [](const TempDir& dir, const fs::path& base, const std::string&) {
-         std::string text = dir.Read("CustBankXml.jwrap");
-         const std::string list = "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\n";
-         ASSERT_NE(text.find(list), std::string::npos);
-         text.insert(text.find(list) + list.size(), "YYPAY=2.cbl=/elsewhere/PAY=2.cbl\r\n");
-         dir.Write("CustBankXml.jwrap", text);
-         std::ofstream(base / "SourceCollection/PAY=2.cbl")
-             << "       IDENTIFICATION DIVISION.\r\n";
-       },
-       {},
-       5,
-       {"Error: The source PAY=2.cbl cannot be kept in the job: its name holds \"=\"",
-        "Some of your files are not defined"},
-       nullptr,
-       [](const TempDir& dir, const ProgramResult&, const json&) {
-         EXPECT_TRUE(fs::exists(dir.Path() / kBase / "SourceCollection/PAY=2.cbl"));
-       }},
-      // Cut short before or without its tools, a run still reports what is known.
-      {"the job file is missing",
-       {},
-       [](const TempDir&, const fs::path&, const std::string& job) { fs::remove(job); },
-       {},
-       4,
-       {},
-       nullptr,
-       [](const TempDir&, const ProgramResult&, const json& report) {
-         EXPECT_TRUE(report["run"].is_null());
-         EXPECT_TRUE(report["entities"].empty());
-       }},
-      {"a mistyped command line",
-       {},
-       nullptr,
-       {"-Bogus"},
-       3,
-       {"-Bogus"},
-       nullptr,
-       [](const TempDir&, const ProgramResult&, const json& report) {
-         EXPECT_NE(report["why"].get<std::string>().find("-Bogus"), std::string::npos);
-       }},
-  };
+std::vector<Row> ReadRows() {
+  std::istringstream in(testing::ReadGolden("e2e/sample_runs.txt"));
+  std::vector<Row> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t blank = line.find(' ');
+    const std::string key = line.substr(0, blank);
+    std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+    ReplaceAll(rest, "\\r", "\r");
+    ReplaceAll(rest, "\\n", "\n");
+    if (key == "run") {
+      rows.push_back({rest, {}});
+    } else if (!rows.empty()) {
+      rows.back().lines.emplace_back(key, rest);
+    }
+  }
   return rows;
 }
 
+// The first word of text, and the rest behind its blank.
+std::pair<std::string, std::string> Split(const std::string& text, const std::string& at = " ") {
+  const size_t cut = text.find(at);
+  return {text.substr(0, cut), cut == std::string::npos ? "" : text.substr(cut + at.size())};
+}
+
+// Sets the run up as the row's set-up lines say; the other lines are left for the checks.
+void Prepare(const TempDir& dir, const std::string& job, const Row& row,
+             std::map<std::string, std::string>& env, std::vector<std::string>& args) {
+  const fs::path base = dir.Path() / kBase;
+  for (const auto& [key, rest] : row.lines) {
+    const auto [path, text] = Split(rest);
+    if (key == "env") {
+      const auto [name, value] = Split(rest, "=");
+      env[name] = value;
+    } else if (key == "arg") {
+      args.push_back(rest);
+    } else if (key == "remove") {
+      fs::remove_all((base / path).lexically_normal());
+    } else if (key == "mkdir") {
+      fs::create_directories(base / path);
+    } else if (key == "write") {
+      std::ofstream(base / path, std::ios::binary) << text;
+    } else if (key == "insert") {
+      const auto [after, inserted] = Split(text, "=>");
+      std::string bytes = Read(base, path);
+      ASSERT_NE(bytes.find(after), std::string::npos) << after;
+      bytes.insert(bytes.find(after) + after.size(), inserted);
+      std::ofstream(base / path, std::ios::binary) << bytes;
+    } else if (key == "first-run") {
+      ASSERT_EQ(RunJob(dir, job).status, 0);
+      // File times have a coarse grain: the next run must start visibly later.
+      const auto earlier = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+      for (const auto& entry : fs::recursive_directory_iterator(base))
+        fs::last_write_time(entry.path(), earlier);
+    }
+  }
+}
+
 // What every report must agree with, whatever the row.
-void CheckReport(const TempDir& dir, const std::string& job, const Row& row,
+void CheckReport(const TempDir& dir, const std::string& job, int status,
                  const ProgramResult& result, const json& report) {
-  EXPECT_EQ(report["exitStatus"], row.status);
+  EXPECT_EQ(report["exitStatus"], status);
   EXPECT_EQ(report["jobFile"], job);
-  if (row.status == 0) {
+  if (status == 0) {
     EXPECT_TRUE(report["why"].is_null());
   } else {
+    EXPECT_FALSE(report["why"].get<std::string>().empty());
     EXPECT_NE(result.err.find(report["why"].get<std::string>()), std::string::npos)
         << report["why"];
-  }
-  if (row.outcomes != nullptr) {
-    const std::string outcome = report["run"]["outcome"].get<std::string>();
-    EXPECT_NE((std::string(" ") + row.outcomes + " ").find(" " + outcome + " "), std::string::npos)
-        << outcome;
   }
   if (report["run"].is_null()) return;
   EXPECT_EQ(report["product"]["language"], "COB");
   EXPECT_EQ(report["run"]["multiEntity"], true);
-  const fs::path collection = dir.Path() / kBase / "SourceCollection";
   size_t sources = 0;
-  for (const auto& entry : fs::directory_iterator(collection)) {
+  for (const auto& entry : fs::directory_iterator(dir.Path() / kBase / "SourceCollection"))
     sources += entry.path().extension() == ".cbl" ? 1 : 0;
-  }
   const json& entities = report["entities"];
   EXPECT_EQ(entities.size(), sources);
   size_t resultFiles = 0;
@@ -280,8 +152,8 @@ void CheckReport(const TempDir& dir, const std::string& job, const Row& row,
       ++resultFiles;
     }
   }
-  const json& results = report["results"];
-  if (row.status == 0) {
+  if (status == 0) {
+    const json& results = report["results"];
     EXPECT_GT(results["renamed"].get<int>(), 0);
     EXPECT_EQ(results["renamed"], results["written"]);
     EXPECT_EQ(resultFiles, results["written"].get<size_t>());
@@ -289,35 +161,64 @@ void CheckReport(const TempDir& dir, const std::string& job, const Row& row,
 }
 
 TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
-  for (const Row& row : Rows()) {
+  const std::vector<Row> rows = ReadRows();
+  ASSERT_GE(rows.size(), 14u);
+  for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TempDir dir;
     const std::string job = MakeSampleJob(dir, kBase);
     const fs::path base = dir.Path() / kBase;
-    if (row.before) row.before(dir, base, job);
+    std::map<std::string, std::string> env;
     std::vector<std::string> args{"-Report", dir / "report.json"};
-    args.insert(args.end(), row.args.begin(), row.args.end());
-    const ProgramResult result = RunJob(dir, job, row.env, {}, true, args);
-    EXPECT_EQ(result.status, row.status) << result.err.substr(0, 4000);
-    for (std::string line : row.said) {
-      for (size_t at; (at = line.find("{base}")) != std::string::npos;)
-        line.replace(at, 6, base.string());
-      if (line[0] == '!') {
-        EXPECT_EQ(result.err.find(line.substr(1)), std::string::npos) << result.err;
-      } else {
-        EXPECT_NE(result.err.find(line), std::string::npos) << line << "\n" << result.err;
-      }
+    Prepare(dir, job, row, env, args);
+    std::map<std::string, std::string> before;
+    for (const auto& [key, path] : row.lines) {
+      if (key == "unchanged") before[path] = Read(base, path);
     }
+    const ProgramResult result = RunJob(dir, job, env, {}, true, args);
+    ASSERT_TRUE(fs::exists(dir / "report.json"));
+    ASSERT_EQ(SchemaProblems(dir / "report.json"), "");
+    const json report = json::parse(dir.Read("report.json"));
     // Whatever the end, what did come back has its name, and the job is not running.
     EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
     if (fs::exists(job)) {
       EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
     }
-    ASSERT_TRUE(fs::exists(dir / "report.json"));
-    ASSERT_EQ(SchemaProblems(dir / "report.json"), "");
-    const json report = json::parse(dir.Read("report.json"));
-    CheckReport(dir, job, row, result, report);
-    if (row.after) row.after(dir, result, report);
+    int status = -2;
+    for (auto [key, rest] : row.lines) {
+      ReplaceAll(rest, "{base}", base.string());
+      const auto [path, text] = Split(rest);
+      if (key == "status") {
+        status = std::stoi(rest);
+        EXPECT_EQ(result.status, status) << result.err.substr(0, 4000);
+      } else if (key == "outcome") {
+        const std::string outcome = report["run"]["outcome"].get<std::string>();
+        EXPECT_NE((" " + rest + " ").find(" " + outcome + " "), std::string::npos) << outcome;
+      } else if (key == "said") {
+        EXPECT_NE(result.err.find(rest), std::string::npos) << rest << "\n" << result.err;
+      } else if (key == "unsaid") {
+        EXPECT_EQ(result.err.find(rest), std::string::npos) << rest << "\n" << result.err;
+      } else if (key == "out") {
+        EXPECT_NE(result.out.find(rest), std::string::npos) << rest;
+      } else if (key == "results") {
+        EXPECT_EQ(SampleResults(base.string()), std::stoi(rest));
+      } else if (key == "holds") {
+        EXPECT_NE(Read(base, path).find(text), std::string::npos) << rest;
+      } else if (key == "exists") {
+        EXPECT_TRUE(fs::exists(base / rest)) << rest;
+      } else if (key == "count") {
+        const auto [number, part] = Split(text);
+        const std::string& all = path == "-" ? result.out : Read(base, path);
+        EXPECT_EQ(Count(all, part), std::stoul(number)) << rest;
+      } else if (key == "unchanged") {
+        EXPECT_EQ(Read(base, rest), before[rest]) << rest;
+      } else if (key == "report") {
+        EXPECT_EQ(report.at(json::json_pointer(path)), json::parse(text)) << rest;
+      } else if (key == "why") {
+        EXPECT_NE(report["why"].get<std::string>().find(rest), std::string::npos) << rest;
+      }
+    }
+    CheckReport(dir, job, status, result, report);
   }
 }
 
