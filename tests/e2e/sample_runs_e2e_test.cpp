@@ -9,12 +9,11 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2e/sample_job.h"
-#include "support/golden.h"
+#include "support/table_rows.h"
 
 namespace korvane {
 namespace {
@@ -23,9 +22,12 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using testing::MakeSampleJob;
 using testing::ProgramResult;
+using testing::ReplaceAll;
+using testing::Row;
 using testing::RunJob;
 using testing::RunProgram;
 using testing::SampleResults;
+using testing::Split;
 using testing::TempDir;
 
 // Blanks and shell characters: the base folder reaches the tools as one argument, never
@@ -41,11 +43,6 @@ std::string SchemaProblems(const std::string& reportPath) {
              : "status " + std::to_string(check.status) + ": " + check.err + check.out;
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-    text.replace(at, from.size(), to);
-}
-
 // A file named from the base folder, which need not exist on the way ("../job").
 std::string Read(const fs::path& base, const std::string& path) {
   std::ifstream in((base / path).lexically_normal(), std::ios::binary);
@@ -56,37 +53,6 @@ size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = 0; (at = text.find(part, at)) != std::string::npos; ++at) ++count;
   return count;
-}
-
-// A row's lines as key and the rest, in order.
-struct Row {
-  std::string name;
-  std::vector<std::pair<std::string, std::string>> lines;
-};
-
-std::vector<Row> ReadRows() {
-  std::istringstream in(testing::ReadGolden("e2e/sample_runs.txt"));
-  std::vector<Row> rows;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t blank = line.find(' ');
-    const std::string key = line.substr(0, blank);
-    std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
-    ReplaceAll(rest, "\\r", "\r");
-    ReplaceAll(rest, "\\n", "\n");
-    if (key == "run") {
-      rows.push_back({rest, {}});
-    } else if (!rows.empty()) {
-      rows.back().lines.emplace_back(key, rest);
-    }
-  }
-  return rows;
-}
-
-// The first word of text, and the rest behind its blank.
-std::pair<std::string, std::string> Split(const std::string& text, const std::string& at = " ") {
-  const size_t cut = text.find(at);
-  return {text.substr(0, cut), cut == std::string::npos ? "" : text.substr(cut + at.size())};
 }
 
 // Sets the run up as the row's set-up lines say; the other lines are left for the checks.
@@ -161,7 +127,7 @@ void CheckReport(const TempDir& dir, const std::string& job, int status,
 }
 
 TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
-  const std::vector<Row> rows = ReadRows();
+  const std::vector<Row> rows = testing::ReadRows("e2e/sample_runs.txt");
   ASSERT_GE(rows.size(), 14u);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
