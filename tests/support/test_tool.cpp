@@ -8,8 +8,6 @@
 //   lines:COUNT:WIDTH    write COUNT lines of WIDTH characters
 //   wait-file:PATH       wait until PATH exists
 //   cwd                  print the current directory
-//   source:NAME          print a wrapper tool's entity line "Orig Source File = NAME"
-//   last.xml...          the job argument a wrapper tool gets: print "job <argument>"
 //   --args               print every further argument as [arg] on its own line
 #include <unistd.h>
 
@@ -97,10 +95,6 @@ int main(int argc, char** argv) {
       while (::access(value(10).c_str(), F_OK) != 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
       }
-    } else if (step.rfind("source:", 0) == 0) {
-      WriteAll(1, "Orig Source File = " + value(7) + "\n");
-    } else if (step.rfind("last.xml", 0) == 0) {
-      WriteAll(1, "job " + step + "\n");
     } else if (step == "cwd") {
       char buffer[4096];
       WriteAll(1, std::string(::getcwd(buffer, sizeof buffer) ? buffer : "?") + "\n");
