@@ -53,7 +53,9 @@ TEST(Headless, ExitStatusAndMessages) {
     EXPECT_EQ(result.status, status) << result.err;
     for (auto [key, text] : row.lines) {
       ReplaceAll(text, "{home}", home.Path().string());
-      if (key == "said") EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+      if (key == "said") {
+        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+      }
     }
     if (status == 0) {
       EXPECT_EQ(result.err.find("Error"), std::string::npos) << result.err;

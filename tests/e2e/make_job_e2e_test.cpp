@@ -112,8 +112,8 @@ TEST(MakeJob, TwentyJobsFromGeneratedFoldersAreMadeAndRun) {
   const ProgramResult ran =
       Korvane(root, {"-ar", "Anal", "-Proj", (root / "jobs/Job01.jwrap").string()});
   ASSERT_EQ(ran.status, 0) << ran.err;
-  for (const std::string& name : {"ONL01", "BAT01", "SUB01"}) {
-    EXPECT_TRUE(fs::exists(base / "WrapOut" / (name + ".xml"))) << name << ran.err;
+  for (const char* name : {"ONL01", "BAT01", "SUB01"}) {
+    EXPECT_TRUE(fs::exists(base / "WrapOut" / (std::string(name) + ".xml"))) << name << ran.err;
   }
   if (keep == nullptr || *keep == '\0') {
     const ProgramResult failed =

@@ -60,8 +60,12 @@ TEST(StelmarExitStatus, EveryRowOfTheTable) {
     const auto result = RunProgram(STELMAR_BINARY, args, Environment(home, env), {}, kLimit);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.status, status) << result.err;
-    if (err) EXPECT_EQ(result.err, *err);
-    if (status != 0) EXPECT_EQ(result.out, "");
+    if (err) {
+      EXPECT_EQ(result.err, *err);
+    }
+    if (status != 0) {
+      EXPECT_EQ(result.out, "");
+    }
   }
   // The window really started: its start writes the settings it was given.
   EXPECT_TRUE(std::filesystem::exists(home.Path() / "s.ini"));

@@ -457,7 +457,9 @@ TEST(Binders, MemoAppendsOncePerTurnAndResetsReplace) {
         *shown += (i > 0 ? "\n" : "") + memo.Lines()[i];
     }
     EXPECT_EQ(widget.toPlainText().toStdString(), *shown);
-    if (changes >= 0) EXPECT_EQ(log.changes, changes);
+    if (changes >= 0) {
+      EXPECT_EQ(log.changes, changes);
+    }
     EXPECT_EQ(gate.runs, 0);  // showing the model calls nothing back
   }
 }

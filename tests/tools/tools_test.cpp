@@ -119,7 +119,6 @@ TEST(BatchRunner, AStopEndsTheRunningLineAndStartsNoOther) {
     process->WaitForOutputOrEnd(1000ms);
     ASSERT_NE(process->ReadAvailable(output, 1024), platform::ReadState::Closed);
   }
-  const auto before = std::chrono::steady_clock::now();
   process->Terminate();
   const auto status = process->WaitFor(5000ms);
   ASSERT_TRUE(status);  // long before the line's 20 s were over
