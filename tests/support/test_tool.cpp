@@ -88,9 +88,9 @@ int main(int argc, char** argv) {
       }
       WriteAll(1, "crlf " + std::to_string(seen) + "\n");
     } else if (step.rfind("lines:", 0) == 0) {
-      const std::string spec = value(6);
-      const std::size_t colon = spec.find(':');
-      WriteLines(std::stol(spec.substr(0, colon)), std::stol(spec.substr(colon + 1)));
+      const std::string size = value(6);
+      const std::size_t colon = size.find(':');
+      WriteLines(std::stol(size.substr(0, colon)), std::stol(size.substr(colon + 1)));
     } else if (step.rfind("wait-file:", 0) == 0) {
       while (::access(value(10).c_str(), F_OK) != 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
