@@ -83,7 +83,7 @@ TEST(BaseFolder, AnotherJobTakesAFolderOnlyWithTheSwitch) {
 
 TEST(BaseFolder, ACopiedJobSavesIntoItselfAndNeverOverAnotherJob) {
   TempDir dir;
-  const std::string original = MakeSampleJob(dir, "out");
+  MakeSampleJob(dir, "out");
   const std::string before = dir.Read("CustBankXml.jwrap");
   // A copy of the job under another name, for another base folder.
   std::string text = before;
@@ -101,7 +101,6 @@ TEST(BaseFolder, ACopiedJobSavesIntoItselfAndNeverOverAnotherJob) {
   EXPECT_NE(dir.Read("Nightly.jwrap"), text);        // the job's own file took the save
   EXPECT_EQ(SampleResults(dir / "nightly"), 4);
   EXPECT_EQ(SampleResults(dir / "out"), 0);
-  (void)original;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "e2e/sample_job.h"
 #include "support/run_program.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -17,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::MakeSampleJob;
 using testing::ProgramResult;
+using testing::ReplaceAll;
 using testing::TempDir;
 
 // Far more than a run takes; a DOS program that never ends must not hold up the tests.
@@ -25,12 +27,6 @@ constexpr auto kLimit = std::chrono::minutes(2);
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
 }
 
 // A tool root of the test's own, since the template is written beside Korvane.INI: the
@@ -145,22 +141,10 @@ TEST(DosBoxRun, ASingleRunStartsTheInterfaceWrapperOnceForTheWholeJob) {
     dir.Write(std::string("sources/") + name, source);
     dir.Write(std::string("ledger/SourceCollection/") + name, source);
   }
-  const std::string job = dir.Write(
-      "Ledger.jwrap",
-      "[RadioButtons]\nActiveRadioButton=RadioButtonPLI\n[Properties]\nProjectName=Ledger\n"
-      "ProjectProductName=pay\nProjectSystemName=ledger\nBatchRunning=N\nProjectDirectory=" +
-          dir.Path().string() +
-          "/\nProjectSubVersion=XML\nMaxDirDepth=2\n[Captions]\n[StringListHolders]\n"
-          "StLHWrapperMarks=(PAYCALC.pli.WrpT=Module,PAYRPT.pli.WrpT=Module)\n"
-          "StLHWrapperMarks.MaxLen=0\nEditProductName=pay\nEditSystemName=ledger\n"
-          "FrameFindDirectoryOutputDir=" +
-          base +
-          "\n[Checkboxes]\n[RadioGroups]\nRadioGroupLangver_Korvane=0\n[TMemo]\n"
-          "MemoNewFileNames=MemoNewFileNames\n[TCheckListBox]\n"
-          "CheckListBoxUsedCopies=CheckListBoxUsedCopies\n[TCheckListBox]\n"
-          "CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\nYYPAYCALC.pli=" +
-          dir.Path().string() + "/sources/PAYCALC.pli\nYYPAYRPT.pli=" + dir.Path().string() +
-          "/sources/PAYRPT.pli\n[Konyec szkazki]\n");
+  // A PL/I job of two sources as the shell saves it, "{dir}" standing for the test folder.
+  std::string text = testing::ReadGolden("e2e/ledger.jwrap");
+  ReplaceAll(text, "{dir}", dir.Path().string());
+  const std::string job = dir.Write("Ledger.jwrap", text);
 
   const ProgramResult result = RunInDosBox(dir, root, job);
   ASSERT_FALSE(result.timedOut) << result.err;

@@ -1,3 +1,6 @@
+// Whole runs without a window, row by row from tests/data/e2e/headless.txt: the exit
+// status and the messages on standard error. Which words each rule uses is the core's
+// own test.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,112 +8,58 @@
 
 #include "support/golden.h"
 #include "support/run_program.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ExpectGolden;
+using testing::ReplaceAll;
 using testing::RunProgram;
 using testing::TempDir;
 
-constexpr const char* kCobolIni =
-    "ActiveRadioButton=RadioButtonCobol\r\n"
-    "RadioButtonCobol=Cobol,COB,x,1,XML\r\nCOB.Extras=(DirDepth=2,Frames=N)\r\n";
-constexpr const char* kJobArgs =
-    "-Root {home}/tools -Ini {home}/tools/Korvane.INI -Proj {home}/jobs/PayAcctXml.jwrap";
-
-// {home} and {samples} stand for the run's home folder and the sample tool root.
-std::string Expand(std::string text, const TempDir& home) {
-  for (const auto& [mark, path] :
-       {std::pair<std::string, std::string>{"{home}", home.Path().string()},
-        {"{samples}", std::string(KORVANE_SAMPLES) + "/Tools"}}) {
-    for (size_t at; (at = text.find(mark)) != std::string::npos;)
-      text.replace(at, mark.size(), path);
-  }
-  return text;
-}
-
-// Whole runs without a window: the exit status tells how a run ended (0 done, 1 an error,
-// 2 a question that needed -Yes) and the messages go to standard error.
 TEST(Headless, ExitStatusAndMessages) {
-  struct Case {
-    const char* ini;  // written as tools/Korvane.INI unless null
-    const char* job;  // the job's properties besides its names and folders; null: no job
-    std::string args;
-    int status;
-    std::vector<std::string> messages;  // expected on stderr; none means no error at all
-  };
-  const std::string job = kJobArgs;
-  const Case cases[] = {
-      {nullptr, nullptr, "-Yes -Root {samples} -Ini {samples}/Korvane.INI", 0, {}},
-      // Usage errors end before anything is loaded, with a line naming the switch.
-      {nullptr,
-       nullptr,
-       "-Yes -Root {samples} -Frobnicate -Ini {samples}/Korvane.INI",
-       3,
-       {"korvane: exit status 3: Unknown switch -Frobnicate"}},
-      {nullptr, nullptr, "-Yes -Root {samples} -Proj", 3, {"The switch -Proj needs a value"}},
-      {nullptr, nullptr, "-Yes -Proj -Root {samples}", 3, {"The switch -Proj needs a value"}},
-      {nullptr,
-       nullptr,
-       "-Yes -ar Analyse -Root {samples}",
-       3,
-       {"Unknown -AutoRun value \"Analyse\": the only value is Anal"}},
-      {nullptr,
-       nullptr,
-       "-Ini {home}/nowhere/Korvane.INI",
-       4,
-       {"Error: Cannot access product ini file - {home}/nowhere/Korvane.INI"}},
-      {"Runcontrol.DebugMode=Ja\r\n",
-       nullptr,
-       "-Ini {home}/tools/Korvane.INI",
-       4,
-       {"Ja is not valid boolean value (Y,J,I,N,True,False)"}},
-      {kCobolIni, "ProjectSystemName=acct\r\nBatchRunning=N", job + " -Yes", 0, {}},
-      {kCobolIni,
-       "BatchRunning=N",
-       job + " -Yes",
-       4,
-       {"Error: System name name missing or incorrect",
-        "Error:  Error while loading project definition",
-        "korvane: exit status 4: the job or the tool configuration could not be loaded"}},
-      // A job marked as running in the background asks when it opens.
-      {kCobolIni,
-       "ProjectSystemName=acct\r\nBatchRunning=Y\r\nNumberOfModules=3",
-       job,
-       2,
-       {"Question: Some awaited outputs are still misssing"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args);
+  const auto rows = testing::ReadRows("e2e/headless.txt");
+  ASSERT_GE(rows.size(), 10u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     TempDir home;  // each run gets its own settings and documents folders
-    std::filesystem::create_directories(home.Path() / "tools/COBWrap");
-    std::filesystem::create_directories(home.Path() / "out");
-    if (c.ini != nullptr) home.Write("tools/Korvane.INI", c.ini);
-    if (c.job != nullptr) {
-      home.Write("jobs/PayAcctXml.jwrap",
-                 "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
-                 "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n" +
-                     std::string(c.job) + "\r\nProjectDirectory=" + (home / "jobs") +
-                     "/\r\n[StringListHolders]\r\nFrameFindDirectoryOutputDir=" + (home / "out") +
-                     "\r\n[Konyec szkazki]\r\n");
-    }
+    fs::create_directories(home.Path() / "tools/COBWrap");
+    fs::create_directories(home.Path() / "out");
     std::vector<std::string> args{"-batch"};
-    std::istringstream words(c.args);
-    for (std::string word; words >> word;) args.push_back(Expand(word, home));
-
+    int status = -2;
+    for (auto [key, text] : row.lines) {
+      ReplaceAll(text, "{home}", home.Path().string());
+      ReplaceAll(text, "{samples}", std::string(KORVANE_SAMPLES) + "/Tools");
+      if (key == "ini") home.Write("tools/Korvane.INI", text);
+      if (key == "job") {
+        home.Write("jobs/PayAcctXml.jwrap",
+                   "[RadioButtons]\r\nActiveRadioButton=RadioButtonCobol\r\n[Properties]\r\n"
+                   "ProjectName=PayAcctXml\r\nProjectProductName=pay\r\n" +
+                       text + "\r\nProjectDirectory=" + (home / "jobs") +
+                       "/\r\n[StringListHolders]\r\nFrameFindDirectoryOutputDir=" + (home / "out") +
+                       "\r\n[Konyec szkazki]\r\n");
+      }
+      std::istringstream words(text);
+      for (std::string word; key == "args" && words >> word;) args.push_back(word);
+      if (key == "status") status = std::stoi(text);
+    }
     const auto result = RunProgram(KORVANE_BINARY, args,
                                    {{"HOME", home.Path().string()},
                                     {"XDG_CONFIG_HOME", home / "config"},
                                     {"XDG_DATA_HOME", home / "data"}});
-    EXPECT_EQ(result.status, c.status) << result.err;
-    for (const std::string& message : c.messages) {
-      EXPECT_NE(result.err.find(Expand(message, home)), std::string::npos) << result.err;
+    EXPECT_EQ(result.status, status) << result.err;
+    for (auto [key, text] : row.lines) {
+      ReplaceAll(text, "{home}", home.Path().string());
+      if (key == "said") {
+        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+      }
     }
-    if (c.messages.empty()) {
+    if (status == 0) {
       EXPECT_EQ(result.err.find("Error"), std::string::npos) << result.err;
-      EXPECT_TRUE(std::filesystem::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
+      EXPECT_TRUE(fs::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
     }
   }
 }

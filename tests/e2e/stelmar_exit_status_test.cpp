@@ -1,15 +1,18 @@
-// stelmar's exit statuses, every row of the table through the real program.
+// stelmar's exit statuses through the real program; the rows are in
+// tests/data/e2e/stelmar_exit_status.txt.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/golden.h"
 #include "support/run_program.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 
 namespace stelmar {
@@ -37,54 +40,32 @@ std::map<std::string, std::string> Environment(const TempDir& home,
 
 TEST(StelmarExitStatus, EveryRowOfTheTable) {
   TempDir home;
-  const std::string source = home.Write("prog.pli", "MAIN: PROC OPTIONS(MAIN);\n DCL F FILE;\n");
-  const std::string missing = home / "missing.pli";
-  struct Case {
+  home.Write("prog.pli", "MAIN: PROC OPTIONS(MAIN);\n DCL F FILE;\n");
+  const auto rows = korvane::testing::ReadRows("e2e/stelmar_exit_status.txt");
+  ASSERT_GE(rows.size(), 7u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     std::vector<std::string> args;
     std::map<std::string, std::string> env;
-    int status;
-    std::optional<std::string> err;  // the whole of standard error; none: Qt's own chatter
-  };
-  const std::string see = " (see stelmar --help)\n";
-  const Case cases[] = {
-      // 0: a scan, and a window that starts and is closed by its Exit command.
-      {{"-procs", source}, {}, 0, ""},
-      {{"-Ini", home / "s.ini", "-Run", "24310"},
-       {{"QT_QPA_PLATFORM", "offscreen"}},
-       0,
-       std::nullopt},
-      // 1: the source cannot be read.
-      {{"-files", missing},
-       {},
-       1,
-       "stelmar: cannot open " + missing + ": No such file or directory\n"},
-      {{"-tokens", home.Path().string()},
-       {},
-       1,
-       "stelmar: cannot open " + home.Path().string() + ": Is a directory\n"},
-      // 2: usage errors are refused before any window, a display or not; which faults
-      // are refused with which words is the command line's own test.
-      {{"-Frobnicate"},
-       {{"QT_QPA_PLATFORM", "offscreen"}},
-       2,
-       "stelmar: unknown switch -Frobnicate" + see},
-      {{"-Run", "abc"}, {}, 2, "stelmar: -Run: unknown command id abc" + see},
-      // 4: no display (which platform needs which is the display check's own test).
-      {{},
-       {},
-       4,
-       "stelmar: no display for the window: neither DISPLAY nor WAYLAND_DISPLAY is set "
-       "(QT_QPA_PLATFORM=offscreen runs without one)\n"},
-  };
-  for (const Case& c : cases) {
-    std::string words;
-    for (const auto& arg : c.args) words += arg + " ";
-    SCOPED_TRACE(words);
-    const auto result = RunProgram(STELMAR_BINARY, c.args, Environment(home, c.env), {}, kLimit);
+    std::optional<std::string> err;
+    int status = -2;
+    for (auto [key, text] : row.lines) {
+      korvane::testing::ReplaceAll(text, "{home}", home.Path().string());
+      std::istringstream words(text);
+      for (std::string word; key == "args" && words >> word;) args.push_back(word);
+      if (key == "env") env.insert(korvane::testing::Split(text, "="));
+      if (key == "status") status = std::stoi(text);
+      if (key == "err") err = text;
+    }
+    const auto result = RunProgram(STELMAR_BINARY, args, Environment(home, env), {}, kLimit);
     EXPECT_FALSE(result.timedOut);
-    EXPECT_EQ(result.status, c.status) << result.err;
-    if (c.err) EXPECT_EQ(result.err, *c.err);
-    if (c.status != 0) EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.status, status) << result.err;
+    if (err) {
+      EXPECT_EQ(result.err, *err);
+    }
+    if (status != 0) {
+      EXPECT_EQ(result.out, "");
+    }
   }
   // The window really started: its start writes the settings it was given.
   EXPECT_TRUE(std::filesystem::exists(home.Path() / "s.ini"));

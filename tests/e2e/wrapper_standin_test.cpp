@@ -1,3 +1,5 @@
+// The stand-in wrapper tools on a base folder prepared by hand: what they read, write and
+// log, and how they end.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,6 +7,7 @@
 #include "korvane/core/common/text.h"
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/wrapper_contract.h"
+#include "support/golden.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
 
@@ -42,10 +45,7 @@ TEST(WrapperStandIn, ProcessesOneOrEveryEntityAsTheToolItWasStartedAs) {
   auto r = p.Run("Ardent", c::EntityArgument(1));
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Orig Source File = B.cbl\r\n"), std::string::npos);
-  EXPECT_EQ(p.dir.Read("WrapOut/SRC0001.xml"),
-            "<?xml version=\"1.0\"?>\r\n<Entity number=\"0001\" tool=\"Ardent\">\r\n"
-            " <Origin>B.cbl</Origin>\r\n <Input>SRC0001.CBL</Input>\r\n <Lines>4</Lines>\r\n"
-            " <CopyLines>1</CopyLines>\r\n <Label>FIRST LABEL</Label>\r\n</Entity>\r\n");
+  testing::ExpectGolden("e2e/standin_entity.xml", p.dir.Read("WrapOut/SRC0001.xml"));
   EXPECT_FALSE(std::filesystem::exists(p.dir / "WrapOut/SRC0002.xml"));
 
   r = p.Run("COBWrap", "last.xml", {{"KORVANE_STANDIN_EXIT", "3"}, {"KORVANE_STANDIN_FLOOD", "2"}});

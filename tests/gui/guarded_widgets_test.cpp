@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@
 #include "korvane/ui/page_tabs.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
+#include "support/table_rows.h"
 #include "window_fixture.h"
 
 namespace korvane {
@@ -419,68 +421,45 @@ struct DocumentLog {
   int changes = 0;
 };
 
+// The cases are in tests/data/gui/memo_binder.txt.
 TEST(Binders, MemoAppendsOncePerTurnAndResetsReplace) {
-  struct Case {
-    const char* name;
-    std::function<void(Memo&)> change;
-    const char* shown;
-  };
-  const std::vector<Case> cases = {
-      {"lines one by one",
-       [](Memo& m) {
-         for (int i = 0; i < 50; ++i) m.AppendLine("line " + std::to_string(i));
-       },
-       nullptr},
-      {"append to empty",
-       [](Memo& m) {
-         m.AppendLines({"a", "b"});
-       },
-       "a\nb"},
-      {"append after one empty line",
-       [](Memo& m) {
-         m.SetLines({""});
-         m.AppendLine("a");
-       },
-       "\na"},
-      {"reset between appends",
-       [](Memo& m) {
-         m.AppendLine("lost");
-         m.SetLines({"x"});
-         m.AppendLine("y");
-       },
-       "x\ny"},
-      {"clear after appends",
-       [](Memo& m) {
-         m.AppendLine("gone");
-         m.Clear();
-       },
-       ""},
-      {"lines after appends",
-       [](Memo& m) {
-         m.AppendLines({"gone", "too"});
-         m.SetLines({"kept"});
-       },
-       "kept"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  const auto rows = testing::ReadRows("gui/memo_binder.txt");
+  ASSERT_GE(rows.size(), 6u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     TestGate gate;
     Memo memo(n::kMemoCaptureConsole, "");
     QPlainTextEdit widget;
     ui::BindMemo(gate, memo, &widget);
     DocumentLog log(&widget);
-    c.change(memo);
-    QApplication::processEvents();
-    std::string expected;
-    if (c.shown != nullptr) {
-      expected = c.shown;
-    } else {
-      for (size_t i = 0; i < memo.Lines().size(); ++i) {
-        expected += (i > 0 ? "\n" : "") + memo.Lines()[i];
+    std::optional<std::string> shown;
+    int changes = -1;
+    for (const auto& [key, text] : row.lines) {
+      std::vector<std::string> lines;
+      for (std::string rest = text + "|"; !rest.empty();) {
+        auto [line, next] = testing::Split(rest, "|");
+        lines.push_back(line);
+        rest = next;
       }
-      EXPECT_EQ(log.changes, 1);  // fifty lines, one change of the document
+      if (key == "append") memo.AppendLine(text);
+      if (key == "appends") memo.AppendLines(lines);
+      if (key == "set") memo.SetLines(lines);
+      if (key == "clear") memo.Clear();
+      for (int i = 0; key == "numbered" && i < std::stoi(text); ++i)
+        memo.AppendLine("line " + std::to_string(i));
+      if (key == "shown") shown = text;
+      if (key == "changes") changes = std::stoi(text);
     }
-    EXPECT_EQ(widget.toPlainText().toStdString(), expected);
+    QApplication::processEvents();
+    if (!shown) {
+      shown.emplace();
+      for (size_t i = 0; i < memo.Lines().size(); ++i)
+        *shown += (i > 0 ? "\n" : "") + memo.Lines()[i];
+    }
+    EXPECT_EQ(widget.toPlainText().toStdString(), *shown);
+    if (changes >= 0) {
+      EXPECT_EQ(log.changes, changes);
+    }
     EXPECT_EQ(gate.runs, 0);  // showing the model calls nothing back
   }
 }

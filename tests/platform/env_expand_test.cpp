@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/test_env.h"
+#include "support/table_rows.h"
 
 namespace {
 
@@ -20,22 +21,14 @@ std::string Expand(const std::string& text) {
   });
 }
 
+// The cases are in tests/data/platform/env_expand.txt.
 TEST(ExpandEnvVars, FollowsTheWindowsRules) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"%ProgramFiles%\\Brevik", "/opt\\Brevik"},
-      {"%A%%A%", "alphaalpha"},
-      {"[%EMPTY%]", "[]"},
-      // Unset variables stay as written; their closing "%" may open the next reference.
-      {"%UNSET%", "%UNSET%"},
-      {"%UNSET%A%", "%UNSETalpha"},
-      {"x%UNSET%y%A%", "x%UNSET%yalpha"},
-      // "%%" and a lone "%" are copied.
-      {"100%% sure", "100%% sure"},
-      {"%A", "%A"},
-      {"%%A%", "%alpha"},
-      {"%PCT%", "%A%"},     // values are never expanded again
-      {"% A %", "% A %"}};  // names are taken literally, blanks and all
-  for (const auto& [text, expected] : cases) EXPECT_EQ(Expand(text), expected) << text;
+  const auto rows = korvane::testing::ReadRows("platform/env_expand.txt");
+  ASSERT_GE(rows.size(), 11u);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.lines.size(), 2u) << row.name;
+    EXPECT_EQ(Expand(row.lines[0].second), row.lines[1].second) << row.name;
+  }
 }
 
 TEST(ExpandEnvVars, ReadsTheProcessEnvironment) {

@@ -5,10 +5,12 @@
 #include <filesystem>
 
 #include "platform/test_env.h"
+#include "support/golden.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using korvane::testing::ExpectGolden;
 using korvane::testing::TempDir;
 using platform::FileTypeRegistry;
 
@@ -19,25 +21,14 @@ TEST(FileTypeRegistry, WritesTheMimePackageAsSoonAsTheExtensionIsKnown) {
   FileTypeRegistry reg(tmp.Path());
   EXPECT_EQ(FileTypeRegistry::MimeTypeFor(".JWrap"), "application/x-korvane-job");
   ASSERT_TRUE(reg.SetExtensionType(".jwrap", "Jobs <A&B>"));
-  EXPECT_EQ(tmp.Read("mime/packages/x-korvane-jwrap.xml"),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-            "  <mime-type type=\"application/x-korvane-job\">\n"
-            "    <comment>Jobs &lt;A&amp;B&gt;</comment>\n"
-            "    <glob pattern=\"*.jwrap\"/>\n"
-            "  </mime-type>\n"
-            "</mime-info>\n");
+  ExpectGolden("platform/mime_package.xml", tmp.Read("mime/packages/x-korvane-jwrap.xml"));
   // No verb yet, so no command to open a file with: no desktop entry.
   EXPECT_FALSE(fs::exists(tmp.Path() / "applications"));
 
   // An icon that is no image file adds nothing to the desktop entry.
   ASSERT_TRUE(reg.SetDefaultIcon("jobs <a&b>", "/opt/k/korvane,0"));
   ASSERT_TRUE(reg.SetShellVerb("Jobs <A&B>", "Open", "", "k \"%1\""));
-  EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
-            "[Desktop Entry]\nType=Application\nName=Jobs <A&B>\nExec=k %f\n"
-            "MimeType=application/x-korvane-job;\nNoDisplay=true\nTerminal=false\n"
-            "Actions=Open;\n"
-            "\n[Desktop Action Open]\nName=Open\nExec=k %f\n");
+  ExpectGolden("platform/desktop_entry.desktop", tmp.Read("applications/korvane-jwrap.desktop"));
 }
 
 TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
@@ -54,14 +45,8 @@ TEST(FileTypeRegistry, DefaultVerbLeadsAndVerbsCanBeReplaced) {
   // Characters not allowed in an action name are dropped from it.
   ASSERT_TRUE(reg.SetShellVerb(kType, "Edit_Me", "Edit\\n", "ed %1"));
   ASSERT_TRUE(reg.SetShellVerb(kType, "Open", "Start", "k -a \"%1\""));
-  EXPECT_EQ(tmp.Read("applications/korvane-jwrap.desktop"),
-            "[Desktop Entry]\nType=Application\nName=KV Korvane Job Definition\n"
-            "Exec=k -a %f\nIcon=/usr/share/k/job.SVG\n"
-            "MimeType=application/x-korvane-job;\nNoDisplay=true\nTerminal=false\n"
-            "Actions=Open;Print;EditMe;\n"
-            "\n[Desktop Action Open]\nName=Start\nExec=k -a %f\n"
-            "\n[Desktop Action Print]\nName=Print now\nExec=lp -x %f\n"
-            "\n[Desktop Action EditMe]\nName=Edit\\\\n\nExec=ed %f\n");
+  ExpectGolden("platform/desktop_entry_verbs.desktop",
+               tmp.Read("applications/korvane-jwrap.desktop"));
   // Only the two files, written whole: nothing temporary left beside them.
   for (const char* dir : {"applications", "mime/packages"}) {
     EXPECT_EQ(std::distance(fs::directory_iterator(tmp.Path() / dir), fs::directory_iterator()), 1)

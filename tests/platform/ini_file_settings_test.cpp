@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/test_env.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -88,20 +89,8 @@ TEST(IniFileSettings, AwkwardNamesAndValuesSurviveTheFile) {
 
 TEST(IniFileSettings, ReadsHandEditedFilesAndRewritesThemCleanly) {
   TempDir tmp;
-  tmp.Write("Brevik/Korvane Shell.ini",
-            "; written by hand\r\n"
-            "top=level\r\n"
-            "\r\n"
-            "[parameters]\r\n"
-            "FontName=Courier New\r\n"
-            "fontname=second is ignored\r\n"
-            "no equals sign here\r\n"
-            "# another comment\r\n"
-            "Odd=\\q\\\r\n"
-            "[Other]\r\n"
-            "Z=1\r\n"
-            "[PARAMETERS]\r\n"
-            "Late=yes\r\n");
+  // Comments, blank lines, repeated names and sections, a line without "=".
+  tmp.Write("Brevik/Korvane Shell.ini", korvane::testing::ReadGolden("platform/hand_edited.ini"));
   IniFileSettings ini(tmp.Path());
   // Section and value names compare without case, first occurrence wins.
   EXPECT_EQ(ini.Read(kKey, "FONTNAME"), "Courier New");

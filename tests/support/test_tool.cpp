@@ -8,8 +8,6 @@
 //   lines:COUNT:WIDTH    write COUNT lines of WIDTH characters
 //   wait-file:PATH       wait until PATH exists
 //   cwd                  print the current directory
-//   source:NAME          print a wrapper tool's entity line "Orig Source File = NAME"
-//   last.xml...          the job argument a wrapper tool gets: print "job <argument>"
 //   --args               print every further argument as [arg] on its own line
 #include <unistd.h>
 
@@ -90,17 +88,13 @@ int main(int argc, char** argv) {
       }
       WriteAll(1, "crlf " + std::to_string(seen) + "\n");
     } else if (step.rfind("lines:", 0) == 0) {
-      const std::string spec = value(6);
-      const std::size_t colon = spec.find(':');
-      WriteLines(std::stol(spec.substr(0, colon)), std::stol(spec.substr(colon + 1)));
+      const std::string size = value(6);
+      const std::size_t colon = size.find(':');
+      WriteLines(std::stol(size.substr(0, colon)), std::stol(size.substr(colon + 1)));
     } else if (step.rfind("wait-file:", 0) == 0) {
       while (::access(value(10).c_str(), F_OK) != 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
       }
-    } else if (step.rfind("source:", 0) == 0) {
-      WriteAll(1, "Orig Source File = " + value(7) + "\n");
-    } else if (step.rfind("last.xml", 0) == 0) {
-      WriteAll(1, "job " + step + "\n");
     } else if (step == "cwd") {
       char buffer[4096];
       WriteAll(1, std::string(::getcwd(buffer, sizeof buffer) ? buffer : "?") + "\n");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/process.h"
+#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -81,18 +82,15 @@ TEST(ConsoleStub, PassesTheToolsConsoleThroughAndEndsWithItsStatus) {
 
 TEST(BatchRunner, RunsTheLinesInOrderWithEchoRedirectionAndTheLastFailure) {
   TempDir dir;
+  // Echo on and off, "@", blank and indented lines, a missing program, a quoted
+  // argument, a redirection, REM; "{tool}" is the test tool, quoted.
   const std::string tool = std::string("\"") + KORVANE_TEST_TOOL + "\"";
-  dir.Write("lastbatch.cmd", "ECHO ON\r\n" + tool + " out:one\\n\r\n@" + tool +
-                                 " out:quiet\\n\r\n\r\n  ECHO OFF\r\n/bin/echo hello  world\r\n" +
-                                 "\"/nonexistent/Ardent\" last.xml;0001 \r\n" + tool +
-                                 " \"out:two words\\n\" exit:4\r\n/bin/true\r\n" + tool +
-                                 " out:kept\\n > result.log\r\nREM \"/bin/false\"\r\n" +
-                                 "echo on\r\n/bin/echo last");
+  std::string batch = korvane::testing::ReadGolden("tools/lastbatch.cmd");
+  for (size_t at; (at = batch.find("{tool}")) != std::string::npos;) batch.replace(at, 6, tool);
+  dir.Write("lastbatch.cmd", batch);
   const Outcome run = RunToEnd({KORVANE_BATCH_RUNNER, "lastbatch.cmd"}, {}, dir.Path().string());
   // The missing program's message goes to the error output, which is captured too.
-  EXPECT_EQ(run.output, "ECHO ON\n" + tool + " out:one\\n\none\nquiet\nECHO OFF\nhello world\n" +
-                            "/nonexistent/Ardent: No such file or directory\ntwo words\n" +
-                            "/bin/echo last\nlast\n");
+  korvane::testing::ExpectGolden("tools/lastbatch_output.txt", run.output, {{"{tool}", tool}});
   EXPECT_EQ(dir.Read("result.log"), "kept\n");
   EXPECT_EQ(run.status.code, 4);  // the last line that failed, not the first
   EXPECT_EQ(run.status.kind, platform::ExitStatus::Kind::Exited);
@@ -119,7 +117,6 @@ TEST(BatchRunner, AStopEndsTheRunningLineAndStartsNoOther) {
     process->WaitForOutputOrEnd(1000ms);
     ASSERT_NE(process->ReadAvailable(output, 1024), platform::ReadState::Closed);
   }
-  const auto before = std::chrono::steady_clock::now();
   process->Terminate();
   const auto status = process->WaitFor(5000ms);
   ASSERT_TRUE(status);  // long before the line's 20 s were over
