@@ -15,6 +15,7 @@
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
 #include "korvane/core/sources/source_lists.h"
 #include "platform/memory_settings.h"
@@ -112,7 +113,8 @@ void BM_AddDirectoryTree(benchmark::State& state) {
     SettingsStore settings(backend);
     StatusBar status(person);
     WindowState window;
-    WindowContext context{form, actions, status, person, settings, window};
+    BoundJob parts(form);
+    WindowContext context{parts.model, parts.window, actions, status, person, settings, window};
     BenchJob bench(job.string());
     SourceLists lists(context, bench);
     state.ResumeTiming();

@@ -185,15 +185,12 @@ class RadioGroup : public Component {
     Changed();
     if (i >= 0) clicked.Emit();
   }
-  int Height() const { return height_; }
-  void SetHeight(int h) { Assign(height_, h); }
 
   Signal<> clicked;
 
  private:
   std::vector<std::string> items_;
   int index_ = -1;
-  int height_ = 0;
 };
 
 class Label : public Component {

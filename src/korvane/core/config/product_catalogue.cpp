@@ -26,8 +26,6 @@ constexpr const char* kEmptyConfiguration =
     "Szar van a palacsint\xE1"
     "ban";
 constexpr const char* kMissingDefinition = "Shell error,missing language definition, inform Brevik";
-constexpr int kVersionRowHeight = 17;
-constexpr int kVersionGroupFrame = 20;
 
 std::string Item(const std::vector<std::string>& items, size_t index) {
   return index < items.size() ? items[index] : std::string();
@@ -303,7 +301,6 @@ void ProductCatalogue::SetUpVersionGroup(const std::string& buttonName) {
   job_.SetSubVersion(Item(items, 4));
   group->SetItems(std::move(versions));
   group->SetItemIndex(0);
-  group->SetHeight(kVersionRowHeight * versionCount_ + kVersionGroupFrame);
   group->SetVisible(versionCount_ >= 2);
 }
 
