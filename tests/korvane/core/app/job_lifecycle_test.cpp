@@ -113,6 +113,7 @@ TEST_F(JobLifecycle, AJobJustOpenedIsNotModifiedUntilItIsEdited) {
   }
 
   // Opened at start and by command: the first source is highlighted, nothing changed.
+  // (What is a change afterwards: SourceListEditing.OnlyANewTypeOrStateIsAChangeOfTheJob.)
   auto shell = Start({"-Proj", job});
   EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).ItemIndex(), 0);
   EXPECT_FALSE(shell->CurrentProject().Modified());
@@ -121,17 +122,6 @@ TEST_F(JobLifecycle, AJobJustOpenedIsNotModifiedUntilItIsEdited) {
   ASSERT_TRUE(shell->Execute(n::kActOpenProject)) << shell->Status().MessageList();
   EXPECT_FALSE(shell->CurrentProject().Modified());
   EXPECT_TRUE(person.asked.empty());
-
-  // Looking at the other source is no edit; giving it another type is.
-  ASSERT_TRUE(shell->Run([&] { shell->Sources().Types().HighlightSource(1); }));
-  EXPECT_FALSE(shell->CurrentProject().Modified());
-  ASSERT_TRUE(shell->Execute(n::kActWrapTypeProc));
-  EXPECT_TRUE(shell->CurrentProject().Modified());
-  person.answers = {Button::No};
-  EXPECT_TRUE(shell->CloseQuery());
-  EXPECT_EQ(person.AskedTexts(),
-            std::vector<std::string>{
-                "The current project has been modified \r\nDo you want to save the changes?'"});
 }
 
 TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
@@ -192,26 +182,6 @@ TEST_F(JobLifecycle, AFailedLoadShowsItsMessageAndTouchesNoFile) {
             (std::vector<std::string>{".cbl=.cobol"}));
 }
 
-TEST_F(JobLifecycle, CancellingTheSaveQuestionKeepsTheProductAndTheChanges) {
-  auto shell = Start();
-  FillIn(*shell, "pay", "acct");
-  person.answers.push_back(Button::Cancel);
-  shell->Run([&] { shell->Form().Get<RadioButton>("RadioButtonPLI").Click(); });
-  EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
-  EXPECT_TRUE(shell->CurrentProject().State().modified);
-  EXPECT_EQ(shell->Status().Text(), "Action cancelled");
-  ASSERT_FALSE(person.asked.empty());
-  EXPECT_EQ(person.asked.back().text,
-            "The current project has been modified \r\nDo you want to save the changes?'");
-
-  // No: the new product is selected and the project cleared.
-  person.answers.push_back(Button::No);
-  shell->Run([&] { shell->Form().Get<RadioButton>("RadioButtonPLI").Click(); });
-  EXPECT_EQ(shell->Catalogue().LangCode(), "PLI");
-  EXPECT_TRUE(shell->CurrentProject().State().productName.empty());
-  EXPECT_TRUE(shell->CloseQuery());
-}
-
 TEST_F(JobLifecycle, OpenCancelledLeavesANewProject) {
   auto shell = Start();
   EXPECT_FALSE(shell->Execute(n::kActOpenProject));
@@ -242,36 +212,6 @@ TEST_F(JobLifecycle, OnlyASingleDroppedJobFileIsOpened) {
   ASSERT_TRUE(shell->Run([&] { shell->Jobs().OpenProject({other, other}); }));
   EXPECT_EQ(shell->CurrentProject().State().productName, "pay");  // nothing was cleared
   EXPECT_TRUE(person.asked.empty());
-}
-
-TEST_F(JobLifecycle, AddedSourcesAreCopiedKeptInLineWithTheFolderAndSaved) {
-  dir.Write("bin/korvane.INI",
-            std::string(testing::kShellIni) + "COB.Filters=COBOL|*.cbl;*.cob\r\n");
-  auto shell = Start();
-  FillIn(*shell, "pay", "acct");
-  const std::string a = dir.Write("src/A.cbl", "       IDENTIFICATION DIVISION.\r\n");
-  const std::string b = dir.Write("src/other/B.COB", "x\r\n");
-  const std::string text = dir.Write("src/notes.txt", "x");
-  person.openAnswers.push_back({a, b, text, a});
-  ASSERT_TRUE(shell->Execute("ActAddFilesToSources")) << shell->Status().MessageList();
-
-  const auto& items = shell->Form().Get<CheckList>(n::kListSources).Items();
-  ASSERT_EQ(items.size(), 2u);  // the .txt file and the repeated A.cbl are skipped
-  EXPECT_EQ(items[0].text, "A.cbl=" + a);
-  EXPECT_EQ(items[1].text, "B.COB=" + b);
-  EXPECT_FALSE(items[0].checked);
-  EXPECT_FALSE(items[0].enabled);  // usable once it has a wrapping type
-  EXPECT_EQ(dir.Read("out/SourceCollection/B.COB"), "x\r\n");
-
-  // A collection file that vanished takes its entry with it on save.
-  std::filesystem::remove(dir.Path() / "out/SourceCollection/B.COB");
-  person.saveAnswers.push_back(dir / "jobs/PayAcctXml.jwrap");
-  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
-  const std::string saved = dir.Read("jobs/PayAcctXml.jwrap");
-  EXPECT_NE(saved.find("CheckListBoxSelectedFiles=CheckListBoxSelectedFiles\r\nNNA.cbl=" + a +
-                       "\r\n[TCheckListBox]"),
-            std::string::npos)
-      << saved;
 }
 
 }  // namespace

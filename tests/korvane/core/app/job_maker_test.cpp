@@ -11,14 +11,8 @@ namespace korvane {
 namespace {
 
 namespace n = names;
+using testing::Replaced;
 using testing::ShellJobFixture;
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
 
 class JobMaker : public ShellJobFixture {
  protected:
