@@ -49,8 +49,8 @@ class RunShell : public ShellJobFixture {
 using RunEndingUnderAQuestion = RunShell;
 
 // A real tool started by the shell: while it runs only viewing, saving, cancelling and exit
-// get through; a cancel asks the tool to stop and the end of the run says it was cancelled.
-TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
+// get through, and a cancel the person confirms asks the tool to stop.
+TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelAsksTheToolToStop) {
   auto shell = StartRun({"PAY.cbl", "TAX.cbl", "VAT.cbl"}, "700");
   EXPECT_TRUE(shell->CurrentProject().State().batchRunning);
 
@@ -66,16 +66,8 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
   EXPECT_TRUE(fs::exists(dir / "out/Semaphore.xml"));
   ASSERT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
 
-  ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
-  EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Cancelled);
-  // How far the tool got before it saw the cancel depends on the machine's load.
-  EXPECT_EQ(
-      shell->Status().Text().rfind("Process cancelled, analysis incomplete! (this run wrote ", 0),
-      0u)
-      << shell->Status().Text();
+  // (How a cancelled run ends and is reported: RunSessionTest.ACancelledRunSaysSoWithWhatItWrote.)
   EXPECT_FALSE(shell->CurrentProject().State().batchRunning);
-  // The stop was asked before the last entity: it never got its result.
-  EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
 }
 
 // Of "Show console" and "Hide console" only the one that changes something is offered,
