@@ -11,14 +11,8 @@ namespace korvane {
 namespace {
 
 namespace n = names;
+using testing::Replaced;
 using testing::ShellJobFixture;
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
 
 class JobMaker : public ShellJobFixture {
  protected:
@@ -92,9 +86,16 @@ TEST_F(JobMaker, SavesTheBytesAPersonsJobHasAndOpensUnmodified) {
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "made/SourceCollection/C.cbl"));
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "made/CopyCollection/REC.cpy"));
 
+  // Opened at start and by command: the first source is highlighted, nothing changed.
+  // (What is a change afterwards: SourceListEditing.OnlyANewTypeOrStateIsAChangeOfTheJob.)
   auto shell = Start({"-Proj", dir / "auto/PayAcctXml.jwrap"});
+  EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).ItemIndex(), 0);
   EXPECT_FALSE(shell->CurrentProject().Modified());
   EXPECT_FALSE(shell->Actions().Get(n::kActSaveProject).Enabled());
+  person.openAnswers.push_back({dir / "auto/PayAcctXml.jwrap"});
+  ASSERT_TRUE(shell->Execute(n::kActOpenProject)) << shell->Status().MessageList();
+  EXPECT_FALSE(shell->CurrentProject().Modified());
+  EXPECT_TRUE(person.asked.empty());
 }
 
 TEST_F(JobMaker, RefusesWhatTheWindowRefusesWithItsMessages) {

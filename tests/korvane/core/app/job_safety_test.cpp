@@ -5,16 +5,41 @@
 
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 #include "korvane/core/components/lists.h"
+#include "korvane/core/project/transcript.h"
 #include "shell_fixture.h"
+#include "support/golden.h"
 
 namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
 namespace n = names;
-using Snapshot = std::map<std::string, std::string>;
+using testing::Replaced;
+
+// The names of app/hostile_names.txt, one a line, with \r, \n, \t, \\ and \xNN
+// standing for the bytes a line cannot hold.
+std::vector<std::string> HostileStems() {
+  std::vector<std::string> stems;
+  std::istringstream in(testing::ReadGolden("app/hostile_names.txt"));
+  for (std::string line; std::getline(in, line);) {
+    std::string stem;
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (line[i] != '\\') {
+        stem += line[i];
+      } else if (line[++i] == 'x') {
+        stem += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+        i += 2;
+      } else {
+        stem += line[i] == 'r' ? '\r' : line[i] == 'n' ? '\n' : line[i] == 't' ? '\t' : line[i];
+      }
+    }
+    stems.push_back(stem);
+  }
+  return stems;
+}
 
 class JobSafety : public testing::ShellJobFixture {
  protected:
@@ -23,22 +48,8 @@ class JobSafety : public testing::ShellJobFixture {
                                      "COB.Filters=COBOL|*.cbl\r\nCOB.Copy.Filters=Copy|*.cpy\r\n");
   }
 
-  // Every file below rel with its bytes; links by their target.
-  Snapshot Files(const std::string& rel) const {
-    Snapshot files;
-    for (auto it = fs::recursive_directory_iterator(dir.Path() / rel);
-         it != fs::recursive_directory_iterator(); ++it) {
-      const std::string key = fs::relative(it->path(), dir.Path()).string();
-      if (it->path().filename() == ".korvane.lock") {
-        files[key] = "(the lock: who holds the folder now)";
-      } else if (it->is_symlink()) {
-        files[key] = "-> " + fs::read_symlink(it->path()).string();
-      } else if (it->is_regular_file()) {
-        files[key] = dir.Read(key);
-      }
-    }
-    return files;
-  }
+  // Every entry below rel: files with their bytes, links by their target.
+  std::string Files(const std::string& rel) const { return testing::FolderText(dir / rel); }
 
   // A saved COBOL job with two sources (one with a label), a copy member and a stray
   // file of the person's own in the base directory.
@@ -70,8 +81,8 @@ class JobSafety : public testing::ShellJobFixture {
 TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
   auto shell = SavedJob();
   const std::string job = dir.Read("jobs/PayAcctXml.jwrap");
-  const Snapshot before = Files("out");
-  ASSERT_TRUE(before.count("out/LabelCollection/A.cbl")) << "the job has a label to lose";
+  const std::string before = Files("out");
+  ASSERT_NE(before.find("LabelCollection/A.cbl: "), std::string::npos) << "a label to lose";
   ASSERT_EQ(shell->Form().Get<CheckList>(n::kListSources).Items().size(), 2u);
 
   // Complete files load; whatever a cut file is, the folders stay exactly as they were.
@@ -81,23 +92,17 @@ TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
     EXPECT_EQ(Open(*shell, path), cut >= complete) << "cut at " << cut;
     ASSERT_EQ(Files("out"), before) << "cut at " << cut;
   }
-  auto replaceAll = [](std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-      text.replace(at, from.size(), to);
-    }
-    return text;
-  };
-  const std::string lf = replaceAll(job, "\r\n", "\n");
+  const std::string lf = Replaced(job, "\r\n", "\n");
   for (const std::string& broken :
-       {replaceAll(job, "\r\n", "\r\r\n"), replaceAll(lf, "\n", "\n\r"),
-        replaceAll(job, "\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies",
-                   "\r\n\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies")}) {
+       {Replaced(job, "\r\n", "\r\r\n"), Replaced(lf, "\n", "\n\r"),
+        Replaced(job, "\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies",
+                 "\r\n\r\n[TCheckListBox]\r\nCheckListBoxUsedCopies")}) {
     EXPECT_FALSE(Open(*shell, dir.Write("cut/Job.jwrap", broken)));
     EXPECT_EQ(Files("out"), before);
   }
   // Plain LF and CR line ends are as good as CR LF.
   EXPECT_TRUE(Open(*shell, dir.Write("cut/Job.jwrap", lf))) << shell->Status().MessageList();
-  EXPECT_TRUE(Open(*shell, dir.Write("cut/Job.jwrap", replaceAll(job, "\r\n", "\r"))));
+  EXPECT_TRUE(Open(*shell, dir.Write("cut/Job.jwrap", Replaced(job, "\r\n", "\r"))));
   EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).Items().size(), 2u);
   EXPECT_EQ(Files("out"), before);
 }
@@ -107,18 +112,13 @@ TEST_F(JobSafety, AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile) {
 TEST_F(JobSafety, AnotherJobsFolderOrFileIsTakenOnlyWhenThePersonAgrees) {
   SavedJob();
   const std::string original = dir.Read("jobs/PayAcctXml.jwrap");
-  auto replace = [](std::string text, const std::string& from, const std::string& to) {
-    const size_t at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-  };
   // Another job: its names are others, and so is the name derived from them.
   const std::string other = dir.Write(
       "jobs/Other.jwrap",
-      replace(replace(replace(original, "ProjectName=PayAcctXml", "ProjectName=OtherAcctXml"),
-                      "ProjectProductName=pay", "ProjectProductName=other"),
-              "EditProductName=pay", "EditProductName=other"));
-  const Snapshot missing = Files("out");
+      Replaced(Replaced(Replaced(original, "ProjectName=PayAcctXml", "ProjectName=OtherAcctXml"),
+                        "ProjectProductName=pay", "ProjectProductName=other"),
+               "EditProductName=pay", "EditProductName=other"));
+  const std::string missing = Files("out");
   ASSERT_NE(dir.Read("out/.korvane.job").find("ProjectName=PayAcctXml"), std::string::npos);
   {
     auto shell = Start();
@@ -141,10 +141,10 @@ TEST_F(JobSafety, AnotherJobsFolderOrFileIsTakenOnlyWhenThePersonAgrees) {
   fs::create_directories(dir.Path() / "out2");
   const std::string moved = dir.Write(
       "jobs/Moved.jwrap",
-      replace(replace(replace(original, "ProjectSystemName=acct", "ProjectSystemName=moved"),
-                      "EditSystemName=acct", "EditSystemName=moved"),
-              "FrameFindDirectoryOutputDir=" + dir / "out",
-              "FrameFindDirectoryOutputDir=" + dir / "out2"));
+      Replaced(Replaced(Replaced(original, "ProjectSystemName=acct", "ProjectSystemName=moved"),
+                        "EditSystemName=acct", "EditSystemName=moved"),
+               "FrameFindDirectoryOutputDir=" + dir / "out",
+               "FrameFindDirectoryOutputDir=" + dir / "out2"));
   auto shell = Start();
   ASSERT_TRUE(Open(*shell, moved)) << shell->Status().MessageList();
   EXPECT_EQ(shell->CurrentProject().GetProjectName(), "PayMovedXml");
@@ -167,7 +167,7 @@ TEST_F(JobSafety, AnotherJobsFolderOrFileIsTakenOnlyWhenThePersonAgrees) {
 TEST_F(JobSafety, AJobNamingNoUsableBaseDirectoryLoadsButTouchesNoFolder) {
   SavedJob();
   const std::string original = dir.Read("jobs/PayAcctXml.jwrap");
-  const Snapshot before = Files("out");
+  const std::string before = Files("out");
   auto withBase = [&](const std::string& line) {
     const size_t at = original.find("FrameFindDirectoryOutputDir=");
     const size_t end = original.find("\r\n", at) + 2;
@@ -193,23 +193,7 @@ TEST_F(JobSafety, AJobNamingNoUsableBaseDirectoryLoadsButTouchesNoFolder) {
 TEST_F(JobSafety, HostileNamesAreRefusedByNameOrSurviveSaveAndOpen) {
   auto shell = Start();
   FillIn(*shell, "pay", "acct");
-  std::vector<std::string> stems = {"quote\"d",    "single'q",    "semi;colon",
-                                    "amp&er",      "dollar$(id)", "back`tick`",
-                                    "sp ace",      " lead",       "tab\there",
-                                    "pipe|x",      "less<more>",  "star*",
-                                    "question?",   "hash#",       "pct%20",
-                                    "excl!",       "brace{x}",    "paren(x)",
-                                    "comma,x",     "plus+x",      "tilde~",
-                                    "at@x",        "caret^",      "back\\slash",
-                                    "crcr\rx",     "lf\nx",       "eq=x",
-                                    "[bracket",    "mid[x]",      "gr\xc3\xbc\xc3\x9f",
-                                    "bad\xff\xfe", "lat\xe9",     "\xe2\x82\xac",
-                                    "dots..x",     "-dash",       "--double",
-                                    "x.y.z",       "UPPER",       "lower",
-                                    "MiXeD",       "0digit",      "_under",
-                                    "a b c d",     "\"\"",        "''",
-                                    "()",          ";;",          "&&",
-                                    "$HOME",       "%1",          std::string(251, 'n')};
+  const std::vector<std::string> stems = HostileStems();
   std::vector<std::string> paths;
   for (const std::string& stem : stems) paths.push_back(dir.Write("src/" + stem + ".cbl", stem));
   ASSERT_GE(paths.size(), 50u);

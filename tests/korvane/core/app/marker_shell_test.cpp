@@ -2,8 +2,6 @@
 // job, saving marks is a change of the job, and leaving with marks not saved asks.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "korvane/core/components/lists.h"
 #include "korvane/core/marker/wrapper_marker.h"
 #include "korvane/core/project/transcript.h"
@@ -12,7 +10,6 @@
 namespace korvane {
 namespace {
 
-namespace fs = std::filesystem;
 namespace n = names;
 
 constexpr const char* kSaveQuestion =
@@ -110,26 +107,6 @@ TEST_F(MarkerShell, SavingTheJobSavesTheOpenMarksAndTheyComeBack) {
   EXPECT_TRUE(person.asked.empty());
 }
 
-TEST_F(MarkerShell, SavedMarksAreAChangeOfTheJob) {
-  auto shell = SavedJob();
-  WrapperMarker& page = MarkAll(*shell);
-  ASSERT_TRUE(shell->Run([&] { page.Actions().Get(marker_actions::kSavePage).Invoke(); }));
-  EXPECT_EQ(Lbl(*shell), "Y");
-  EXPECT_TRUE(shell->Actions().Get(n::kActSaveProject).Enabled());
-
-  // The saved page closes quietly; the window asks, and Yes keeps the marks in the job.
-  EXPECT_FALSE(shell->CloseQuery());
-  EXPECT_TRUE(person.asked.empty());
-  person.answers = {Button::Yes};
-  EXPECT_TRUE(shell->CloseQuery());
-  EXPECT_EQ(person.AskedTexts(), std::vector<std::string>{kSaveQuestion});
-  shell.reset();
-
-  auto again = Start({"-Proj", job});
-  EXPECT_EQ(Lbl(*again), "Y");
-  EXPECT_TRUE(Entry(*again).checked && Entry(*again).enabled);
-}
-
 TEST_F(MarkerShell, LeavingWithUnsavedMarksAsksAndYesSavesThem) {
   auto shell = SavedJob();
   MarkAll(*shell);
@@ -143,31 +120,6 @@ TEST_F(MarkerShell, LeavingWithUnsavedMarksAsksAndYesSavesThem) {
   EXPECT_EQ(person.AskedTexts(), (std::vector<std::string>{kSaveQuestion, kSaveQuestion}));
   EXPECT_EQ(dir.Read(labels), "FILE:ERRFILE\r\nFILE:PAYFILE\r\nFILE:RPTFILE\r\n");
   EXPECT_NE(dir.Read("jobs/PayAcctXml.jwrap").find("PAYRPT.cbl.Lbl=Y"), std::string::npos);
-}
-
-TEST_F(MarkerShell, AJobThatLostItsLabelEntryTakesItBackFromTheLabelFile) {
-  {
-    auto shell = SavedJob();
-    MarkAll(*shell);
-    ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
-  }
-  // As an earlier save without the marks left it: no entry, the source greyed.
-  std::string text = dir.Read("jobs/PayAcctXml.jwrap");
-  for (const std::string cut : {"PAYRPT.cbl.Lbl=Y,", "PAYRPT.cbl.Unr=,"}) {
-    const size_t at = text.find(cut);
-    if (at != std::string::npos) text.erase(at, cut.size());
-  }
-  const size_t entry = text.find("\r\nYYPAYRPT.cbl=");
-  ASSERT_NE(entry, std::string::npos) << text;
-  text.replace(entry + 2, 2, "NN");
-  dir.Write("jobs/PayAcctXml.jwrap", text);
-  ASSERT_EQ(text.find("PAYRPT.cbl.Lbl"), std::string::npos) << text;
-
-  auto shell = Start({"-Proj", job});
-  EXPECT_EQ(Lbl(*shell), "Y");
-  EXPECT_TRUE(Entry(*shell).checked && Entry(*shell).enabled);
-  EXPECT_TRUE(fs::exists(dir.Path() / labels));
-  EXPECT_TRUE(fs::exists(dir.Path() / rtf));
 }
 
 }  // namespace

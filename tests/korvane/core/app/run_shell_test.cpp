@@ -9,22 +9,49 @@ namespace korvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using RunShell = ShellJobFixture;
+
+class RunShell : public ShellJobFixture {
+ protected:
+  // The stand-in wrapper started on the named sources, each entity taking delayMs.
+  std::unique_ptr<Shell> StartRun(std::vector<std::string> sources, const char* delayMs) {
+    fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
+    auto shell = Start();
+    FillIn(*shell, "PROD", "ACCT");
+    for (const std::string& name : sources) {
+      dir.Write("out/SourceCollection/" + name, "       IDENTIFICATION DIVISION.\r\n");
+      shell->Sources().Sources().Add({name + "=/orig/" + name, true, true});
+    }
+    setenv("KORVANE_STANDIN_DELAY_MS", delayMs, 1);
+    person.answers = {Button::Yes};  // the new output folder may be used
+    EXPECT_TRUE(shell->Execute(names::kActRunWrap)) << shell->Status().Text();
+    unsetenv("KORVANE_STANDIN_DELAY_MS");
+    EXPECT_TRUE(shell->Runs().Running());
+    return shell;
+  }
+
+  // The window serves the run while a question is open: a run that ends meanwhile is
+  // reported as it ended, and the Yes that follows cancels nothing.
+  void AnswerYesAfterTheRunEnded(const std::function<void(Shell&)>& ask) {
+    auto shell = StartRun({"PAY.cbl"}, "300");
+    person.onAsk = [&](const AskedQuestion&) {
+      EXPECT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
+    };
+    person.answers = {Button::Yes};
+    ask(*shell);
+    person.onAsk = nullptr;
+    ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
+    EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Succeeded);
+    EXPECT_EQ(shell->Status().Text().rfind("Analysis completed, processing finished: ", 0), 0u)
+        << shell->Status().Text();
+    EXPECT_FALSE(fs::exists(dir / "out/Semaphore.xml"));
+  }
+};
+using RunEndingUnderAQuestion = RunShell;
 
 // A real tool started by the shell: while it runs only viewing, saving, cancelling and exit
-// get through; a cancel asks the tool to stop and the end of the run says it was cancelled.
-TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
-  fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
-  auto shell = Start();
-  FillIn(*shell, "PROD", "ACCT");
-  for (const char* name : {"PAY.cbl", "TAX.cbl", "VAT.cbl"}) {
-    dir.Write(std::string("out/SourceCollection/") + name, "       IDENTIFICATION DIVISION.\r\n");
-    shell->Sources().Sources().Add({std::string(name) + "=/orig/" + name, true, true});
-  }
-  setenv("KORVANE_STANDIN_DELAY_MS", "700", 1);
-  person.answers = {Button::Yes};  // the new output folder may be used
-  ASSERT_TRUE(shell->Execute(names::kActRunWrap)) << shell->Status().Text();
-  ASSERT_TRUE(shell->Runs().Running());
+// get through, and a cancel the person confirms asks the tool to stop.
+TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelAsksTheToolToStop) {
+  auto shell = StartRun({"PAY.cbl", "TAX.cbl", "VAT.cbl"}, "700");
   EXPECT_TRUE(shell->CurrentProject().State().batchRunning);
 
   EXPECT_FALSE(shell->Execute("ActSortBySource"));
@@ -38,18 +65,9 @@ TEST_F(RunShell, WhileARunIsActiveTheGateHoldsAndACancelEndsItAsCancelled) {
   EXPECT_EQ(shell->Status().Text(), "Background process cancelled!");
   EXPECT_TRUE(fs::exists(dir / "out/Semaphore.xml"));
   ASSERT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
-  unsetenv("KORVANE_STANDIN_DELAY_MS");
 
-  ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
-  EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Cancelled);
-  // How far the tool got before it saw the cancel depends on the machine's load.
-  EXPECT_EQ(
-      shell->Status().Text().rfind("Process cancelled, analysis incomplete! (this run wrote ", 0),
-      0u)
-      << shell->Status().Text();
+  // (How a cancelled run ends and is reported: RunSessionTest.ACancelledRunSaysSoWithWhatItWrote.)
   EXPECT_FALSE(shell->CurrentProject().State().batchRunning);
-  // The stop was asked before the last entity: it never got its result.
-  EXPECT_FALSE(fs::exists(dir / "out/WrapOut/VAT.xml"));
 }
 
 // Of "Show console" and "Hide console" only the one that changes something is offered,
@@ -70,35 +88,6 @@ TEST_F(RunShell, OnlyTheConsoleCommandThatChangesSomethingIsOffered) {
   EXPECT_EQ(hide.Visible(), console.Visible());
   EXPECT_NE(show.Visible(), hide.Visible());
 }
-
-// The window serves the run while a question is open: a run that ends meanwhile is
-// reported as it ended, and the Yes that follows cancels nothing.
-class RunEndingUnderAQuestion : public ShellJobFixture {
- protected:
-  void AnswerYesAfterTheRunEnded(const std::function<void(Shell&)>& ask) {
-    fs::copy_file(std::string(KORVANE_TOOLROOT) + "/COBWrap/COBWrap", dir / "bin/COBWrap/COBWrap");
-    auto shell = Start();
-    FillIn(*shell, "PROD", "ACCT");
-    dir.Write("out/SourceCollection/PAY.cbl", "       IDENTIFICATION DIVISION.\r\n");
-    shell->Sources().Sources().Add({"PAY.cbl=/orig/PAY.cbl", true, true});
-    setenv("KORVANE_STANDIN_DELAY_MS", "300", 1);
-    person.answers = {Button::Yes};  // the output folder may be used
-    ASSERT_TRUE(shell->Execute(names::kActRunWrap)) << shell->Status().Text();
-    unsetenv("KORVANE_STANDIN_DELAY_MS");
-    ASSERT_TRUE(shell->Runs().Running());
-    person.onAsk = [&](const AskedQuestion&) {
-      EXPECT_TRUE(shell->Runs().WaitForEnd(std::chrono::seconds(30)));
-    };
-    person.answers = {Button::Yes};
-    ask(*shell);
-    person.onAsk = nullptr;
-    ASSERT_TRUE(shell->Runs().LastResult() && shell->Runs().LastResult()->end.has_value());
-    EXPECT_EQ(shell->Runs().LastResult()->end->kind, RunEnd::Kind::Succeeded);
-    EXPECT_EQ(shell->Status().Text().rfind("Analysis completed, processing finished: ", 0), 0u)
-        << shell->Status().Text();
-    EXPECT_FALSE(fs::exists(dir / "out/Semaphore.xml"));
-  }
-};
 
 TEST_F(RunEndingUnderAQuestion, TheCancelCommandCancelsNothing) {
   AnswerYesAfterTheRunEnded([](Shell& shell) { EXPECT_TRUE(shell.Execute("ActCancelRun")); });

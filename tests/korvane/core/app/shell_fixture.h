@@ -25,6 +25,14 @@ inline constexpr const char* kShellIni =
     "COB.Extras=(DirDepth=3)\r\n"
     "PLI.Extras=(DirDepth=2)\r\n";
 
+// The text with every from replaced by to.
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 // A shell started on a tool root with the COBOL and PL/I tool folders.
 class ShellJobFixture : public ::testing::Test {
  protected:

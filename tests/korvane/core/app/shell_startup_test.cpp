@@ -92,25 +92,24 @@ TEST_F(ShellStartup, ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed)
   EXPECT_EQ(other->Config().Value("Named"), "1");
 }
 
+// Tools start in the job's folder: a root named relative to here becomes absolute; a
+// root with a Migrate/Korvane folder below it takes that one.
 TEST_F(ShellStartup, ToolRootFollowsTheSwitchAndTheMigrateRule) {
-  EXPECT_EQ(Created()->ToolRoot(), dir / "bin");
   std::filesystem::create_directories(dir.Path() / "TOOLS/Migrate/Korvane");
-  auto migrated = MakeShell("korvane", {"-root", dir / "TOOLS/"});
-  ASSERT_TRUE(migrated->Create());
-  EXPECT_EQ(migrated->ToolRoot(), dir / "TOOLS/Migrate/Korvane");
   std::filesystem::create_directories(dir.Path() / "other/tools");
-  auto shell = MakeShell("korvane", {"-Root", dir / "other/tools"});
-  ASSERT_TRUE(shell->Create());
-  EXPECT_EQ(shell->ToolRoot(), dir / "other/tools");  // no Migrate folder below it
-
-  // Tools start in the job's folder: a root named relative to here becomes absolute.
+  dir.Write("bin/korvane.INI", kMinimalIni);
   const auto here = std::filesystem::current_path();
   std::filesystem::current_path(dir.Path() / "other");
-  auto relative = MakeShell("korvane", {"-Root", "./tools/"});
-  const bool created = relative->Create();
+  for (const auto& [args, root] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, "bin"},
+           {{"-root", dir / "TOOLS/"}, "TOOLS/Migrate/Korvane"},
+           {{"-Root", dir / "other/tools"}, "other/tools"},
+           {{"-Root", "./tools/"}, "other/tools"}}) {
+    auto shell = MakeShell("korvane", args);
+    EXPECT_TRUE(shell->Create()) << root;
+    EXPECT_EQ(shell->ToolRoot(), dir / root);
+  }
   std::filesystem::current_path(here);
-  ASSERT_TRUE(created);
-  EXPECT_EQ(relative->ToolRoot(), dir / "other/tools");
 }
 
 TEST_F(ShellStartup, RunControlFlagsFirstKeyWinsAndDosBoxSwitchesCaptureOff) {

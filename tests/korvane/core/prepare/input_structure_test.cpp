@@ -115,32 +115,31 @@ TEST(InputStructure, MultiEntityWritesTheBatchFileAndCountOnlySavesNothing) {
   EXPECT_EQ(g.dir.Read("job/functab.wrl"), "0001 08 INPT CUSTOMER\r\n");
 }
 
+// Each refusal with its messages, the page and the progress shown, and the job folder
+// after it: a bad name, no checked source, no base folder, and a used folder the person
+// does not want to reuse, which is cleaned but not prepared.
 TEST(InputStructure, PreflightRefusalsAndTheUnusedDirectoryQuestion) {
-  Built f;
-  f.system = "1ABC";
-  f.Build();
-  EXPECT_EQ(f.status.Text(), "System name name missing or incorrect");
-
-  f.system = "SYS";
-  for (auto& item : f.sources().MutableItems()) item.checked = false;
-  f.Build();
-  EXPECT_EQ(f.status.Text(), "No files are selected for processing!");
-  EXPECT_EQ(f.form.Get<PageControl>(names::kPageControlMain).ActivePage(), names::kPageNames);
-
-  Built g;
-  fs::remove_all(g.dir / "job");
-  g.Build();
-  EXPECT_EQ(g.status.Text(), "Output directory error - Directory doesn't exist");
-
-  Built h;
-  h.dir.Write("job/Frames/SRC0001.LAB", "old");
-  h.person.answers = {Button::No};
-  h.Build();
-  EXPECT_EQ(h.status.Text(), "Go and select another output directory,and then try again");
-  EXPECT_FALSE(Exists(h.dir / "job/Frames/SRC0001.LAB"));
-  EXPECT_FALSE(Exists(h.dir / "job/WrapOut"));
-  EXPECT_FALSE(Exists(h.dir / "job/last.xml"));
-  EXPECT_FALSE(h.form.Get<GroupBox>(names::kGroupProgress).Visible());
+  std::string text;
+  for (const char* what : {"system name 1ABC", "nothing checked", "no folder", "used: No"}) {
+    Built f;
+    Transcript t(f.person, f.status, f.dir.Path().string());
+    const std::string_view refusal = what;
+    if (refusal == "system name 1ABC") f.system = "1ABC";
+    if (refusal == "nothing checked") {
+      for (auto& item : f.sources().MutableItems()) item.checked = false;
+    }
+    if (refusal == "no folder") fs::remove_all(f.dir / "job");
+    if (refusal == "used: No") {
+      f.dir.Write("job/Frames/SRC0001.LAB", "old");
+      f.person.answers = {Button::No};
+    }
+    f.Build();
+    t.Note("page " + f.form.Get<PageControl>(names::kPageControlMain).ActivePage() +
+           ", progress shown " + YesNo(f.form.Get<GroupBox>(names::kGroupProgress).Visible()));
+    text += "== " + std::string(what) + "\n" + t.Text() +
+            (Exists(f.dir / "job") ? FolderText(f.dir / "job", f.dir.Path().string()) : "");
+  }
+  ExpectGolden("prepare/refusals.txt", text);
 }
 
 TEST(InputStructure, StopRequestAsksAndLinksAreRemovedNotFollowed) {

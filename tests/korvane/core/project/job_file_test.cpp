@@ -99,12 +99,8 @@ TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
   // configuration memo, and right after the one before it.
   form.Get<Memo>(n::kMemoLongExtension).SetModified(true);
   form.Get<Memo>(n::kMemoIniFile).SetModified(true);
-  const Lines lines = BuildJobFileLines(SampleFields(), form);
-  ASSERT_GE(lines.size(), 37u);
-  EXPECT_EQ(lines[32], "SRC0002=b.cbl");
-  EXPECT_EQ(
-      Lines(lines.begin() + 33, lines.begin() + 37),
-      (Lines{"[TMemo]", "MemoLongextension=MemoLongextension", ".cobol=.COB", "[TCheckListBox]"}));
+  testing::ExpectGolden("project/edited_memos.jwrap",
+                        JoinLinesCrLf(BuildJobFileLines(SampleFields(), form)));
 }
 
 TEST(JobFileWriter, OmitsEmptyValuesAndWritesCountersOnlyForARunningBatch) {

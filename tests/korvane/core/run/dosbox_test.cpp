@@ -4,6 +4,7 @@
 
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/config/tool_configuration.h"
+#include "korvane/core/project/transcript.h"
 #include "korvane/core/run/dosbox_config.h"
 #include "korvane/core/run/dosbox_mode.h"
 #include "support/golden.h"
@@ -96,69 +97,61 @@ TEST(DosBoxConfig, SharesADriveBetweenToolsOfOneFolderAndLeavesOtherLinesAlone) 
                    "c:\\WLink last.xml;0001 ", "REM \"x\""}));
 }
 
+// Each turn of the mode is a line of run/dosbox_search.txt: what it found, what it ran
+// (DOSBox writing its template), what it remembered and asked, and its messages.
 TEST(DosBoxMode, LooksInTheDefaultPlacesThenTheConfigurationThenAsks) {
   testing::ScriptedPerson person;
   StatusBar status(person);
+  testing::Transcript t(person, status);
   FakeDosBoxWorld world;
+  auto note = [&](const DosBoxMode& mode, const std::string& what) {
+    std::string seen;
+    for (const auto& [command, workDir] : world.runs) {
+      seen += " [" + command.program + command.parameters + " in " + workDir + "]";
+    }
+    for (const auto& request : person.openRequests) {
+      seen += " asked '" + request.title + "' for " + request.fileName;
+    }
+    for (const auto& path : world.remembered) seen += " remembered " + path;
+    world.runs.clear();
+    person.openRequests.clear();
+    world.remembered.clear();
+    t.Note(what + ": on " + testing::YesNo(mode.On()) + ", program '" + mode.Executable() +
+           "', template '" + mode.TemplatePath() + "'" + seen);
+  };
+  auto turnOn = [&](const std::string& what) {
+    DosBoxMode mode(world.Environment(), world, person, status);
+    mode.Set(true);
+    note(mode, what);
+  };
   world.files = {"/usr/bin/dosbox", "/usr/local/bin/dosbox", "/etc/kv/DOSBox.config"};
   {
     DosBoxMode mode(world.Environment(), world, person, status);
     mode.Set(true);
-    EXPECT_EQ(mode.Executable(), "/usr/bin/dosbox");
-    EXPECT_EQ(mode.TemplatePath(), "/etc/kv/DOSBox.config");
+    note(mode, "default places");
     mode.Set(false);
-    EXPECT_FALSE(mode.On());
-    EXPECT_EQ(mode.Executable(), "");
+    note(mode, "off");
   }
-  // Nothing in the default places: the configured location, and the template
-  // written by DOSBox itself in the configuration's folder.
+  // Nothing in the default places: the configured location, and the template written by
+  // DOSBox itself in the configuration's folder.
   world.files = {"/opt/my dosbox/dosbox"};
   world.location = "/opt/my dosbox/dosbox";
-  {
-    DosBoxMode mode(world.Environment(), world, person, status);
-    mode.Set(true);
-    EXPECT_TRUE(mode.On());
-    ASSERT_EQ(world.runs.size(), 1u);
-    EXPECT_EQ(world.runs[0].first.program, "\"/opt/my dosbox/dosbox\"");
-    EXPECT_EQ(world.runs[0].first.parameters,
-              " -c \" CONFIG -writeconf DOSBox.config\"  -noconsole -c exit ");
-    EXPECT_EQ(world.runs[0].second, "/etc/kv/");
-  }
+  turnOn("configured");
   // A configured location that is missing, or a template DOSBox did not write: off, silently.
   world.location = "/nowhere/dosbox";
   world.dosBoxWritesTemplate = false;
   world.files.erase("/etc/kv/DOSBox.config");
-  {
-    DosBoxMode mode(world.Environment(), world, person, status);
-    mode.Set(true);
-    EXPECT_FALSE(mode.On());
-    world.location = "/opt/my dosbox/dosbox";
-    mode.Set(true);
-    EXPECT_FALSE(mode.On());
-  }
-  EXPECT_TRUE(person.openRequests.empty());
-  EXPECT_EQ(status.Text(), "");
-
+  turnOn("configured but missing");
+  world.location = "/opt/my dosbox/dosbox";
+  turnOn("no template written");
   // No location at all: the person is asked; a choice is remembered, a cancel warned about.
   world.location.clear();
   world.dosBoxWritesTemplate = true;
   person.openAnswers.push_back({"/home/me/dosbox"});
   world.files = {"/home/me/dosbox"};
-  {
-    DosBoxMode mode(world.Environment(), world, person, status);
-    mode.Set(true);
-    EXPECT_TRUE(mode.On());
-    ASSERT_EQ(person.openRequests.size(), 1u);
-    EXPECT_EQ(person.openRequests[0].title, "Please locate DOSBox-0.74\\DOSBox.exe manually");
-    EXPECT_EQ(person.openRequests[0].fileName, "dosbox");
-    EXPECT_EQ(world.remembered, (Lines{"/home/me/dosbox"}));
-  }
-  {
-    DosBoxMode mode(world.Environment(), world, person, status);
-    mode.Set(true);
-    EXPECT_FALSE(mode.On());
-    EXPECT_EQ(status.Text(), "DOSBox-0.74\\DOSBox.exe file search cancelled");
-  }
+  turnOn("chosen");
+  turnOn("cancelled");
+  t.Expect("run/dosbox_search.txt");
 }
 
 TEST(DosBoxMode, RemembersTheLocationRightAfterTheModeSwitch) {

@@ -5,6 +5,7 @@
 #include "korvane/core/common/operation_abort.h"
 #include "korvane/core/common/status_bar.h"
 #include "korvane/core/run/tool_launcher.h"
+#include "support/golden.h"
 #include "support/scripted_person.h"
 #include "support/temp_dir.h"
 
@@ -14,16 +15,42 @@ namespace {
 using Args = std::vector<std::string>;
 using testing::TempDir;
 
-TEST(ToolCommand, ChoosesTheProgramAndParametersOfARun) {
+// A plan as the lines of run/launch_plans.txt: the command line shown, the arguments one
+// to a line, and where the output goes.
+std::string PlanText(const std::string& what, const LaunchPlan& plan) {
+  std::string text = "== " + what + "\ncommand line [" + plan.commandLine + "] in [" +
+                     plan.options.workDir + "]\n";
+  for (const std::string& arg : plan.options.argv) text += "arg [" + arg + "]\n";
+  return text + "output file [" + plan.options.outputFile + "], captured " +
+         (plan.options.captureOutput ? "yes" : "no") + ", input piped " +
+         (plan.options.pipeInput ? "yes" : "no") + "\n";
+}
+
+// Batch or single tool, console log or not; then each command as the program started:
+// the whole batch program part quoted with its redirection goes to the runner with the
+// log as its output file; through the console stub the stub's path stays whole, pipes
+// go both ways and there is no redirection.
+TEST(ToolCommand, ChoosesTheCommandAndTurnsItIntoAProgramWithArguments) {
   const std::string base = "/jobs/pay roll/";
-  const std::string eskar = "/opt/tools/COBWrap/COBWrap";
-  EXPECT_EQ(ChooseToolCommand(true, true, base, eskar),
-            (ToolCommand{"/jobs/pay roll/lastbatch.cmd > Console.log", ""}));
-  EXPECT_EQ(ChooseToolCommand(true, false, base, eskar),
-            (ToolCommand{"/jobs/pay roll/lastbatch.cmd", ""}));
-  EXPECT_EQ(ChooseToolCommand(false, true, base, eskar),
-            (ToolCommand{eskar, "last.xml > Console.log"}));
-  EXPECT_EQ(ChooseToolCommand(false, false, base, eskar), (ToolCommand{eskar, "last.xml"}));
+  std::string text;
+  for (const bool batch : {true, false}) {
+    for (const bool log : {true, false}) {
+      const ToolCommand c = ChooseToolCommand(batch, log, base, "/opt/tools/COBWrap/COBWrap");
+      text += "chosen [" + c.program + "] [" + c.parameters + "]\n";
+    }
+  }
+  LaunchSettings settings{"/usr/lib/korvane/quill stub", "/usr/lib/korvane/korvane-batch-runner",
+                          true};
+  text += PlanText(
+      "batch",
+      PlanPlainStart({QuoteProgramPart(base + "lastbatch.cmd > Console.log"), ""}, base, settings));
+  text += PlanText(
+      "quoted tool",
+      PlanPlainStart({"\"/opt/my tools/COBWrap\"", "last.xml > Console.log"}, "/j/", settings));
+  text += PlanText("captured tool",
+                   PlanCapturedStart({"/opt/COBWrap", "last.xml > Console.log"}, "/j/", settings));
+  text += PlanText("captured batch", PlanCapturedStart({"/j/LASTBATCH.CMD", ""}, "/j/", settings));
+  testing::ExpectGolden("run/launch_plans.txt", text);
 
   EXPECT_EQ(QuoteProgramPart("/opt/tools/COBWrap"), "/opt/tools/COBWrap");
   EXPECT_EQ(QuoteProgramPart("  /opt/my tools/COBWrap "), "\"/opt/my tools/COBWrap\"");
@@ -32,34 +59,6 @@ TEST(ToolCommand, ChoosesTheProgramAndParametersOfARun) {
   EXPECT_EQ(
       FailedToStartText(2).rfind("Failed to start batch processing task System Error : 2 - ", 0),
       0u);
-}
-
-TEST(ToolCommand, TurnsCommandsIntoProgramsWithArguments) {
-  LaunchSettings settings{"/usr/lib/korvane/quill stub", "/usr/lib/korvane/korvane-batch-runner",
-                          true};
-  // The whole batch program part quoted with its redirection: runner, file, log.
-  LaunchPlan plan =
-      PlanPlainStart({QuoteProgramPart("/jobs/pay roll/lastbatch.cmd > Console.log"), ""},
-                     "/jobs/pay roll/", settings);
-  EXPECT_EQ(plan.commandLine, "\"/jobs/pay roll/lastbatch.cmd > Console.log\" ");
-  EXPECT_EQ(plan.options.argv, (Args{settings.batchRunnerPath, "/jobs/pay roll/lastbatch.cmd"}));
-  EXPECT_EQ(plan.options.outputFile, "Console.log");
-  EXPECT_EQ(plan.options.workDir, "/jobs/pay roll/");
-  EXPECT_FALSE(plan.options.captureOutput);
-
-  plan = PlanPlainStart({"\"/opt/my tools/COBWrap\"", "last.xml > Console.log"}, "/j/", settings);
-  EXPECT_EQ(plan.options.argv, (Args{"/opt/my tools/COBWrap", "last.xml"}));
-  EXPECT_EQ(plan.options.outputFile, "Console.log");
-
-  // Through the stub: its path stays whole, pipes both ways, no redirection.
-  plan = PlanCapturedStart({"/opt/COBWrap", "last.xml > Console.log"}, "/j/", settings);
-  EXPECT_EQ(plan.commandLine, "/usr/lib/korvane/quill stub /opt/COBWrap last.xml > Console.log");
-  EXPECT_EQ(plan.options.argv, (Args{settings.consoleStubPath, "/opt/COBWrap", "last.xml"}));
-  EXPECT_TRUE(plan.options.captureOutput && plan.options.pipeInput);
-  EXPECT_EQ(plan.options.outputFile, "");
-  plan = PlanCapturedStart({"/j/LASTBATCH.CMD", ""}, "/j/", settings);
-  EXPECT_EQ(plan.options.argv,
-            (Args{settings.consoleStubPath, settings.batchRunnerPath, "/j/LASTBATCH.CMD"}));
 }
 
 TEST(ToolLauncher, RefusesWhileStoppedAndOtherwiseClearsTheLastRunsFiles) {

@@ -53,15 +53,21 @@ std::unique_ptr<platform::Process> StartTool(std::vector<std::string> steps, boo
   return process;
 }
 
-// Runs the watcher to the end of the run on this thread's queue.
-void RunToEnd(QueueDispatcher& ui, ToolWatcher& watcher, std::chrono::milliseconds limit = 10s) {
-  watcher.Start();
-  ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, limit));
-}
-
-TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread) {
+// A tool started under a watcher on this thread's queue, its events recorded.
+struct Watched {
+  Watched(std::vector<std::string> steps, bool captured, const WatcherOptions& options)
+      : watcher(StartTool(std::move(steps), captured), ui, rec, options) {
+    watcher.Start();
+  }
+  bool RunToEnd(std::chrono::milliseconds limit = 10s) {
+    return ui.RunUntil([&] { return !watcher.Running(); }, limit);
+  }
   QueueDispatcher ui;
   Recorder rec;
+  ToolWatcher watcher;
+};
+
+TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread) {
   TempDir dir;
   // The copy replaces a link planted at its name instead of writing through it.
   const std::string target = dir.Write("elsewhere.txt", "keep");
@@ -70,53 +76,45 @@ TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThrea
   options.captureConsole = true;
   options.pollInterval = 50ms;
   options.consoleCopyPath = dir / "copy.log";
-  ToolWatcher watcher(StartTool({"out:Orig Source File = A\\r\\n", "out:part", "sleep:120",
-                                 "out:ly\\n", "err:to error\\n", "sleep:120", "out:tail"},
-                                true),
-                      ui, rec, options);
-  RunToEnd(ui, watcher);
-  EXPECT_EQ(rec.lines, (Lines{"Orig Source File = A", "partly", "to error", "tail"}));
-  EXPECT_FALSE(rec.offThread);
-  ASSERT_TRUE(rec.end);
-  EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Succeeded, 0, true}));
-  EXPECT_GE(rec.steps, 3);  // regular steps while it ran, and one more at the end
-  EXPECT_EQ(rec.stepsAfterEnd, 0);
+  Watched w({"out:Orig Source File = A\\r\\n", "out:part", "sleep:120", "out:ly\\n",
+             "err:to error\\n", "sleep:120", "out:tail"},
+            true, options);
+  ASSERT_TRUE(w.RunToEnd());
+  EXPECT_EQ(w.rec.lines, (Lines{"Orig Source File = A", "partly", "to error", "tail"}));
+  EXPECT_FALSE(w.rec.offThread);
+  ASSERT_TRUE(w.rec.end);
+  EXPECT_EQ(*w.rec.end, (RunEnd{RunEnd::Kind::Succeeded, 0, true}));
+  EXPECT_GE(w.rec.steps, 3);  // regular steps while it ran, and one more at the end
+  EXPECT_EQ(w.rec.stepsAfterEnd, 0);
   // The same lines went to the copy as they came, each ended by CR LF.
   EXPECT_EQ(dir.Read("copy.log"), "Orig Source File = A\r\npartly\r\nto error\r\ntail\r\n");
   EXPECT_EQ(dir.Read("elsewhere.txt"), "keep");
 
   // A copy that cannot be written says so; the shell then writes the log itself.
-  QueueDispatcher ui2;
-  Recorder rec2;
   options.consoleCopyPath = dir / "missing/copy.log";
-  ToolWatcher failing(StartTool({"out:x\n"}, true), ui2, rec2, options);
-  RunToEnd(ui2, failing);
-  ASSERT_TRUE(rec2.end);
-  EXPECT_FALSE(rec2.end->consoleCopied);
-  EXPECT_EQ(rec2.lines, (Lines{"x"}));
+  Watched failing({"out:x\n"}, true, options);
+  ASSERT_TRUE(failing.RunToEnd());
+  ASSERT_TRUE(failing.rec.end);
+  EXPECT_FALSE(failing.rec.end->consoleCopied);
+  EXPECT_EQ(failing.rec.lines, (Lines{"x"}));
 }
 
 TEST(ToolWatcher, WritesALineEndToAnIdleToolsInputAtEveryStep) {
-  QueueDispatcher ui;
-  Recorder rec;
   WatcherOptions options;
   options.captureConsole = true;
   options.pollInterval = 30ms;
-  ToolWatcher watcher(StartTool({"crlf-count:3"}, true), ui, rec, options);
-  RunToEnd(ui, watcher);
-  EXPECT_EQ(rec.lines, (Lines{"crlf 3"}));
+  Watched w({"crlf-count:3"}, true, options);
+  ASSERT_TRUE(w.RunToEnd());
+  EXPECT_EQ(w.rec.lines, (Lines{"crlf 3"}));
 }
 
 TEST(ToolWatcher, TellsAnExitStatusFromASignal) {
   const auto endOf = [](std::vector<std::string> steps, bool captured) {
-    QueueDispatcher ui;
-    Recorder rec;
     WatcherOptions options;
     options.captureConsole = captured;
-    ToolWatcher watcher(StartTool(std::move(steps), captured), ui, rec, options);
-    watcher.Start();
-    EXPECT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 10s));
-    return rec.end.value_or(RunEnd{RunEnd::Kind::Cancelled, -1});
+    Watched w(std::move(steps), captured, options);
+    EXPECT_TRUE(w.RunToEnd());
+    return w.rec.end.value_or(RunEnd{RunEnd::Kind::Cancelled, -1});
   };
   EXPECT_EQ(endOf({"exit:3"}, false), (RunEnd{RunEnd::Kind::Failed, 3}));
   EXPECT_EQ(endOf({"signal:9"}, false), (RunEnd{RunEnd::Kind::Signalled, 9}));
@@ -132,47 +130,35 @@ TEST(ToolWatcher, ACancelAsksThroughTheStopFileThenTerminatesThenKills) {
   options.killGrace = 200ms;
   {
     // A tool that watches for the stop file ends by itself.
-    QueueDispatcher ui;
-    Recorder rec;
-    ToolWatcher watcher(StartTool({"wait-file:" + options.semaphorePath, "exit:0"}, false), ui, rec,
-                        options);
-    watcher.Start();
-    EXPECT_EQ(watcher.Cancel(), "");
+    Watched w({"wait-file:" + options.semaphorePath, "exit:0"}, false, options);
+    EXPECT_EQ(w.watcher.Cancel(), "");
     EXPECT_EQ(dir.Read("Semaphore.xml"), "");
-    ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 5s));
-    EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Cancelled, 0}));
+    ASSERT_TRUE(w.RunToEnd(5s));
+    EXPECT_EQ(*w.rec.end, (RunEnd{RunEnd::Kind::Cancelled, 0}));
   }
   std::filesystem::remove(options.semaphorePath);
-  {
-    // One that ignores it and SIGTERM is killed, and never before both graces have passed.
-    QueueDispatcher ui;
-    Recorder rec;
-    ToolWatcher watcher(StartTool({"ignore-term", "sleep:20000"}, false), ui, rec, options);
-    watcher.Start();
-    std::this_thread::sleep_for(100ms);  // let it start ignoring
-    const auto before = std::chrono::steady_clock::now();
-    EXPECT_EQ(watcher.Cancel(), "");
-    ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 5s));
-    EXPECT_GE(std::chrono::steady_clock::now() - before, 400ms);
-    EXPECT_EQ(*rec.end, (RunEnd{RunEnd::Kind::Cancelled, 128 + 9}));
-  }
+  // One that ignores it and SIGTERM is killed, and never before both graces have passed.
+  Watched w({"ignore-term", "sleep:20000"}, false, options);
+  std::this_thread::sleep_for(100ms);  // let it start ignoring
+  const auto before = std::chrono::steady_clock::now();
+  EXPECT_EQ(w.watcher.Cancel(), "");
+  ASSERT_TRUE(w.RunToEnd(5s));
+  EXPECT_GE(std::chrono::steady_clock::now() - before, 400ms);
+  EXPECT_EQ(*w.rec.end, (RunEnd{RunEnd::Kind::Cancelled, 128 + 9}));
 }
 
 TEST(ToolWatcher, AChattyToolWaitsForTheInterfaceAndLosesNoLine) {
-  QueueDispatcher ui;
-  Recorder rec;
   WatcherOptions options;
   options.captureConsole = true;
   options.maxBatchesInFlight = 2;
-  ToolWatcher watcher(StartTool({"lines:50000:80"}, true), ui, rec, options);
-  watcher.Start();
+  Watched w({"lines:50000:80"}, true, options);
   // The interface is busy for a while: the watcher may not run ahead of it.
   std::this_thread::sleep_for(200ms);
-  EXPECT_LE(ui.Queued(), 3u);
-  ASSERT_TRUE(ui.RunUntil([&] { return !watcher.Running(); }, 20s));
-  ASSERT_EQ(rec.lines.size(), 50000u);
-  EXPECT_EQ(rec.lines.back(), std::string(80, 'x'));
-  EXPECT_GT(rec.batches, 1);
+  EXPECT_LE(w.ui.Queued(), 3u);
+  ASSERT_TRUE(w.RunToEnd(20s));
+  ASSERT_EQ(w.rec.lines.size(), 50000u);
+  EXPECT_EQ(w.rec.lines.back(), std::string(80, 'x'));
+  EXPECT_GT(w.rec.batches, 1);
 }
 
 // Whether the tool still runs is asked with a signal, which only POSIX systems have.
