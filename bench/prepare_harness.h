@@ -12,6 +12,7 @@
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
+#include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
 #include "korvane/core/prepare/preparation.h"
 #include "korvane/core/sources/source_lists.h"
@@ -91,7 +92,9 @@ struct Harness {
   korvane::SettingsStore settings{backend};
   korvane::StatusBar status{person};
   korvane::WindowState window;
-  korvane::WindowContext context{Built(form, actions), actions, status, person, settings, window};
+  korvane::BoundJob parts{Built(form, actions)};
+  korvane::WindowContext context{parts.model, parts.window, actions, status,
+                                 person,      settings,     window};
   BenchJob job;
   korvane::SourceLists lists{context, job};
   korvane::Preparation preparation{context, job, lists};

@@ -56,11 +56,11 @@ class Job {
 
 void BM_SynchronizeUnchanged(benchmark::State& state) {
   static Job job;
-  int modified = 0;
+  bool modified = false;
   for (auto _ : state) {
     const bool ok = korvane::SynchronizeJobDirectories(
-        {job.sources, job.copies, job.marks, true, job.Base(), [&] { ++modified; }});
-    if (!ok || modified != 0 || job.sources.Items().size() != 9998) {
+        {job.sources, job.copies, job.marks, true, job.Base(), &modified});
+    if (!ok || modified || job.sources.Items().size() != 9998) {
       state.SkipWithError("the job changed");
       break;
     }
