@@ -16,7 +16,9 @@
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
 #include "platform/memory_settings.h"
+#include "platform/system_paths.h"
 #include "support/scripted_person.h"
+#include "support/svc_observations.h"
 #include "support/temp_dir.h"
 
 namespace korvane::testing {
@@ -73,6 +75,22 @@ struct SourcesFixture : FixtureJob {
     std::vector<std::string> out;
     for (const auto& item : list.Items()) out.push_back(item.text);
     return out;
+  }
+  // The lists, their captions, the wrapping marks, the status bar, the counters and
+  // what the person saw since the last look.
+  void Look(Observations& o, const std::string& step) {
+    o.Step(step);
+    o("sources", sources())("copies", copies())("marks", job.model.marks.StringList());
+    o("captions", caption(names::kPanelSources) + " | " + caption(names::kPanelCopies));
+    o("status", status.Text())("modified", modified)("aborts", aborts);
+    o.Take("person", person.transcript);
+  }
+  // The temporary folder, with the separator a path joined to it gets, and the folder the
+  // first file dialog opens in.
+  Placeholders Dirs() const {
+    return {{"{dir}/", (dir.Path() / "").string()},
+            {"{dir}", dir.Path().string()},
+            {"{personal}", platform::PersonalFolder()}};
   }
   // Runs an action as the shell does: an abort ends it quietly.
   void run(const char* action) {

@@ -1,0 +1,88 @@
+#pragma once
+// What a service scenario showed, one "label: value" line per observation, compared
+// once with a golden file instead of one expectation per value. Control bytes are
+// written escaped so that every observation stays on its own lines.
+
+#include <concepts>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "korvane/core/components/lists.h"
+#include "support/golden.h"
+
+namespace korvane::testing {
+
+inline std::string Escaped(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+class Observations {
+ public:
+  Observations& operator()(const std::string& label, const std::string& value) {
+    text += label + ": " + Escaped(value) + "\n";
+    return *this;
+  }
+  Observations& operator()(const std::string& label, const char* value) {
+    return (*this)(label, std::string(value));
+  }
+  Observations& operator()(const std::string& label, bool value) {
+    return (*this)(label, value ? "yes" : "no");
+  }
+  template <std::integral T>
+  Observations& operator()(const std::string& label, T value) {
+    return (*this)(label, std::to_string(value));
+  }
+  Observations& operator()(const std::string& label, const std::vector<std::string>& values) {
+    text += label + ":" + (values.empty() ? " (none)" : "") + "\n";
+    for (const auto& value : values) text += "  " + Escaped(value) + "\n";
+    return *this;
+  }
+  // A check list's entries with their check and, when greyed, that too.
+  Observations& operator()(const std::string& label, const CheckList& list) {
+    text += label + ":" + (list.Items().empty() ? " (none)" : "") + "\n";
+    for (const auto& item : list.Items()) {
+      text += std::string("  [") + (item.checked ? "x" : " ") + "] " + Escaped(item.text) +
+              (item.enabled ? "" : " (greyed)") + "\n";
+    }
+    return *this;
+  }
+  // A transcript's lines since the last look; the transcript is emptied.
+  Observations& Take(const std::string& label, std::string& transcript) {
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; at < transcript.size(); at = end + 1) {
+      end = transcript.find('\n', at);
+      if (end == std::string::npos) end = transcript.size();
+      lines.push_back(transcript.substr(at, end - at));
+    }
+    transcript.clear();
+    return lines.empty() ? *this : (*this)(label, lines);
+  }
+  // A heading between the steps of a scenario.
+  void Step(const std::string& what) { text += "-- " + what + "\n"; }
+
+  void Compare(const std::string& golden, const Placeholders& marks = {}) const {
+    ExpectGolden(golden, text, marks);
+  }
+
+  std::string text;
+};
+
+}  // namespace korvane::testing
