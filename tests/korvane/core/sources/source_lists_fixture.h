@@ -1,6 +1,7 @@
 #pragma once
 // The main window, a job base folder and recorded hooks, for the source list tests.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@
 #include "platform/memory_settings.h"
 #include "platform/system_paths.h"
 #include "support/scripted_person.h"
-#include "support/svc_observations.h"
+#include "support/svc_scenario.h"
 #include "support/temp_dir.h"
 
 namespace korvane::testing {
@@ -71,6 +72,14 @@ struct SourcesFixture : FixtureJob {
   std::string caption(const char* panel) { return form.Get<Panel>(panel).Caption(); }
   KeyedLines& marks() { return form.Get<StringListHolder>(names::kMarksHolder).Keyed(); }
   IncCombo& combo() { return form.Get<ComboBox>(names::kComboWrapType).Combo(); }
+  template <typename F>
+  void Guard(F&& work) {
+    try {
+      work();
+    } catch (const OperationAbort&) {
+      ++aborts;
+    }
+  }
   std::vector<std::string> texts(const CheckList& list) const {
     std::vector<std::string> out;
     for (const auto& item : list.Items()) out.push_back(item.text);
@@ -78,27 +87,124 @@ struct SourcesFixture : FixtureJob {
   }
   // The lists, their captions, the wrapping marks, the status bar, the counters and
   // what the person saw since the last look.
-  void Look(Observations& o, const std::string& step) {
-    o.Step(step);
+  void Look(Observations& o) {
     o("sources", sources())("copies", copies())("marks", job.model.marks.StringList());
     o("captions", caption(names::kPanelSources) + " | " + caption(names::kPanelCopies));
-    o("status", status.Text())("modified", modified)("aborts", aborts);
+    o("status", StatusSaid())("modified", modified)("aborts", aborts);
+    if (!status.MessageList().empty()) o("messages", status.MessageList());
     o.Take("person", person.transcript);
   }
   // The temporary folder, with the separator a path joined to it gets, and the folder the
   // first file dialog opens in.
+  // The whole status: the bar cuts a long one and keeps it in its hint, wrapped.
+  std::string StatusSaid() const {
+    const std::string text = status.Text();
+    if (!text.ends_with("...")) return text;
+    std::string hint = status.Hint();
+    for (size_t at; (at = hint.find("\r\n")) != std::string::npos;) hint.erase(at, 2);
+    return hint;
+  }
   Placeholders Dirs() const {
     return {{"{dir}/", (dir.Path() / "").string()},
             {"{dir}", dir.Path().string()},
             {"{personal}", platform::PersonalFolder()}};
   }
+  // The commands of the source list scenarios under tests/data.
+  virtual void Commands(Scenario& s) {
+    namespace fs = std::filesystem;
+    Observations& o = s.out;
+    s.On("write", [this](const ScenarioCommand& c) { dir.Write(c[0], c.After(0)); });
+    s.On("mkdir", [this](const ScenarioCommand& c) { fs::create_directories(dir / c[0]); });
+    s.On("remove", [this](const ScenarioCommand& c) { fs::remove(dir / c[0]); });
+    s.On("link", [this](const ScenarioCommand& c) { fs::create_symlink(dir / c[0], dir / c[1]); });
+    s.On("open", [this](const ScenarioCommand& c) { person.openAnswers.push_back(c.words); });
+    s.On("folder", [this](const ScenarioCommand& c) { person.folderAnswers.push_back(c[0]); });
+    s.On("answer", [this](const ScenarioCommand& c) {
+      const std::map<std::string, Button> buttons{
+          {"Ok", Button::Ok}, {"Cancel", Button::Cancel}, {"Yes", Button::Yes}, {"No", Button::No}};
+      person.answers.push_back(buttons.at(c[0]));
+    });
+    s.On("run", [this](const ScenarioCommand& c) { run(c[0].c_str()); });
+    s.On("drop", [this](const ScenarioCommand& c) {
+      lists.Adding().DropFiles(c[0], {c.words.begin() + 1, c.words.end()});
+    });
+    // Items as "text", "+text" (checked) or "~text" (greyed), "+~text" both.
+    s.On("items", [this](const ScenarioCommand& c) {
+      std::vector<CheckListItem> items;
+      for (size_t i = 1; i < c.words.size(); ++i) {
+        std::string text = c.words[i];
+        const bool checked = text.rfind('+', 0) == 0;
+        if (checked) text.erase(0, 1);
+        const bool greyed = text.rfind('~', 0) == 0;
+        if (greyed) text.erase(0, 1);
+        items.push_back({text, checked, !greyed});
+      }
+      List(c[0]).SetItems(items);
+    });
+    s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.After(0)); });
+    s.On("interface", [this](const ScenarioCommand& c) { SetInterface(c[0] == "on"); });
+    s.On("limit", [this](const ScenarioCommand& c) { limit = c.Int(0); });
+    s.On("filter", [this](const ScenarioCommand& c) { filter = c.rest; });
+    s.On("focus", [this](const ScenarioCommand& c) { Focus(c[0].c_str()); });
+    s.On("tab",
+         [this](const ScenarioCommand& c) { job.window.copySourcePages.SetActivePage(c[0]); });
+    s.On("highlight",
+         [this](const ScenarioCommand& c) { lists.Types().HighlightSource(c.Int(0)); });
+    s.On("entry-type",
+         [this](const ScenarioCommand& c) { lists.Types().SetEntryWrapType(c.Int(0), c[1]); });
+    s.On("wrap-type", [this](const ScenarioCommand& c) { lists.Types().WrapType(c[0]); });
+    s.On("combo", [this](const ScenarioCommand& c) { combo().SetSecondInd(c[0]); });
+    s.On("combo-clear", [this](const ScenarioCommand&) { combo().Clear(); });
+    s.On("validate", [this](const ScenarioCommand& c) {
+      Guard([&] { lists.ValidateFileList(c[0] == "all"); });
+    });
+    s.On("checks", [this](const ScenarioCommand& c) {
+      SourceChecks& checks = lists.Checks();
+      const std::string& list = List(c[1]).Name();
+      Guard([&] {
+        if (c[0] == "toggle") checks.ToggleSelect(list);
+        if (c[0] == "all") checks.SelectAll(list);
+        if (c[0] == "remove") checks.RemoveFiles(list);
+        if (c[0] == "duplicates") checks.RemoveDuplicates(list);
+      });
+    });
+    s.On("look", [this, &o](const ScenarioCommand&) { Look(o); });
+    s.On("lists",
+         [this, &o](const ScenarioCommand&) { o("sources", sources())("copies", copies()); });
+    s.On("read", [this, &o](const ScenarioCommand& c) { o(c[0], dir.Read(c[0])); });
+    s.On("exists", [this, &o](const ScenarioCommand& c) {
+      o(c[0] + " exists", fs::symlink_status(dir / c[0]).type() != fs::file_type::not_found);
+    });
+    s.On("setting", [this, &o](const ScenarioCommand& c) { o(c[0], settings.ReadSetting(c[0])); });
+    s.On("action", [this, &o](const ScenarioCommand& c) {
+      const Action& action = actions.Get(c[0]);
+      o(c[0], std::string(action.Enabled() ? "enabled" : "disabled") +
+                  (action.Visible() ? "" : ", hidden") + (action.Checked() ? ", checked" : ""));
+    });
+    s.On("window", [this, &o](const ScenarioCommand&) {
+      o("tabs",
+        job.window.mainPages.ActivePage() + " | " + job.window.copySourcePages.ActivePage());
+      o("highlighted", sources().ItemIndex())("combo", combo().SecondInd());
+      o("sources page", job.window.sourcesPage.Caption())("progress",
+                                                          job.window.progress.Visible());
+    });
+  }
+  void RunScenario(const std::string& golden) {
+    Scenario s(Dirs());
+    Commands(s);
+    s.Run(golden);
+  }
+  CheckList& List(const std::string& name) {
+    if (name == "sources") return sources();
+    if (name == "copies") return copies();
+    if (name == "tags") return job.model.controlWords;
+    if (name == "objects") return job.model.objects;
+    return form.Get<CheckList>(name);
+  }
+
   // Runs an action as the shell does: an abort ends it quietly.
   void run(const char* action) {
-    try {
-      actions.Get(action).Invoke();
-    } catch (const OperationAbort&) {
-      ++aborts;
-    }
+    Guard([&] { actions.Get(action).Invoke(); });
   }
 
   FormModel form;
