@@ -128,24 +128,19 @@ struct SourcesFixture : FixtureJob {
     s.On("drop", [this](const ScenarioCommand& c) {
       lists.Adding().DropFiles(c[0], {c.words.begin() + 1, c.words.end()});
     });
-    // Items as "text", "+text" (checked) or "~text" (greyed), "+~text" both.
     s.On("items", [this](const ScenarioCommand& c) {
       std::vector<CheckListItem> items;
-      for (size_t i = 1; i < c.words.size(); ++i) {
-        std::string text = c.words[i];
-        const bool checked = text.rfind('+', 0) == 0;
-        if (checked) text.erase(0, 1);
-        const bool greyed = text.rfind('~', 0) == 0;
-        if (greyed) text.erase(0, 1);
-        items.push_back({text, checked, !greyed});
-      }
+      for (size_t i = 1; i < c.words.size(); ++i) items.push_back(Item(c.words[i]));
       List(c[0]).SetItems(items);
     });
+    s.On("item",
+         [this](const ScenarioCommand& c) { sources().MutableItems().at(c.Int(0)) = Item(c[1]); });
+    s.On("clear", [this](const ScenarioCommand& c) { List(c[0]).Clear(); });
     s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.After(0)); });
     s.On("interface", [this](const ScenarioCommand& c) { SetInterface(c[0] == "on"); });
     s.On("limit", [this](const ScenarioCommand& c) { limit = c.Int(0); });
     s.On("filter", [this](const ScenarioCommand& c) { filter = c.rest; });
-    s.On("focus", [this](const ScenarioCommand& c) { Focus(c[0].c_str()); });
+    s.On("focus", [this](const ScenarioCommand& c) { form.SetFocused(NameOf(c[0])); });
     s.On("tab",
          [this](const ScenarioCommand& c) { job.window.copySourcePages.SetActivePage(c[0]); });
     s.On("highlight",
@@ -156,17 +151,25 @@ struct SourcesFixture : FixtureJob {
     s.On("combo", [this](const ScenarioCommand& c) { combo().SetSecondInd(c[0]); });
     s.On("combo-clear", [this](const ScenarioCommand&) { combo().Clear(); });
     s.On("validate", [this](const ScenarioCommand& c) {
-      Guard([&] { lists.ValidateFileList(c[0] == "all"); });
+      Guard([&] { lists.ValidateFileList(c.rest == "checked"); });
     });
     s.On("checks", [this](const ScenarioCommand& c) {
       SourceChecks& checks = lists.Checks();
-      const std::string& list = List(c[1]).Name();
+      const std::string list = NameOf(c[1]);
       Guard([&] {
         if (c[0] == "toggle") checks.ToggleSelect(list);
         if (c[0] == "all") checks.SelectAll(list);
         if (c[0] == "remove") checks.RemoveFiles(list);
         if (c[0] == "duplicates") checks.RemoveDuplicates(list);
       });
+    });
+    s.On("colour", [this, &o](const ScenarioCommand&) {
+      const char* const colours[] = {"neutral", "warning", "error"};
+      o("colour", colours[static_cast<int>(status.Colour())]);
+    });
+    s.On("list", [this, &o](const ScenarioCommand& c) { o(c[0], List(c[0])); });
+    s.On("contains", [this, &o](const ScenarioCommand& c) {
+      o("index holds " + c[0], lists.Sources().Contains(c[0]));
     });
     s.On("look", [this, &o](const ScenarioCommand&) { Look(o); });
     s.On("lists",
@@ -194,13 +197,24 @@ struct SourcesFixture : FixtureJob {
     Commands(s);
     s.Run(golden);
   }
-  CheckList& List(const std::string& name) {
-    if (name == "sources") return sources();
-    if (name == "copies") return copies();
-    if (name == "tags") return job.model.controlWords;
-    if (name == "objects") return job.model.objects;
-    return form.Get<CheckList>(name);
+  // An entry as "text", "+text" (checked), "~text" (greyed) or "+~text".
+  static CheckListItem Item(std::string text) {
+    const bool checked = text.starts_with('+');
+    if (checked) text.erase(0, 1);
+    const bool greyed = text.starts_with('~');
+    if (greyed) text.erase(0, 1);
+    return {text, checked, !greyed};
   }
+  // A list by its short name in the scenarios, or any component by its own name.
+  std::string NameOf(const std::string& alias) const {
+    const std::map<std::string, std::string> lists{{"sources", names::kListSources},
+                                                   {"copies", names::kListCopies},
+                                                   {"tags", names::kListControlTags},
+                                                   {"objects", names::kListObjects}};
+    const auto found = lists.find(alias);
+    return found == lists.end() ? alias : found->second;
+  }
+  CheckList& List(const std::string& alias) { return form.Get<CheckList>(NameOf(alias)); }
 
   // Runs an action as the shell does: an abort ends it quietly.
   void run(const char* action) {
