@@ -171,6 +171,20 @@ struct SourcesFixture : FixtureJob {
     s.On("contains", [this, &o](const ScenarioCommand& c) {
       o("index holds " + c[0], lists.Sources().Contains(c[0]));
     });
+    // From here on every status message is shown as it comes, with its kind.
+    s.On("follow", [this, &o](const ScenarioCommand&) {
+      following.Add(
+          status.messageReported.Connect([&o](StatusMessageKind kind, const std::string& text) {
+            const char* const kinds[] = {"Status", "Warning", "Error", "Fatal"};
+            o(kinds[static_cast<int>(kind)], text);
+          }));
+    });
+    s.On("sync", [this, &o](const ScenarioCommand&) { o("in line", lists.Synchronize()); });
+    s.On("check-base", [this, &o](const ScenarioCommand&) {
+      const int before = aborts;
+      Guard([&] { lists.CheckBaseBeforeRun(); });
+      o("run allowed", aborts == before);
+    });
     s.On("look", [this, &o](const ScenarioCommand&) { Look(o); });
     s.On("lists",
          [this, &o](const ScenarioCommand&) { o("sources", sources())("copies", copies()); });
@@ -232,6 +246,7 @@ struct SourcesFixture : FixtureJob {
   WindowContext context{job.model, job.window, actions, status, person, settings, window};
   SourceLists lists{context, *this};
   int aborts = 0;
+  ConnectionList following;
 };
 
 }  // namespace korvane::testing
