@@ -53,7 +53,7 @@ struct ScenarioCommand {
   }
   int Int(size_t i) const { return std::stoi((*this)[i]); }
   // The text after the first word, unescaped.
-  std::string After(size_t first) const {
+  std::string Text() const {
     const size_t at = rest.find(' ');
     return at == std::string::npos ? std::string() : rest.substr(at + 1);
   }

@@ -113,7 +113,7 @@ struct SourcesFixture : FixtureJob {
   virtual void Commands(Scenario& s) {
     namespace fs = std::filesystem;
     Observations& o = s.out;
-    s.On("write", [this](const ScenarioCommand& c) { dir.Write(c[0], c.After(0)); });
+    s.On("write", [this](const ScenarioCommand& c) { dir.Write(c[0], c.Text()); });
     s.On("mkdir", [this](const ScenarioCommand& c) { fs::create_directories(dir / c[0]); });
     s.On("remove", [this](const ScenarioCommand& c) { fs::remove(dir / c[0]); });
     s.On("link", [this](const ScenarioCommand& c) { fs::create_symlink(dir / c[0], dir / c[1]); });
@@ -136,7 +136,7 @@ struct SourcesFixture : FixtureJob {
     s.On("item",
          [this](const ScenarioCommand& c) { sources().MutableItems().at(c.Int(0)) = Item(c[1]); });
     s.On("clear", [this](const ScenarioCommand& c) { List(c[0]).Clear(); });
-    s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.After(0)); });
+    s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.Text()); });
     s.On("interface", [this](const ScenarioCommand& c) { SetInterface(c[0] == "on"); });
     s.On("limit", [this](const ScenarioCommand& c) { limit = c.Int(0); });
     s.On("filter", [this](const ScenarioCommand& c) { filter = c.rest; });
@@ -163,6 +163,7 @@ struct SourcesFixture : FixtureJob {
         if (c[0] == "duplicates") checks.RemoveDuplicates(list);
       });
     });
+    s.On("clear-status", [this](const ScenarioCommand&) { status.ClearMessages(); });
     s.On("colour", [this, &o](const ScenarioCommand&) {
       const char* const colours[] = {"neutral", "warning", "error"};
       o("colour", colours[static_cast<int>(status.Colour())]);
