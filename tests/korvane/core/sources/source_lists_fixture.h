@@ -115,7 +115,7 @@ struct SourcesFixture : FixtureJob {
     Observations& o = s.out;
     s.On("write", [this](const ScenarioCommand& c) { dir.Write(c[0], c.Text()); });
     s.On("mkdir", [this](const ScenarioCommand& c) { fs::create_directories(dir / c[0]); });
-    s.On("remove", [this](const ScenarioCommand& c) { fs::remove(dir / c[0]); });
+    s.On("remove", [this](const ScenarioCommand& c) { fs::remove_all(dir / c[0]); });
     s.On("link", [this](const ScenarioCommand& c) { fs::create_symlink(dir / c[0], dir / c[1]); });
     s.On("open", [this](const ScenarioCommand& c) { person.openAnswers.push_back(c.words); });
     s.On("folder", [this](const ScenarioCommand& c) { person.folderAnswers.push_back(c[0]); });
