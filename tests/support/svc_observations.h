@@ -3,8 +3,12 @@
 // once with a golden file instead of one expectation per value. Control bytes are
 // written escaped so that every observation stays on its own lines.
 
+#include <algorithm>
 #include <concepts>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -74,6 +78,26 @@ class Observations {
     }
     transcript.clear();
     return lines.empty() ? *this : (*this)(label, lines);
+  }
+  // Every entry below a folder in name order: folders end in "/", links show where
+  // they lead (never followed), files show their bytes.
+  Observations& Tree(const std::string& label, const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> entries;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
+      const std::string rel = it->path().lexically_relative(root).generic_string();
+      if (it->is_symlink()) {
+        entries.push_back(rel + " -> " + fs::read_symlink(it->path()).string());
+      } else if (it->is_directory()) {
+        entries.push_back(rel + "/");
+      } else {
+        std::ifstream in(it->path(), std::ios::binary);
+        entries.push_back(rel + " = " + std::string(std::istreambuf_iterator<char>(in), {}));
+      }
+    }
+    std::sort(entries.begin(), entries.end());
+    return (*this)(label, entries);
   }
   // A heading between the steps of a scenario.
   void Step(const std::string& what) { text += "-- " + what + "\n"; }
