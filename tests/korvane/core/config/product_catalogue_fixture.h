@@ -188,7 +188,12 @@ struct CatalogueWindow : RecordingJob {
       buttons.push_back(button->Name() + (button->Enabled() ? "" : " disabled") +
                         (button->Checked() ? " checked" : ""));
     }
-    o("buttons", buttons)("configuration", config.Lines())("saved", Saved());
+    // The date a save writes differs from run to run.
+    std::vector<std::string> lines = config.Lines();
+    for (auto& line : lines) {
+      if (line.starts_with("Date Written=")) line = "Date Written={stamp}";
+    }
+    o("buttons", buttons)("configuration", lines)("saved", Saved());
     o("versions", Versions().Items())("versions shown", Versions().Visible());
     o("version height", Versions().Height())("sub version", subVersion);
     o("folders", projectDir + " | " + outputDir + " | " + workDir)("created", created);
