@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "korvane/core/common/text_file.h"
-#include "support/svc_observations.h"
+#include "support/svc_scenario.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -49,122 +49,57 @@ struct Job {
     dropped.clear();
     unholdable.clear();
   }
-  void Compare(const Observations& o, const std::string& golden) const {
-    o.Compare("sources/" + golden, {{"{dir}", tmp.Path().string()}});
+  // Plays a scenario of tests/data/sources: the job's folder is {dir}, another one
+  // that links lead to is {outside}.
+  void RunScenario(const std::string& golden) {
+    TempDir outside;
+    testing::Scenario s({{"{outside}", outside.Path().string()}, {"{dir}", tmp.Path().string()}});
+    Observations& o = s.out;
+    using Command = testing::ScenarioCommand;
+    // "source [+][~]NAME [TYPE]": "+" checked, "~" greyed.
+    s.On("source", [this](const Command& c) {
+      std::string name = c[0];
+      const bool checked = name.starts_with('+');
+      if (checked) name.erase(0, 1);
+      const bool greyed = name.starts_with('~');
+      if (greyed) name.erase(0, 1);
+      Source(name, c.words.size() > 1 ? c[1] : "", checked, !greyed);
+    });
+    s.On("copy", [this](const Command& c) { copies.Add({c[0], c[1] == "checked", true}); });
+    s.On("highlight-copy", [this](const Command& c) { copies.SetItemIndex(c.Int(0)); });
+    s.On("write", [this](const Command& c) { tmp.Write(c[0], c.Text()); });
+    s.On("outside", [&](const Command& c) { outside.Write(c[0], c.Text()); });
+    s.On("mkdir", [this](const Command& c) { fs::create_directories(tmp / c[0]); });
+    s.On("link", [this](const Command& c) { fs::create_symlink(c[0], tmp / c[1]); });
+    s.On("marks", [this](const Command& c) { marks.SetStringList(c.words); });
+    s.On("mark", [this](const Command& c) { marks.Keyed().SetValue(c[0], c[1]); });
+    s.On("uncheck", [this](const Command& c) { sources.MutableItems()[c.Int(0)].checked = false; });
+    s.On("enable", [this](const Command& c) { sources.MutableItems()[c.Int(0)].enabled = true; });
+    s.On("sync", [&](const Command& c) { SyncAndLook(o, c.rest != "hidden copies"); });
+    s.On("outside-tree", [&](const Command&) { o.Tree("outside", outside.Path()); });
+    s.Run("sources/" + golden);
   }
 };
 
+// The scenarios are in tests/data/sources/sync_*.txt, commands with what they showed.
 TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
-  Job job;
-  Observations o;
-  job.copies.Add({"GONE.cpy=/o/GONE.cpy", true, true});
-  job.copies.Add({"paylib.CPY=/o/PAYLIB.cpy", false, true});
-  job.copies.SetItemIndex(1);
-  for (const char* rel : {"PAYLIB.cpy", "STRAY.cpy", "sub/ALSO.cpy"}) {
-    job.tmp.Write("CopyCollection/" + std::string(rel), "x");
-  }
-  o.Step("hidden copies tab: the copy folder and list are left alone");
-  job.SyncAndLook(o, false);
-  o.Step("shown: copies follow the folder, a stray copy fails once");
-  job.SyncAndLook(o);
-  job.SyncAndLook(o);
-  job.Compare(o, "sync_copies.txt");
+  Job().RunScenario("sync_copies.txt");
 }
 
-// Nothing leaves the job unnamed: a source whose copy is gone is dropped by name, and one
-// whose name holds "=" keeps its copy, entry and label, named as one the job cannot hold.
 TEST(SynchronizeJobDirectories, SourcesThatLeaveOrCannotBeHeldAreNamed) {
-  Job job;
-  Observations o;
-  job.Source("A.cbl", "Intr", true, true);
-  job.Source("GONE.cbl", "Intr", true, true);
-  job.Source("a=b.cbl", "Module", true, true);
-  job.Source("x=y.cbl", "Intr", false, true);
-  job.Source("ZGONE.cbl", "", false, false);
-  for (const char* name : {"A.cbl", "a=b.cbl", "x=y.cbl"}) {
-    job.tmp.Write("SourceCollection/" + std::string(name), "src");
-  }
-  job.tmp.Write("LabelCollection/a=b.cbl", "ENTR:a=b.cbl");
-  job.SyncAndLook(o);
-  o.Step("once unchecked it no longer holds up a run, but it is still named");
-  job.sources.MutableItems()[1].checked = false;
-  job.SyncAndLook(o);
-  job.Compare(o, "sync_named_sources.txt");
+  Job().RunScenario("sync_named_sources.txt");
 }
 
-// The checked procedure source without a label is withdrawn; labels are written for the
-// types that need none and stray sources, labels and rich text are deleted.
 TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
-  Job job;
-  Observations o;
-  for (const char* name : {"A", "B", "C", "E", "F", "H"})
-    job.Source(name + std::string(".cbl"), "", true, true);
-  for (const char* name : {"A", "B", "C", "E", "F", "G"}) {
-    job.tmp.Write("SourceCollection/" + std::string(name) + ".cbl", "src");
-  }
-  const std::pair<const char*, const char*> files[] = {
-      {"SourceCollection/SelectedEntities/A.cbl", "src"},
-      {"SourceCollection/SelectedEntities/Q.cbl", "src"},
-      {"LabelCollection/B.cbl", "MASK:B.cbl\r\n"},
-      {"LabelCollection/E.cbl", "FI\r\nLE:E.cbl\r\n"},
-      {"LabelCollection/F.cbl", "anything"},
-      {"LabelCollection/X.cbl", "MASK:X.cbl"},
-      {"RTFCollection/A.rtf", "{}"},
-      {"RTFCollection/c.RTF", "{}"},
-      {"RTFCollection/Z.rtf", "{}"}};
-  for (const auto& [rel, bytes] : files) job.tmp.Write(rel, bytes);
-  job.marks.SetStringList({"A.cbl.Unr=u", "C.cbl.Lbl=Y", "C.cbl.Unr=u", "C.cbl.WrpT=Proc",
-                           "G.cbl.WrpT=Onl", "G.cbl.Lbl=Y", "X.cbl.Lbl=Y", "Z.rtf.Lbl=Y",
-                           "A.cbl.WrpT=Onl", "B.cbl.WrpT=Module", "E.cbl.WrpT=File",
-                           "F.cbl.WrpT=Intr", "H.cbl.WrpT=Onl", "other=1"});
-  job.SyncAndLook(o);
-  o.Step("an unchecked procedure source without a label is greyed, a stray source deleted");
-  job.sources.MutableItems()[2].enabled = true;
-  job.tmp.Write("SourceCollection/STRAY.cbl", "src");
-  job.SyncAndLook(o);
-  job.Compare(o, "sync_labels.txt");
+  Job().RunScenario("sync_labels.txt");
 }
 
 TEST(SynchronizeJobDirectories, AFittingLabelFileKeepsItsMark) {
-  Job job;
-  Observations o;
-  // Marked and saved, but the job was saved without the marks: no entry, greyed.
-  job.Source("F.cbl", "File", false, false);
-  // Marked and saved, then unchecked by the person: the check stays off.
-  job.Source("P.cbl", "Proc", false, true);
-  // Labels of another type are no labels for this one.
-  job.Source("W.cbl", "Proc", false, false);
-  for (const char* name : {"F.cbl", "P.cbl", "W.cbl"})
-    job.tmp.Write("SourceCollection/" + std::string(name), "src");
-  job.tmp.Write("LabelCollection/F.cbl", "FILE:PAYFILE\r\nFILE:RPTFILE\r\n");
-  job.tmp.Write("RTFCollection/F.rtf", "{\\rtf1}");
-  job.tmp.Write("LabelCollection/P.cbl", "PROC:MAIN\r\n");
-  job.tmp.Write("LabelCollection/W.cbl", "FILE:PAYFILE\r\n");
-  job.marks.Keyed().SetValue("P.cbl.Lbl", "Y");
-  job.SyncAndLook(o);
-  job.Compare(o, "sync_fitting_labels.txt");
+  Job().RunScenario("sync_fitting_labels.txt");
 }
 
 TEST(SynchronizeJobDirectories, LinksAreRemovedNeverFollowed) {
-  Job job;
-  Observations o;
-  TempDir outside;
-  outside.Write("secret.cpy", "keep");
-  outside.Write("label", "MASK:A.cbl");
-  outside.Write("rtf/junk.rtf", "keep");
-  job.Source("A.cbl", "Onl", false, true);
-  job.tmp.Write("SourceCollection/A.cbl", "src");
-  fs::create_directories(job.tmp.Path() / "CopyCollection");
-  fs::create_directories(job.tmp.Path() / "LabelCollection");
-  fs::create_symlink(outside / "secret.cpy", job.tmp.Path() / "CopyCollection/link.cpy");
-  fs::create_symlink(outside.Path(), job.tmp.Path() / "CopyCollection/dirlink");
-  fs::create_symlink(outside / "label", job.tmp.Path() / "LabelCollection/A.cbl");
-  fs::create_symlink(outside / "rtf", job.tmp.Path() / "RTFCollection");
-  // The linked label is replaced by a file of its own; the linked folder stays.
-  job.SyncAndLook(o);
-  o.Tree("outside", outside.Path());
-  o.Compare("sources/sync_links.txt",
-            {{"{outside}", outside.Path().string()}, {"{dir}", job.tmp.Path().string()}});
+  Job().RunScenario("sync_links.txt");
 }
 
 TEST(SynchronizeJobDirectories, LinkedCollectionFoldersAreLeftAloneWithTheirEntries) {
