@@ -61,6 +61,26 @@ struct MarkerFixture : testing::ViewerFixture {
       doc.SelectionFromView(doc.SelStart(), doc.SelLength());
     });
     s.On("next-fd", [this](const Command&) { Page().FindNextFD(); });
+    // Finds the next section until the selection stays, showing each name found.
+    s.On("walk-sections", [this, &o](const Command&) {
+      TextDocument& doc = Page().Document();
+      std::vector<std::string> names;
+      for (size_t before = SIZE_MAX; doc.SelStart() != before;) {
+        before = doc.SelStart();
+        Page().FindNextSection();
+        if (doc.SelStart() != before) names.emplace_back(doc.SelText());
+      }
+      o("sections", names);
+    });
+    // The source edited after its marks were saved.
+    s.On("edit-source", [this](const Command& c) {
+      const std::string source = Job("SourceCollection/" + c[0]);
+      fs::last_write_time(source, fs::last_write_time(Job(c[1])) + std::chrono::seconds(10));
+    });
+    s.On("unresolved", [this, &o](const Command&) { o("unresolved", Page().Unresolved()); });
+    s.On("dated", [this, &o](const Command&) {
+      o("dated as its source", Page().FileDate() == FileDateOf(Page().FileName()));
+    });
     s.On("page-action",
          [this](const Command& c) { Guarded([&] { Page().Actions().Get(c[0]).Invoke(); }); });
     s.On("save", [this](const Command&) { Guarded([&] { Page().Save(); }); });
@@ -130,62 +150,18 @@ TEST(MarkerPaths, FollowTheCollectionsAndTheWrapType) {
             "/LabelCollection/SourceCollection/a");
   EXPECT_FALSE(PathsFor("/jobs/other/a.cbl").inCollection);
 
-  EXPECT_EQ(MarkKindOf("Onl").mode, MarkMode::Online);
-  EXPECT_STREQ(MarkKindOf("Onl").prefix, "MASK:");
-  EXPECT_STREQ(MarkKindOf("File").prefix, "FILE:");
+  // The other types' prefixes show on the pages of the marker scenarios.
   EXPECT_STREQ(MarkKindOf("Module").prefix, "ENTR:");
-  EXPECT_EQ(MarkKindOf("Proc").mode, MarkMode::Proc);
-  EXPECT_STREQ(MarkKindOf("Proc").prefix, "PROC:");
 }
 
 TEST(Marker, ProcModeWalksSectionsAndParagraphsAfterTheProcedureDivision) {
-  MarkerFixture f;
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "Proc");
-  EXPECT_TRUE(page.Actions().Get(a::kFindNextSection).Visible());
-  // Never a section of the data division, nor a comment or an area-B line.
-  EXPECT_EQ(page.Document().SelText(), "0000-MAIN");
-  page.FindNextSection();
-  EXPECT_EQ(page.Document().SelText(), "1000-READ-CUSTOMER");
-  std::vector<std::string> names;
-  while (true) {
-    const size_t before = page.Document().SelStart();
-    page.FindNextSection();
-    if (page.Document().SelStart() == before) break;
-    names.emplace_back(page.Document().SelText());
-  }
-  ASSERT_FALSE(names.empty());
-  EXPECT_EQ(names.front(), "2000-PROCESS-CUSTOMER");
-  for (const auto& name : names) EXPECT_EQ(name.find('.'), std::string::npos) << name;
-  EXPECT_EQ(f.Status(), "There are no more file definitions");
-  // From a line before the header the search still starts after it.
-  page.Document().SelectionFromView(0, 0);
-  page.FindNextSection();
-  EXPECT_EQ(page.Document().SelText(), "0000-MAIN");
+  MarkerFixture().RunScenario("marker/proc_mode.txt");
 }
 
 TEST(Marker, StaleOrUnreadableMarksAreNotShown) {
-  MarkerFixture f;
-  const std::string source = f.Job("SourceCollection/CUSTRPT.cbl");
-  f.dir.Write("job/LabelCollection/CUSTRPT.cbl", "FILE:OLDFILE\r\n");
-  f.dir.Write("job/RTFCollection/CUSTRPT.rtf", "{not rich text}\r\n");
-  f.marks().SetValue("CUSTRPT.cbl.Unr", "MISSING");
-  // An unreadable rich-text file: rebuilt from the source, the labels stay.
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "Onl");
-  EXPECT_EQ(page.Labels(), std::vector<std::string>{"FILE:OLDFILE"});
-  EXPECT_NE(page.Document().Text().find("CUSTOMER-RECORD"), std::string_view::npos);
-  EXPECT_TRUE(page.Unresolved().empty());
-  EXPECT_FALSE(page.Actions().Get(a::kFindNextFD).Visible());
-
-  // A source edited after the marks were saved opens unmarked.
-  f.viewers.CloseAllPages();
-  fs::last_write_time(
-      source, fs::last_write_time(f.Job("RTFCollection/CUSTRPT.rtf")) + std::chrono::seconds(10));
-  WrapperMarker& stale = f.Open("CUSTRPT.cbl", "Onl");
-  EXPECT_TRUE(stale.Labels().empty());
-  EXPECT_EQ(stale.FileDate(), FileDateOf(source));
+  MarkerFixture().RunScenario("marker/stale.txt");
 }
 
-// The scenarios below are in tests/data/marker, commands with what they showed.
 TEST(Marker, FileModeFindsEachFileDefinition) {
   MarkerFixture().RunScenario("marker/file_mode.txt");
 }

@@ -90,6 +90,19 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
       o("text", std::string(viewers.Current()->Document().Text()));
     });
     s.On("finds", [this, &o](const ScenarioCommand&) { o("find dialogs", findDialogs); });
+    // "font-answer NAME CHARSET SIZE HEIGHT BIUS" with the styles as "y" or "n", or none
+    // for a cancelled dialog.
+    s.On("font-answer", [this](const ScenarioCommand& c) {
+      if (c.words.empty()) return person.fontAnswers.push_back(std::nullopt);
+      const std::string& styles = c[4];
+      person.fontAnswers.push_back(FontChoice{c[0], c.Int(1), c.Int(2), c.Int(3), styles[0] == 'y',
+                                              styles[1] == 'y', styles[2] == 'y',
+                                              styles[3] == 'y'});
+    });
+    s.On("font", [this, &o](const ScenarioCommand&) {
+      const FontChoice& font = viewers.Font();
+      o("font", font.name + " " + std::to_string(font.height))("font changes", fontChanges);
+    });
     s.On("pages", [this, &o](const ScenarioCommand&) { LookAtPages(o); });
   }
   // The pages with their names and captions, the one in front, the viewer tab, the
@@ -121,6 +134,8 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
   int projectModified = 0;
   std::vector<std::string> entries;
   Viewers viewers{context, *this};
+  int fontChanges = 0;
+  Connection countFonts = viewers.fontChanged.Connect([this] { ++fontChanges; });
   int findDialogs = 0;
   Connection countFinds = viewers.findRequested.Connect([this] { ++findDialogs; });
 };

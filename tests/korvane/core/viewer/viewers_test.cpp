@@ -49,24 +49,7 @@ TEST(Viewers, FindsInALogPageGoingRoundAndAgainWithFindNext) {
 }
 
 TEST(Viewers, StoresTheChosenFont) {
-  ViewerFixture f;
-  EXPECT_EQ(f.viewers.Font().name, "Lucida Console");
-  EXPECT_EQ(f.viewers.Font().height, -11);
-  FontChoice font{"DejaVu Sans Mono", 0, 12, -16, true, false, true, false};
-  f.person.fontAnswers = {font, std::nullopt};
-  int changes = 0;
-  Connection c = f.viewers.fontChanged.Connect([&] { ++changes; });
-  f.actions.Get("ActSelectFont").Invoke();
-  f.actions.Get("ActSelectFont").Invoke();  // cancelled: nothing changes
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(f.settings.ReadSetting("FontName"), "DejaVu Sans Mono");
-  EXPECT_EQ(f.settings.ReadIntSetting("FontSize"), 12);
-  EXPECT_EQ(f.settings.ReadIntSetting("FontHeight"), -16);
-  EXPECT_TRUE(f.settings.ReadBoolSetting("FontBold"));
-  EXPECT_FALSE(f.settings.ReadBoolSetting("FontItalic"));
-  EXPECT_TRUE(f.settings.ReadBoolSetting("FontUnderline"));
-  EXPECT_FALSE(f.settings.ReadBoolSetting("FontStrikeOut"));
-  EXPECT_EQ(f.settings.ReadIntSetting("FontCharSet"), 0);
+  ViewerFixture().RunScenario("viewer/font.txt");
 }
 
 }  // namespace
