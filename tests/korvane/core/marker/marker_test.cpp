@@ -27,22 +27,12 @@ struct MarkerFixture : testing::ViewerFixture {
       fs::copy_file(samples + "copylib/" + name, Job(std::string("CopyCollection/") + name));
     closeRequests = 0;
   }
-  WrapperMarker& Open(const std::string& source, const std::string& type) {
-    marks().SetValue(source + ".WrpT", type);
-    marker.OpenMarkerPage(Job("SourceCollection/" + source));
-    auto* page = marker.CurrentMarker();
-    EXPECT_NE(page, nullptr);
-    return *page;
-  }
   // Selects text in the line holding it, from its first occurrence.
   static void Select(WrapperMarker& page, const std::string& text) {
     TextDocument& doc = page.Document();
     const size_t at = doc.Text().find(text);
     ASSERT_NE(at, std::string_view::npos) << text;
     doc.SelectionFromView(at, text.size());
-  }
-  static size_t SelectedLine(WrapperMarker& page) {
-    return page.Document().LineOf(page.Document().SelStart());
   }
 
   void Commands(testing::Scenario& s) override {
@@ -51,9 +41,9 @@ struct MarkerFixture : testing::ViewerFixture {
     using Command = testing::ScenarioCommand;
     s.On("open-marker", [this](const Command& c) {
       marks().SetValue(c[0] + ".WrpT", c[1]);
-      Guarded([&] { marker.OpenMarkerPage(Job("SourceCollection/" + c[0])); });
+      Guard([&] { marker.OpenMarkerPage(Job("SourceCollection/" + c[0])); });
     });
-    s.On("label", [this](const Command& c) { Guarded([&] { Page().Mark(c[0] == "on"); }); });
+    s.On("label", [this](const Command& c) { Guard([&] { Page().Mark(c[0] == "on"); }); });
     s.On("select-text", [this](const Command& c) { Select(Page(), c.rest); });
     // Selects what is selected again, as the person does who takes the found name.
     s.On("take-found", [this](const Command&) {
@@ -82,8 +72,8 @@ struct MarkerFixture : testing::ViewerFixture {
       o("dated as its source", Page().FileDate() == FileDateOf(Page().FileName()));
     });
     s.On("page-action",
-         [this](const Command& c) { Guarded([&] { Page().Actions().Get(c[0]).Invoke(); }); });
-    s.On("save", [this](const Command&) { Guarded([&] { Page().Save(); }); });
+         [this](const Command& c) { Guard([&] { Page().Actions().Get(c[0]).Invoke(); }); });
+    s.On("save", [this](const Command&) { Guard([&] { Page().Save(); }); });
     s.On("cancel", [this](const Command&) { Page().Cancel(); });
     s.On("save-pending", [this](const Command&) { marker.SavePendingMarks(); });
     s.On("close-all", [this](const Command&) { viewers.CloseAllPages(); });

@@ -65,7 +65,6 @@ struct SourcesFixture : FixtureJob {
 
   // The interface wrapper is offered when its tool frame shows.
   void SetInterface(bool on) { form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(on); }
-  void Focus(const char* name) { form.SetFocused(name); }
 
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
   CheckList& copies() { return form.Get<CheckList>(names::kListCopies); }
@@ -79,11 +78,6 @@ struct SourcesFixture : FixtureJob {
     } catch (const OperationAbort&) {
       ++aborts;
     }
-  }
-  std::vector<std::string> texts(const CheckList& list) const {
-    std::vector<std::string> out;
-    for (const auto& item : list.Items()) out.push_back(item.text);
-    return out;
   }
   // The lists, their captions, the wrapping marks, the status bar, the counters and
   // what the person saw since the last look.

@@ -37,20 +37,10 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
 
   // A file below the job's base folder.
   std::string Job(const std::string& rel) const { return dir / ("job/" + rel); }
-  std::string Status() const { return status.Text(); }
   bool ViewerInFront() {
     return form.Get<PageControl>(names::kPageControlMain).ActivePage() == names::kPageViewer;
   }
   bool ViewerShown() { return form.Get<Page>(names::kPageViewer).Visible(); }
-  // Runs a command as the shell does: an abort ends it quietly.
-  template <typename F>
-  void Guarded(F&& work) {
-    try {
-      work();
-    } catch (const OperationAbort&) {
-      ++aborts;
-    }
-  }
 
   // The viewer scenarios' commands, besides the source lists'.
   void Commands(Scenario& s) override {
@@ -58,8 +48,7 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
     namespace fs = std::filesystem;
     using std::chrono::hours, std::chrono::minutes, std::chrono::seconds;
     Observations& o = s.out;
-    s.On("view",
-         [this](const ScenarioCommand& c) { Guarded([&] { viewers.OpenInViewer(c[0]); }); });
+    s.On("view", [this](const ScenarioCommand& c) { Guard([&] { viewers.OpenInViewer(c[0]); }); });
     s.On("close", [this, &o](const ScenarioCommand&) { o("closed", viewers.CloseCurrentPage()); });
     s.On("front", [this](const ScenarioCommand&) { viewers.BringToFront(); });
     s.On("main-tab",
@@ -77,8 +66,8 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
     s.On("select", [this](const ScenarioCommand& c) {
       viewers.Current()->Document().SelectionFromView(c.Int(0), c.Int(1));
     });
-    s.On("find", [this](const ScenarioCommand& c) { Guarded([&] { viewers.Find(c.rest); }); });
-    s.On("general", [this](const ScenarioCommand&) { Guarded([&] { viewers.ViewGeneral(); }); });
+    s.On("find", [this](const ScenarioCommand& c) { Guard([&] { viewers.Find(c.rest); }); });
+    s.On("general", [this](const ScenarioCommand&) { Guard([&] { viewers.ViewGeneral(); }); });
     s.On("follow-logs", [this](const ScenarioCommand& c) { viewers.SetFollowLogs(c[0] == "on"); });
     s.On("append", [this](const ScenarioCommand& c) {
       std::ofstream(dir / c[0], std::ios::app | std::ios::binary) << c.Text();
