@@ -129,6 +129,24 @@ struct SourcesFixture : FixtureJob {
     });
     s.On("item",
          [this](const ScenarioCommand& c) { sources().MutableItems().at(c.Int(0)) = Item(c[1]); });
+    s.On("bar", [this, &o](const ScenarioCommand&) {
+      o("status", StatusSaid())("aborts", aborts)("caption", caption(names::kPanelSources));
+    });
+    s.On("many", [this](const ScenarioCommand& c) {
+      sources().SetItems(std::vector<CheckListItem>(c.Int(0), Item(c[1])));
+    });
+    // The lists' widths and the layout of every source line.
+    s.On("columns", [this, &o](const ScenarioCommand&) {
+      lists.UpdateListColumns(sources());
+      lists.UpdateListColumns(copies());
+      o("widths",
+        std::to_string(sources().ScrollWidth()) + " " + std::to_string(copies().ScrollWidth()));
+      for (int i = 0; i < static_cast<int>(sources().Items().size()); ++i) {
+        const auto line = lists.LayoutOf(sources(), i);
+        o("line " + std::to_string(i), line.typeCaption + " at " + std::to_string(line.typeX) +
+                                           ", path at " + std::to_string(line.pathX));
+      }
+    });
     s.On("clear", [this](const ScenarioCommand& c) { List(c[0]).Clear(); });
     s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.Text()); });
     s.On("interface", [this](const ScenarioCommand& c) { SetInterface(c[0] == "on"); });
