@@ -176,7 +176,6 @@ struct CatalogueWindow : RecordingJob {
     });
     s.On("overrides",
          [this, &o](const Command&) { o("overrides", catalogue.Overrides().Lines()); });
-    s.On("value", [this, &o](const Command& c) { o(c[0], config.Value(c[0])); });
   }
   // The product chosen, the buttons, the configuration, what the job was told and what
   // the person saw since the last look.

@@ -199,8 +199,6 @@ struct SourcesFixture : FixtureJob {
       o("run allowed", aborts == before);
     });
     s.On("look", [this, &o](const ScenarioCommand&) { Look(o); });
-    s.On("lists",
-         [this, &o](const ScenarioCommand&) { o("sources", sources())("copies", copies()); });
     s.On("read", [this, &o](const ScenarioCommand& c) { o(c[0], dir.Read(c[0])); });
     s.On("exists", [this, &o](const ScenarioCommand& c) {
       o(c[0] + " exists", fs::symlink_status(dir / c[0]).type() != fs::file_type::not_found);
