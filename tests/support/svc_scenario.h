@@ -74,7 +74,7 @@ class Scenario {
       const std::string line = file.substr(at, end - at);
       if (line.rfind("> ", 0) != 0 && line.rfind("#", 0) != 0) continue;  // shown: redone
       out.text += line + "\n";
-      if (line[0] == '>') Execute(Expanded(line.substr(2)));
+      if (line[0] == '>') Execute(line.substr(2));
     }
     ExpectGolden(golden, out.text, marks_);
   }
@@ -94,11 +94,12 @@ class Scenario {
     const std::string name = line.substr(0, blank);
     ScenarioCommand command;
     if (blank != std::string::npos) {
-      command.rest = Unescaped(line.substr(blank + 1));
+      // Expanded after unescaping: a value may hold backslashes (a Windows path).
+      command.rest = Expanded(Unescaped(line.substr(blank + 1)));
       for (size_t at = blank + 1, end; at <= line.size(); at = end + 1) {
         end = line.find(' ', at);
         if (end == std::string::npos) end = line.size();
-        if (end > at) command.words.push_back(Unescaped(line.substr(at, end - at)));
+        if (end > at) command.words.push_back(Expanded(Unescaped(line.substr(at, end - at))));
       }
     }
     const auto handler = handlers_.find(name);
