@@ -158,7 +158,9 @@ struct CatalogueWindow : RecordingJob {
     });
     s.On("sorted", [this, &o](const Command&) { o("sources sorted", job.model.sources.Sorted()); });
     s.On("clear-status", [this](const Command&) { status.ClearMessages(); });
-    s.On("product", [this, &o](const Command&) { LookAtProduct(o); });
+    s.On("product", [this, &o](const Command&) { LookAtProduct(o, true); });
+    // Without the run and the page, which depend on the tools found (".exe" on Windows).
+    s.On("choice", [this, &o](const Command&) { LookAtProduct(o, false); });
     s.On("shown", [this, &o](const Command& c) {
       for (const auto& name : c.words) o(name, Part(name).Visible());
     });
@@ -179,7 +181,7 @@ struct CatalogueWindow : RecordingJob {
   }
   // The product chosen, the buttons, the configuration, what the job was told and what
   // the person saw since the last look.
-  void LookAtProduct(Observations& o) {
+  void LookAtProduct(Observations& o, bool window) {
     o("product", catalogue.ActiveProduct() + " " + catalogue.LangCode() + " " +
                      std::to_string(catalogue.LangIndex()))("caption", windowState.Caption());
     std::vector<std::string> buttons;
@@ -200,9 +202,11 @@ struct CatalogueWindow : RecordingJob {
                  std::to_string(nameChanges) + ", missing output " + std::to_string(outputExits) +
                  ", saves " + std::to_string(modifiedClears));
     o("checks", dosBoxApplied)("function tables", functabLoads)("aborts", aborts);
-    o("shell", std::string(Disabled() ? "disabled" : "enabled") +
-                   (actions.Get(names::kActRunWrap).Enabled() ? ", wrap runs" : ", no wrap run"));
-    o("page", job.window.mainPages.ActivePage());
+    if (window) {
+      o("shell", std::string(Disabled() ? "disabled" : "enabled") +
+                     (actions.Get(names::kActRunWrap).Enabled() ? ", wrap runs" : ", no wrap run"));
+      o("page", job.window.mainPages.ActivePage());
+    }
     o("status", status.Text())("message list", status.MessageList())("messages", messages);
     o("message box", status.UseMessageBox());
     o.Take("person", person.transcript);
