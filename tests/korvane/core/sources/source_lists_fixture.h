@@ -63,9 +63,6 @@ struct FixtureJob : SourcesJob {
 struct SourcesFixture : FixtureJob {
   SourcesFixture() { lists.Connect(actions); }
 
-  // The interface wrapper is offered when its tool frame shows.
-  void SetInterface(bool on) { form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(on); }
-
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
   CheckList& copies() { return form.Get<CheckList>(names::kListCopies); }
   std::string caption(const char* panel) { return form.Get<Panel>(panel).Caption(); }
@@ -149,7 +146,9 @@ struct SourcesFixture : FixtureJob {
     });
     s.On("clear", [this](const ScenarioCommand& c) { List(c[0]).Clear(); });
     s.On("mark", [this](const ScenarioCommand& c) { marks().SetValue(c[0], c.Text()); });
-    s.On("interface", [this](const ScenarioCommand& c) { SetInterface(c[0] == "on"); });
+    // The interface wrapper is offered when its tool frame shows.
+    s.On("interface",
+         [this](const ScenarioCommand& c) { job.model.eskar.SetVisible(c[0] == "on"); });
     s.On("limit", [this](const ScenarioCommand& c) { limit = c.Int(0); });
     s.On("filter", [this](const ScenarioCommand& c) { filter = c.rest; });
     s.On("focus", [this](const ScenarioCommand& c) { form.SetFocused(NameOf(c[0])); });

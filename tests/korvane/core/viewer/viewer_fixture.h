@@ -37,10 +37,6 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
 
   // A file below the job's base folder.
   std::string Job(const std::string& rel) const { return dir / ("job/" + rel); }
-  bool ViewerInFront() {
-    return form.Get<PageControl>(names::kPageControlMain).ActivePage() == names::kPageViewer;
-  }
-  bool ViewerShown() { return form.Get<Page>(names::kPageViewer).Visible(); }
 
   // The viewer scenarios' commands, besides the source lists'.
   void Commands(Scenario& s) override {
@@ -103,8 +99,9 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
                       (page->Following() ? " (following)" : ""));
     }
     o("pages", pages)("current", viewers.CurrentIndex());
-    o("viewer tab",
-      std::string(ViewerShown() ? "shown" : "hidden") + (ViewerInFront() ? ", in front" : ""));
+    const bool front = job.window.mainPages.ActivePage() == names::kPageViewer;
+    o("viewer tab", std::string(job.window.viewerPage.Visible() ? "shown" : "hidden") +
+                        (front ? ", in front" : ""));
     // When a file was written differs from run to run: the message is cut there.
     const std::string said = StatusSaid();
     o("status", said.substr(0, said.find(" (written ")))("aborts", aborts);
