@@ -14,6 +14,7 @@
 #include "platform/test_env.h"
 #include "support/golden.h"
 #include "support/scripted_person.h"
+#include "support/svc_observations.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -39,30 +40,20 @@ class ConfigFileTest : public ::testing::Test {
 TEST_F(ConfigFileTest, LoadThroughTheLocatorAndItsFailures) {
   dir.Write("bin/korvane.INI", "; header\r\nActiveRadioButton=RadioButtonCobol\r\n");
   ToolConfiguration config;
-  ConfigLocator locator(dir.Path() / "bin" / "korvane");
-  ConfigLoadResult result = LoadToolConfiguration(locator, config, status);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.path, Path("bin/korvane.INI"));
-  EXPECT_EQ(config.Lines().size(), 2u);
-
+  testing::Observations o;
+  const auto load = [&](ConfigLocator locator) {
+    ConfigLoadResult result;
+    EXPECT_NO_THROW(result = LoadToolConfiguration(locator, config, status));
+    o("loaded", result.ok)("path", result.path)("failed", !result.error.empty());
+    o("lines", config.Lines())("messages", status.MessageList());
+    status.ClearMessages();
+  };
+  load(ConfigLocator(dir.Path() / "bin" / "korvane"));
   // No file at either place: the locator's message is listed, the local path is kept.
-  ConfigLocator nowhere(dir.Path() / "none" / "korvane");
-  EXPECT_NO_THROW(result = LoadToolConfiguration(nowhere, config, status));
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.path, Path("none/korvane.INI"));
-  EXPECT_EQ(config.Value("ActiveRadioButton"), "RadioButtonCobol");
-  EXPECT_EQ(status.MessageList().rfind("- No ini file is available for Korvane (looked for ", 0),
-            0u);
-
+  load(ConfigLocator(dir.Path() / "none" / "korvane"));
   // A named file that cannot be read: no locator message, the system's reason is kept.
-  status.ClearMessages();
-  ConfigLocator named(dir.Path() / "bin" / "korvane", Path("absent.INI"));
-  result = LoadToolConfiguration(named, config, status);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.path, Path("absent.INI"));
-  EXPECT_FALSE(result.error.empty());
-  EXPECT_EQ(status.MessageList(), "");
-  EXPECT_EQ(config.Lines().size(), 2u);
+  load(ConfigLocator(dir.Path() / "bin" / "korvane", Path("absent.INI")));
+  o.Compare("config/load.txt", {{"{dir}", dir.Path().string()}});
 }
 
 TEST(DateFormatTest, ClassicLocaleGivesShortDateAndLongTime) {

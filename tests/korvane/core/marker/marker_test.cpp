@@ -27,13 +27,6 @@ struct MarkerFixture : testing::ViewerFixture {
       fs::copy_file(samples + "copylib/" + name, Job(std::string("CopyCollection/") + name));
     closeRequests = 0;
   }
-  WrapperMarker& Open(const std::string& source, const std::string& type) {
-    marks().SetValue(source + ".WrpT", type);
-    marker.OpenMarkerPage(Job("SourceCollection/" + source));
-    auto* page = marker.CurrentMarker();
-    EXPECT_NE(page, nullptr);
-    return *page;
-  }
   // Selects text in the line holding it, from its first occurrence.
   static void Select(WrapperMarker& page, const std::string& text) {
     TextDocument& doc = page.Document();
@@ -41,11 +34,97 @@ struct MarkerFixture : testing::ViewerFixture {
     ASSERT_NE(at, std::string_view::npos) << text;
     doc.SelectionFromView(at, text.size());
   }
-  static size_t SelectedLine(WrapperMarker& page) {
-    return page.Document().LineOf(page.Document().SelStart());
+
+  void Commands(testing::Scenario& s) override {
+    ViewerFixture::Commands(s);
+    testing::Observations& o = s.out;
+    using Command = testing::ScenarioCommand;
+    s.On("open-marker", [this](const Command& c) {
+      marks().SetValue(c[0] + ".WrpT", c[1]);
+      Guard([&] { marker.OpenMarkerPage(Job("SourceCollection/" + c[0])); });
+    });
+    s.On("label", [this](const Command& c) { Guard([&] { Page().Mark(c[0] == "on"); }); });
+    s.On("select-text", [this](const Command& c) { Select(Page(), c.rest); });
+    // Selects what is selected again, as the person does who takes the found name.
+    s.On("take-found", [this](const Command&) {
+      TextDocument& doc = Page().Document();
+      doc.SelectionFromView(doc.SelStart(), doc.SelLength());
+    });
+    s.On("next-fd", [this](const Command&) { Page().FindNextFD(); });
+    // Finds the next section until the selection stays, showing each name found.
+    s.On("walk-sections", [this, &o](const Command&) {
+      TextDocument& doc = Page().Document();
+      std::vector<std::string> names;
+      for (size_t before = SIZE_MAX; doc.SelStart() != before;) {
+        before = doc.SelStart();
+        Page().FindNextSection();
+        if (doc.SelStart() != before) names.emplace_back(doc.SelText());
+      }
+      o("sections", names);
+    });
+    // The source edited after its marks were saved.
+    s.On("edit-source", [this](const Command& c) {
+      const std::string source = Job("SourceCollection/" + c[0]);
+      fs::last_write_time(source, fs::last_write_time(Job(c[1])) + std::chrono::seconds(10));
+    });
+    s.On("unresolved", [this, &o](const Command&) { o("unresolved", Page().Unresolved()); });
+    s.On("dated", [this, &o](const Command&) {
+      o("dated as its source", Page().FileDate() == FileDateOf(Page().FileName()));
+    });
+    s.On("page-action",
+         [this](const Command& c) { Guard([&] { Page().Actions().Get(c[0]).Invoke(); }); });
+    s.On("save", [this](const Command&) { Guard([&] { Page().Save(); }); });
+    s.On("cancel", [this](const Command&) { Page().Cancel(); });
+    s.On("save-pending", [this](const Command&) { marker.SavePendingMarks(); });
+    s.On("close-all", [this](const Command&) { viewers.CloseAllPages(); });
+    s.On("index", [this](const Command& c) { sources().SetItemIndex(c.Int(0)); });
+    s.On("forget-changes", [this](const Command&) { projectModified = 0; });
+    s.On("shows", [this, &o](const Command& c) {
+      o("shows " + c.rest, Page().Document().Text().find(c.rest) != std::string_view::npos);
+    });
+    s.On("head",
+         [this, &o](const Command& c) { o(c[0], ReadFileBytes(dir / c[0]).substr(0, c.Int(1))); });
+    s.On("empty", [this, &o](const Command& c) { o(c[0] + " empty", fs::is_empty(dir / c[0])); });
+    s.On("marker", [this, &o](const Command&) { LookAtMarker(o); });
+  }
+  WrapperMarker& Page() { return *marker.CurrentMarker(); }
+  // The page in front with its labels, runs, selection and commands, and the job around.
+  void LookAtMarker(testing::Observations& o) {
+    if (WrapperMarker* page = marker.CurrentMarker()) {
+      TextDocument& doc = page->Document();
+      o("page", page->Name() + " " + page->FrameName() + " " + page->Caption() + " " +
+                    page->Prefix() + (page->Modified() ? " (modified)" : ""));
+      o("file", page->FileName());
+      o("labels", page->Labels());
+      std::vector<std::string> runs;
+      for (const auto& run : doc.Styled().runs) {
+        char colour[8];
+        std::snprintf(colour, sizeof colour, "%06X", run.colour);
+        runs.push_back(std::to_string(run.line + 1) + ":" + std::to_string(run.column) + "+" +
+                       std::to_string(run.length) + " " + colour);
+      }
+      o("runs", runs);
+      const size_t line = doc.LineOf(doc.SelStart());
+      o("selection", "line " + std::to_string(line + 1) + " \"" + std::string(doc.SelText()) +
+                         "\", top line " + std::to_string(doc.FirstVisibleLine() + 1));
+      std::string commands;
+      for (const char* name : {a::kFindNextFD, a::kFindNextSection, a::kSavePage}) {
+        const Action& action = page->Actions().Get(name);
+        commands += std::string(" ") + name + (action.Visible() ? "" : " hidden") +
+                    (action.Enabled() ? "" : " disabled");
+      }
+      o("commands", commands);
+    }
+    o("pages", static_cast<int>(viewers.Pages().size()))("pending", marker.HasPendingEdits());
+    o("marks", job.model.marks.StringList())("entries", entries);
+    o("job changes", projectModified)("close requests", closeRequests);
+    o("status", StatusSaid())("aborts", aborts);
+    o.Take("person", person.transcript);
   }
 
   LabelMarker marker{context, viewers, *this};
+  Connection opening = lists.Types().markerRequested.Connect(
+      [this](const std::string& path) { marker.OpenMarkerPage(path); });
   int closeRequests = 0;
   Connection posted = viewers.closePosted.Connect([this] { ++closeRequests; });
 };
@@ -61,285 +140,52 @@ TEST(MarkerPaths, FollowTheCollectionsAndTheWrapType) {
             "/LabelCollection/SourceCollection/a");
   EXPECT_FALSE(PathsFor("/jobs/other/a.cbl").inCollection);
 
-  EXPECT_EQ(MarkKindOf("Onl").mode, MarkMode::Online);
-  EXPECT_STREQ(MarkKindOf("Onl").prefix, "MASK:");
-  EXPECT_STREQ(MarkKindOf("File").prefix, "FILE:");
+  // The other types' prefixes show on the pages of the marker scenarios.
   EXPECT_STREQ(MarkKindOf("Module").prefix, "ENTR:");
-  EXPECT_EQ(MarkKindOf("Proc").mode, MarkMode::Proc);
-  EXPECT_STREQ(MarkKindOf("Proc").prefix, "PROC:");
-}
-
-TEST(Marker, FileModeFindsEachFileDefinition) {
-  MarkerFixture f;
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");
-  EXPECT_EQ(page.Name(), "tsv0");
-  EXPECT_EQ(page.FrameName(), "tsv0WrapperMarkerFrame");
-  EXPECT_EQ(page.Caption(), "CUSTRPT.cbl");
-  EXPECT_TRUE(page.Actions().Get(a::kFindNextFD).Visible());
-  EXPECT_FALSE(page.Actions().Get(a::kFindNextSection).Visible());
-  EXPECT_FALSE(page.Actions().Get(a::kSavePage).Enabled());
-  // Opening ran the search once: the first FD's name is selected, five lines below
-  // the top of the view.
-  EXPECT_EQ(page.Document().SelText(), "CUSTFILE");
-  EXPECT_EQ(page.Document().FirstVisibleLine(), MarkerFixture::SelectedLine(page) - 5);
-  // The copy member is expanded in place.
-  EXPECT_NE(page.Document().Text().find("CUSTOMER-RECORD"), std::string_view::npos);
-  page.FindNextFD();
-  EXPECT_EQ(page.Document().SelText(), "RPTFILE");
-  const size_t before = page.Document().SelStart();
-  page.FindNextFD();
-  EXPECT_EQ(f.Status(), "There are no more file definitions");
-  EXPECT_EQ(page.Document().SelStart(), before);
 }
 
 TEST(Marker, ProcModeWalksSectionsAndParagraphsAfterTheProcedureDivision) {
-  MarkerFixture f;
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "Proc");
-  EXPECT_TRUE(page.Actions().Get(a::kFindNextSection).Visible());
-  // Never a section of the data division, nor a comment or an area-B line.
-  EXPECT_EQ(page.Document().SelText(), "0000-MAIN");
-  page.FindNextSection();
-  EXPECT_EQ(page.Document().SelText(), "1000-READ-CUSTOMER");
-  std::vector<std::string> names;
-  while (true) {
-    const size_t before = page.Document().SelStart();
-    page.FindNextSection();
-    if (page.Document().SelStart() == before) break;
-    names.emplace_back(page.Document().SelText());
-  }
-  ASSERT_FALSE(names.empty());
-  EXPECT_EQ(names.front(), "2000-PROCESS-CUSTOMER");
-  for (const auto& name : names) EXPECT_EQ(name.find('.'), std::string::npos) << name;
-  EXPECT_EQ(f.Status(), "There are no more file definitions");
-  // From a line before the header the search still starts after it.
-  page.Document().SelectionFromView(0, 0);
-  page.FindNextSection();
-  EXPECT_EQ(page.Document().SelText(), "0000-MAIN");
-}
-
-TEST(Marker, MarksOneWordOnceAndRefusesComments) {
-  MarkerFixture f;
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");
-  TextDocument& doc = page.Document();
-  // Two words are narrowed to the first, nothing is marked yet.
-  MarkerFixture::Select(page, " CUSTFILE ASSIGN");
-  const size_t at = doc.SelStart();
-  page.Mark(true);
-  EXPECT_EQ(doc.SelText(), "CUSTFILE");
-  EXPECT_EQ(doc.SelStart(), at + 1);
-  EXPECT_TRUE(page.Labels().empty());
-  EXPECT_FALSE(page.Modified());
-  doc.SelectionFromView(at, 10);  // " CUSTFILE " with blanks around it
-  page.Mark(true);
-  EXPECT_EQ(page.Labels(), std::vector<std::string>{"FILE:CUSTFILE"});
-  ASSERT_EQ(doc.Runs().size(), 1u);
-  EXPECT_EQ(doc.Runs()[0].colour, kColourBlue);
-  EXPECT_TRUE(page.Modified());
-  EXPECT_TRUE(page.Actions().Get(a::kSavePage).Enabled());
-  EXPECT_EQ(f.projectModified, 1);
-  page.Mark(true);  // the same label again: nothing
-  EXPECT_EQ(page.Labels().size(), 1u);
-  EXPECT_EQ(f.projectModified, 1);
-
-  MarkerFixture::Select(page, "CUSTOMER BALANCE");  // a comment line
-  f.Guarded([&] { page.Mark(true); });
-  EXPECT_EQ(f.Status(), "This is a comment line");
-  EXPECT_EQ(page.Labels().size(), 1u);
-
-  MarkerFixture::Select(page, "RPTFILE");
-  page.Mark(true);
-  MarkerFixture::Select(page, "ASSIGN");
-  page.Mark(false);  // not marked: nothing changes
-  EXPECT_EQ(page.Labels(), (std::vector<std::string>{"FILE:CUSTFILE", "FILE:RPTFILE"}));
-  MarkerFixture::Select(page, "CUSTFILE");
-  page.Mark(false);
-  EXPECT_EQ(page.Labels(), std::vector<std::string>{"FILE:RPTFILE"});
-}
-
-TEST(Marker, SavesReopensAndRemovesTheMarks) {
-  MarkerFixture f;
-  {
-    WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");
-    page.Document().SelectionFromView(page.Document().SelStart(), page.Document().SelLength());
-    page.Mark(true);  // CUSTFILE, selected on opening
-    page.FindNextFD();
-    page.Mark(true);
-    page.Actions().Get(a::kSavePage).Invoke();
-    EXPECT_FALSE(page.Modified());
-  }
-  const std::string rtf = f.Job("RTFCollection/CUSTRPT.rtf");
-  const std::string labels = f.Job("LabelCollection/CUSTRPT.cbl");
-  EXPECT_EQ(ReadFileBytes(labels), "FILE:CUSTFILE\r\nFILE:RPTFILE\r\n");
-  EXPECT_EQ(ReadFileBytes(rtf).rfind("{\\rtf1", 0), 0u);
-  EXPECT_EQ(f.marks().Value("CUSTRPT.cbl.Lbl"), "Y");
-  EXPECT_EQ(f.entries, std::vector<std::string>{"CUSTRPT.cbl=on"});
-
-  // Reopened from the saved marks: the labels and the blue runs come back. The page's
-  // date is now the rich text's, so the reopening asks.
-  f.viewers.CloseAllPages();
-  WrapperMarker& again = f.Open("CUSTRPT.cbl", "File");
-  EXPECT_EQ(again.Labels(), (std::vector<std::string>{"FILE:CUSTFILE", "FILE:RPTFILE"}));
-  EXPECT_EQ(again.Document().Runs().size(), 2u);
-  f.person.answers = {Button::No};
-  f.marker.OpenMarkerPage(f.Job("SourceCollection/CUSTRPT.cbl"));
-  EXPECT_EQ(f.person.asked.back().text,
-            "Module " + f.Job("SourceCollection/CUSTRPT.cbl") + "'s date/time changed. Reload?");
-
-  // Saving without labels removes both files and turns the entry off.
-  f.viewers.CloseAllPages();
-  WrapperMarker& empty = f.Open("CUSTRPT.cbl", "File");
-  MarkerFixture::Select(empty, "CUSTFILE");
-  empty.Mark(false);
-  MarkerFixture::Select(empty, "RPTFILE");
-  empty.Mark(false);
-  empty.Save();
-  EXPECT_FALSE(fs::exists(rtf));
-  EXPECT_FALSE(fs::exists(labels));
-  EXPECT_EQ(f.marks().Value("CUSTRPT.cbl.Lbl"), "");
-  EXPECT_EQ(f.entries.back(), "CUSTRPT.cbl=off");
-}
-
-TEST(Marker, SavedMarksChangeTheJobAndAJobSaveTakesTheUnsavedOnes) {
-  MarkerFixture f;
-  WrapperMarker& cust = f.Open("CUSTRPT.cbl", "File");
-  cust.Document().SelectionFromView(cust.Document().SelStart(), cust.Document().SelLength());
-  cust.Mark(true);
-  WrapperMarker& acct = f.Open("ACCTUPD.cbl", "File");  // opened, nothing marked
-  EXPECT_TRUE(f.marker.HasPendingEdits());
-  EXPECT_FALSE(acct.Modified());
-
-  f.projectModified = 0;
-  f.marker.SavePendingMarks();
-  EXPECT_FALSE(f.marker.HasPendingEdits());
-  EXPECT_EQ(ReadFileBytes(f.Job("LabelCollection/CUSTRPT.cbl")), "FILE:CUSTFILE\r\n");
-  EXPECT_FALSE(fs::exists(f.Job("LabelCollection/ACCTUPD.cbl")));
-  EXPECT_EQ(f.entries, std::vector<std::string>{"CUSTRPT.cbl=on"});
-  // The holder and the source list changed: the job has to be saved to keep them.
-  EXPECT_EQ(f.projectModified, 1);
-  f.marker.SavePendingMarks();  // nothing left to save
-  EXPECT_EQ(f.projectModified, 1);
+  MarkerFixture().RunScenario("marker/proc_mode.txt");
 }
 
 TEST(Marker, StaleOrUnreadableMarksAreNotShown) {
-  MarkerFixture f;
-  const std::string source = f.Job("SourceCollection/CUSTRPT.cbl");
-  f.dir.Write("job/LabelCollection/CUSTRPT.cbl", "FILE:OLDFILE\r\n");
-  f.dir.Write("job/RTFCollection/CUSTRPT.rtf", "{not rich text}\r\n");
-  f.marks().SetValue("CUSTRPT.cbl.Unr", "MISSING");
-  // An unreadable rich-text file: rebuilt from the source, the labels stay.
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "Onl");
-  EXPECT_EQ(page.Labels(), std::vector<std::string>{"FILE:OLDFILE"});
-  EXPECT_NE(page.Document().Text().find("CUSTOMER-RECORD"), std::string_view::npos);
-  EXPECT_TRUE(page.Unresolved().empty());
-  EXPECT_FALSE(page.Actions().Get(a::kFindNextFD).Visible());
+  MarkerFixture().RunScenario("marker/stale.txt");
+}
 
-  // A source edited after the marks were saved opens unmarked.
-  f.viewers.CloseAllPages();
-  fs::last_write_time(
-      source, fs::last_write_time(f.Job("RTFCollection/CUSTRPT.rtf")) + std::chrono::seconds(10));
-  WrapperMarker& stale = f.Open("CUSTRPT.cbl", "Onl");
-  EXPECT_TRUE(stale.Labels().empty());
-  EXPECT_EQ(stale.FileDate(), FileDateOf(source));
+TEST(Marker, FileModeFindsEachFileDefinition) {
+  MarkerFixture().RunScenario("marker/file_mode.txt");
+}
+
+TEST(Marker, MarksOneWordOnceAndRefusesComments) {
+  MarkerFixture().RunScenario("marker/marking.txt");
+}
+
+TEST(Marker, SavesReopensAndRemovesTheMarks) {
+  MarkerFixture().RunScenario("marker/saving.txt");
+}
+
+TEST(Marker, SavedMarksChangeTheJobAndAJobSaveTakesTheUnsavedOnes) {
+  MarkerFixture().RunScenario("marker/pending.txt");
 }
 
 TEST(Marker, ResetCancelAndTheCloseQuestion) {
-  MarkerFixture f;
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");
-  page.Mark(true);
-  page.Save();
-  page.FindNextFD();
-  page.Mark(true);
-  page.Actions().Get(a::kResetMarking).Invoke();
-  EXPECT_TRUE(page.Labels().empty());
-  EXPECT_TRUE(page.Document().Runs().empty());
-  EXPECT_FALSE(fs::exists(f.Job("RTFCollection/CUSTRPT.rtf")));
-  EXPECT_FALSE(fs::exists(f.Job("LabelCollection/CUSTRPT.cbl")));
-  EXPECT_EQ(f.marks().Value("CUSTRPT.cbl.Lbl"), "Y");  // the holder is left as it was
-  EXPECT_TRUE(page.Modified());
-
-  // Cancel on the question keeps the page; No closes it unsaved.
-  f.person.answers = {Button::Cancel, Button::No};
-  EXPECT_FALSE(f.viewers.CloseCurrentPage());
-  EXPECT_EQ(f.person.asked.back().text,
-            "Label selection for CUSTRPT.cbl has been modified!\r\nSave changes?");
-  EXPECT_EQ(f.person.asked.back().buttons, (Buttons{Button::Yes, Button::No, Button::Cancel}));
-  EXPECT_TRUE(f.viewers.CloseCurrentPage());
-  EXPECT_TRUE(f.viewers.Pages().empty());
-
-  // The cancel button drops the changes and asks the window to close the page.
-  WrapperMarker& other = f.Open("ACCTUPD.cbl", "File");
-  other.Document().SelectionFromView(0, 6);
-  other.Mark(true);
-  other.Cancel();
-  EXPECT_EQ(f.closeRequests, 1);
-  EXPECT_TRUE(f.viewers.CloseCurrentPage());
-  EXPECT_EQ(f.person.asked.size(), 2u);  // no question
+  MarkerFixture().RunScenario("marker/reset_and_close.txt");
 }
 
 TEST(Marker, TheSourceListsMarkCommandOpensTheSelectedSource) {
-  MarkerFixture f;
-  const Connection opening = f.lists.Types().markerRequested.Connect(
-      [&f](const std::string& path) { f.marker.OpenMarkerPage(path); });
-  f.sources().SetItems(
-      {{"ACCTUPD.cbl=/x/ACCTUPD.cbl", true, true}, {"CUSTRPT.cbl=/x/CUSTRPT.cbl", false, false}});
-  f.marks().SetValue("CUSTRPT.cbl.WrpT", "Proc");
-  f.run(names::kActMarkToBeWrapped);
-  EXPECT_EQ(f.Status(), "No selection, click with the left mouse button on a line!");
-  f.sources().SetItemIndex(1);
-  f.run(names::kActMarkToBeWrapped);
-  ASSERT_NE(f.marker.CurrentMarker(), nullptr);
-  EXPECT_EQ(f.marker.CurrentMarker()->FileName(), f.Job("SourceCollection/CUSTRPT.cbl"));
-  EXPECT_EQ(f.marker.CurrentMarker()->Mode(), MarkMode::Proc);
-  EXPECT_EQ(f.marker.CurrentMarker()->Prefix(), "PROC:");
+  MarkerFixture().RunScenario("marker/from_the_list.txt");
 }
 
 TEST(Marker, FindTextSearchesForwardIgnoringCase) {
-  MarkerFixture f;
-  int dialogs = 0;
-  Connection c = f.viewers.findRequested.Connect([&] { ++dialogs; });
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");  // CUSTFILE of the first FD selected
-  f.actions.Get("ActFindText").Invoke();
-  EXPECT_EQ(dialogs, 1);
-  TextDocument& doc = page.Document();
-  const size_t fd = doc.SelStart();
-  f.viewers.Find("custfile");  // from the end of the selection on
-  EXPECT_EQ(doc.SelText(), "CUSTFILE");
-  EXPECT_GT(doc.SelStart(), fd);
-  EXPECT_EQ(doc.Line(doc.LineOf(doc.SelStart())).substr(0, 6), "003700");
-  doc.SelectionFromView(0, 0);  // nothing selected: from the start
-  f.viewers.Find("Custfile");
-  EXPECT_EQ(doc.LineOf(doc.SelStart()), 9u);  // SELECT CUSTFILE ASSIGN
-  const size_t before = doc.SelStart();
-  f.Guarded([&] { f.viewers.Find("no such text"); });
-  EXPECT_EQ(f.Status(), "String not found");
-  EXPECT_EQ(doc.SelStart(), before);
+  MarkerFixture().RunScenario("marker/finding.txt");
 }
 
 TEST(Marker, OpeningAMissingSourceEndsTheCommand) {
-  MarkerFixture f;
-  f.Guarded([&] { f.marker.OpenMarkerPage(f.Job("SourceCollection/NONE.cbl")); });
-  EXPECT_EQ(f.Status(), "File " + f.Job("SourceCollection/NONE.cbl") + " doesn't exist");
-  EXPECT_TRUE(f.viewers.Pages().empty());
+  MarkerFixture().RunScenario("marker/missing_source.txt");
 }
 
 TEST(Marker, NeverWritesThroughALink) {
-  MarkerFixture f;
-  const std::string outside = f.dir.Write("outside.txt", "keep");
-  fs::create_directories(f.Job("LabelCollection"));
-  fs::create_symlink(outside, f.Job("LabelCollection/CUSTRPT.cbl"));
-  WrapperMarker& page = f.Open("CUSTRPT.cbl", "File");
-  page.Mark(true);
-  page.Save();
-  EXPECT_EQ(ReadFileBytes(outside), "keep");
-  EXPECT_FALSE(fs::is_symlink(f.Job("LabelCollection/CUSTRPT.cbl")));
-  EXPECT_EQ(ReadFileBytes(f.Job("LabelCollection/CUSTRPT.cbl")), "FILE:CUSTFILE\r\n");
-
-  fs::remove_all(f.Job("RTFCollection"));
-  fs::create_directories(f.dir / "elsewhere");
-  fs::create_directory_symlink(f.dir / "elsewhere", f.Job("RTFCollection"));
-  f.Guarded([&] { page.Save(); });
-  EXPECT_EQ(f.aborts, 1);
-  EXPECT_TRUE(fs::is_empty(f.dir / "elsewhere"));
+  MarkerFixture().RunScenario("marker/links.txt");
 }
 
 }  // namespace

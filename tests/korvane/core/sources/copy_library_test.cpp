@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "korvane/core/common/text_file.h"
+#include "support/svc_observations.h"
 #include "support/temp_dir.h"
 
 namespace korvane {
@@ -40,25 +41,12 @@ TEST(LoadSourceWithCopies, ExpandsColumnOrientedCopyStatements) {
   Lines out;
   Lines unresolved{"kept"};
   LoadSourceWithCopies(Base(tmp), 0, tmp / "prog.cbl", out, &unresolved);
-
-  const Lines member{"insert 01 PAY-REC.", "insert     COPY PAYLIB.", "insert"};
-  Lines expected{"000100 PROCEDURE DIVISION.", "insert*    COPY 'PAYLIB'."};
-  expected.insert(expected.end(), member.begin(), member.end());
-  expected.push_back("insert*    COPY PAYLIB.CPY.");
-  expected.insert(expected.end(), member.begin(), member.end());
-  expected.push_back("insert*    COPY PAYLIB");
-  expected.insert(expected.end(), member.begin(), member.end());
-  expected.insert(expected.end(), {"000500     MOVE A TO B COPY",
-                                   "000600     COPY PAYLIB REPLACING ==A== BY ==B==.",
-                                   "000700*    COPY PAYLIB.", "000800     Copy \"Missing.Txt\"."});
-  // Columns 8 to 87 follow "insert*": the rest of the line is cut.
-  expected.push_back("insert*    COPY PAYLIB." + std::string(57, ' ') + std::string(7, 'X'));
-  expected.insert(expected.end(), member.begin(), member.end());
-  // The statement starts in column 77, past the scanned columns.
-  expected.insert(expected.end(), {"001000" + std::string(70, ' ') + "COPY PAYLIB.", "12", ""});
-  EXPECT_EQ(out, expected);
-  // Collected from the last line up, as cleaned (the extension tried off is kept).
-  EXPECT_EQ(unresolved, (Lines{"kept", "missing.txt", "paylib replacing ==a== by ==b=="}));
+  // Each statement becomes an "insert*" comment followed by the member; columns 8 to 87
+  // follow "insert*" and the rest of the line is cut; a statement starting in column 77
+  // is past the scanned columns. The names not found are collected from the last line
+  // up, as cleaned (the extension tried off is kept).
+  testing::Observations o;
+  o("lines", out)("unresolved", unresolved).Compare("sources/copies_expanded.txt");
 }
 
 TEST(LoadSourceWithCopies, AssemblerOtherLanguagesAndFailures) {
@@ -69,9 +57,8 @@ TEST(LoadSourceWithCopies, AssemblerOtherLanguagesAndFailures) {
   Lines out;
   Lines unresolved;
   LoadSourceWithCopies(Base(tmp), 1, tmp / "prog.asm", out, &unresolved);
-  EXPECT_EQ(out, (Lines{"*         COPY  REGS", "R1 EQU 1", "* COPY OTHER", "* COPY REGS",
-                        " COPY NONE  ", "*LABEL    COPY 'regs.MAC'", "R1 EQU 1", "* COPY OTHER"}));
-  EXPECT_EQ(unresolved, Lines{"none"});
+  testing::Observations o;
+  o("assembler", out)("unresolved", unresolved).Compare("sources/copies_assembler.txt");
 
   // PL/I uses the column rules: column 1 text is ignored, column 7 "*" is a comment.
   tmp.Write("prog.pli", "      * COPY REGS\r\n COPY REGS\r\n");

@@ -57,13 +57,9 @@ TEST(Rtf, RefusesWhatIsNotRichText) {
 }
 
 TEST(Rtf, ReadsDocumentsOfOtherWriters) {
-  const std::string foreign =
-      "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset0 Courier "
-      "New;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
-      "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-      "\\pard\\f0\\fs20\\lang1031 A\\cf2\\b BLUE\\b0\\cf0  r\\u233?sum\\'e9\\line next\\par\r\n"
-      "{\\i grouped \\cf1 red}\\tab after\\par\r\n}";
-  const auto read = ReadRtf(foreign);
+  // A word processor's document: fonts, a generator group, bold, Unicode and hex escapes,
+  // a line break, a nested group and a tab.
+  const auto read = ReadRtf(testing::ReadGolden("viewer/foreign.rtf"));
   ASSERT_TRUE(read.has_value());
   ASSERT_GE(read->lines.size(), 3u);
   EXPECT_EQ(read->lines[0], "ABLUE r\xe9sum\xe9");

@@ -13,6 +13,7 @@
 #include "platform/memory_settings.h"
 #include "support/golden.h"
 #include "support/scripted_person.h"
+#include "support/svc_scenario.h"
 #include "support/temp_dir.h"
 
 namespace korvane::testing {
@@ -34,11 +35,6 @@ struct WordFixture : WordListJob {
     types.SetItemIndex(0);
   }
   void SetModified() override { ++modified; }
-  Texts texts(const CheckList& list) const {
-    Texts out;
-    for (const auto& item : list.Items()) out.push_back(item.text + (item.checked ? "" : " (-)"));
-    return out;
-  }
 
   TempDir dir;
   FormModel form;
@@ -52,6 +48,70 @@ struct WordFixture : WordListJob {
   WindowContext context{job.model, job.window, actions, status, person, settings, window};
   WordLists lists{context, *this};
   int modified = 0;
+  int shownOrHidden = 0;
+  Connection counting = lists.WordEditor().changed.Connect([this] { ++shownOrHidden; });
+
+  // The commands of the word list scenarios under tests/data/wordlist.
+  void RunScenario(const std::string& golden) {
+    Scenario s({{"{dir}", dir.Path().string()}});
+    Observations& o = s.out;
+    using Command = ScenarioCommand;
+    ControlWordEditor& word = lists.WordEditor();
+    ObjectEditor& object = lists.ObjectTextEditor();
+    s.On("write", [this](const Command& c) { dir.Write(c[0], c.Text()); });
+    s.On("open", [this](const Command& c) { person.openAnswers.push_back(c.words); });
+    s.On("save-as", [this](const Command& c) { person.saveAnswers.push_back(c[0]); });
+    s.On("answer", [this](const Command& c) {
+      person.answers.push_back(c[0] == "Yes"  ? Button::Yes
+                               : c[0] == "No" ? Button::No
+                                              : Button::Cancel);
+    });
+    s.On("read", [&](const Command& c) { o(c[0], dir.Read(c[0])); });
+    s.On("import", [this](const Command&) { lists.Import(); });
+    s.On("export", [this](const Command&) { lists.Export(); });
+    s.On("load-functab", [this](const Command&) { lists.LoadFunctionTable(); });
+    s.On("functab", [this](const Command& c) { job.model.functionTable.SetText(c[0]); });
+    s.On("functab-hidden", [this](const Command&) { job.model.functionTable.SetVisible(false); });
+    s.On("word-text", [this](const Command& c) { job.window.wordEdit.SetText(c.rest); });
+    s.On("add-word", [this](const Command&) { job.window.addWord.clicked.Emit(); });
+    s.On("items", [this](const Command& c) {
+      std::vector<CheckListItem> items;
+      for (size_t i = 1; i < c.words.size(); ++i) items.push_back(SourcesFixture::Item(c.words[i]));
+      (c[0] == "words"     ? lists.Words()
+       : c[0] == "objects" ? lists.Objects()
+                           : job.model.sources)
+          .SetItems(items);
+    });
+    s.On("index", [this](const Command& c) {
+      (c[0] == "words" ? lists.Words() : job.model.sources).SetItemIndex(c.Int(1));
+    });
+    s.On("tab", [this](const Command& c) { job.window.mainPages.SetActivePage(c[0]); });
+    s.On("run", [this](const Command& c) { actions.Get(c[0]).Invoke(); });
+    s.On("pickup", [this](const Command& c) { lists.SetPickupSelection(c.rest); });
+    s.On("drop-text", [this](const Command& c) { lists.DropText(c.rest); });
+    s.On("drop-word", [this](const Command&) { lists.DropHighlightedWord(); });
+    s.On("edit-word", [&](const Command& c) { o("opened", word.Open(c.Int(0))); });
+    s.On("type", [&](const Command& c) { word.SetType(c.rest); });
+    s.On("word", [&](const Command& c) { word.SetWord(c.rest); });
+    s.On("store-word", [&](const Command&) { word.Store(); });
+    s.On("cancel-word", [&](const Command&) { word.Cancel(); });
+    s.On("edit-object", [&](const Command& c) { o("opened", object.Open(c.Int(0))); });
+    s.On("object-text", [&](const Command& c) { object.Edit(c.rest); });
+    s.On("store-object", [&](const Command&) { object.Store(); });
+    s.On("cancel-object", [&](const Command&) { object.Cancel(); });
+    s.On("clear-objects", [this](const Command&) { lists.Objects().Clear(); });
+    s.On("look", [&](const Command&) {
+      o("words", lists.Words())("objects", lists.Objects())("changes", modified);
+      o("word edit", job.window.wordEdit.Text())("word type",
+                                                 job.window.wordType.Combo().EditText());
+      o("view", job.window.wordsView.Lines())("page", job.window.mainPages.ActivePage());
+      o("word editor", word.IsOpen() ? word.Type() + " " + word.Word() : "closed");
+      o("object editor", object.IsOpen())("word editor shown or hidden", shownOrHidden);
+      o("last list", settings.ReadSetting("LastUsedWordTable"));
+      o.Take("person", person.transcript);
+    });
+    s.Run(golden);
+  }
 };
 
 TEST(WrlFile, WritesCheckedEntriesToTheByteAndReadsThemBack) {
@@ -67,9 +127,9 @@ TEST(WrlFile, WritesCheckedEntriesToTheByteAndReadsThemBack) {
 
   WordFixture g;
   ReadWordList(path, g.lists.Words(), g.lists.Objects());
-  EXPECT_EQ(g.texts(g.lists.Words()), (Texts{"INPT CUSTOMER", "ABC", "FUNC CALC-TOTAL"}));
-  EXPECT_EQ(g.texts(g.lists.Objects()), (Texts{"A B", ""}));
-  EXPECT_EQ(g.modified, 0);
+  Observations o;
+  o("words", g.lists.Words())("objects", g.lists.Objects())("changes", g.modified);
+  o.Compare("wordlist/read_back.txt");
   EXPECT_THROW(ReadWordList(f.dir / "absent.wrl", g.lists.Words(), g.lists.Objects()), FileError);
 }
 
@@ -93,184 +153,28 @@ TEST(WrlFile, WidenedFieldsAndShortLines) {
   EXPECT_EQ(ControlWordEntry("TOOLONG", "W"), "TOOL W");
 }
 
+// The scenarios below are in tests/data/wordlist, commands with what they showed.
 TEST(WordLists, ImportAsksBeforeAppendingAndExportStaysSilentWhenEmpty) {
-  WordFixture f;
-  const std::string file =
-      f.dir.Write("in/list.wrl", "0001 08 INPT CUSTOMER\r\n0002 01 OBJT X\r\n");
-  f.person.openAnswers = {{file}, {file}, {file}, {}};
-  f.person.answers = {Button::No, Button::Cancel};
-  f.lists.Import();  // empty lists: no question
-  f.lists.Import();  // No: appended
-  EXPECT_EQ(f.texts(f.lists.Words()), (Texts{"INPT CUSTOMER", "INPT CUSTOMER"}));
-  f.lists.Import();  // Cancel: nothing
-  EXPECT_EQ(f.lists.Objects().Items().size(), 2u);
-  EXPECT_EQ(f.modified, 2);
-  EXPECT_EQ(f.settings.ReadSetting("LastUsedWordTable"), file);
-  f.lists.Import();  // the dialog cancelled, opened where the last list was
-  EXPECT_EQ(f.form.Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageWordScan);
-
-  f.person.answers = {Button::Yes};
-  f.person.openAnswers = {{file}};
-  f.lists.Import();
-  EXPECT_EQ(f.texts(f.lists.Words()), (Texts{"INPT CUSTOMER"}));
-
-  f.person.saveAnswers = {f.dir / "out.wrl"};
-  f.lists.Export();
-  EXPECT_EQ(f.dir.Read("out.wrl"), "0001 08 INPT CUSTOMER\r\n0002 01 OBJT X\r\n");
-  EXPECT_EQ(f.settings.ReadSetting("LastUsedWordTable"), f.dir / "out.wrl");
-  EXPECT_EQ(f.modified, 3);
-  ExpectGolden("wordlist/import_export.txt", f.person.transcript,
-               {{"{dir}", f.dir.Path().string()}});
-
-  WordFixture empty;
-  empty.lists.Export();
-  EXPECT_TRUE(empty.person.saveRequests.empty());
+  WordFixture().RunScenario("wordlist/import_export.txt");
 }
 
 TEST(WordLists, FunctionTableLoadsOnlyIntoEmptyListsAndAddToListAppends) {
-  WordFixture f;
-  const std::string table = f.dir.Write("Functab.wrl", "0001 07 FUNC CALC\r\n");
-  auto& frame = f.form.Get<ToolPathFrame>(n::kFrameFunctab);
-  frame.SetText(table);
-  f.lists.LoadFunctionTable();
-  f.lists.LoadFunctionTable();  // no longer empty
-  EXPECT_EQ(f.texts(f.lists.Words()), (Texts{"FUNC CALC"}));
-  EXPECT_EQ(f.modified, 0);
-
-  f.form.Get<EditBox>(n::kEditCreateWrdList).SetText("  CUSTOMER ");
-  f.form.Get<ButtonControl>(n::kButtonCreateWrdList).clicked.Emit();
-  EXPECT_EQ(f.texts(f.lists.Words()), (Texts{"FUNC CALC", "INPT CUSTOMER"}));
-  EXPECT_EQ(f.modified, 0);
-
-  WordFixture g;
-  g.form.Get<ToolPathFrame>(n::kFrameFunctab).SetText(table);
-  g.form.Get<ToolPathFrame>(n::kFrameFunctab).SetVisible(false);
-  g.lists.LoadFunctionTable();
-  EXPECT_TRUE(g.lists.Words().Items().empty());
+  WordFixture().RunScenario("wordlist/function_table.txt");
+  WordFixture().RunScenario("wordlist/function_table_hidden.txt");
 }
 
 TEST(WordLists, PickingWordsOutOfASource) {
-  WordFixture f;
-  auto& pages = f.form.Get<PageControl>(n::kPageControlMain);
-  auto& sources = f.form.Get<CheckList>(n::kListSources);
-  const std::string path = f.dir.Write("src/A.cbl", "       01 CUSTOMER.\r\n       01 NEXT.\r\n");
-  sources.SetItems({{"A.cbl=" + path, true, true}});
-  pages.SetActivePage(n::kPageLanguages);
-  f.actions.Get("ActLoadTextFile").Invoke();  // another page: the source list is shown first
-  EXPECT_EQ(pages.ActivePage(), n::kPageNames);
-  auto& view = f.form.Get<Memo>(n::kRichEditCTLWords);
-  f.actions.Get("ActLoadTextFile").Invoke();  // nothing highlighted: nothing loaded
-  EXPECT_TRUE(view.Lines().empty());
-  sources.SetItemIndex(0);
-  f.actions.Get("ActLoadTextFile").Invoke();
-  EXPECT_EQ(view.Lines(), (Texts{"       01 CUSTOMER.", "       01 NEXT."}));
-  EXPECT_EQ(pages.ActivePage(), n::kPageWordScan);
-
-  f.lists.SetPickupSelection("CUSTOMER.\r\n       01 NEXT");
-  f.actions.Get("ActAddSelectedToList").Invoke();
-  EXPECT_EQ(f.form.Get<EditBox>(n::kEditCreateWrdList).Text(), "CUSTOMER.");
-
-  // Dropping text acts the same; dropping the control words list takes its highlighted
-  // entry apart into word and type.
-  auto& word = f.form.Get<EditBox>(n::kEditCreateWrdList);
-  f.lists.DropText("FIRST\r\nSECOND");
-  EXPECT_EQ(word.Text(), "FIRST");
-  f.lists.Words().SetItems({{"OUTP REPORT-LINE", true, true}, {"AB", true, true}});
-  f.lists.DropHighlightedWord();  // nothing highlighted: nothing taken
-  EXPECT_EQ(word.Text(), "FIRST");
-  f.lists.Words().SetItemIndex(0);
-  f.lists.DropHighlightedWord();
-  EXPECT_EQ(word.Text(), "REPORT-LINE");
-  EXPECT_EQ(f.form.Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText(), "OUTP");
-  f.lists.Words().SetItemIndex(1);  // shorter than a type and its blank
-  f.lists.DropHighlightedWord();
-  EXPECT_EQ(word.Text(), "");
+  WordFixture().RunScenario("wordlist/picking.txt");
 }
 
 TEST(WordEditors, StoreAndCancelRules) {
-  WordFixture f;
-  CheckList& words = f.lists.Words();
-  words.SetItems({{"INPT CUSTOMER", true, true}});
-  ControlWordEditor& control = f.lists.WordEditor();
-  int shownOrHidden = 0;
-  auto count = control.changed.Connect([&] { ++shownOrHidden; });
-  EXPECT_FALSE(control.Open(1));
-  ASSERT_TRUE(control.Open(0));
-  EXPECT_EQ(control.Type(), "INPT");
-  EXPECT_EQ(control.Word(), "CUSTOMER");
-  control.SetType("FUNC");
-  control.Store();
-  EXPECT_EQ(words.Items()[0].text, "FUNC CUSTOMER");
-  EXPECT_TRUE(words.Items()[0].checked);
-  control.Open(0);
-  control.Store();  // unchanged, still stored and marked
-  EXPECT_EQ(f.modified, 2);
-  control.Open(0);
-  control.SetType("AB");
-  control.Store();
-  EXPECT_EQ(words.Items()[0].text, "AB   CUSTOMER");
-  control.Open(0);
-  control.SetWord("X");
-  control.Cancel();
-  EXPECT_EQ(words.Items()[0].text, "AB   CUSTOMER");
-  EXPECT_FALSE(control.IsOpen());
-  EXPECT_EQ(shownOrHidden, 8);  // four openings, four closings, no more
-
-  CheckList& objects = f.lists.Objects();
-  ObjectEditor& object = f.lists.ObjectTextEditor();
-  EXPECT_FALSE(object.Open(0));  // an empty list opens nothing
-  objects.SetItems({{"A B", true, true}});
-  object.Open(0);
-  object.Store();  // unchanged: not stored, not marked
-  EXPECT_EQ(f.modified, 3);
-  object.Open(0);
-  object.Edit(" typed ");
-  object.Cancel();
-  EXPECT_EQ(objects.Items()[0].text, "A B");
-  object.Open(0);
-  object.Edit(" typed ");
-  objects.Clear();  // the line went away meanwhile: the editor closes with it
-  EXPECT_FALSE(object.IsOpen());
-  object.Store();
-  EXPECT_EQ(f.modified, 3);
-  objects.SetItems({{"A B", true, true}});
-  object.Open(0);
-  object.Edit(" typed ");
-  object.Store();
-  EXPECT_EQ(objects.Items()[0].text, " typed ");
-  EXPECT_EQ(f.modified, 4);
-
-  // Loading the function table closes the object editor and keeps what was typed.
-  object.Open(0);
-  object.Edit("kept");
-  f.lists.LoadFunctionTable();
-  EXPECT_FALSE(object.IsOpen());
-  EXPECT_EQ(objects.Items()[0].text, "kept");
+  WordFixture().RunScenario("wordlist/editors.txt");
 }
-
-}  // namespace
-}  // namespace korvane::testing
-
-namespace korvane::testing {
-namespace {
 
 // The shared list actions reach the word lists through the focused list and mark the job
 // modified each time.
 TEST(WordLists, SharedListActionsActOnTheFocusedWordListAndMarkTheJob) {
-  SourcesFixture f;
-  for (const char* name : {n::kListControlTags, n::kListObjects}) {
-    auto& list = f.form.Get<CheckList>(name);
-    list.SetItems({{"B", true, true}, {"A", false, true}, {"B", true, true}});
-    f.Focus(name);
-    const int before = f.modified;
-    for (const char* action : {"ActToggleSelect", "ActSelectAll", "ActUnselectAll",
-                               "ActToggleSelect", "ActRemoveDuplicates", "ActRemoveFiles"}) {
-      f.run(action);
-    }
-    EXPECT_EQ(f.modified - before, 6) << name;
-    EXPECT_EQ(f.texts(list), (Texts{"A", "B"})) << name;
-  }
-  EXPECT_EQ(f.aborts, 0);
+  SourcesFixture().RunScenario("wordlist/shared_actions.txt");
 }
 
 }  // namespace
