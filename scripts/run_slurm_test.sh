@@ -127,7 +127,7 @@ echo "== single-node Slurm up on $host ($cpus CPUs) after $(($(date +%s) - start
 jobs=$work/jobs
 mkdir -p "$jobs"
 KORVANE_KEEP_JOBS=$jobs timeout 300 "$e2e" --gtest_brief=1 \
-  --gtest_filter='MakeJob.TwentyJobsFromGeneratedFoldersOpenUnchangedAndRun' \
+  --gtest_filter='MakeJob.TwentyJobsFromGeneratedFoldersAreMadeAndRun' \
   || fail "making the 20 jobs failed"
 [ "$(wc -l < "$jobs/jobs.txt")" = 20 ] || fail "expected 20 jobs in $jobs/jobs.txt"
 # Job 01 was run by the test; its results go, so that the cluster's run shows its own.
