@@ -325,16 +325,20 @@ std::size_t Process::BytesWaiting() const {
 ReadState Process::ReadAvailable(std::string& out, std::size_t max, int* error) {
   if (outPipe_ == nullptr) return ReadState::Closed;
   std::size_t total = 0;
+  // A broken pipe is the end of the output; any other error is a failure. What was
+  // read before either still counts.
+  auto ended = [&](DWORD code) {
+    if (code == ERROR_BROKEN_PIPE) {
+      CloseH(outPipe_);
+      return total > 0 ? ReadState::Data : ReadState::Closed;
+    }
+    if (error != nullptr) *error = static_cast<int>(code);
+    return total > 0 ? ReadState::Data : ReadState::Failed;
+  };
   while (total < max) {
     DWORD available = 0;
     if (!::PeekNamedPipe(AsHandle(outPipe_), nullptr, 0, nullptr, &available, nullptr)) {
-      const DWORD code = ::GetLastError();
-      if (code == ERROR_BROKEN_PIPE) {
-        CloseH(outPipe_);
-        return total > 0 ? ReadState::Data : ReadState::Closed;
-      }
-      if (error != nullptr) *error = static_cast<int>(code);
-      return total > 0 ? ReadState::Data : ReadState::Failed;
+      return ended(::GetLastError());
     }
     if (available == 0) break;
     // Never more than is waiting: a read of an anonymous pipe blocks otherwise.
@@ -345,15 +349,7 @@ ReadState Process::ReadAvailable(std::string& out, std::size_t max, int* error) 
     const BOOL ok = ::ReadFile(AsHandle(outPipe_), out.data() + start, want, &got, nullptr);
     out.resize(start + got);
     total += got;
-    if (!ok) {
-      const DWORD code = ::GetLastError();
-      if (code == ERROR_BROKEN_PIPE) {
-        CloseH(outPipe_);
-        return total > 0 ? ReadState::Data : ReadState::Closed;
-      }
-      if (error != nullptr) *error = static_cast<int>(code);
-      return total > 0 ? ReadState::Data : ReadState::Failed;
-    }
+    if (!ok) return ended(::GetLastError());
   }
   return total > 0 ? ReadState::Data : ReadState::Nothing;
 }
