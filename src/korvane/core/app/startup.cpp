@@ -44,7 +44,6 @@ void Startup::CreateSteps() {
 
   if (!profileTaken_) {
     s_.window.status.ShowErrorAndAbort("Application name: " + appExeName_ + " is invalid");
-    return;
   }
 
   languages.SetVisible(true);

@@ -192,9 +192,10 @@ void StatusBar::ShowErrorAndAbort(const std::string& text) {
   if (!messageList_.empty()) AddErrorAndAbort(text);
   if (text.empty()) {
     ClearMessages();
-    return;
+    throw OperationAbort();
   }
   ShowError(text, false);
+  throw OperationAbort();  // ShowError without go-on has thrown already
 }
 
 void StatusBar::AddErrorAndAbort(const std::string& text) {

@@ -33,7 +33,9 @@ class StatusBar {
   void AddError(const std::string& text, bool goOn = false);
   [[noreturn]] void ShowFatal(const std::string& text);
   void ClearMessages();
-  void ShowErrorAndAbort(const std::string& text);  // empty text only clears
+  // Shows the error and ends the operation; an empty text clears the bar and
+  // ends it quietly.
+  [[noreturn]] void ShowErrorAndAbort(const std::string& text);
   [[noreturn]] void AddErrorAndAbort(const std::string& text);
 
   void Click();

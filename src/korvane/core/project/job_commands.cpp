@@ -194,7 +194,6 @@ void JobCommands::OpenProject(const std::vector<std::string>& dropped) {
     const auto chosen = project_.Context().person.OpenFiles(request);
     if (chosen.empty()) {
       project_.Context().status.ShowErrorAndAbort("File search cancelled, new project created");
-      return;
     }
     path = chosen.front();
   } else {
@@ -233,7 +232,6 @@ void JobCommands::SaveProject(bool saveAs) {
     const auto chosen = context.person.SaveFile(request);
     if (!chosen) {
       context.status.ShowErrorAndAbort("Save cancelled");
-      return;
     }
     path = *chosen;
     project_.SetProjectDirectory(path);
@@ -289,7 +287,6 @@ void JobCommands::SaveProject(bool saveAs) {
   const std::string error = codec_.Save(path, fields);
   if (!error.empty()) {
     context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + error);
-    return;
   }
   state.nameChanged = false;
   state.jobFile = path;
@@ -342,7 +339,6 @@ void JobCommands::LoadIntoEmptyJob(const std::string& path) {
     state.loading = false;
     FinishOnPages();
     project_.Context().status.AddErrorAndAbort(refused.what());
-    return;
   } catch (const OperationAbort&) {
     failed = true;  // its message is already in the list
   } catch (const std::exception& e) {
@@ -359,7 +355,6 @@ void JobCommands::LoadIntoEmptyJob(const std::string& path) {
     state.loading = false;
     FinishOnPages();
     project_.Context().status.AddErrorAndAbort(kLoadError);
-    return;
   }
   ClosingSteps();
   if (ownerToRecord_) {

@@ -67,7 +67,6 @@ void OutputDirectoryField::Leave() {
                                  ? "This field must not be empty"
                                  : "Invalid output directory (No relative or UNC format path "
                                    "is allowed here)!");
-    return;
   }
   if (state.createPending && frame.Modified()) {
     std::error_code ec;

@@ -85,7 +85,6 @@ void Project::ApplyName(const std::string& text, std::string& name, EditBox& edi
     context_.view.mainPages.SetActivePage(context_.view.namesPage);
     edit.RequestFocus();
     context_.status.ShowErrorAndAbort(message);
-    return;  // not reached: the abort unwinds
   }
   state_.nameChanged = true;
   state_.projectName.clear();
@@ -115,7 +114,6 @@ void Project::SetModified(bool flag) {
       saver_.SaveJob();
     } else if (answer == Button::Cancel) {
       context_.status.ShowErrorAndAbort("Action cancelled");
-      return;
     }
   }
   state_.modified = flag;

@@ -105,7 +105,6 @@ void WrapTyping::MarkToBeWrapped() {
   const int index = lists_.sourceList_.ItemIndex();
   if (index < 0 || index >= static_cast<int>(lists_.sourceList_.Items().size())) {
     context_.status.ShowErrorAndAbort("No selection, click with the left mouse button on a line!");
-    return;
   }
   const std::string name = FileList::NameOf(lists_.sourceList_.Items()[index].text);
   EnableMarking(marks_.Keyed().Value(name + ".WrpT"));
