@@ -69,10 +69,11 @@ MainWindow::MainWindow(Shell& shell) : shell_(shell) {
         shell_.Form().SetFocused(now != nullptr ? ToLocal(now->objectName()) : std::string());
       });
   shell_.Sources().SetTextMeasure(&listMeasure_);
-  // The watcher of a run reports through the event loop. The dispatcher holds
-  // nothing, so one for the program's life outlives every shell.
+  // The watcher of a run reports through the event loop, and the copy loop of a
+  // preparation runs on it in steps. The dispatcher holds nothing, so one for the
+  // program's life outlives every shell.
   static QtDispatcher dispatcher;
-  shell_.Runs().SetDispatcher(dispatcher);
+  shell_.SetDispatcher(dispatcher);
   RefreshWindowState();
 }
 

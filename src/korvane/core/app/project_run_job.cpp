@@ -150,6 +150,10 @@ void ProjectRunJob::PrepareInput() {
   preparation_.BuildInputStructure(false);
 }
 
+void ProjectRunJob::PrepareInputThen(std::function<void()> then) {
+  preparation_.BuildInputStructure(false, std::move(then));
+}
+
 RenameOutcome ProjectRunJob::RenameResults() {
   preparation_.RenameResults();
   return preparation_.LastRename();

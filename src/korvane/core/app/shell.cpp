@@ -106,6 +106,18 @@ bool Shell::Run(const std::function<void()>& work) {
   return RunGuarded(person_, work, &stats_);
 }
 
+void Shell::SetDispatcher(UiDispatcher& dispatcher) {
+  runs_.SetDispatcher(dispatcher);
+  // Long loops run in steps posted here, each through the guard like any command.
+  auto post = [this, &dispatcher](std::function<void()> step) {
+    dispatcher.Post([this, alive = std::weak_ptr<const int>(alive_), step = std::move(step)] {
+      if (!alive.expired()) Run(step);
+    });
+  };
+  preparation_.SetStepPoster(post);
+  sources_.Adding().SetStepPoster(post);
+}
+
 bool Shell::Execute(const std::string& actionName) {
   Action& action = actions_.Get(actionName);
   return Run([&] {

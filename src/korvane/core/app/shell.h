@@ -67,6 +67,9 @@ class Shell : public CommandGate {
   bool Execute(const std::string& actionName) override;
   // Runs any user operation through the guard.
   bool Run(const std::function<void()>& work) override;
+  // The window's event loop: a run's watcher reports through it, and a preparation
+  // copies in steps on it, each step through the guard.
+  void SetDispatcher(UiDispatcher& dispatcher);
 
   // The services, for the view and the tests.
   FormModel& Form() { return form_; }
@@ -150,6 +153,8 @@ class Shell : public CommandGate {
   ConfiguredDosBoxSettings dosBoxSettings_;
   RunService runs_;
   Connection markerOpening_;
+  // Work posted for a shell that is gone is dropped.
+  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };
 
 }  // namespace korvane

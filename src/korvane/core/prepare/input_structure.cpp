@@ -2,6 +2,8 @@
 // copies expanded, label files and copy members, and the saved control files.
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string_view>
 #include <unordered_set>
 
@@ -58,7 +60,20 @@ void Preparation::ShowProgress(const std::string& caption, int modulesMax) {
   modules.SetRange(0, modulesMax);
 }
 
-void Preparation::BuildInputStructure(bool countOnly) {
+void Preparation::BuildInputStructure(bool countOnly, std::function<void()> then) {
+  bool stepping = false;
+  {
+    ScopeExit always([&] {
+      if (!stepping) Finish();
+    });
+    stepping = StartStructure(countOnly, then);
+  }
+  if (!stepping && then) then();
+}
+
+// Everything up to the copy loop; true when the loop goes on in steps, which then
+// complete the structure.
+bool Preparation::StartStructure(bool countOnly, std::function<void()>& then) {
   auto& modules = context_.view.modulesBar;
   auto& sourcesBar = context_.view.sourcesBar;
   job_.SetSourceLines(0);
@@ -70,8 +85,6 @@ void Preparation::BuildInputStructure(bool countOnly) {
   };
   preparing();
   report_.Clear();
-  ScopeExit always([this] { Finish(); });
-
   PrepareXml();
   preparing();
   modules.StepIt();
@@ -127,10 +140,23 @@ void Preparation::BuildInputStructure(bool countOnly) {
   modules.StepIt();
   for (const char* dir : {"Workinp", "Frames", "WrapOut"}) MakeRealDirectory(base + "/" + dir);
 
-  if (wrapRequested_) CopyLoop(base);
+  if (wrapRequested_) {
+    StartCopyLoop(base, countOnly);
+    if (post_) {
+      copy_->then = std::move(then);
+      PostCopyStep();
+      return true;
+    }
+    CopySome(false);
+  }
+  CompleteStructure(base, countOnly);
+  return false;
+}
+
+// What follows the copy loop; a count only stops before anything is saved.
+void Preparation::CompleteStructure(const std::string& base, bool countOnly) {
   copying_ = false;
   if (countOnly) return;
-
   MakeRealDirectory(base + "/Work");
   SaveControlFiles(base);
   if (context_.view.wordScanPage.Visible()) {
@@ -140,27 +166,34 @@ void Preparation::BuildInputStructure(bool countOnly) {
   }
 }
 
-void Preparation::CopyLoop(const std::string& base) {
+void Preparation::StartCopyLoop(const std::string& base, bool countOnly) {
   auto& modules = context_.view.modulesBar;
-  const std::vector<std::string>& map = parameters_.nameMap;
   int entities = 0;
   // Sources and copy members both advance the bar, so both count towards its end.
-  for (const std::string& line : map) {
+  for (const std::string& line : parameters_.nameMap) {
     entities += StartsWithText("XCPY", line) || StartsWithText("CCPY", line) ? 1 : 0;
   }
   ShowProgress("Building input structure", entities);
   modules.SetPosition(0);
   copying_ = true;
   stopRequested_ = false;
-  CopyLibrary library(base);
-  Pacer pacer;
-  for (const std::string& line : map) {
+  copy_ = std::make_unique<CopyRun>(base, countOnly);
+}
+
+// Copies the name map's entries; paced, it returns false when the window is due a turn
+// before the map has ended.
+bool Preparation::CopySome(bool paced) {
+  auto& modules = context_.view.modulesBar;
+  const std::vector<std::string>& map = parameters_.nameMap;
+  CopyRun& run = *copy_;
+  while (run.next < map.size()) {
+    const std::string& line = map[run.next++];
     const std::string key = KeyedLines::NameOf(line);
     const std::string value = KeyedLines::ValueOf(line);
     if (const long long i = KeyNumber(key, "XCPY"); i >= 0) {
-      CopySource(base, static_cast<size_t>(i), value, library);
+      CopySource(run.base, static_cast<size_t>(i), value, run.library);
     } else if (KeyNumber(key, "CCPY") >= 0) {
-      CopyMember(base, value);
+      CopyMember(run.base, value);
     } else {
       continue;
     }
@@ -168,14 +201,39 @@ void Preparation::CopyLoop(const std::string& base) {
     context_.view.progress.SetCaption("Building input structure, Processing " +
                                       std::to_string(modules.Position()) + " of " +
                                       std::to_string(modules.Max()));
-    if (pacer.Due()) context_.person.ProcessPendingEvents();
     CheckStopRequest();
+    if (paced && run.next < map.size() && run.pacer.Due()) return false;
   }
   job_.SetSourceLines(report_.TotalLines());
   if (const size_t unresolved = report_.UnresolvedCount(); unresolved > 0) {
     context_.status.ShowWarning("Copy statements not resolved: " + std::to_string(unresolved) +
                                 " (the sources are prepared without them)");
   }
+  return true;
+}
+
+void Preparation::PostCopyStep() {
+  post_([this, alive = std::weak_ptr<const int>(alive_)] {
+    if (!alive.expired() && copy_) CopyStep();
+  });
+}
+
+// One step of a copy loop that runs between the person's events. An abort ends the
+// preparation here; the gate the step runs through shows it.
+void Preparation::CopyStep() {
+  try {
+    if (!CopySome(true)) {
+      PostCopyStep();
+      return;
+    }
+    CompleteStructure(copy_->base, copy_->countOnly);
+  } catch (...) {
+    Finish();
+    throw;
+  }
+  std::function<void()> then = std::move(copy_->then);
+  Finish();
+  if (then) then();
 }
 
 void Preparation::CheckStopRequest() {
@@ -267,6 +325,7 @@ void Preparation::SaveControlFiles(const std::string& base) {
 }
 
 void Preparation::Finish() {
+  copy_.reset();
   copying_ = false;
   stopRequested_ = false;
   context_.view.sourcesBar.StepIt();

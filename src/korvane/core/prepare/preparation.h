@@ -4,16 +4,20 @@
 // the results and removing the structure after a run.
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/pacer.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/form/window_context.h"
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/preparation_report.h"
 #include "korvane/core/prepare/prepare_job.h"
 #include "korvane/core/prepare/rename_outcome.h"
+#include "korvane/core/sources/copy_library.h"
 #include "korvane/core/sources/source_lists.h"
 
 namespace korvane {
@@ -21,6 +25,8 @@ namespace korvane {
 class Preparation {
  public:
   Preparation(WindowContext& context, PrepareJob& job, SourceLists& sources);
+  Preparation(const Preparation&) = delete;
+  Preparation& operator=(const Preparation&) = delete;
 
   // Sets the handlers of ActPrepareXML, ActCopyFiles, ActCountLinesOnly, ActRename and
   // ActDeleteFilesAfter.
@@ -34,8 +40,14 @@ class Preparation {
   // MemoNewFileNames) and the batch lines, kept until the next preparation.
   void PrepareXml();
   // Builds the input structure; countOnly stops after the copy loop, before anything
-  // is saved.
-  void BuildInputStructure(bool countOnly);
+  // is saved. then runs once the structure is complete, not after an abort.
+  void BuildInputStructure(bool countOnly, std::function<void()> then = {});
+  // Hands work to the window's event loop, to run later through the command gate.
+  using StepPoster = std::function<void(std::function<void()>)>;
+  // With a poster, the copy loop runs in steps between the person's events, and
+  // BuildInputStructure returns while it copies; without one (no window) it copies
+  // to the end at once.
+  void SetStepPoster(StepPoster post) { post_ = std::move(post); }
   // Renames the numbered results below WrapOut back to the source names.
   void RenameResults();
   // The file-system time a run began at: results not older than it are that run's.
@@ -44,7 +56,7 @@ class Preparation {
   // Removes the temporary structure (when the run control says so).
   void DeleteFilesAfter();
 
-  // Set while the copy loop runs.
+  // Set while the copy loop runs, also between its steps.
   bool Busy() const { return copying_; }
   // The copy loop asks the person to confirm at its next step; until then, and when the
   // answer is no, it stays busy.
@@ -62,7 +74,12 @@ class Preparation {
   JobParameterInput CollectInput(const std::string& base);
   void ShowMemos();
   void ShowProgress(const std::string& caption, int modulesMax);
-  void CopyLoop(const std::string& base);
+  bool StartStructure(bool countOnly, std::function<void()>& then);
+  void StartCopyLoop(const std::string& base, bool countOnly);
+  bool CopySome(bool paced);
+  void PostCopyStep();
+  void CopyStep();
+  void CompleteStructure(const std::string& base, bool countOnly);
   void CopySource(const std::string& base, size_t index, const std::string& target,
                   CopyLibrary& library);
   void CopyMember(const std::string& base, const std::string& value);
@@ -77,6 +94,21 @@ class Preparation {
   bool wrapRequested_ = false;
   bool copying_ = false;
   bool stopRequested_ = false;
+  // The copy loop under way: where it stands, and what follows it.
+  struct CopyRun {
+    CopyRun(const std::string& base, bool countOnly)
+        : base(base), countOnly(countOnly), library(base) {}
+    std::string base;
+    bool countOnly;
+    CopyLibrary library;
+    size_t next = 0;  // the next line of the name map
+    Pacer pacer;
+    std::function<void()> then;
+  };
+  std::unique_ptr<CopyRun> copy_;
+  StepPoster post_;
+  // Steps posted for a preparation that is gone are dropped.
+  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
   JobParameters parameters_;
   PreparationReport report_;
   std::optional<std::filesystem::file_time_type> runStart_;

@@ -77,13 +77,9 @@ void RunService::RunTool() {
   session_ = std::make_unique<RunSession>(
       RunSessionContext{job_, display_, context_.status, context_.person, *dispatcher_,
                         installation_, dosBox_, reaper_, echo_});
+  // The cancel command is offered exactly while the tool runs.
+  sessionLaunched_ = session_->launched.Connect([&cancel] { cancel.SetEnabled(true); });
   sessionEnded_ = session_->ended.Connect([&cancel] { cancel.SetEnabled(false); });
-  // The cancel command is offered exactly while the session runs.
-  struct OfferCancel {
-    Action& cancel;
-    const RunSession& session;
-    ~OfferCancel() { cancel.SetEnabled(session.Active()); }
-  } offer{cancel, *session_};
   session_->Start(context_.actions.Get(kActDontRun).Checked());
 }
 

@@ -75,6 +75,7 @@ class RunService {
   // Outlives every session: a tool still running when its session goes is stopped here.
   platform::Reaper reaper_;
   std::unique_ptr<RunSession> session_;
+  Connection sessionLaunched_;
   Connection sessionEnded_;
   std::ostream* echo_ = nullptr;
   DosBoxMode dosBox_;

@@ -48,9 +48,11 @@ void RunSession::Start(bool dontRun) {
   result_.started = std::chrono::system_clock::now();
   c_.display.SetCaption(BatchStartedCaption(c_.display.Caption(), TimeOfDay(result_.started)));
   c_.display.ShowRunStarting();
+  c_.job.PrepareInputThen([this, dontRun] { Launch(dontRun); });
+}
 
+void RunSession::Launch(bool dontRun) {
   RunJob& job = c_.job;
-  job.PrepareInput();
   base_ = job.WritableBase();
   job.SetRunStart(RunStartStamp(base_));
   job.EnableLogViews(false);
@@ -113,6 +115,7 @@ void RunSession::Start(bool dontRun) {
                                            static_cast<WatcherListener&>(*this), options);
   job.FollowLogs(true);
   watcher_->Start();
+  launched.Emit();
   try {
     job.RecordRunStart();
   } catch (const OperationAbort&) {

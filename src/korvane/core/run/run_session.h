@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -63,6 +64,13 @@ class RunJob {
 
   // The input structure: the sources copied into their numbered places.
   virtual void PrepareInput() = 0;
+  // The same, then the rest of the run. A window copies in steps between the person's
+  // events and goes on after the last one; then does not run when the preparation
+  // ended early.
+  virtual void PrepareInputThen(std::function<void()> then) {
+    PrepareInput();
+    then();
+  }
   // The results back under their sources' names, and what that found.
   virtual RenameOutcome RenameResults() = 0;
   // The copied input, deleted after the run when the configuration says so.
@@ -130,8 +138,9 @@ class RunSession : private WatcherListener {
   RunSession(const RunSession&) = delete;
   RunSession& operator=(const RunSession&) = delete;
 
-  // Prepares the input and starts the tool. A run that may not or could not start ends
-  // the operation with its message; the result then has no end.
+  // Prepares the input and starts the tool, once the input is complete. A run that may
+  // not or could not start ends the operation with its message; the result then has no
+  // end.
   void Start(bool dontRun);
   // The person's cancel, already confirmed: the tool is asked to stop, then ended. The
   // end of the run reports it.
@@ -140,10 +149,13 @@ class RunSession : private WatcherListener {
   bool Active() const { return watcher_ != nullptr; }
   const RunResult& Result() const { return result_; }
 
+  // The tool was started and is watched.
+  Signal<> launched;
   // The end of the run was handled and said.
   Signal<> ended;
 
  private:
+  void Launch(bool dontRun);
   void OnConsoleLines(const std::vector<std::string>& lines) override;
   void OnProgressStep() override;
   void OnPipeWarning(const std::string& call) override;

@@ -1,6 +1,8 @@
 // Adding files to the job's lists: by dialog, by dropping, whole trees.
 #include <chrono>
 #include <filesystem>
+#include <memory>
+#include <utility>
 
 #include "korvane/core/common/find_files.h"
 #include "korvane/core/common/pacer.h"
@@ -136,25 +138,21 @@ void SourceAdding::AddDirectoryToCopies() {
 }
 
 void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet, int depth) {
-  const ListTarget target = lists_.Current();
-  CreateCollection(target);
+  auto run = std::make_unique<AddRun>(lists_.Current());
+  CreateCollection(run->target);
+  SearchFolder(*run, directory, quiet, depth);
+  BeginAdding(std::move(run));
+}
+
+// The folder's files that the list's filter takes, depth levels deep; more than the
+// big-directory limit are added only when the person agrees, unless quiet.
+void SourceAdding::SearchFolder(AddRun& run, const std::string& directory, bool quiet, int depth) {
   auto& group = context_.view.progress;
   auto& progress = context_.view.sourcesBar;
   progress.SetRange(0, 5);
   progress.SetPosition(1);
   group.SetVisible(true);
-
-  const std::string filter = ReplaceChar(FilterOf(target) + ";", '|', ';');
-  bool added = false;
-  target.list->SetSorting(false);
-  ScopeExit restore([&] {
-    busy_ = false;
-    target.list->SetSorting(true);
-    group.SetVisible(false);
-    lists_.UpdatePanelCaption(target.list->List());
-    if (added) lists_.Modified();
-  });
-
+  const std::string filter = ReplaceChar(FilterOf(run.target) + ";", '|', ';');
   std::vector<std::string> files;
   FindFiles(directory, "", "", depth, files, filter);
   progress.StepIt();
@@ -166,26 +164,92 @@ void SourceAdding::AddDirectoryTree(const std::string& directory, bool quiet, in
                                  " source files\r\nDo you really want to proceed?";
     if (context_.person.Ask(MessageKind::Warning, question, {Button::Ok, Button::Cancel}) !=
         Button::Ok) {
+      group.SetVisible(false);
       context_.status.ShowErrorAndAbort("Cancelled due to too many files in directory");
     }
   }
+  for (size_t i = 0; i < files.size(); ++i) run.files.push_back({files[i], i == 0, false});
+  run.files.push_back({"", false, false});
+}
 
+void SourceAdding::BeginAdding(std::unique_ptr<AddRun> run) {
+  auto& progress = context_.view.sourcesBar;
+  run->start = progress.Position();
+  progress.SetRange(0, run->start + static_cast<int>(run->files.size()));
+  run->target.list->SetSorting(false);
+  run_ = std::move(run);
   busy_ = true;
-  const int start = progress.Position();
-  progress.SetRange(0, start + static_cast<int>(files.size()));
-  Pacer pacer;
-  for (size_t i = 0; i < files.size(); ++i) {
-    added |= AddOneFile(target, files[i], i == 0, nullptr);
-    if (pacer.Due()) {
-      progress.SetPosition(start + static_cast<int>(i) + 1);
-      context_.person.ProcessPendingEvents();
+  if (post_) {
+    PostAddStep();
+    return;
+  }
+  try {
+    AddSome(false);
+  } catch (...) {
+    EndAdding(false);
+    throw;
+  }
+  EndAdding(true);
+}
+
+// Adds the waiting files; paced, it returns false when the window is due a turn before
+// the last one.
+bool SourceAdding::AddSome(bool paced) {
+  AddRun& run = *run_;
+  while (run.next < run.files.size()) {
+    const Pending& file = run.files[run.next++];
+    if (file.path.empty()) {
+      // The folder's files are in: sorted, checked and the first one shown, before the
+      // next folder or the loose files follow.
+      run.target.list->SetSorting(true);
+      FinishAdding(run.target);
+      if (std::exchange(run.folderAdded, false)) lists_.Modified();
+      run.target.list->SetSorting(false);
+      continue;
+    }
+    (file.filtered ? run.looseAdded : run.folderAdded) |=
+        AddOneFile(run.target, file.path, file.first, file.filtered ? &run.accepted : nullptr);
+    if (run.next < run.files.size() && run.pacer.Due()) {
+      context_.view.sourcesBar.SetPosition(run.start + static_cast<int>(run.next));
+      if (paced) return false;
     }
   }
-  progress.SetPosition(progress.Max());
+  return true;
+}
+
+void SourceAdding::PostAddStep() {
+  post_([this, alive = std::weak_ptr<const int>(alive_)] {
+    if (!alive.expired() && run_) AddStep();
+  });
+}
+
+// One step of adding between the person's events; an abort keeps what was added so far.
+void SourceAdding::AddStep() {
+  try {
+    if (!AddSome(true)) {
+      PostAddStep();
+      return;
+    }
+  } catch (...) {
+    EndAdding(false);
+    throw;
+  }
+  EndAdding(true);
+}
+
+// What was added is sorted, counted and saved, also after an abort part way; a complete
+// add has the list checked too.
+void SourceAdding::EndAdding(bool completed) {
+  const std::unique_ptr<AddRun> run = std::move(run_);
   busy_ = false;
-  target.list->SetSorting(true);
-  group.SetVisible(false);
-  FinishAdding(target);
+  auto& progress = context_.view.sourcesBar;
+  progress.SetPosition(progress.Max());
+  run->target.list->SetSorting(true);
+  context_.view.progress.SetVisible(false);
+  lists_.UpdatePanelCaption(run->target.list->List());
+  if (completed && run->looseAdded) FinishAdding(run->target);
+  if (run->folderAdded) lists_.Modified();  // an abort part way through a folder
+  if (run->looseAdded) lists_.Modified();
 }
 
 void SourceAdding::DropFiles(const std::string& target, const std::vector<std::string>& paths,
@@ -195,27 +259,18 @@ void SourceAdding::DropFiles(const std::string& target, const std::vector<std::s
   } else if (target == n::kButtonAddFilesToCpy || target == n::kButtonAddDirsToCpy) {
     lists_.ShowCopySourcePage(context_.view.copiesPage);
   }
-  const ListTarget list = lists_.Current();
-  CreateCollection(list);
-  const auto accepted = AcceptedExtensions(FilterOf(list));
-  bool addedFile = false;
-  list.list->SetSorting(false);
-  ScopeExit restore([&] {
-    list.list->SetSorting(true);
-    lists_.UpdatePanelCaption(list.list->List());
-    if (addedFile) lists_.Modified();
-  });
+  auto run = std::make_unique<AddRun>(lists_.Current());
+  CreateCollection(run->target);
+  run->accepted = AcceptedExtensions(FilterOf(run->target));
   for (size_t i = 0; i < paths.size(); ++i) {
     std::error_code ec;
     if (std::filesystem::is_directory(paths[i], ec)) {
-      AddDirectoryTree(paths[i], true, depth);
-      list.list->SetSorting(false);
+      SearchFolder(*run, paths[i], true, depth);
     } else {
-      addedFile |= AddOneFile(list, paths[i], i == 0, &accepted);
+      run->files.push_back({paths[i], i == 0, true});
     }
   }
-  list.list->SetSorting(true);
-  if (addedFile) FinishAdding(list);
+  BeginAdding(std::move(run));
 }
 
 }  // namespace korvane
