@@ -25,16 +25,7 @@ struct MarkerFixture : testing::ViewerFixture {
       fs::copy_file(samples + name, Job(std::string("SourceCollection/") + name));
     for (const char* name : {"CUSTREC.cpy", "ACCTREC.cpy"})
       fs::copy_file(samples + "copylib/" + name, Job(std::string("CopyCollection/") + name));
-    closeRequests = 0;
   }
-  // Selects text in the line holding it, from its first occurrence.
-  static void Select(WrapperMarker& page, const std::string& text) {
-    TextDocument& doc = page.Document();
-    const size_t at = doc.Text().find(text);
-    ASSERT_NE(at, std::string_view::npos) << text;
-    doc.SelectionFromView(at, text.size());
-  }
-
   void Commands(testing::Scenario& s) override {
     ViewerFixture::Commands(s);
     testing::Observations& o = s.out;
@@ -44,7 +35,13 @@ struct MarkerFixture : testing::ViewerFixture {
       Guard([&] { marker.OpenMarkerPage(Job("SourceCollection/" + c[0])); });
     });
     s.On("label", [this](const Command& c) { Guard([&] { Page().Mark(c[0] == "on"); }); });
-    s.On("select-text", [this](const Command& c) { Select(Page(), c.rest); });
+    // Selects the first occurrence of the text.
+    s.On("select-text", [this](const Command& c) {
+      TextDocument& doc = Page().Document();
+      const size_t at = doc.Text().find(c.rest);
+      ASSERT_NE(at, std::string_view::npos) << c.rest;
+      doc.SelectionFromView(at, c.rest.size());
+    });
     // Selects what is selected again, as the person does who takes the found name.
     s.On("take-found", [this](const Command&) {
       TextDocument& doc = Page().Document();
