@@ -141,48 +141,14 @@ TEST(MarkerPaths, FollowTheCollectionsAndTheWrapType) {
   EXPECT_STREQ(MarkKindOf("Module").prefix, "ENTR:");
 }
 
-TEST(Marker, ProcModeWalksSectionsAndParagraphsAfterTheProcedureDivision) {
-  MarkerFixture().RunScenario("marker/proc_mode.txt");
-}
-
-TEST(Marker, StaleOrUnreadableMarksAreNotShown) {
-  MarkerFixture().RunScenario("marker/stale.txt");
-}
-
-TEST(Marker, FileModeFindsEachFileDefinition) {
-  MarkerFixture().RunScenario("marker/file_mode.txt");
-}
-
-TEST(Marker, MarksOneWordOnceAndRefusesComments) {
-  MarkerFixture().RunScenario("marker/marking.txt");
-}
-
-TEST(Marker, SavesReopensAndRemovesTheMarks) {
-  MarkerFixture().RunScenario("marker/saving.txt");
-}
-
-TEST(Marker, SavedMarksChangeTheJobAndAJobSaveTakesTheUnsavedOnes) {
-  MarkerFixture().RunScenario("marker/pending.txt");
-}
-
-TEST(Marker, ResetCancelAndTheCloseQuestion) {
-  MarkerFixture().RunScenario("marker/reset_and_close.txt");
-}
-
-TEST(Marker, TheSourceListsMarkCommandOpensTheSelectedSource) {
-  MarkerFixture().RunScenario("marker/from_the_list.txt");
-}
-
-TEST(Marker, FindTextSearchesForwardIgnoringCase) {
-  MarkerFixture().RunScenario("marker/finding.txt");
-}
-
-TEST(Marker, OpeningAMissingSourceEndsTheCommand) {
-  MarkerFixture().RunScenario("marker/missing_source.txt");
-}
-
-TEST(Marker, NeverWritesThroughALink) {
-  MarkerFixture().RunScenario("marker/links.txt");
+// The scenarios of tests/data/marker, each file saying first what it shows.
+TEST(Marker, Scenarios) {
+  for (const char* name :
+       {"proc_mode", "stale", "file_mode", "marking", "saving", "pending", "reset_and_close",
+        "from_the_list", "finding", "missing_source", "links"}) {
+    SCOPED_TRACE(name);
+    MarkerFixture().RunScenario("marker/" + std::string(name) + ".txt");
+  }
 }
 
 }  // namespace

@@ -112,22 +112,13 @@ TEST(WrlFile, WidenedFieldsAndShortLines) {
   EXPECT_EQ(ControlWordEntry("TOOLONG", "W"), "TOOL W");
 }
 
-// The scenarios below are in tests/data/wordlist, commands with what they showed.
-TEST(WordLists, ImportAsksBeforeAppendingAndExportStaysSilentWhenEmpty) {
-  WordFixture().RunScenario("wordlist/import_export.txt");
-}
-
-TEST(WordLists, FunctionTableLoadsOnlyIntoEmptyListsAndAddToListAppends) {
-  WordFixture().RunScenario("wordlist/function_table.txt");
-  WordFixture().RunScenario("wordlist/function_table_hidden.txt");
-}
-
-TEST(WordLists, PickingWordsOutOfASource) {
-  WordFixture().RunScenario("wordlist/picking.txt");
-}
-
-TEST(WordEditors, StoreAndCancelRules) {
-  WordFixture().RunScenario("wordlist/editors.txt");
+// The scenarios of tests/data/wordlist, each file saying first what it shows.
+TEST(WordLists, Scenarios) {
+  for (const char* name :
+       {"import_export", "function_table", "function_table_hidden", "picking", "editors"}) {
+    SCOPED_TRACE(name);
+    WordFixture().RunScenario("wordlist/" + std::string(name) + ".txt");
+  }
 }
 
 // The shared list actions reach the word lists through the focused list and mark the job
