@@ -145,8 +145,9 @@ TEST(ToolWatcher, ACancelAsksThroughTheStopFileThenTerminatesThenKills) {
   }
   std::filesystem::remove(options.semaphorePath);
   // One that ignores it and SIGTERM is killed, and never before both graces have passed.
-  Watched w({"ignore-term", "sleep:20000"}, false, options);
-  std::this_thread::sleep_for(100ms);  // let it start ignoring
+  options.captureConsole = true;
+  Watched w({"ignore-term", "out:ready\\n", "sleep:20000"}, true, options, false);
+  ASSERT_TRUE(w.ui.RunUntil([&] { return !w.rec.lines.empty(); }, 30s));  // ignoring by now
   const auto before = std::chrono::steady_clock::now();
   EXPECT_EQ(w.watcher->Cancel(), "");
   ASSERT_TRUE(w.RunToEnd(5s));
