@@ -6,8 +6,6 @@
 # project/output_directory_windows_test.cpp and tests/e2e/windows_e2e_test.cpp.
 # korvane_test() turns each list into a negative GoogleTest filter.
 
-set(korvane_windows_skip_test_common
-  SystemErrorText.CodeAndTheSystemsMessage)                        # strerror's words
 set(korvane_windows_skip_test_components
   DirectoryFrameTest.LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick  # $HOME
   ToolPathFrameTest.BrowseDialogIsPresetAndKeepsItsFirstFilterAndTitle)   # "/" in the golden

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <regex>
-
-#include "korvane/core/common/system_error.h"
 
 namespace {
 
@@ -19,10 +16,6 @@ TEST(Version, KeysIgnoreCaseAndUnknownOnesAreEmpty) {
   for (const char* unknown : {"", "Comments", "FileVersion ", "ProductNam"}) {
     EXPECT_EQ(GetVersionValue(unknown), "") << unknown;
   }
-}
-
-TEST(SystemErrorText, CodeAndTheSystemsMessage) {
-  EXPECT_EQ(korvane::SystemErrorText(ENOENT), "System Error : 2 - No such file or directory");
 }
 
 }  // namespace

@@ -169,25 +169,5 @@ TEST(IncCombo, MatchingAndFinding) {
   EXPECT_EQ(combo.LastFoundIndex(), 2);
 }
 
-TEST(IncCombo, LargeListKeepsKeyLookupsRight) {
-  IncCombo combo;
-  combo.SetPickOnly(true);
-  for (int i = 0; i < 10000; ++i) {
-    combo.AddWithKey("Item " + std::to_string(i), "K" + std::to_string(i));
-  }
-  combo.AddWithKey("ITEM 42", "dup");
-  EXPECT_EQ(combo.Items().size(), 10000u);
-  combo.SetSecondInd("K9999");
-  EXPECT_EQ(combo.ItemIndex(), 9999);
-  combo.TypeText("*m 777");
-  combo.DropDown();
-  EXPECT_EQ(combo.Items(),
-            (Items{"Item 777", "Item 7770", "Item 7771", "Item 7772", "Item 7773", "Item 7774",
-                   "Item 7775", "Item 7776", "Item 7777", "Item 7778", "Item 7779"}));
-  combo.SetItemIndex(3);
-  combo.Click();
-  EXPECT_EQ(combo.SecondInd(), "K7772");
-}
-
 }  // namespace
 }  // namespace korvane

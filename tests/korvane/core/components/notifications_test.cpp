@@ -2,7 +2,6 @@
 
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -182,6 +181,11 @@ TEST(CheckList, AnnouncesRowsSelectionAndResets) {
       if (in[0] == "item") list.SetItem(at(1), {in[2], in[3] == "checked", in[4] == "enabled"});
       if (in[0] == "remove") list.RemoveAt(at(1));
       if (in[0] == "touch") list.Touch();
+      if (in[0] == "refill") {
+        list.MutableItems().clear();
+        for (size_t i = 1; i < in.size(); ++i) list.MutableItems().push_back({in[i]});
+        list.Touch();
+      }
       if (in[0] == "items") list.SetItems({{in[1]}});
       if (in[0] == "width") list.SetScrollWidth(std::stoi(in[1]));
       if (in[0] == "clear") list.Clear();
@@ -190,65 +194,6 @@ TEST(CheckList, AnnouncesRowsSelectionAndResets) {
     }
     return events;
   });
-}
-
-// A copy kept only from the announcements matches the list after any run of
-// changes: the indexes are right.
-TEST(CheckList, AMirrorFedOnlyByTheSignalsStaysEqual) {
-  CheckList list("ListBoxCopies", "");
-  std::vector<std::string> mirror;
-  int mirrorIndex = -1;
-  ConnectionList connections;
-  connections.Add(list.rowsInserted.Connect([&](size_t first, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-      mirror.insert(mirror.begin() + static_cast<std::ptrdiff_t>(first + i),
-                    list.Items()[first + i].text);
-    }
-  }));
-  connections.Add(list.rowsRemoved.Connect([&](size_t first, size_t count) {
-    mirror.erase(mirror.begin() + static_cast<std::ptrdiff_t>(first),
-                 mirror.begin() + static_cast<std::ptrdiff_t>(first + count));
-  }));
-  connections.Add(list.rowsChanged.Connect([&](size_t first, size_t count) {
-    for (size_t i = first; i < first + count; ++i) mirror[i] = list.Items()[i].text;
-  }));
-  connections.Add(list.reset.Connect([&] {
-    mirror.clear();
-    for (const auto& item : list.Items()) mirror.push_back(item.text);
-  }));
-  connections.Add(list.selectionChanged.Connect([&] { mirrorIndex = list.ItemIndex(); }));
-
-  std::mt19937 rng(7);
-  int serial = 0;
-  for (int round = 0; round < 2000; ++round) {
-    const size_t size = list.Items().size();
-    const auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
-    switch (rng() % 6) {
-      case 0:
-        list.Insert(pick(size + 1), {"i" + std::to_string(++serial)});
-        break;
-      case 1:
-        if (size > 0) list.RemoveAt(pick(size));
-        break;
-      case 2:
-        if (size > 0) list.SetItem(pick(size), {"s" + std::to_string(++serial)});
-        break;
-      case 3:
-        if (size > 0) list.SetItemIndex(static_cast<int>(pick(size)));
-        break;
-      case 4:
-        if (rng() % 20 == 0) {
-          list.MutableItems().resize(size / 2);
-          list.Touch();
-        }
-        break;
-      default:
-        list.Add({"a" + std::to_string(++serial)});
-    }
-    ASSERT_EQ(mirror.size(), list.Items().size()) << round;
-    for (size_t i = 0; i < mirror.size(); ++i) ASSERT_EQ(mirror[i], list.Items()[i].text) << round;
-    ASSERT_EQ(mirrorIndex, list.ItemIndex()) << round;
-  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include "korvane/core/common/text.h"
 #include "korvane/core/prepare/job_parameters.h"
 #include "korvane/core/prepare/wrapper_contract.h"
-#include "korvane/core/prepare/xml_lines.h"
 #include "support/golden.h"
 
 namespace korvane::testing {
@@ -107,19 +106,6 @@ TEST(JobParameters, ExtensionsAndNameMapOrder) {
   const auto out = BuildJobParameters(in);
   ASSERT_EQ(out.longExtensions.size(), 2u);
   EXPECT_EQ(out.longExtensions[1].second, ".COB");
-}
-
-TEST(XmlLines, BlocksElementsAndIndent) {
-  XmlLines xml;
-  xml.OpenXmlElement("A");
-  xml.OpenXmlBlock("<B");
-  xml.CloseXmlBlock("/>");  // empty: both lines go
-  xml.OpenXmlBlock("<C");
-  xml.WriteXmlValue("v", "1");
-  xml.CloseXmlBlock("/>");
-  xml.CloseXmlElement();
-  EXPECT_EQ(xml.Lines(), (Texts{"<A>", " <C", "  <v>1</v>", " />", "</A>"}));
-  EXPECT_EQ(xml.Level(), 0);
 }
 
 TEST(WrapperContract, EntityArguments) {

@@ -40,13 +40,16 @@ struct Recorder : WatcherListener {
   void OnRunEnded(const RunEnd& e) override { end = e; }
 };
 
-std::unique_ptr<platform::Process> StartTool(std::vector<std::string> steps, bool captured) {
+// The test tool with its steps; a captured one runs through the console stub unless
+// told otherwise, with its output read and its input piped.
+std::unique_ptr<platform::Process> StartTool(std::vector<std::string> steps, bool captured,
+                                             bool stub) {
   platform::ProcessOptions options;
   options.argv = {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL};
-  if (!captured) options.argv.erase(options.argv.begin());
+  if (!stub) options.argv.erase(options.argv.begin());
   options.argv.insert(options.argv.end(), steps.begin(), steps.end());
   options.captureOutput = captured;
-  options.pipeInput = captured;
+  options.pipeInput = stub;
   int error = 0;
   auto process = platform::Process::Start(options, error);
   EXPECT_TRUE(process) << error;
@@ -55,16 +58,20 @@ std::unique_ptr<platform::Process> StartTool(std::vector<std::string> steps, boo
 
 // A tool started under a watcher on this thread's queue, its events recorded.
 struct Watched {
-  Watched(std::vector<std::string> steps, bool captured, const WatcherOptions& options)
-      : watcher(StartTool(std::move(steps), captured), ui, rec, options) {
-    watcher.Start();
+  Watched(std::vector<std::string> steps, bool captured, const WatcherOptions& options,
+          bool stub = true) {
+    auto process = StartTool(std::move(steps), captured, captured && stub);
+    pid = process ? process->Id() : 0;
+    watcher = std::make_unique<ToolWatcher>(std::move(process), ui, rec, options);
+    watcher->Start();
   }
   bool RunToEnd(std::chrono::milliseconds limit = 10s) {
-    return ui.RunUntil([&] { return !watcher.Running(); }, limit);
+    return ui.RunUntil([&] { return !watcher->Running(); }, limit);
   }
   QueueDispatcher ui;
   Recorder rec;
-  ToolWatcher watcher;
+  std::unique_ptr<ToolWatcher> watcher;
+  long pid = 0;
 };
 
 TEST(ToolWatcher, HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread) {
@@ -131,17 +138,18 @@ TEST(ToolWatcher, ACancelAsksThroughTheStopFileThenTerminatesThenKills) {
   {
     // A tool that watches for the stop file ends by itself.
     Watched w({"wait-file:" + options.semaphorePath, "exit:0"}, false, options);
-    EXPECT_EQ(w.watcher.Cancel(), "");
+    EXPECT_EQ(w.watcher->Cancel(), "");
     EXPECT_EQ(dir.Read("Semaphore.xml"), "");
     ASSERT_TRUE(w.RunToEnd(5s));
     EXPECT_EQ(*w.rec.end, (RunEnd{RunEnd::Kind::Cancelled, 0}));
   }
   std::filesystem::remove(options.semaphorePath);
   // One that ignores it and SIGTERM is killed, and never before both graces have passed.
-  Watched w({"ignore-term", "sleep:20000"}, false, options);
-  std::this_thread::sleep_for(100ms);  // let it start ignoring
+  options.captureConsole = true;
+  Watched w({"ignore-term", "out:ready\\n", "sleep:20000"}, true, options, false);
+  ASSERT_TRUE(w.ui.RunUntil([&] { return !w.rec.lines.empty(); }, 30s));  // ignoring by now
   const auto before = std::chrono::steady_clock::now();
-  EXPECT_EQ(w.watcher.Cancel(), "");
+  EXPECT_EQ(w.watcher->Cancel(), "");
   ASSERT_TRUE(w.RunToEnd(5s));
   EXPECT_GE(std::chrono::steady_clock::now() - before, 400ms);
   EXPECT_EQ(*w.rec.end, (RunEnd{RunEnd::Kind::Cancelled, 128 + 9}));
@@ -164,29 +172,20 @@ TEST(ToolWatcher, AChattyToolWaitsForTheInterfaceAndLosesNoLine) {
 // Whether the tool still runs is asked with a signal, which only POSIX systems have.
 #ifndef _WIN32
 TEST(ToolWatcher, GoingAwayDuringARunNeitherWaitsNorLeavesTheToolBehind) {
-  QueueDispatcher ui;
-  Recorder rec;
   platform::Reaper reaper;
   WatcherOptions options;
   options.reaper = &reaper;
   options.captureConsole = true;
   options.killGrace = 2s;
   // A tool that ignores the request to stop: only the kill after the grace ends it.
-  platform::ProcessOptions start;
-  start.argv = {KORVANE_TEST_TOOL, "ignore-term", "out:ready\\n", "sleep:20000"};
-  start.captureOutput = true;
-  int error = 0;
-  auto tool = platform::Process::Start(start, error);
-  ASSERT_TRUE(tool) << error;
-  const auto pid = static_cast<pid_t>(tool->Id());
-  auto watcher = std::make_unique<ToolWatcher>(std::move(tool), ui, rec, options);
-  watcher->Start();
-  ASSERT_TRUE(ui.RunUntil([&] { return !rec.lines.empty(); }, 30s));
-  watcher.reset();
+  Watched w({"ignore-term", "out:ready\\n", "sleep:20000"}, true, options, false);
+  ASSERT_TRUE(w.ui.RunUntil([&] { return !w.rec.lines.empty(); }, 30s));
+  const auto pid = static_cast<pid_t>(w.pid);
+  w.watcher.reset();
   // Handed to the reaper, not waited for: it still runs when the watcher is gone.
   EXPECT_EQ(::kill(pid, 0), 0);
-  ui.RunPending();  // work posted before it went is dropped
-  EXPECT_FALSE(rec.end);
+  w.ui.RunPending();  // work posted before it went is dropped
+  EXPECT_FALSE(w.rec.end);
   EXPECT_TRUE(reaper.WaitIdle(30s));
   EXPECT_NE(::kill(pid, 0), 0);  // killed and collected
 }

@@ -17,19 +17,21 @@ StyledText Sample() {
   return text;
 }
 
-TEST(Rtf, WritesTheExactDocument) {
+// Writes the text, checks that it reads back the same and returns the document.
+std::string RoundTrip(const StyledText& text, const RtfFont& font = {}) {
+  const std::string rtf = WriteRtf(text, font);
+  const auto read = ReadRtf(rtf);
+  EXPECT_TRUE(read.has_value());
+  EXPECT_EQ(read.value_or(StyledText{}).lines, text.lines);
+  EXPECT_EQ(read.value_or(StyledText{}).runs, text.runs);
+  return rtf;
+}
+
+TEST(Rtf, WritesTheExactDocumentAndReadsBackWhatItWrites) {
   RtfFont font;
   font.name = "Lucida Console";
   font.pointSize = 8;
-  testing::ExpectGolden("viewer/marked.rtf", WriteRtf(Sample(), font));
-}
-
-TEST(Rtf, ReadsBackWhatItWrites) {
-  const StyledText original = Sample();
-  const auto read = ReadRtf(WriteRtf(original, RtfFont{}));
-  ASSERT_TRUE(read.has_value());
-  EXPECT_EQ(read->lines, original.lines);
-  EXPECT_EQ(read->runs, original.runs);
+  testing::ExpectGolden("viewer/marked.rtf", RoundTrip(Sample(), font));
 
   // Every byte value survives, and a run at the end of a line stays on that line.
   StyledText all;
@@ -38,10 +40,7 @@ TEST(Rtf, ReadsBackWhatItWrites) {
     if (b != '\n' && b != '\r') bytes += static_cast<char>(b);
   all.lines = {bytes, "tail"};
   all.runs = {{0, bytes.size() - 3, 3, 0x00FF00}, {1, 0, 4, kColourBlue}};
-  const auto again = ReadRtf(WriteRtf(all, RtfFont{}));
-  ASSERT_TRUE(again.has_value());
-  EXPECT_EQ(again->lines, all.lines);
-  EXPECT_EQ(again->runs, all.runs);
+  RoundTrip(all);
 }
 
 TEST(Rtf, RefusesWhatIsNotRichText) {

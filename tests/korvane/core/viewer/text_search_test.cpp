@@ -12,10 +12,6 @@
 namespace korvane {
 namespace {
 
-size_t StartOf(const std::optional<TextMatch>& match) {
-  return match ? match->start : std::string::npos;
-}
-
 TEST(TextSearch, FindsCaseFoldedFormsFromThePositionAndGoesRoundWhenAsked) {
   testing::Scenario s({});
   s.On("search", [&s](const testing::ScenarioCommand& c) {
@@ -34,15 +30,6 @@ TEST(TextSearch, FindsCaseFoldedFormsFromThePositionAndGoesRoundWhenAsked) {
                          : std::string("nothing"));
   });
   s.Run("viewer/search.txt");
-}
-
-TEST(TextSearch, FindsTheLastMatchOfALongText) {
-  std::string text(2 * 1024 * 1024, '.');
-  text += "needle";
-  text += std::string(100, '.');
-  EXPECT_EQ(StartOf(FindText(text, {{"NEEDLE", true}}, 0, false)), 2u * 1024 * 1024);
-  EXPECT_EQ(StartOf(FindText(text, {{"needle", true}}, 2u * 1024 * 1024 + 1, true)),
-            2u * 1024 * 1024);
 }
 
 }  // namespace

@@ -12,44 +12,13 @@ namespace {
 
 using testing::ViewerFixture;
 
-TEST(Viewers, OpensReusesAndNamesPages) {
-  ViewerFixture().RunScenario("viewer/opening.txt");
-}
-
-TEST(Viewers, AsksBeforeReloadingAChangedFileButNotALog) {
-  ViewerFixture().RunScenario("viewer/reloading.txt");
-}
-
-TEST(Viewers, ClosingTheLastPageHidesTheViewer) {
-  ViewerFixture().RunScenario("viewer/closing.txt");
-}
-
-TEST(Viewers, ReportsTheLineOfTheSelection) {
-  ViewerFixture().RunScenario("viewer/line_report.txt");
-}
-
-TEST(Viewers, LogCommandsOpenOnlyWhatExists) {
-  ViewerFixture().RunScenario("viewer/logs.txt");
-}
-
-TEST(Viewers, AnEarlierRunsLogIsNotOpenedAsTheLastRunsAndOldResultsSaySo) {
-  ViewerFixture().RunScenario("viewer/earlier_run.txt");
-}
-
-TEST(Viewers, GeneralViewerOffersResultFiles) {
-  ViewerFixture().RunScenario("viewer/general.txt");
-}
-
-TEST(Viewers, FollowedLogGrowsWithoutAQuestion) {
-  ViewerFixture().RunScenario("viewer/following.txt");
-}
-
-TEST(Viewers, FindsInALogPageGoingRoundAndAgainWithFindNext) {
-  ViewerFixture().RunScenario("viewer/finding.txt");
-}
-
-TEST(Viewers, StoresTheChosenFont) {
-  ViewerFixture().RunScenario("viewer/font.txt");
+// Each scenario file says first what it shows.
+TEST(Viewers, Scenarios) {
+  for (const char* name : {"opening", "reloading", "closing", "line_report", "logs", "earlier_run",
+                           "general", "following", "finding", "font"}) {
+    SCOPED_TRACE(name);
+    ViewerFixture().RunScenario("viewer/" + std::string(name) + ".txt");
+  }
 }
 
 }  // namespace
