@@ -12,8 +12,8 @@ set(korvane_windows_skip_test_components
   DirectoryFrameTest.LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick  # $HOME
   ToolPathFrameTest.BrowseDialogIsPresetAndKeepsItsFirstFilterAndTitle)   # "/" in the golden
 set(korvane_windows_skip_test_config
-  ProductCatalogueTest.SelectProductSetsLanguageCaptionFramesAndDirectories  # no ".exe"
-  ProductCatalogueTest.ProjectToolsGateTheWrapperAndTheOutputDirectory       # "/" rule
+  Scenarios/ProductCatalogue.Scenario/select_product                         # no ".exe"
+  Scenarios/ProductCatalogue.Scenario/project_tools                          # "/" rule
   ConfigLocatorTest.LocalFileIsNamedAfterTheProgram                          # "/" paths
   ConfigLocatorTest.InstalledConfigurationComesAfterTheSpecifiedPlaces)      # "/" paths
 set(korvane_windows_skip_test_project
@@ -25,10 +25,10 @@ set(korvane_windows_skip_test_project
   DirectoryCleaner.KeepsOnlyPlainFilesOfTheNamedFolderThatAreWrittenAgain  # symbolic links
   ResetOutput.DeletesCollectedFilesAndCleansTheJobFolders)         # "/" in the golden
 set(korvane_windows_skip_test_sources
-  SynchronizeJobDirectories.LinksAreRemovedNeverFollowed           # symbolic links
-  SynchronizeJobDirectories.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
-  SourceListEditing.RemovingUncheckedDeletesOnlyInsideTheCollection
-  SourceListAdding.FailedCopyEndsTheAddWithEarlierEntriesConsistent
+  Scenarios/SynchronizeJobDirectories.Scenario/links               # symbolic links
+  SynchronizeLinkedFolders.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
+  Scenarios/SourceLists.Scenario/editing_remove
+  Scenarios/SourceLists.Scenario/adding_failed_copy
   LoadSourceWithCopies.AssemblerOtherLanguagesAndFailures)
 set(korvane_windows_skip_test_run
   ToolWatcher.HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread  # links
