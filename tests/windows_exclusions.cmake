@@ -44,7 +44,7 @@ set(korvane_windows_skip_test_app
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
   ShellStartup.ShowWritesTheProgramVersionAndActivatesTheDefaultProduct      # "/" rule
   PreparationShell.CopyFilesBuildsTheStructureOfTheOpenJob                   # "/" rule
-  JobSafety.AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile                # "/" rule
+  JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule
   JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
   DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff               # no ".exe"
   JobLifecycle.SaveAsksForTheFileOnceThenWritesDirectly                      # "/" in the golden
