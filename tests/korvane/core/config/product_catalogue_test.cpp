@@ -205,7 +205,8 @@ struct CatalogueWindow : RecordingJob {
     o("folders", projectDir + " | " + outputDir + " | " + workDir)("created", created);
     o("job", "clears " + std::to_string(projectClears) + ", name changes " +
                  std::to_string(nameChanges) + ", missing output " + std::to_string(outputExits) +
-                 ", saves " + std::to_string(modifiedClears));
+                 ", saves " + std::to_string(modifiedClears) + ", changes dropped " +
+                 std::to_string(forgotten));
     o("checks", dosBoxApplied)("function tables", functabLoads)("aborts", aborts);
     if (window) {
       o("shell", std::string(Disabled() ? "disabled" : "enabled") +

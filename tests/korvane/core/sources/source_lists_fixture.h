@@ -39,23 +39,19 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
 }
 
 // The job around the lists: a base folder in a temporary directory, the COBOL product,
-// and a record of the filters asked for and the changes announced.
+// and a count of the changes announced.
 struct FixtureJob : SourcesJob {
   TempDir dir;
   long long limit = 0;
   std::string filter = "Cobol (*.cbl;*.cob)|*.cbl;*.cob|Copies|*.cpy";
   int modified = 0;
-  std::vector<std::string> filterKeys;
 
   std::string WritableBase() override { return dir / "job"; }
   std::string WhyNotWritable() const override { return {}; }
   std::string BaseDirectory() const override { return dir / "job"; }
   std::string LangCode() const override { return "COB"; }
   std::string SubVersion() const override { return {}; }
-  std::string FilterFor(const std::string& kind, const std::string&) override {
-    filterKeys.push_back(kind);
-    return filter;
-  }
+  std::string FilterFor(const std::string&, const std::string&) override { return filter; }
   long long BigDirectoryLimit() const override { return limit > 0 ? limit : 50; }
   void SetModified() override { ++modified; }
 };
