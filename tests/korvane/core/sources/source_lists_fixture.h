@@ -81,8 +81,6 @@ struct SourcesFixture : FixtureJob {
     if (!status.MessageList().empty()) o("messages", status.MessageList());
     o.Take("person", person.transcript);
   }
-  // The temporary folder, with the separator a path joined to it gets, and the folder the
-  // first file dialog opens in.
   // The whole status: the bar cuts a long one and keeps it in its hint, wrapped.
   std::string StatusSaid() const {
     const std::string text = status.Text();
@@ -91,6 +89,8 @@ struct SourcesFixture : FixtureJob {
     for (size_t at; (at = hint.find("\r\n")) != std::string::npos;) hint.erase(at, 2);
     return hint;
   }
+  // The temporary folder, with the separator a path joined to it gets, and the folder the
+  // first file dialog opens in.
   Placeholders Dirs() const {
     return {{"{dir}/", (dir.Path() / "").string()},
             {"{dir}", dir.Path().string()},
