@@ -10,8 +10,8 @@ set(korvane_windows_skip_test_components
   DirectoryFrameTest.LeavingChecksOnlyAfterTypingAndThenRunsTheBrowseClick  # $HOME
   ToolPathFrameTest.BrowseDialogIsPresetAndKeepsItsFirstFilterAndTitle)   # "/" in the golden
 set(korvane_windows_skip_test_config
-  ProductCatalogueTest.SelectProductSetsLanguageCaptionFramesAndDirectories  # no ".exe"
-  ProductCatalogueTest.ProjectToolsGateTheWrapperAndTheOutputDirectory       # "/" rule
+  Scenarios/ProductCatalogue.Scenario/select_product                         # no ".exe"
+  Scenarios/ProductCatalogue.Scenario/project_tools                          # "/" rule
   ConfigLocatorTest.LocalFileIsNamedAfterTheProgram                          # "/" paths
   ConfigLocatorTest.InstalledConfigurationComesAfterTheSpecifiedPlaces)      # "/" paths
 set(korvane_windows_skip_test_project
@@ -23,10 +23,10 @@ set(korvane_windows_skip_test_project
   DirectoryCleaner.KeepsOnlyPlainFilesOfTheNamedFolderThatAreWrittenAgain  # symbolic links
   ResetOutput.DeletesCollectedFilesAndCleansTheJobFolders)         # "/" in the golden
 set(korvane_windows_skip_test_sources
-  SynchronizeJobDirectories.LinksAreRemovedNeverFollowed           # symbolic links
-  SynchronizeJobDirectories.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
-  SourceListEditing.RemovingUncheckedDeletesOnlyInsideTheCollection
-  SourceListAdding.FailedCopyEndsTheAddWithEarlierEntriesConsistent
+  Scenarios/SynchronizeJobDirectories.Scenario/links               # symbolic links
+  SynchronizeLinkedFolders.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
+  Scenarios/SourceLists.Scenario/editing_remove
+  Scenarios/SourceLists.Scenario/adding_failed_copy
   LoadSourceWithCopies.AssemblerOtherLanguagesAndFailures)
 set(korvane_windows_skip_test_run
   ToolWatcher.HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread  # links
@@ -42,7 +42,7 @@ set(korvane_windows_skip_test_app
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
   ShellStartup.ShowWritesTheProgramVersionAndActivatesTheDefaultProduct      # "/" rule
   PreparationShell.CopyFilesBuildsTheStructureOfTheOpenJob                   # "/" rule
-  JobSafety.AJobCutAtAnyByteOrWithBrokenLineEndsTouchesNoFile                # "/" rule
+  JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule
   JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
   DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff               # no ".exe"
   JobLifecycle.SaveAsksForTheFileOnceThenWritesDirectly                      # "/" in the golden

@@ -77,7 +77,7 @@ TEST_F(JobMaker, SavesTheBytesAPersonsJobHasAndOpensUnmodified) {
   ASSERT_TRUE(Make(Recipe("auto/PayAcctXml.jwrap", "made"))) << messages;
 
   const std::string made = dir.Read("auto/PayAcctXml.jwrap");
-  EXPECT_EQ(Replaced(Replaced(made, dir / "auto", dir / "hand"), dir / "made", dir / "by-hand"),
+  EXPECT_EQ(Replaced(made, {{dir / "auto", dir / "hand"}, {dir / "made", dir / "by-hand"}}),
             dir.Read("hand/PayAcctXml.jwrap"));
   EXPECT_NE(made.find("ONLA.cbl.WrpT=Onl"), std::string::npos) << made;
   EXPECT_NE(made.find("NNC.cbl="), std::string::npos) << made;  // one level down, no type
@@ -87,7 +87,7 @@ TEST_F(JobMaker, SavesTheBytesAPersonsJobHasAndOpensUnmodified) {
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "made/CopyCollection/REC.cpy"));
 
   // Opened at start and by command: the first source is highlighted, nothing changed.
-  // (What is a change afterwards: SourceListEditing.OnlyANewTypeOrStateIsAChangeOfTheJob.)
+  // (What is a change afterwards: the scenario sources/editing_changes.txt.)
   auto shell = Start({"-Proj", dir / "auto/PayAcctXml.jwrap"});
   EXPECT_EQ(shell->Form().Get<CheckList>(n::kListSources).ItemIndex(), 0);
   EXPECT_FALSE(shell->CurrentProject().Modified());

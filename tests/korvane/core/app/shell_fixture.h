@@ -25,10 +25,13 @@ inline constexpr const char* kShellIni =
     "COB.Extras=(DirDepth=3)\r\n"
     "PLI.Extras=(DirDepth=2)\r\n";
 
-// The text with every from replaced by to.
-inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-    text.replace(at, from.size(), to);
+// The text with every from replaced by to, pair by pair.
+inline std::string Replaced(std::string text,
+                            std::initializer_list<std::pair<std::string, std::string>> changes) {
+  for (const auto& [from, to] : changes) {
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+      text.replace(at, from.size(), to);
+    }
   }
   return text;
 }

@@ -39,23 +39,19 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
 }
 
 // The job around the lists: a base folder in a temporary directory, the COBOL product,
-// and a record of the filters asked for and the changes announced.
+// and a count of the changes announced.
 struct FixtureJob : SourcesJob {
   TempDir dir;
   long long limit = 0;
   std::string filter = "Cobol (*.cbl;*.cob)|*.cbl;*.cob|Copies|*.cpy";
   int modified = 0;
-  std::vector<std::string> filterKeys;
 
   std::string WritableBase() override { return dir / "job"; }
   std::string WhyNotWritable() const override { return {}; }
   std::string BaseDirectory() const override { return dir / "job"; }
   std::string LangCode() const override { return "COB"; }
   std::string SubVersion() const override { return {}; }
-  std::string FilterFor(const std::string& kind, const std::string&) override {
-    filterKeys.push_back(kind);
-    return filter;
-  }
+  std::string FilterFor(const std::string&, const std::string&) override { return filter; }
   long long BigDirectoryLimit() const override { return limit > 0 ? limit : 50; }
   void SetModified() override { ++modified; }
 };
@@ -85,8 +81,6 @@ struct SourcesFixture : FixtureJob {
     if (!status.MessageList().empty()) o("messages", status.MessageList());
     o.Take("person", person.transcript);
   }
-  // The temporary folder, with the separator a path joined to it gets, and the folder the
-  // first file dialog opens in.
   // The whole status: the bar cuts a long one and keeps it in its hint, wrapped.
   std::string StatusSaid() const {
     const std::string text = status.Text();
@@ -95,6 +89,8 @@ struct SourcesFixture : FixtureJob {
     for (size_t at; (at = hint.find("\r\n")) != std::string::npos;) hint.erase(at, 2);
     return hint;
   }
+  // The temporary folder, with the separator a path joined to it gets, and the folder the
+  // first file dialog opens in.
   Placeholders Dirs() const {
     return {{"{dir}/", (dir.Path() / "").string()},
             {"{dir}", dir.Path().string()},

@@ -82,27 +82,18 @@ struct Job {
 };
 
 // The scenarios are in tests/data/sources/sync_*.txt, commands with what they showed.
-TEST(SynchronizeJobDirectories, StrayCopyFailsAndCopiesFollowTheFolder) {
-  Job().RunScenario("sync_copies.txt");
+class SynchronizeJobDirectories : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SynchronizeJobDirectories, Scenario) {
+  Job().RunScenario(std::string("sync_") + GetParam() + ".txt");
 }
 
-TEST(SynchronizeJobDirectories, SourcesThatLeaveOrCannotBeHeldAreNamed) {
-  Job().RunScenario("sync_named_sources.txt");
-}
+INSTANTIATE_TEST_SUITE_P(Scenarios, SynchronizeJobDirectories,
+                         ::testing::Values("copies", "named_sources", "labels", "fitting_labels",
+                                           "links"),
+                         [](const auto& info) { return std::string(info.param); });
 
-TEST(SynchronizeJobDirectories, LabelsFollowTheWrappingTypes) {
-  Job().RunScenario("sync_labels.txt");
-}
-
-TEST(SynchronizeJobDirectories, AFittingLabelFileKeepsItsMark) {
-  Job().RunScenario("sync_fitting_labels.txt");
-}
-
-TEST(SynchronizeJobDirectories, LinksAreRemovedNeverFollowed) {
-  Job().RunScenario("sync_links.txt");
-}
-
-TEST(SynchronizeJobDirectories, LinkedCollectionFoldersAreLeftAloneWithTheirEntries) {
+TEST(SynchronizeLinkedFolders, LinkedCollectionFoldersAreLeftAloneWithTheirEntries) {
   // Each folder, when it is a link, keeps everything behind it and every entry it serves.
   Observations o;
   for (const char* linked : {"SourceCollection", "LabelCollection", "CopyCollection"}) {
