@@ -1,6 +1,7 @@
 // One job per base folder, one run at a time, through the real program: a second
-// shell on a folder in use is refused and touches nothing, a job that does not own a
-// folder may take it only with its switch, and a save never replaces another job.
+// shell on a folder in use is refused and touches nothing, and a job that does not own
+// a folder may take it only with its switch. (That a save never replaces another job is
+// JobLifecycle.AJobOpenedAtStartComesBackAsSaved.)
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -79,28 +80,6 @@ TEST(BaseFolder, AnotherJobTakesAFolderOnlyWithTheSwitch) {
   const ProgramResult taken = RunJob(dir, other, {}, {}, true, {"-TakeOver"});
   EXPECT_NE(taken.status, 8) << taken.err;
   EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=OtherBankXml"), std::string::npos);
-}
-
-TEST(BaseFolder, ACopiedJobSavesIntoItselfAndNeverOverAnotherJob) {
-  TempDir dir;
-  MakeSampleJob(dir, "out");
-  const std::string before = dir.Read("CustBankXml.jwrap");
-  // A copy of the job under another name, for another base folder.
-  std::string text = before;
-  const std::string from = (dir.Path() / "out").string();
-  for (size_t at; (at = text.find(from + "\r")) != std::string::npos;) {
-    text.replace(at, from.size(), (dir.Path() / "nightly").string());
-  }
-  const std::string nightly = dir.Write("Nightly.jwrap", text);
-  fs::create_directories(dir.Path() / "nightly");
-  fs::copy(dir.Path() / "out", dir.Path() / "nightly", fs::copy_options::recursive);
-
-  const ProgramResult result = RunJob(dir, nightly);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(dir.Read("CustBankXml.jwrap"), before);  // another job's file, never replaced
-  EXPECT_NE(dir.Read("Nightly.jwrap"), text);        // the job's own file took the save
-  EXPECT_EQ(SampleResults(dir / "nightly"), 4);
-  EXPECT_EQ(SampleResults(dir / "out"), 0);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ class BatchSafety : public ::testing::Test {
 };
 
 // Opened through a link, the job's own file is rewritten and the link stays a link (a copy
-// saving into itself is BaseFolder.ACopiedJobSavesIntoItselfAndNeverOverAnotherJob).
+// saving into itself is JobLifecycle.AJobOpenedAtStartComesBackAsSaved).
 TEST_F(BatchSafety, AJobOpenedThroughALinkIsSavedIntoItsTarget) {
   fs::create_directories(home.Path() / "out/SourceCollection");
   home.Write("out/SourceCollection/A.cbl", "a");
