@@ -4,10 +4,8 @@
 // JobLifecycle.AJobOpenedAtStartComesBackAsSaved.)
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <future>
-#include <thread>
 
 #include "e2e/sample_job.h"
 
@@ -42,10 +40,7 @@ TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
     return RunJob(dir, job, {{"KORVANE_STANDIN_DELAY_MS", "1500"}});
   });
   // The batch file is the preparation's last step: the first run's tools start next.
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(base / "lastbatch.cmd") && std::chrono::steady_clock::now() < limit) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  ASSERT_TRUE(testing::WaitForFile(base / "lastbatch.cmd"));
   const ProgramResult second = RunJob(dir, job);
   EXPECT_EQ(second.status, 8) << second.err;
   EXPECT_NE(second.err.find("The base directory " + base.string() +

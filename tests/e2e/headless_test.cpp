@@ -6,10 +6,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "e2e/sample_job.h"
 #include "support/golden.h"
-#include "support/run_program.h"
 #include "support/table_rows.h"
-#include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
@@ -46,10 +45,7 @@ TEST(Headless, ExitStatusAndMessages) {
       for (std::string word; key == "args" && words >> word;) args.push_back(word);
       if (key == "status") status = std::stoi(text);
     }
-    const auto result = RunProgram(KORVANE_BINARY, args,
-                                   {{"HOME", home.Path().string()},
-                                    {"XDG_CONFIG_HOME", home / "config"},
-                                    {"XDG_DATA_HOME", home / "data"}});
+    const auto result = RunProgram(KORVANE_BINARY, args, testing::HomeEnv(home.Path()));
     EXPECT_EQ(result.status, status) << result.err;
     for (auto [key, text] : row.lines) {
       ReplaceAll(text, "{home}", home.Path().string());

@@ -8,8 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "support/run_program.h"
-#include "support/temp_dir.h"
+#include "e2e/sample_job.h"
 
 namespace korvane {
 namespace {
@@ -39,10 +38,7 @@ class BatchSafety : public ::testing::Test {
     std::vector<std::string> all{"-batch",       "-Yes", "-Root",
                                  home / "tools", "-Ini", home / "tools/Korvane.INI"};
     all.insert(all.end(), args.begin(), args.end());
-    return RunProgram(KORVANE_BINARY, all,
-                      {{"HOME", home / "home"},
-                       {"XDG_CONFIG_HOME", home / "home/config"},
-                       {"XDG_DATA_HOME", home / "home/data"}});
+    return RunProgram(KORVANE_BINARY, all, testing::HomeEnv(home.Path() / "home"));
   }
 
   // A job as the shell writes it, listing A.cbl and B.cbl, with its sources collected.
@@ -150,7 +146,7 @@ TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
   // A FIFO given as the configuration is refused at once, never waited on.
   ASSERT_EQ(::mkfifo((home / "fifo.INI").c_str(), 0600), 0);
   const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "fifo.INI"},
-                                 {{"HOME", home / "home"}, {"XDG_CONFIG_HOME", home / "home/c"}});
+                                 testing::HomeEnv(home.Path() / "home"));
   EXPECT_EQ(result.status, 4);
   EXPECT_NE(result.err.find(home / "fifo.INI"), std::string::npos) << result.err;
 }

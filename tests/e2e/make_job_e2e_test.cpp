@@ -11,8 +11,6 @@
 #include <tuple>
 
 #include "e2e/sample_job.h"
-#include "support/run_program.h"
-#include "support/temp_dir.h"
 
 namespace korvane::testing {
 namespace {
@@ -60,16 +58,10 @@ fs::path GenerateSources(const fs::path& root, int job) {
   return dir;
 }
 
-std::map<std::string, std::string> Env(const fs::path& home) {
-  return {{"HOME", home.string()},
-          {"XDG_CONFIG_HOME", (home / "config").string()},
-          {"XDG_DATA_HOME", (home / "data").string()}};
-}
-
 ProgramResult Korvane(const fs::path& home, std::vector<std::string> args) {
   const std::string root = KORVANE_TOOLROOT;
   args.insert(args.begin(), {"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI"});
-  return RunProgram(KORVANE_BINARY, args, Env(home), {}, std::chrono::minutes(2));
+  return RunProgram(KORVANE_BINARY, args, HomeEnv(home), {}, std::chrono::minutes(2));
 }
 
 ProgramResult MakeJobOf(const fs::path& root, int job) {

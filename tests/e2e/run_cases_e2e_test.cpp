@@ -29,10 +29,7 @@ class SignalWhen {
   }
   void operator()(long pid) {
     thread_ = std::thread([this, pid] {
-      const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-      while (!fs::exists(file_) && std::chrono::steady_clock::now() < limit) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
+      testing::WaitForFile(file_);
       sent_ = kill(static_cast<pid_t>(pid), signal_) == 0;
     });
   }
