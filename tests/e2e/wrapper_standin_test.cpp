@@ -1,7 +1,6 @@
 // The stand-in wrapper tools on a base folder prepared by hand: what they read, write and
 // log, and how they end. How they heed the semaphore and crash on request is shown by
-// RunCases.InterruptCancelsTheRunWhetherTheToolHeedsTheSemaphoreOrNot and the crash rows
-// of tests/data/e2e/sample_runs.txt.
+// the cancel and crash rows of tests/data/e2e/sample_runs.txt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
