@@ -2,6 +2,7 @@
 // status and the messages on standard error. Which words each rule uses is the core's
 // own test.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <sstream>
@@ -21,7 +22,7 @@ using testing::TempDir;
 
 TEST(Headless, ExitStatusAndMessages) {
   const auto rows = testing::ReadRows("e2e/headless.txt");
-  ASSERT_GE(rows.size(), 14u);
+  ASSERT_GE(rows.size(), 20u);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     TempDir home;  // each run gets its own settings and documents folders
@@ -32,6 +33,7 @@ TEST(Headless, ExitStatusAndMessages) {
     for (auto [key, text] : row.lines) {
       ReplaceAll(text, "{home}", home.Path().string());
       ReplaceAll(text, "{samples}", std::string(KORVANE_SAMPLES) + "/Tools");
+      ReplaceAll(text, "{utf16}", std::string("\xff\xfe[\0R\0", 6));
       if (key == "ini") home.Write("tools/Korvane.INI", text);
       if (key == "job") {
         home.Write("jobs/PayAcctXml.jwrap",
@@ -44,6 +46,9 @@ TEST(Headless, ExitStatusAndMessages) {
       std::istringstream words(text);
       for (std::string word; key == "args" && words >> word;) args.push_back(word);
       if (key == "status") status = std::stoi(text);
+      if (key == "mkdir") fs::create_directories(home.Path() / text);
+      if (key == "fifo") ASSERT_EQ(::mkfifo((home / text).c_str(), 0600), 0);
+      if (key == "write") home.Write(testing::Split(text).first, testing::Split(text).second);
     }
     const auto result =
         RunProgram(KORVANE_BINARY, args, testing::HomeEnv(home.Path(), {{"DISPLAY", ""}}));
@@ -52,6 +57,9 @@ TEST(Headless, ExitStatusAndMessages) {
       ReplaceAll(text, "{home}", home.Path().string());
       if (key == "said") {
         EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+      }
+      if (key == "unsaid") {
+        EXPECT_EQ(result.err.find(text), std::string::npos) << result.err;
       }
       if (key == "out") {
         EXPECT_NE(result.out.find(text), std::string::npos) << result.out;

@@ -1,8 +1,6 @@
 // Whole runs of `korvane -batch` on real folders with link traps and a folder of the
 // person's own files that must come through every run untouched.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -116,39 +114,6 @@ TEST_F(BatchSafety, AProductMarkedWhileItsToolsWereAwayComesBack) {
   result = Run({"-Proj", Job("jobs/PayAcctXml.jwrap", home / "out")});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
-}
-
-// Whether a text is a job is the job file's own test; here each refusal ends the run with
-// its status and never waits on a FIFO.
-TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
-  ASSERT_EQ(::mkfifo((home / "fifo.jwrap").c_str(), 0600), 0);
-  fs::create_directories(home.Path() / "folder.jwrap");
-  const std::string text = home.Write("jobs/Text.jwrap", "hello\r\n[Konyec szkazki]\r\n");
-  const std::pair<std::string, std::string> jobs[] = {
-      {home / "missing.jwrap",
-       "Cannot open the job " + home / "missing.jwrap" + ": there is no such file"},
-      {home / "folder.jwrap", "Cannot open the job " + home / "folder.jwrap" + ": it is a folder"},
-      {home / "fifo.jwrap",
-       "Cannot open the job " + home / "fifo.jwrap" + ": it is not a regular file"},
-      {home.Write("notes.txt", "[Properties]\r\n"),
-       "Cannot open the job " + home / "notes.txt" +
-           ": it is not a job file (its name does not end in .jwrap)"},
-      {text, "Error: " + text + ": The file is not a job file: it has neither a "},
-      {home.Write("jobs/Utf16.jwrap", std::string("\xff\xfe[\0R\0", 6)),
-       "Error while loading project definition"},
-  };
-  for (const auto& [path, why] : jobs) {
-    const auto result = Run({"-Proj", path});
-    EXPECT_EQ(result.status, 4) << path;
-    EXPECT_NE(result.err.find(why), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
-  }
-  // A FIFO given as the configuration is refused at once, never waited on.
-  ASSERT_EQ(::mkfifo((home / "fifo.INI").c_str(), 0600), 0);
-  const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "fifo.INI"},
-                                 testing::HomeEnv(home.Path() / "home"));
-  EXPECT_EQ(result.status, 4);
-  EXPECT_NE(result.err.find(home / "fifo.INI"), std::string::npos) << result.err;
 }
 
 }  // namespace
