@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -15,7 +14,6 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <QTreeView>
-#include <QUrl>
 
 #include <filesystem>
 #include <functional>
@@ -46,6 +44,7 @@ namespace korvane {
 namespace {
 
 namespace n = names;
+using testing::SendDrop;
 
 // A gate as the shell keeps it, counting how the calls ended.
 class TestGate : public CommandGate {
@@ -62,17 +61,6 @@ class TestGate : public CommandGate {
   ActionList actions;
   int runs = 0;
 };
-
-// A file dragged from the file manager and dropped: Qt hands the drop to the
-// widget that accepted the drag.
-void SendDrop(QWidget* target, const std::string& path) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-  QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
-}
 
 // One bound control whose core side fails, and how the person drives it.
 struct Rig {
