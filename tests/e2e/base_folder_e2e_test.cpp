@@ -1,7 +1,7 @@
-// One job per base folder, one run at a time, through the real program: a second
-// shell on a folder in use is refused and touches nothing, and a job that does not own
-// a folder may take it only with its switch. (That a save never replaces another job is
-// JobLifecycle.AJobOpenedAtStartComesBackAsSaved.)
+// One run at a time on a base folder, through the real program: a second shell on a
+// folder in use is refused and touches nothing. (A job that does not own a folder takes
+// it only with -TakeOver: the rows of tests/data/e2e/sample_runs.txt; a save never
+// replaces another job: JobLifecycle.AJobOpenedAtStartComesBackAsSaved.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,19 +18,6 @@ using testing::ProgramResult;
 using testing::RunJob;
 using testing::SampleResults;
 using testing::TempDir;
-
-// The sample job file with its project and product names replaced: another job.
-std::string OtherJob(const TempDir& dir, const std::string& job, const std::string& file) {
-  std::string text = dir.Read(fs::relative(job, dir.Path()).string());
-  for (const auto& [from, to] :
-       {std::pair<std::string, std::string>{"ProjectName=CustBankXml", "ProjectName=OtherBankXml"},
-        {"ProjectProductName=cust", "ProjectProductName=other"},
-        {"EditProductName=cust", "EditProductName=other"}}) {
-    const size_t at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-  }
-  return dir.Write(file, text);
-}
 
 TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
   TempDir dir;
@@ -54,27 +41,6 @@ TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
   EXPECT_EQ(SampleResults(base), 4);
   EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
   EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
-}
-
-TEST(BaseFolder, AnotherJobTakesAFolderOnlyWithTheSwitch) {
-  TempDir dir;
-  const std::string job = MakeSampleJob(dir, "out");
-  ASSERT_EQ(RunJob(dir, job).status, 0);
-  const fs::path base = dir.Path() / "out";
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=CustBankXml"), std::string::npos);
-
-  // -Yes does not answer it: nobody was asked.
-  const std::string other = OtherJob(dir, job, "Other.jwrap");
-  fs::remove(base / "SourceCollection/INTCALC.cbl");  // would come back with a takeover
-  const ProgramResult refused = RunJob(dir, other);
-  EXPECT_EQ(refused.status, 8) << refused.err;
-  EXPECT_NE(refused.err.find("belongs to the job CustBankXml"), std::string::npos) << refused.err;
-  EXPECT_FALSE(fs::exists(base / "SourceCollection/INTCALC.cbl"));
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=CustBankXml"), std::string::npos);
-
-  const ProgramResult taken = RunJob(dir, other, {}, {}, true, {"-TakeOver"});
-  EXPECT_NE(taken.status, 8) << taken.err;
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=OtherBankXml"), std::string::npos);
 }
 
 }  // namespace

@@ -101,11 +101,11 @@ void Prepare(const TempDir& dir, const std::string& job, const Row& row,
       fs::create_directories(base / path);
     } else if (key == "write") {
       std::ofstream(base / path, std::ios::binary) << text;
-    } else if (key == "insert") {
-      const auto [after, inserted] = Split(text, "=>");
+    } else if (key == "replace") {
+      const auto [from, to] = Split(text, "=>");
       std::string bytes = Read(base, path);
-      ASSERT_NE(bytes.find(after), std::string::npos) << after;
-      bytes.insert(bytes.find(after) + after.size(), inserted);
+      ASSERT_NE(bytes.find(from), std::string::npos) << from;
+      bytes.replace(bytes.find(from), from.size(), to);
       std::ofstream(base / path, std::ios::binary) << bytes;
     } else if (key == "first-run") {
       ASSERT_EQ(RunJob(dir, job).status, 0);
@@ -209,8 +209,8 @@ TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
         EXPECT_LT(SampleResults(base.string()), std::stoi(rest));
       } else if (key == "holds") {
         EXPECT_NE(Read(base, path).find(text), std::string::npos) << rest;
-      } else if (key == "exists") {
-        EXPECT_TRUE(fs::exists(base / rest)) << rest;
+      } else if (key == "exists" || key == "missing") {
+        EXPECT_EQ(fs::exists(base / rest), key == "exists") << rest;
       } else if (key == "count") {
         const auto [number, part] = Split(text);
         const std::string& all = path == "-" ? result.out : Read(base, path);
