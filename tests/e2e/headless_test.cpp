@@ -65,6 +65,9 @@ TEST(Headless, ExitStatusAndMessages) {
         EXPECT_NE(result.out.find(text), std::string::npos) << result.out;
       }
       if (key == "golden") ExpectGolden(text, result.out);
+      if (key == "missing") {
+        EXPECT_FALSE(fs::exists(home.Path() / text)) << text;
+      }
       if (key == "settings") {
         EXPECT_TRUE(fs::exists(home.Path() / "config/Brevik/Korvane Shell.ini"));
       }

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 
 #include "e2e/sample_job.h"
 
@@ -112,29 +111,6 @@ TEST(MakeJob, TwentyJobsFromGeneratedFoldersAreMadeAndRun) {
         Korvane(root, {"-ar", "Anal", "-Proj",
                        (root / "jobs" / ("Job" + Name(kFailingJob) + ".jwrap")).string()});
     EXPECT_EQ(failed.status, 1) << failed.err;
-  }
-}
-
-// The window's refusals and their words are JobMaker.RefusesWhatTheWindowRefusesWithItsMessages;
-// here each ends the program with its status and leaves no job file.
-TEST(MakeJob, RefusalsEndWithTheirStatusAndNoJobFile) {
-  TempDir temp;
-  const fs::path sources = GenerateSources(temp.Path(), 1);
-  const std::string job = (temp.Path() / "jobs/Bad.jwrap").string();
-  const std::vector<std::string> recipe{"-MakeJob",    job,     "-ProductName", "pay",
-                                        "-SystemName", "SYS01", "-Sources",     sources.string()};
-  for (const auto& [extra, status, message] :
-       {std::tuple<std::vector<std::string>, int, std::string>{
-            {"-Base", (temp.Path() / "base").string(), "-Product", "Fortran"},
-            6,
-            "The product Fortran is not one this tool configuration offers"},
-        {{}, 3, "-MakeJob needs -Base"}}) {
-    std::vector<std::string> args = recipe;
-    args.insert(args.end(), extra.begin(), extra.end());
-    const ProgramResult made = Korvane(temp.Path(), args);
-    EXPECT_EQ(made.status, status) << made.err;
-    EXPECT_NE(made.err.find(message), std::string::npos) << made.err;
-    EXPECT_FALSE(fs::exists(job)) << message;
   }
 }
 
