@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
 #include "e2e/sample_job.h"
+#include "support/svc_observations.h"
 
 namespace korvane {
 namespace {
@@ -52,12 +52,9 @@ class BatchSafety : public ::testing::Test {
     return home.Write(rel, text);
   }
 
-  std::map<std::string, std::string> Precious() const {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(home.Path() / "precious")) {
-      files[e.path().filename().string()] = home.Read("precious/" + e.path().filename().string());
-    }
-    return files;
+  // Every entry below the person's own folder, with its bytes.
+  std::string Precious() const {
+    return testing::Observations().Tree("precious", home.Path() / "precious").text;
   }
 
   TempDir home;
