@@ -1,9 +1,11 @@
 // Whole runs without a window, row by row from tests/data/e2e/headless.txt: the exit
-// status and the messages on standard error. Which words each rule uses is the core's
-// own test.
+// status and the messages, for usage errors, help, what cannot be loaded (FIFOs, folders,
+// texts that are no job) and jobs made without the window. Which words each rule uses is
+// the core's own test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
@@ -50,8 +52,11 @@ TEST(Headless, ExitStatusAndMessages) {
       if (key == "fifo") ASSERT_EQ(::mkfifo((home / text).c_str(), 0600), 0);
       if (key == "write") home.Write(testing::Split(text).first, testing::Split(text).second);
     }
+    // A run that waits on a FIFO or for a window must not hold up the tests.
     const auto result =
-        RunProgram(KORVANE_BINARY, args, testing::HomeEnv(home.Path(), {{"DISPLAY", ""}}));
+        RunProgram(KORVANE_BINARY, args, testing::HomeEnv(home.Path(), {{"DISPLAY", ""}}), {},
+                   std::chrono::minutes(1));
+    EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.status, status) << result.err;
     for (auto [key, text] : row.lines) {
       ReplaceAll(text, "{home}", home.Path().string());
