@@ -55,7 +55,6 @@ set(korvane_windows_skip_test_marker
   Marker.SavesReopensAndRemovesTheMarks
   Marker.OpeningAMissingSourceEndsTheCommand)
 set(korvane_windows_skip_test_tools
-  ConsoleStub.PassesTheToolsConsoleThroughAndEndsWithItsStatus     # SIGTERM
   BatchRunner.RunsTheLinesInOrderWithEchoRedirectionAndTheLastFailure  # cmd runs .cmd
   BatchRunner.AStopEndsTheRunningLineAndStartsNoOther)             # SIGTERM
 set(korvane_windows_skip_test_prepare

@@ -1,12 +1,11 @@
-// One job per base folder, one run at a time, through the real program: a second
-// shell on a folder in use is refused and touches nothing, a job that does not own a
-// folder may take it only with its switch, and a save never replaces another job.
+// One run at a time on a base folder, through the real program: a second shell on a
+// folder in use is refused and touches nothing. (A job that does not own a folder takes
+// it only with -TakeOver: the rows of tests/data/e2e/sample_runs.txt; a save never
+// replaces another job: JobLifecycle.AJobOpenedAtStartComesBackAsSaved.)
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <future>
-#include <thread>
 
 #include "e2e/sample_job.h"
 
@@ -20,19 +19,6 @@ using testing::RunJob;
 using testing::SampleResults;
 using testing::TempDir;
 
-// The sample job file with its project and product names replaced: another job.
-std::string OtherJob(const TempDir& dir, const std::string& job, const std::string& file) {
-  std::string text = dir.Read(fs::relative(job, dir.Path()).string());
-  for (const auto& [from, to] :
-       {std::pair<std::string, std::string>{"ProjectName=CustBankXml", "ProjectName=OtherBankXml"},
-        {"ProjectProductName=cust", "ProjectProductName=other"},
-        {"EditProductName=cust", "EditProductName=other"}}) {
-    const size_t at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-  }
-  return dir.Write(file, text);
-}
-
 TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
   TempDir dir;
   const std::string job = MakeSampleJob(dir, "out");
@@ -41,10 +27,7 @@ TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
     return RunJob(dir, job, {{"KORVANE_STANDIN_DELAY_MS", "1500"}});
   });
   // The batch file is the preparation's last step: the first run's tools start next.
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(base / "lastbatch.cmd") && std::chrono::steady_clock::now() < limit) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  ASSERT_TRUE(testing::WaitForFile(base / "lastbatch.cmd"));
   const ProgramResult second = RunJob(dir, job);
   EXPECT_EQ(second.status, 8) << second.err;
   EXPECT_NE(second.err.find("The base directory " + base.string() +
@@ -58,49 +41,6 @@ TEST(BaseFolder, ASecondRunOnAFolderInUseIsRefusedAndTheFirstEndsIntact) {
   EXPECT_EQ(SampleResults(base), 4);
   EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
   EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
-}
-
-TEST(BaseFolder, AnotherJobTakesAFolderOnlyWithTheSwitch) {
-  TempDir dir;
-  const std::string job = MakeSampleJob(dir, "out");
-  ASSERT_EQ(RunJob(dir, job).status, 0);
-  const fs::path base = dir.Path() / "out";
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=CustBankXml"), std::string::npos);
-
-  // -Yes does not answer it: nobody was asked.
-  const std::string other = OtherJob(dir, job, "Other.jwrap");
-  fs::remove(base / "SourceCollection/INTCALC.cbl");  // would come back with a takeover
-  const ProgramResult refused = RunJob(dir, other);
-  EXPECT_EQ(refused.status, 8) << refused.err;
-  EXPECT_NE(refused.err.find("belongs to the job CustBankXml"), std::string::npos) << refused.err;
-  EXPECT_FALSE(fs::exists(base / "SourceCollection/INTCALC.cbl"));
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=CustBankXml"), std::string::npos);
-
-  const ProgramResult taken = RunJob(dir, other, {}, {}, true, {"-TakeOver"});
-  EXPECT_NE(taken.status, 8) << taken.err;
-  EXPECT_NE(dir.Read("out/.korvane.job").find("ProjectName=OtherBankXml"), std::string::npos);
-}
-
-TEST(BaseFolder, ACopiedJobSavesIntoItselfAndNeverOverAnotherJob) {
-  TempDir dir;
-  MakeSampleJob(dir, "out");
-  const std::string before = dir.Read("CustBankXml.jwrap");
-  // A copy of the job under another name, for another base folder.
-  std::string text = before;
-  const std::string from = (dir.Path() / "out").string();
-  for (size_t at; (at = text.find(from + "\r")) != std::string::npos;) {
-    text.replace(at, from.size(), (dir.Path() / "nightly").string());
-  }
-  const std::string nightly = dir.Write("Nightly.jwrap", text);
-  fs::create_directories(dir.Path() / "nightly");
-  fs::copy(dir.Path() / "out", dir.Path() / "nightly", fs::copy_options::recursive);
-
-  const ProgramResult result = RunJob(dir, nightly);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(dir.Read("CustBankXml.jwrap"), before);  // another job's file, never replaced
-  EXPECT_NE(dir.Read("Nightly.jwrap"), text);        // the job's own file took the save
-  EXPECT_EQ(SampleResults(dir / "nightly"), 4);
-  EXPECT_EQ(SampleResults(dir / "out"), 0);
 }
 
 }  // namespace

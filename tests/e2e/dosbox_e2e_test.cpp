@@ -8,9 +8,7 @@
 #include <fstream>
 
 #include "e2e/sample_job.h"
-#include "support/run_program.h"
 #include "support/table_rows.h"
-#include "support/temp_dir.h"
 
 namespace korvane {
 namespace {
@@ -54,13 +52,10 @@ ProgramResult RunInDosBox(const TempDir& dir, const std::string& root, const std
   args.insert(args.end(), more.begin(), more.end());
   args.insert(args.end(), {"-Proj", job});
   // DOSBox keeps its own settings below HOME; no display and no sound card are needed.
-  return testing::RunProgram(KORVANE_BINARY, args,
-                             {{"HOME", dir.Path().string()},
-                              {"XDG_CONFIG_HOME", dir / "config"},
-                              {"XDG_DATA_HOME", dir / "data"},
-                              {"SDL_VIDEODRIVER", "dummy"},
-                              {"SDL_AUDIODRIVER", "dummy"}},
-                             {}, kLimit);
+  return testing::RunProgram(
+      KORVANE_BINARY, args,
+      testing::HomeEnv(dir.Path(), {{"SDL_VIDEODRIVER", "dummy"}, {"SDL_AUDIODRIVER", "dummy"}}),
+      {}, kLimit);
 }
 
 // What the run's configuration must be: the template as DOSBox wrote it up to its
@@ -115,10 +110,10 @@ TEST(DosBoxRun, EachEntityRunsFromTheDriveOfItsToolAndTheResultsComeBack) {
                 root + "/COBWrap/Belmont\" last.xml;0004 \r\n");
 
   // The DOS tool's upper-case results, renamed back and keeping their extension.
-  ExpectResult(dir, "out dir/WrapOut/ACCTUPD.XML", "ACCTUPD.cbl", "C:\\BELMONT.COM");
-  ExpectResult(dir, "out dir/WrapOut/CUSTINQ.XML", "CUSTINQ.cbl", "D:\\DALMER.COM");
-  ExpectResult(dir, "out dir/WrapOut/CUSTRPT.XML", "CUSTRPT.cbl", "C:\\BELMONT.COM");
-  ExpectResult(dir, "out dir/WrapOut/INTCALC.XML", "INTCALC.cbl", "C:\\BELMONT.COM");
+  for (const char* name : {"ACCTUPD", "CUSTINQ", "CUSTRPT", "INTCALC"}) {
+    ExpectResult(dir, "out dir/WrapOut/" + std::string(name) + ".XML", name + std::string(".cbl"),
+                 name == std::string("CUSTINQ") ? "D:\\DALMER.COM" : "C:\\BELMONT.COM");
+  }
   for (const auto& entry : fs::directory_iterator(dir.Path() / "out dir/WrapOut")) {
     EXPECT_NE(entry.path().filename().string().substr(0, 3), "SRC") << entry.path();
   }
@@ -154,8 +149,8 @@ TEST(DosBoxRun, ASingleRunStartsTheInterfaceWrapperOnceForTheWholeJob) {
             ExpectedConfig(dir.Read("tools/DOSBox.config"),
                            {"mount c: \"" + root + "/PLIWrap/\"", "mount x: .",
                             "x:", "c:\\PLIWrap last.xml", "exit"}));
-  ExpectResult(dir, "ledger/WrapOut/PAYCALC.XML", "PAYCALC.pli", "C:\\PLIWRAP.COM");
-  ExpectResult(dir, "ledger/WrapOut/PAYRPT.XML", "PAYRPT.pli", "C:\\PLIWRAP.COM");
+  for (const std::string name : {"PAYCALC", "PAYRPT"})
+    ExpectResult(dir, "ledger/WrapOut/" + name + ".XML", name + ".pli", "C:\\PLIWRAP.COM");
 }
 
 }  // namespace

@@ -1,15 +1,12 @@
 // Whole runs of `korvane -batch` on real folders with link traps and a folder of the
 // person's own files that must come through every run untouched.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
-#include "support/run_program.h"
-#include "support/temp_dir.h"
+#include "e2e/sample_job.h"
+#include "support/svc_observations.h"
 
 namespace korvane {
 namespace {
@@ -39,10 +36,7 @@ class BatchSafety : public ::testing::Test {
     std::vector<std::string> all{"-batch",       "-Yes", "-Root",
                                  home / "tools", "-Ini", home / "tools/Korvane.INI"};
     all.insert(all.end(), args.begin(), args.end());
-    return RunProgram(KORVANE_BINARY, all,
-                      {{"HOME", home / "home"},
-                       {"XDG_CONFIG_HOME", home / "home/config"},
-                       {"XDG_DATA_HOME", home / "home/data"}});
+    return RunProgram(KORVANE_BINARY, all, testing::HomeEnv(home.Path() / "home"));
   }
 
   // A job as the shell writes it, listing A.cbl and B.cbl, with its sources collected.
@@ -58,19 +52,16 @@ class BatchSafety : public ::testing::Test {
     return home.Write(rel, text);
   }
 
-  std::map<std::string, std::string> Precious() const {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::directory_iterator(home.Path() / "precious")) {
-      files[e.path().filename().string()] = home.Read("precious/" + e.path().filename().string());
-    }
-    return files;
+  // Every entry below the person's own folder, with its bytes.
+  std::string Precious() const {
+    return testing::Observations().Tree("precious", home.Path() / "precious").text;
   }
 
   TempDir home;
 };
 
 // Opened through a link, the job's own file is rewritten and the link stays a link (a copy
-// saving into itself is BaseFolder.ACopiedJobSavesIntoItselfAndNeverOverAnotherJob).
+// saving into itself is JobLifecycle.AJobOpenedAtStartComesBackAsSaved).
 TEST_F(BatchSafety, AJobOpenedThroughALinkIsSavedIntoItsTarget) {
   fs::create_directories(home.Path() / "out/SourceCollection");
   home.Write("out/SourceCollection/A.cbl", "a");
@@ -120,39 +111,6 @@ TEST_F(BatchSafety, AProductMarkedWhileItsToolsWereAwayComesBack) {
   result = Run({"-Proj", Job("jobs/PayAcctXml.jwrap", home / "out")});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
-}
-
-// Whether a text is a job is the job file's own test; here each refusal ends the run with
-// its status and never waits on a FIFO.
-TEST_F(BatchSafety, WhatIsNoJobFileOrConfigurationIsRefusedByName) {
-  ASSERT_EQ(::mkfifo((home / "fifo.jwrap").c_str(), 0600), 0);
-  fs::create_directories(home.Path() / "folder.jwrap");
-  const std::string text = home.Write("jobs/Text.jwrap", "hello\r\n[Konyec szkazki]\r\n");
-  const std::pair<std::string, std::string> jobs[] = {
-      {home / "missing.jwrap",
-       "Cannot open the job " + home / "missing.jwrap" + ": there is no such file"},
-      {home / "folder.jwrap", "Cannot open the job " + home / "folder.jwrap" + ": it is a folder"},
-      {home / "fifo.jwrap",
-       "Cannot open the job " + home / "fifo.jwrap" + ": it is not a regular file"},
-      {home.Write("notes.txt", "[Properties]\r\n"),
-       "Cannot open the job " + home / "notes.txt" +
-           ": it is not a job file (its name does not end in .jwrap)"},
-      {text, "Error: " + text + ": The file is not a job file: it has neither a "},
-      {home.Write("jobs/Utf16.jwrap", std::string("\xff\xfe[\0R\0", 6)),
-       "Error while loading project definition"},
-  };
-  for (const auto& [path, why] : jobs) {
-    const auto result = Run({"-Proj", path});
-    EXPECT_EQ(result.status, 4) << path;
-    EXPECT_NE(result.err.find(why), std::string::npos) << result.err;
-    EXPECT_EQ(result.err.find("missing language definition"), std::string::npos) << result.err;
-  }
-  // A FIFO given as the configuration is refused at once, never waited on.
-  ASSERT_EQ(::mkfifo((home / "fifo.INI").c_str(), 0600), 0);
-  const auto result = RunProgram(KORVANE_BINARY, {"-batch", "-Ini", home / "fifo.INI"},
-                                 {{"HOME", home / "home"}, {"XDG_CONFIG_HOME", home / "home/c"}});
-  EXPECT_EQ(result.status, 4);
-  EXPECT_NE(result.err.find(home / "fifo.INI"), std::string::npos) << result.err;
 }
 
 }  // namespace

@@ -8,11 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 
 #include "e2e/sample_job.h"
-#include "support/run_program.h"
-#include "support/temp_dir.h"
 
 namespace korvane::testing {
 namespace {
@@ -60,16 +57,10 @@ fs::path GenerateSources(const fs::path& root, int job) {
   return dir;
 }
 
-std::map<std::string, std::string> Env(const fs::path& home) {
-  return {{"HOME", home.string()},
-          {"XDG_CONFIG_HOME", (home / "config").string()},
-          {"XDG_DATA_HOME", (home / "data").string()}};
-}
-
 ProgramResult Korvane(const fs::path& home, std::vector<std::string> args) {
   const std::string root = KORVANE_TOOLROOT;
   args.insert(args.begin(), {"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI"});
-  return RunProgram(KORVANE_BINARY, args, Env(home), {}, std::chrono::minutes(2));
+  return RunProgram(KORVANE_BINARY, args, HomeEnv(home), {}, std::chrono::minutes(2));
 }
 
 ProgramResult MakeJobOf(const fs::path& root, int job) {
@@ -120,29 +111,6 @@ TEST(MakeJob, TwentyJobsFromGeneratedFoldersAreMadeAndRun) {
         Korvane(root, {"-ar", "Anal", "-Proj",
                        (root / "jobs" / ("Job" + Name(kFailingJob) + ".jwrap")).string()});
     EXPECT_EQ(failed.status, 1) << failed.err;
-  }
-}
-
-// The window's refusals and their words are JobMaker.RefusesWhatTheWindowRefusesWithItsMessages;
-// here each ends the program with its status and leaves no job file.
-TEST(MakeJob, RefusalsEndWithTheirStatusAndNoJobFile) {
-  TempDir temp;
-  const fs::path sources = GenerateSources(temp.Path(), 1);
-  const std::string job = (temp.Path() / "jobs/Bad.jwrap").string();
-  const std::vector<std::string> recipe{"-MakeJob",    job,     "-ProductName", "pay",
-                                        "-SystemName", "SYS01", "-Sources",     sources.string()};
-  for (const auto& [extra, status, message] :
-       {std::tuple<std::vector<std::string>, int, std::string>{
-            {"-Base", (temp.Path() / "base").string(), "-Product", "Fortran"},
-            6,
-            "The product Fortran is not one this tool configuration offers"},
-        {{}, 3, "-MakeJob needs -Base"}}) {
-    std::vector<std::string> args = recipe;
-    args.insert(args.end(), extra.begin(), extra.end());
-    const ProgramResult made = Korvane(temp.Path(), args);
-    EXPECT_EQ(made.status, status) << made.err;
-    EXPECT_NE(made.err.find(message), std::string::npos) << made.err;
-    EXPECT_FALSE(fs::exists(job)) << message;
   }
 }
 

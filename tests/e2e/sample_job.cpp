@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 namespace korvane::testing {
@@ -46,15 +47,29 @@ ProgramResult RunJob(const TempDir& dir, const std::string& job,
                      const std::function<void(long)>& started, bool autoRun,
                      const std::vector<std::string>& extraArgs) {
   const std::string root = KORVANE_TOOLROOT;
-  env["HOME"] = dir.Path().string();
-  env["XDG_CONFIG_HOME"] = dir / "config";
-  env["XDG_DATA_HOME"] = dir / "data";
   std::vector<std::string> args{"-batch", "-Yes", "-Root", root, "-Ini", root + "/Korvane.INI",
                                 "-Proj",  job};
   if (autoRun) args.insert(args.begin() + 2, {"-ar", "Anal"});
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
   // No run of the sample takes a minute; a hanging one must not hold up the tests.
-  return RunProgram(KORVANE_BINARY, args, env, {}, std::chrono::minutes(2), started);
+  return RunProgram(KORVANE_BINARY, args, HomeEnv(dir.Path(), std::move(env)), {},
+                    std::chrono::minutes(2), started);
+}
+
+std::map<std::string, std::string> HomeEnv(const fs::path& home,
+                                           std::map<std::string, std::string> more) {
+  more["HOME"] = home.string();
+  more["XDG_CONFIG_HOME"] = (home / "config").string();
+  more["XDG_DATA_HOME"] = (home / "data").string();
+  return more;
+}
+
+bool WaitForFile(const fs::path& file) {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!fs::exists(file) && std::chrono::steady_clock::now() < limit) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return fs::exists(file);
 }
 
 int SampleResults(const std::string& base) {

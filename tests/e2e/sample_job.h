@@ -2,6 +2,7 @@
 // The bundled COBOL sample job laid out in a test folder as the sample script builds it,
 // and run in headless mode.
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -25,6 +26,13 @@ ProgramResult RunJob(const TempDir& dir, const std::string& job,
                      std::map<std::string, std::string> env = {},
                      const std::function<void(long)>& started = {}, bool autoRun = true,
                      const std::vector<std::string>& extraArgs = {});
+
+// The environment of a run whose settings and data stay below home, with more on top.
+std::map<std::string, std::string> HomeEnv(const std::filesystem::path& home,
+                                           std::map<std::string, std::string> more = {});
+
+// Waits up to a minute for the file to appear; says whether it did.
+bool WaitForFile(const std::filesystem::path& file);
 
 // How many of the sample's four sources have their result back under their own name
 // in <base>/WrapOut.

@@ -1,15 +1,19 @@
-// How a windowless run of the sample job ends, row by row through the real program: its
-// exit status, the lines that say why, and a run report that the documented schema
-// accepts and that agrees with the status and with the files on disk. The rows are in
+// How a windowless run of the sample job ends, row by row through the real program, some
+// ended by a signal: its exit status, the lines that say why, and a run report that the
+// documented schema accepts and that agrees with the status and with the files on disk.
+// A shell killed during a run is opened again. The rows are in
 // tests/data/e2e/sample_runs.txt; which words each rule uses is the core's own test.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/sample_job.h"
@@ -55,6 +59,31 @@ size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
+// Sends a signal to the shell once a file shows up (the run is under way by then).
+class SignalWhen {
+ public:
+  SignalWhen(fs::path file, int signal) : file_(std::move(file)), signal_(signal) {}
+  ~SignalWhen() {
+    if (thread_.joinable()) thread_.join();
+  }
+  void operator()(long pid) {
+    thread_ = std::thread([this, pid] {
+      testing::WaitForFile(file_);
+      sent_ = kill(static_cast<pid_t>(pid), signal_) == 0;
+    });
+  }
+  bool Sent() {
+    if (thread_.joinable()) thread_.join();
+    return sent_;
+  }
+
+ private:
+  fs::path file_;
+  int signal_;
+  bool sent_ = false;
+  std::thread thread_;
+};
+
 // Sets the run up as the row's set-up lines say; the other lines are left for the checks.
 void Prepare(const TempDir& dir, const std::string& job, const Row& row,
              std::map<std::string, std::string>& env, std::vector<std::string>& args) {
@@ -72,11 +101,11 @@ void Prepare(const TempDir& dir, const std::string& job, const Row& row,
       fs::create_directories(base / path);
     } else if (key == "write") {
       std::ofstream(base / path, std::ios::binary) << text;
-    } else if (key == "insert") {
-      const auto [after, inserted] = Split(text, "=>");
+    } else if (key == "replace") {
+      const auto [from, to] = Split(text, "=>");
       std::string bytes = Read(base, path);
-      ASSERT_NE(bytes.find(after), std::string::npos) << after;
-      bytes.insert(bytes.find(after) + after.size(), inserted);
+      ASSERT_NE(bytes.find(from), std::string::npos) << from;
+      bytes.replace(bytes.find(from), from.size(), to);
       std::ofstream(base / path, std::ios::binary) << bytes;
     } else if (key == "first-run") {
       ASSERT_EQ(RunJob(dir, job).status, 0);
@@ -138,10 +167,18 @@ TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
     std::vector<std::string> args{"-Report", dir / "report.json"};
     Prepare(dir, job, row, env, args);
     std::map<std::string, std::string> before;
-    for (const auto& [key, path] : row.lines) {
-      if (key == "unchanged") before[path] = Read(base, path);
+    std::optional<SignalWhen> signal;
+    for (const auto& [key, rest] : row.lines) {
+      if (key == "unchanged") before[rest] = Read(base, rest);
+      if (key == "signal") signal.emplace(base / Split(rest).second, std::stoi(rest));
     }
-    const ProgramResult result = RunJob(dir, job, env, {}, true, args);
+    const auto started = [&](long pid) {
+      if (signal) (*signal)(pid);
+    };
+    const ProgramResult result = RunJob(dir, job, env, started, true, args);
+    if (signal) {
+      ASSERT_TRUE(signal->Sent());
+    }
     ASSERT_TRUE(fs::exists(dir / "report.json"));
     ASSERT_EQ(SchemaProblems(dir / "report.json"), "");
     const json report = json::parse(dir.Read("report.json"));
@@ -168,10 +205,12 @@ TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
         EXPECT_NE(result.out.find(rest), std::string::npos) << rest;
       } else if (key == "results") {
         EXPECT_EQ(SampleResults(base.string()), std::stoi(rest));
+      } else if (key == "fewer-results") {
+        EXPECT_LT(SampleResults(base.string()), std::stoi(rest));
       } else if (key == "holds") {
         EXPECT_NE(Read(base, path).find(text), std::string::npos) << rest;
-      } else if (key == "exists") {
-        EXPECT_TRUE(fs::exists(base / rest)) << rest;
+      } else if (key == "exists" || key == "missing") {
+        EXPECT_EQ(fs::exists(base / rest), key == "exists") << rest;
       } else if (key == "count") {
         const auto [number, part] = Split(text);
         const std::string& all = path == "-" ? result.out : Read(base, path);
@@ -186,6 +225,33 @@ TEST(SampleRuns, EachWayARunEndsHasItsStatusReasonAndReport) {
     }
     CheckReport(dir, job, status, result, report);
   }
+}
+
+TEST(SampleRuns, AShellKilledDuringARunReconcilesWhenTheJobIsOpenedAgain) {
+  TempDir dir;
+  const std::string job = MakeSampleJob(dir, "out");
+  const fs::path base = dir.Path() / "out";
+  SignalWhen killer(base / "WrapOut/SRC0001.xml", SIGKILL);
+  const auto killed =
+      RunJob(dir, job, {{"KORVANE_STANDIN_DELAY_MS", "300"}}, [&](long pid) { killer(pid); });
+  ASSERT_TRUE(killer.Sent());
+  EXPECT_EQ(killed.status, -1);
+  ASSERT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=Y"), std::string::npos)
+      << dir.Read("CustBankXml.jwrap") << killed.err;
+  // Whatever the tools still do once their shell is gone, let them end.
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+
+  const auto reopened = RunJob(dir, job, {}, {}, /*autoRun=*/false);
+  EXPECT_EQ(reopened.status, 0) << reopened.err;
+  // This product counts sources, not modules: both module counts are 0, so the run counts
+  // as finished.
+  EXPECT_NE(reopened.err.find("Your batch process seems to have finished in the mean time."),
+            std::string::npos)
+      << reopened.err;
+  // The results that arrived got their names; the job no longer counts as running.
+  EXPECT_TRUE(fs::exists(base / "WrapOut/ACCTUPD.xml"));
+  EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
+  EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
 }
 
 // The validator must be able to say no, or the checks above prove nothing.

@@ -1,5 +1,6 @@
 // The stand-in wrapper tools on a base folder prepared by hand: what they read, write and
-// log, and how they end.
+// log, and how they end. How they heed the semaphore and crash on request is shown by
+// the cancel and crash rows of tests/data/e2e/sample_runs.txt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -59,19 +60,6 @@ TEST(WrapperStandIn, ProcessesOneOrEveryEntityAsTheToolItWasStartedAs) {
 
   EXPECT_EQ(p.Run("Dalmer", "last.xml;0009").status, 2);
   EXPECT_EQ(p.Run("Dalmer", "other.xml").status, 2);
-}
-
-TEST(WrapperStandIn, StopsOnTheSemaphoreUnlessToldToIgnoreItAndCrashesOnRequest) {
-  Prepared p;
-  p.dir.Write(std::string(c::kStopFile), "");
-  auto r = p.Run("COBWrap", "last.xml");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_FALSE(std::filesystem::exists(p.dir / "WrapOut/SRC0001.xml"));
-  r = p.Run("COBWrap", "last.xml", {{"KORVANE_STANDIN_IGNORE_SEMAPHORE", "1"}});
-  EXPECT_TRUE(std::filesystem::exists(p.dir / "WrapOut/SRC0002.xml"));
-  std::filesystem::remove(p.dir / std::string(c::kStopFile));
-  r = p.Run("Corvid", "last.xml;0001", {{"KORVANE_STANDIN_CRASH", "1"}});
-  EXPECT_EQ(r.status, -1);
 }
 
 }  // namespace

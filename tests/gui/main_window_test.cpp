@@ -35,12 +35,8 @@ TEST_F(MainWindowTest, TechnicalPageShowsAndEditsTheConfiguration) {
 
   // A typed change reaches the model and takes effect with the button.
   memo.setPlainText("Runcontrol.MessagesOnTop=Y");
-  auto& apply = Child<QPushButton>(n::kButtonApplyChanges);
-  EXPECT_EQ(apply.text().toStdString(), "Apply changes");
-  apply.click();
+  Child<QPushButton>(n::kButtonApplyChanges).click();
   EXPECT_TRUE(shell->Flags().messagesOnTop);
-  EXPECT_EQ(Child<QAction>(n::kActWriteIniFile).text().toStdString(),
-            "Save initialisation parameters");
 }
 
 TEST_F(MainWindowTest, MissingConfigurationDisablesPagesHidesMenuAndShowsTheList) {

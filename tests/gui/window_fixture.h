@@ -2,7 +2,10 @@
 // The shell of a program in <dir>/bin and its main window, for the widget tests.
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 
 #include <filesystem>
@@ -22,6 +25,23 @@ namespace korvane::testing {
 inline std::string CobolIni(const std::string& extras = "") {
   return "ActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n" +
          (extras.empty() ? std::string() : "COB.Extras=" + extras + "\r\n");
+}
+
+// Data dragged in and dropped: Qt hands the drop only to a widget that accepted the
+// drag's entry. Says whether both were accepted.
+inline bool SendDrop(QWidget* target, QMimeData& data) {
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return enter.isAccepted() && drop.isAccepted();
+}
+
+// A file dragged from the file manager and dropped.
+inline void SendDrop(QWidget* target, const std::string& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  SendDrop(target, data);
 }
 
 class WindowTest : public ::testing::Test {

@@ -1,9 +1,7 @@
 #include "korvane/ui/pages/word_list_views.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -140,23 +138,15 @@ TEST_F(WordListViewTest, TheWordFieldTakesDroppedTextAndDraggedControlWords) {
   ui::WordListPage page(*shell, nullptr);
   auto* word = page.findChild<QLineEdit*>(n::kEditCreateWrdList);
   ASSERT_NE(word, nullptr);
-  auto drop = [word](QMimeData& data) {
-    // Qt delivers a drop only to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(word, &enter);
-    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(word, &event);
-    return enter.isAccepted() && event.isAccepted();
-  };
   QMimeData text;
   text.setText("FIRST\nSECOND");
-  EXPECT_TRUE(drop(text));
+  EXPECT_TRUE(testing::SendDrop(word, text));
   EXPECT_EQ(word->text().toStdString(), "FIRST");
 
   list->SetItemIndex(0);
   QMimeData dragged;
   dragged.setData(ui::kControlWordMime, {});
-  EXPECT_TRUE(drop(dragged));
+  EXPECT_TRUE(testing::SendDrop(word, dragged));
   EXPECT_EQ(word->text().toStdString(), "REPORT-LINE");
   EXPECT_EQ(shell->Form().Get<ComboBox>(n::kComboCreateWrdList).Combo().EditText(), "OUTP");
 }

@@ -13,12 +13,6 @@ namespace {
 using korvane::testing::ExpectGolden;
 using korvane::testing::TempDir;
 
-TEST(JobFile, NameIsTheTimeOfDayWithoutBlanks) {
-  EXPECT_EQ(JobFilePath("/w", {9, 5, 3, 7}), "/w/9537");
-  EXPECT_EQ(JobFilePath("/w", {12, 34, 56, 78}), "/w/12345678");
-  EXPECT_EQ(JobFilePath("", {23, 9, 10, 5}), "/239105");
-}
-
 TEST(JobFile, SectionsHoldTheSettingsInTheirOrder) {
   Settings s;
   s.INPUT_DIR = "/in";

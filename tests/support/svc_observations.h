@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,11 +72,8 @@ class Observations {
   // A transcript's lines since the last look; the transcript is emptied.
   Observations& Take(const std::string& label, std::string& transcript) {
     std::vector<std::string> lines;
-    for (size_t at = 0, end; at < transcript.size(); at = end + 1) {
-      end = transcript.find('\n', at);
-      if (end == std::string::npos) end = transcript.size();
-      lines.push_back(transcript.substr(at, end - at));
-    }
+    std::istringstream in(transcript);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     transcript.clear();
     return lines.empty() ? *this : (*this)(label, lines);
   }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,11 +68,8 @@ class Scenario {
   void On(const std::string& name, Handler handler) { handlers_[name] = std::move(handler); }
 
   void Run(const std::string& golden) {
-    const std::string file = ReadGolden(golden);
-    for (size_t at = 0, end; at < file.size(); at = end + 1) {
-      end = file.find('\n', at);
-      if (end == std::string::npos) end = file.size();
-      const std::string line = file.substr(at, end - at);
+    std::istringstream file(ReadGolden(golden));
+    for (std::string line; std::getline(file, line);) {
       if (line.rfind("> ", 0) != 0 && line.rfind("#", 0) != 0) continue;  // shown: redone
       out.text += line + "\n";
       if (line[0] == '>') Execute(line.substr(2));

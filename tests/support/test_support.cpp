@@ -46,6 +46,15 @@ std::string Answer(const std::optional<std::string>& file) {
   return file ? *file : "cancelled";
 }
 
+// The next queued answer; an empty queue answers as a cancel.
+template <class T>
+T Next(std::deque<T>& answers) {
+  if (answers.empty()) return T{};
+  T answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
 }  // namespace
 
 void ScriptedPerson::Note(const std::string& line) {
@@ -71,42 +80,27 @@ Button ScriptedPerson::Ask(MessageKind kind, const std::string& text, const Butt
 
 std::vector<std::string> ScriptedPerson::OpenFiles(const FileDialogRequest& request) {
   openRequests.push_back(request);
-  std::vector<std::string> answer;
-  if (!openAnswers.empty()) {
-    answer = openAnswers.front();
-    openAnswers.pop_front();
-  }
+  const auto answer = Next(openAnswers);
   Note(Dialog("open", request) + " -> " + Answer(answer));
   return answer;
 }
 
 std::optional<std::string> ScriptedPerson::SaveFile(const FileDialogRequest& request) {
   saveRequests.push_back(request);
-  std::optional<std::string> answer;
-  if (!saveAnswers.empty()) {
-    answer = saveAnswers.front();
-    saveAnswers.pop_front();
-  }
+  const auto answer = Next(saveAnswers);
   Note(Dialog("save", request) + " -> " + Answer(answer));
   return answer;
 }
 
 std::optional<std::string> ScriptedPerson::ChooseFolder(const FolderDialogRequest& request) {
   folderRequests.push_back(request);
-  std::optional<std::string> answer;
-  if (!folderAnswers.empty()) {
-    answer = folderAnswers.front();
-    folderAnswers.pop_front();
-  }
+  const auto answer = Next(folderAnswers);
   Note("folder \"" + request.caption + "\" in " + request.startDir + " -> " + Answer(answer));
   return answer;
 }
 
 std::optional<FontChoice> ScriptedPerson::ChooseFont(const FontChoice& /*current*/) {
-  if (fontAnswers.empty()) return std::nullopt;
-  auto answer = fontAnswers.front();
-  fontAnswers.pop_front();
-  return answer;
+  return Next(fontAnswers);
 }
 
 void ScriptedPerson::Beep() {

@@ -39,19 +39,27 @@ Outcome RunToEnd(std::vector<std::string> argv, const std::string& input = {},
   return outcome;
 }
 
-#ifdef _WIN32
-// Windows: the stub passes input, output and status through; the batch runner
-// hands the file to the command interpreter and ends with its status.
-TEST(ConsoleStubWindows, PassesTheConsoleAndTheStatusAndNamesAMissingTool) {
+TEST(ConsoleStub, PassesTheToolsConsoleThroughAndEndsWithItsStatus) {
   Outcome run = RunToEnd(
       {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "crlf-count:2", "err:oops\\n", "exit:3"}, "\r\n\r\n");
   EXPECT_EQ(run.output, "crlf 2\noops\n");
+  EXPECT_EQ(run.status.kind, platform::ExitStatus::Kind::Exited);
   EXPECT_EQ(run.status.code, 3);
-  run = RunToEnd({KORVANE_QUILLSTUB, "C:\\nonexistent\\tool.exe", "last.xml"});
+#ifdef _WIN32
+  const std::string missing = "C:\\nonexistent\\tool.exe";
+#else
+  const std::string missing = "/nonexistent/tool";
+  run = RunToEnd({KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "signal:15"});
+  EXPECT_EQ(run.status.code, 128 + 15);
+#endif
+  run = RunToEnd({KORVANE_QUILLSTUB, missing, "last.xml"});
   EXPECT_EQ(run.status.code, 127);
-  EXPECT_NE(run.output.find("C:\\nonexistent\\tool.exe"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(missing), std::string::npos) << run.output;
 }
 
+#ifdef _WIN32
+// Windows: the batch runner hands the file to the command interpreter and ends with its
+// status.
 TEST(BatchRunnerWindows, TheInterpreterRunsTheFileAndItsStatusComesBack) {
   TempDir dir;
   dir.Write("job.cmd", "@ECHO OFF\r\n\"" + std::string(KORVANE_TEST_TOOL) + "\" out:first\r\n\"" +
@@ -64,21 +72,6 @@ TEST(BatchRunnerWindows, TheInterpreterRunsTheFileAndItsStatusComesBack) {
   EXPECT_EQ(run.status.code, 127);
 }
 #endif
-
-TEST(ConsoleStub, PassesTheToolsConsoleThroughAndEndsWithItsStatus) {
-  Outcome run = RunToEnd(
-      {KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "crlf-count:2", "err:oops\\n", "exit:3"}, "\r\n\r\n");
-  EXPECT_EQ(run.output, "crlf 2\noops\n");
-  EXPECT_EQ(run.status.kind, platform::ExitStatus::Kind::Exited);
-  EXPECT_EQ(run.status.code, 3);
-
-  run = RunToEnd({KORVANE_QUILLSTUB, KORVANE_TEST_TOOL, "signal:15"});
-  EXPECT_EQ(run.status.code, 128 + 15);
-
-  run = RunToEnd({KORVANE_QUILLSTUB, "/nonexistent/tool", "last.xml"});
-  EXPECT_EQ(run.status.code, 127);
-  EXPECT_NE(run.output.find("/nonexistent/tool"), std::string::npos);
-}
 
 TEST(BatchRunner, RunsTheLinesInOrderWithEchoRedirectionAndTheLastFailure) {
   TempDir dir;
