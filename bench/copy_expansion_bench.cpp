@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,13 @@ std::string Seq(int n) {
   return std::string(6 - s.size(), '0') + s;
 }
 
+// The bench's own files: a failed write ends it, or it would measure nothing.
+void Write(const std::string& path, const std::vector<std::string>& lines) {
+  if (const korvane::Outcome written = korvane::WriteTextLinesAtomic(path, lines); !written) {
+    throw std::runtime_error(path + ": " + written.Why());
+  }
+}
+
 class Job {
  public:
   Job() {
@@ -37,8 +45,7 @@ class Job {
       for (int i = 0; i < 20; ++i) {
         member.push_back(Seq(i) + " 05 FIELD-" + std::to_string(i) + " PIC X(10).");
       }
-      korvane::WriteTextLinesAtomic(base_ + "/CopyCollection/MEMB" + std::to_string(m) + ".cpy",
-                                    member);
+      Write(base_ + "/CopyCollection/MEMB" + std::to_string(m) + ".cpy", member);
     }
     std::vector<std::string> source;
     for (int i = 0; i < kLines; ++i) {
@@ -49,7 +56,7 @@ class Job {
         source.push_back(Seq(i) + "     MOVE WS-FIELD-A TO WS-FIELD-B.");
       }
     }
-    korvane::WriteTextLinesAtomic(Source(), source);
+    Write(Source(), source);
   }
   ~Job() {
     std::error_code ec;
@@ -73,7 +80,7 @@ void BM_LoadWithCopiesAndWrite(benchmark::State& state) {
   for (auto _ : state) {
     std::vector<std::string> lines;
     korvane::LoadSourceWithCopies(job.Base(), 0, job.Source(), lines, nullptr);
-    korvane::WriteTextLinesAtomic(job.Output(), lines);
+    if (!korvane::WriteTextLinesAtomic(job.Output(), lines)) state.SkipWithError("write failed");
     benchmark::DoNotOptimize(lines.size());
   }
 }
@@ -86,7 +93,9 @@ void BM_ReadSourceAndWriteExpanded(benchmark::State& state) {
   korvane::LoadSourceWithCopies(job.Base(), 0, job.Source(), expanded, nullptr);
   for (auto _ : state) {
     std::vector<std::string> lines = korvane::ReadTextLines(job.Source());
-    korvane::WriteTextLinesAtomic(job.Output(), expanded);
+    if (!korvane::WriteTextLinesAtomic(job.Output(), expanded)) {
+      state.SkipWithError("write failed");
+    }
     benchmark::DoNotOptimize(lines.size());
   }
 }

@@ -81,8 +81,8 @@ void BM_SaveBigJob(benchmark::State& state) {
   FillWindow(form);
   const std::string path = BenchPath();
   for (auto _ : state) {
-    const std::string error = korvane::SaveJobFile(path, Fields(), form);
-    if (!error.empty()) state.SkipWithError(error.c_str());
+    const korvane::Outcome saved = korvane::SaveJobFile(path, Fields(), form);
+    if (!saved) state.SkipWithError(saved.Why().c_str());
   }
   std::filesystem::remove(path);
 }
@@ -93,8 +93,8 @@ void BM_OpenBigJob(benchmark::State& state) {
   BuildWindow(saved);
   FillWindow(saved);
   const std::string path = BenchPath();
-  const std::string error = korvane::SaveJobFile(path, Fields(), saved);
-  if (!error.empty()) state.SkipWithError(error.c_str());
+  const korvane::Outcome written = korvane::SaveJobFile(path, Fields(), saved);
+  if (!written) state.SkipWithError(written.Why().c_str());
   for (auto _ : state) {
     korvane::FormModel form;
     BuildWindow(form);

@@ -99,8 +99,8 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     err.flush();
     return Code(status);
   };
-  if (const std::string problem = UsageProblem(CommandLine(options.args)); !problem.empty()) {
-    return finish(ExitStatus::kUsage, problem);
+  if (const Outcome usage = CheckUsage(CommandLine(options.args)); !usage) {
+    return finish(ExitStatus::kUsage, usage.Why());
   }
   if (WantsJobRecipe(CommandLine(options.args))) return RunJobMaker(options, settings, err);
   // Ctrl+C, SIGTERM and SIGHUP cancel the run as the person's cancel would (the tools

@@ -170,11 +170,9 @@ int RunJobMaker(const HeadlessOptions& options, platform::SettingsBackend& setti
     err.flush();
     return Code(status);
   };
-  JobRecipe recipe;
-  if (const std::string problem = ReadJobRecipe(CommandLine(options.args), recipe);
-      !problem.empty()) {
-    return finish(ExitStatus::kUsage, problem);
-  }
+  const Result<JobRecipe> read = ReadJobRecipe(CommandLine(options.args));
+  if (!read) return finish(ExitStatus::kUsage, read.Why());
+  const JobRecipe& recipe = *read;
   ConsolePerson console(err, options.answerYes, [&err](int status) {
     err.flush();
     std::exit(status);

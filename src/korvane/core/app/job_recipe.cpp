@@ -49,8 +49,8 @@ bool WantsJobRecipe(const CommandLine& args) {
   return false;
 }
 
-std::string ReadJobRecipe(const CommandLine& args, JobRecipe& recipe) {
-  recipe = {};
+Result<JobRecipe> ReadJobRecipe(const CommandLine& args) {
+  JobRecipe recipe;
   const std::vector<std::string>& all = args.Args();
   int depth = -1;
   for (size_t i = 0; i < all.size(); ++i) {
@@ -67,13 +67,16 @@ std::string ReadJobRecipe(const CommandLine& args, JobRecipe& recipe) {
       }
       return !value.empty();
     };
-    const auto need = [&](std::string& field) -> std::string {
-      if (!take()) return "The switch " + BeforeFirst(arg, "=") + " needs a value";
-      if (!field.empty()) return "The switch " + BeforeFirst(arg, "=") + " is given twice";
+    const auto need = [&](std::string& field) -> Outcome {
+      if (!take())
+        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " needs a value");
+      if (!field.empty()) {
+        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " is given twice");
+      }
       field = value;
       return {};
     };
-    std::string problem;
+    Outcome problem;
     if (Is(arg, kMakeJob)) {
       problem = need(recipe.jobFile);
     } else if (Is(arg, "-Product")) {
@@ -85,44 +88,47 @@ std::string ReadJobRecipe(const CommandLine& args, JobRecipe& recipe) {
     } else if (Is(arg, "-Base")) {
       problem = need(recipe.base);
     } else if (Is(arg, "-Sources") || Is(arg, "-Copies")) {
-      if (!take()) return "The switch " + BeforeFirst(arg, "=") + " needs a value";
+      if (!take())
+        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " needs a value");
       (Is(arg, "-Sources") ? recipe.sources : recipe.copies).push_back({value, depth});
     } else if (Is(arg, "-Depth")) {
-      if (!take()) return "The switch -Depth needs a value";
+      if (!take()) return Outcome::Failure("The switch -Depth needs a value");
       int parsed = 0;
       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), parsed);
       if (ec != std::errc() || end != value.data() + value.size() || parsed < 1) {
-        return "-Depth " + value + ": the depth is a number of folder levels, 1 or more";
+        return Outcome::Failure("-Depth " + value +
+                                ": the depth is a number of folder levels, 1 or more");
       }
       depth = parsed;
     } else if (Is(arg, "-WrapType")) {
-      if (!take()) return "The switch -WrapType needs a value";
+      if (!take()) return Outcome::Failure("The switch -WrapType needs a value");
       recipe.types.push_back({BeforeFirst(value, "="), value.find('=') == std::string::npos
                                                            ? std::string()
                                                            : value.substr(value.find('=') + 1)});
     }
-    if (!problem.empty()) return problem;
+    if (!problem) return problem;
   }
-  if (recipe.jobFile.empty()) return {};
+  if (recipe.jobFile.empty()) return recipe;
   for (const char* spec : {"-Proj:P", "-AutoRun:-ar", "-Report"}) {
     std::string ignored;
     if (args.SwitchValue(spec, ignored) || args.HasSwitch(spec)) {
-      return std::string(
-                 "-MakeJob only makes and saves a job; run it with a second call "
-                 "(without ") +
-             NamesOfSwitch(spec).longName + ")";
+      return Outcome::Failure(
+          std::string("-MakeJob only makes and saves a job; run it with a second call (without ") +
+          NamesOfSwitch(spec).longName + ")");
     }
   }
   if (!EqualsNoCase(std::filesystem::path(recipe.jobFile).extension().string(), ".jwrap")) {
-    return "-MakeJob " + recipe.jobFile + ": a job file's name ends in .jwrap";
+    return Outcome::Failure("-MakeJob " + recipe.jobFile + ": a job file's name ends in .jwrap");
   }
   for (const auto& [field, name] :
        {std::pair{&recipe.productName, "-ProductName"},
         std::pair{&recipe.systemName, "-SystemName"}, std::pair{&recipe.base, "-Base"}}) {
-    if (field->empty()) return std::string("-MakeJob needs ") + name;
+    if (field->empty()) return Outcome::Failure(std::string("-MakeJob needs ") + name);
   }
-  if (recipe.sources.empty()) return "-MakeJob needs at least one -Sources file or folder";
-  return {};
+  if (recipe.sources.empty()) {
+    return Outcome::Failure("-MakeJob needs at least one -Sources file or folder");
+  }
+  return recipe;
 }
 
 bool MatchesTypePattern(const std::string& name, const std::string& pattern) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvane/core/common/command_line.h"
+#include "korvane/core/common/outcome.h"
 
 namespace korvane {
 
@@ -35,9 +36,9 @@ struct JobRecipe {
 bool WantsJobRecipe(const CommandLine& args);
 
 // Reads the recipe switches; -Sources, -Copies and -WrapType may be given many times and
-// -Depth applies to the folders named after it. Returns the first usage problem, empty
-// when the recipe is whole.
-std::string ReadJobRecipe(const CommandLine& args, JobRecipe& recipe);
+// -Depth applies to the folders named after it. Fails with the first usage problem; without
+// -MakeJob the recipe is empty.
+Result<JobRecipe> ReadJobRecipe(const CommandLine& args);
 
 // Whether a source's file name matches a type rule's pattern: "*" and "?" wildcards,
 // compared without case.

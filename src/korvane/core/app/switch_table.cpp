@@ -124,9 +124,10 @@ std::vector<std::string> UnknownSwitches(const CommandLine& args) {
   return unknown;
 }
 
-std::string UsageProblem(const CommandLine& args) {
+Outcome CheckUsage(const CommandLine& args) {
   if (const std::vector<std::string> unknown = UnknownSwitches(args); !unknown.empty()) {
-    return "Unknown switch " + unknown.front() + " (korvane --help lists the switches)";
+    return Outcome::Failure("Unknown switch " + unknown.front() +
+                            " (korvane --help lists the switches)");
   }
   const std::vector<std::string>& all = args.Args();
   for (size_t i = 0; i < all.size(); ++i) {
@@ -138,12 +139,14 @@ std::string UsageProblem(const CommandLine& args) {
       const bool hasValue = eq != std::string::npos
                                 ? eq + 1 < arg.size()
                                 : i + 1 < all.size() && !all[i + 1].empty() && all[i + 1][0] != '-';
-      if (!hasValue) return "The switch " + BeforeFirst(arg, "=") + " needs a value";
+      if (!hasValue) {
+        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " needs a value");
+      }
     }
   }
   std::string autoRun;
   if (args.SwitchValue("-AutoRun:-ar", autoRun) && !EqualsNoCase(autoRun, "Anal")) {
-    return "Unknown -AutoRun value \"" + autoRun + "\": the only value is Anal";
+    return Outcome::Failure("Unknown -AutoRun value \"" + autoRun + "\": the only value is Anal");
   }
   return {};
 }

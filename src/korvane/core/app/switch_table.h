@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvane/core/common/command_line.h"
+#include "korvane/core/common/outcome.h"
 
 namespace korvane {
 
@@ -32,9 +33,9 @@ bool AnswerHelpOrVersion(const CommandLine& args, std::ostream& out);
 // file manager hands over) is fine.
 std::vector<std::string> UnknownSwitches(const CommandLine& args);
 
-// The first thing wrong with how the switches are used, in one line for standard
-// error: an unknown switch, a switch without its value, an -AutoRun value other than
-// Anal. Empty when all is well.
-std::string UsageProblem(const CommandLine& args);
+// Whether the switches are used as they should be; a failure says the first thing wrong,
+// in one line for standard error: an unknown switch, a switch without its value, an
+// -AutoRun value other than Anal.
+Outcome CheckUsage(const CommandLine& args);
 
 }  // namespace korvane

@@ -114,9 +114,9 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
   return SplitLines(ReadFileBytes(path));
 }
 
-std::string WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
-                                 unsigned mode) {
-  return platform::WriteFileAtomic(path, JoinLinesCrLf(lines), mode);
+Outcome WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                             unsigned mode) {
+  return Outcome::FromReason(platform::WriteFileAtomic(path, JoinLinesCrLf(lines), mode));
 }
 
 }  // namespace korvane

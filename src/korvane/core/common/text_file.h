@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 // A file could not be read. what() reads "<path>: <system message>"
@@ -33,10 +35,10 @@ std::string ReadFileBytes(const std::string& path);
 // The file split into lines; CR LF, CR and LF are all accepted. Throws FileError.
 std::vector<std::string> ReadTextLines(const std::string& path);
 
-// Writes every line followed by CR LF through a temporary file renamed over path.
-// Returns the operating system's message on failure (the old file is left as it was),
-// empty on success. mode applies to a newly created file.
-std::string WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
-                                 unsigned mode = 0644);
+// Writes every line followed by CR LF through a temporary file renamed over path. A
+// failure says the operating system's message and leaves the old file as it was. mode
+// applies to a newly created file.
+Outcome WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                             unsigned mode = 0644);
 
 }  // namespace korvane

@@ -49,8 +49,7 @@ void SaveToolConfiguration(ToolConfiguration& config, const std::string& path, S
     lines.Insert(std::min<size_t>(1, lines.size()), std::string(kDateWritten) + "=0");
   }
   config.SetValue(kDateWritten, LocaleDateTime(now));
-  const std::string error = WriteTextLinesAtomic(path, config.Lines());
-  if (!error.empty()) {
+  if (!WriteTextLinesAtomic(path, config.Lines())) {
     status.SetUseMessageBox(true);
     status.ShowErrorAndAbort("Cannot write to " + path);
   }

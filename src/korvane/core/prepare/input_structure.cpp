@@ -268,8 +268,9 @@ void Preparation::CopySource(const std::string& base, size_t index, const std::s
     std::vector<std::string> scratch;
     ExpandSourceCopies(library, job_.LangIndex(), source, scratch, nullptr, &entry.copies);
     entry.lines = static_cast<long long>(scratch.size());
-    const std::string error = WriteScratchFile(output, scratch);
-    if (!error.empty()) context_.status.ShowErrorAndAbort("Error during preparation - " + error);
+    if (const Outcome written = WriteScratchFile(output, scratch); !written) {
+      context_.status.ShowErrorAndAbort("Error during preparation - " + written.Why());
+    }
     report_.Add(std::move(entry));
   } else {
     // A file of the last run kept for rewriting must not stand in for the missing one.
@@ -309,19 +310,19 @@ void Preparation::CopyMember(const std::string& base, const std::string& value) 
 
 void Preparation::SaveControlFiles(const std::string& base) {
   const std::string xmlPath = base + "/" + std::string(contract::kParameterFile);
-  std::string error = WriteOwnedFile(xmlPath, parameters_.xml);
-  if (error.empty() && job_.MultiEntity()) {
+  Outcome written = WriteOwnedFile(xmlPath, parameters_.xml);
+  if (written && job_.MultiEntity()) {
     std::vector<std::string> batch;
     batch.reserve(parameters_.batch.size() + 1);
     batch.emplace_back(contract::kBatchHeader);
     batch.insert(batch.end(), parameters_.batch.begin(), parameters_.batch.end());
-    error = WriteOwnedFile(base + "/" + std::string(contract::kBatchFile), batch);
+    written = WriteOwnedFile(base + "/" + std::string(contract::kBatchFile), batch);
   }
-  if (error.empty()) return;
+  if (written) return;
   std::error_code ec;
   fs::remove(xmlPath, ec);
-  error = WriteOwnedFile(xmlPath, parameters_.xml);
-  if (!error.empty()) context_.status.ShowErrorAndAbort(error);
+  written = WriteOwnedFile(xmlPath, parameters_.xml);
+  if (!written) context_.status.ShowErrorAndAbort(written.Why());
 }
 
 void Preparation::Finish() {

@@ -24,15 +24,15 @@ void MakeRealDirectory(const std::string& path) {
   fs::create_directories(path, ec);
 }
 
-std::string WriteOwnedFile(const std::string& path, const std::vector<std::string>& lines) {
+Outcome WriteOwnedFile(const std::string& path, const std::vector<std::string>& lines) {
   DropLink(path);
   return WriteTextLinesAtomic(path, lines);
 }
 
-std::string WriteScratchFile(const std::string& path, const std::vector<std::string>& lines) {
+Outcome WriteScratchFile(const std::string& path, const std::vector<std::string>& lines) {
   DropLink(path);
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return platform::OsErrorMessage(errno);
+  if (file == nullptr) return Outcome::Failure(platform::OsErrorMessage(errno));
   std::string chunk;
   bool ok = true;
   for (const std::string& line : lines) {
@@ -45,8 +45,8 @@ std::string WriteScratchFile(const std::string& path, const std::vector<std::str
   }
   ok = ok && std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
   const int error = ok ? 0 : errno;
-  if (std::fclose(file) != 0 && ok) return platform::OsErrorMessage(errno);
-  return ok ? std::string() : platform::OsErrorMessage(error);
+  if (std::fclose(file) != 0 && ok) return Outcome::Failure(platform::OsErrorMessage(errno));
+  return ok ? Outcome() : Outcome::Failure(platform::OsErrorMessage(error));
 }
 
 }  // namespace korvane

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 // Removes a symbolic link at path (only the link); true when one was there.
@@ -16,12 +18,12 @@ bool DropLink(const std::string& path);
 void MakeRealDirectory(const std::string& path);
 
 // Writes lines with CR LF through a temporary file renamed over path, a link at path
-// removed first. Returns the system's message on failure, empty on success.
-std::string WriteOwnedFile(const std::string& path, const std::vector<std::string>& lines);
+// removed first. A failure says the system's message.
+Outcome WriteOwnedFile(const std::string& path, const std::vector<std::string>& lines);
 
 // Writes lines with CR LF straight into path, a link at path removed first. For the tools'
 // scratch input, rebuilt from scratch by every preparation: a half-written file after a
 // crash is deleted by the next one, so it is not worth a flush to disk per file.
-std::string WriteScratchFile(const std::string& path, const std::vector<std::string>& lines);
+Outcome WriteScratchFile(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace korvane

@@ -31,14 +31,14 @@ std::optional<BaseOwner> ReadBaseOwner(const std::string& folder) {
   return owner;
 }
 
-std::string WriteBaseOwner(const std::string& folder, const BaseOwner& owner) {
+Outcome WriteBaseOwner(const std::string& folder, const BaseOwner& owner) {
   const fs::path path = fs::path(folder) / kBaseOwnerFile;
   std::error_code ec;
   if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    return path.string() + " is a symbolic link; it is left alone";
+    return Outcome::Failure(path.string() + " is a symbolic link; it is left alone");
   }
-  return platform::WriteFileAtomic(
-      path, "ProjectName=" + owner.projectName + "\r\nJobFile=" + owner.jobFile + "\r\n");
+  return Outcome::FromReason(platform::WriteFileAtomic(
+      path, "ProjectName=" + owner.projectName + "\r\nJobFile=" + owner.jobFile + "\r\n"));
 }
 
 }  // namespace korvane

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 struct BaseOwner {
@@ -17,7 +19,7 @@ inline constexpr const char* kBaseOwnerFile = ".korvane.job";
 
 // The record in folder, if there is a readable one.
 std::optional<BaseOwner> ReadBaseOwner(const std::string& folder);
-// Writes the record atomically; empty on success, else the system's message.
-std::string WriteBaseOwner(const std::string& folder, const BaseOwner& owner);
+// Writes the record atomically; a failure says the system's message.
+Outcome WriteBaseOwner(const std::string& folder, const BaseOwner& owner);
 
 }  // namespace korvane

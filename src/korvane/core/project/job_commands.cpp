@@ -116,7 +116,7 @@ void JobCommands::OutputDirMissing() {
 
 void JobCommands::CreateOutputDir(const std::string& dir) {
   // Only a base directory the job may own is ever created.
-  if (!UnusableBaseReason(dir).empty()) return;
+  if (!CheckUsableBase(dir)) return;
   std::error_code ec;
   fs::create_directories(dir, ec);
 }
@@ -241,10 +241,10 @@ void JobCommands::SaveProject(bool saveAs) {
     RefuseAnotherJobsFile(path);
   }
 
-  const std::string untouchable = project_.WhyNotWritable();
+  const Outcome writable = project_.Writable();
   // Marks still open on their pages are part of what the person saves; they go into
   // the holder before it is sorted and the folders are brought in line with it.
-  if (untouchable.empty()) saving.Emit();
+  if (writable) saving.Emit();
 
   // The marks are written in sorted order; later additions append again.
   auto& marks = context.job.marks;
@@ -253,8 +253,8 @@ void JobCommands::SaveProject(bool saveAs) {
     return ToLower(a) < ToLower(b);
   });
   marks.SetStringList(std::move(lines));
-  if (!untouchable.empty()) {
-    context.status.AddError(untouchable, true);
+  if (!writable) {
+    context.status.AddError(writable.Why(), true);
   } else {
     beforeSave.Emit();
   }
@@ -284,18 +284,17 @@ void JobCommands::SaveProject(bool saveAs) {
   fields.numberOfRenamedSourceFiles = state.numberOfRenamedSourceFiles;
   fields.numberOfSourceFiles = state.numberOfSourceFiles;
   fields.caption = project_.Context().window.Caption();
-  const std::string error = codec_.Save(path, fields);
-  if (!error.empty()) {
-    context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + error);
+  if (const Outcome saved = codec_.Save(path, fields); !saved) {
+    context.status.ShowErrorAndAbort("Cannot write to " + path + " - " + saved.Why());
   }
   state.nameChanged = false;
   state.jobFile = path;
   state.loadedName = project_.GetProjectName();
   if (const std::optional<BaseOwner> owner = ReadBaseOwner(NormaliseOutputDir(outputDir));
-      untouchable.empty() && (!owner || !EqualsNoCase(owner->projectName, state.loadedName))) {
-    const std::string problem =
+      writable && (!owner || !EqualsNoCase(owner->projectName, state.loadedName))) {
+    const Outcome recorded =
         WriteBaseOwner(NormaliseOutputDir(outputDir), {state.loadedName, path});
-    if (!problem.empty()) context.status.AddError(problem, true);
+    if (!recorded) context.status.AddError(recorded.Why(), true);
   }
   project_.MarkSaved();
 }
@@ -358,8 +357,8 @@ void JobCommands::LoadIntoEmptyJob(const std::string& path) {
   }
   ClosingSteps();
   if (ownerToRecord_) {
-    const std::string problem = WriteBaseOwner(ownerFolder_, *ownerToRecord_);
-    if (!problem.empty()) project_.Context().status.AddError(problem, true);
+    const Outcome recorded = WriteBaseOwner(ownerFolder_, *ownerToRecord_);
+    if (!recorded) project_.Context().status.AddError(recorded.Why(), true);
   }
 }
 
@@ -427,16 +426,18 @@ void JobCommands::TakeOutputDirFrom(const JobFileContent& content) {
   // product selection proposed from the last job, not one relative to wherever the
   // program happens to run.
   const std::string named = content.Value(n::kFrameOutputDir);
-  const std::string reason = named.empty() ? "the file names none" : UnusableBaseReason(named);
-  if (reason.empty()) {
+  const Outcome usable =
+      named.empty() ? Outcome::Failure("the file names none") : CheckUsableBase(named);
+  if (usable) {
     project_.SetOutputDir(named);
     ClaimBase(named, ReadJobProjectFields(content).projectName);
     project_.SetTrust(FolderTrust::Owned);
     return;
   }
   project_.SetOutputDir("");
-  project_.SetTrust(FolderTrust::Unconfirmed, named.empty() ? reason : named + ": " + reason);
-  project_.Context().status.AddError(project_.WhyNotWritable(), true);
+  project_.SetTrust(FolderTrust::Unconfirmed,
+                    named.empty() ? usable.Why() : named + ": " + usable.Why());
+  project_.Context().status.AddError(project_.Writable().Why(), true);
 }
 
 // Before anything in the folder is brought in line with this job: no other shell may
@@ -448,8 +449,8 @@ void JobCommands::ClaimBase(const std::string& dir, const std::string& savedName
   // first writes into it.
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
-  if (const std::string held = project_.LockBase(folder); !held.empty()) {
-    throw BaseFolderRefused(held);
+  if (const Outcome held = project_.LockBase(folder); !held) {
+    throw BaseFolderRefused(held.Why());
   }
   const std::string name = project_.GetProjectName();
   const std::optional<BaseOwner> owner = ReadBaseOwner(folder);

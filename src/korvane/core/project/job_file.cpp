@@ -130,11 +130,11 @@ std::vector<std::string> BuildJobFileLines(const JobProjectFields& fields, const
   return lines;
 }
 
-std::string SaveJobFile(const std::string& path, const std::vector<std::string>& lines) {
-  return platform::WriteFileAtomic(path, JoinLinesCrLf(lines));
+Outcome SaveJobFile(const std::string& path, const std::vector<std::string>& lines) {
+  return Outcome::FromReason(platform::WriteFileAtomic(path, JoinLinesCrLf(lines)));
 }
 
-std::string SaveJobFile(const std::string& path, const JobProjectFields& fields, FormModel& form) {
+Outcome SaveJobFile(const std::string& path, const JobProjectFields& fields, FormModel& form) {
   MarkMemosForSave(form);
   return SaveJobFile(path, BuildJobFileLines(fields, form));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "korvane/core/common/keyed_lines.h"
+#include "korvane/core/common/outcome.h"
 #include "korvane/core/components/form_model.h"
 
 namespace korvane {
@@ -58,11 +59,11 @@ void MarkMemosForSave(FormModel& form);
 std::vector<std::string> BuildJobFileLines(const JobProjectFields& fields, const FormModel& form);
 
 // Writes the lines with CR LF ends, replacing path only once the new file is complete.
-// Returns the operating system's message on failure, empty on success.
-std::string SaveJobFile(const std::string& path, const std::vector<std::string>& lines);
+// A failure says the operating system's message.
+Outcome SaveJobFile(const std::string& path, const std::vector<std::string>& lines);
 
 // The whole save: marks the memos, builds the lines and writes them.
-std::string SaveJobFile(const std::string& path, const JobProjectFields& fields, FormModel& form);
+Outcome SaveJobFile(const std::string& path, const JobProjectFields& fields, FormModel& form);
 
 // A job file as read: keyed lookups over all of its lines, sections ignored.
 class JobFileContent {
@@ -122,7 +123,7 @@ class JobFileCodec {
  public:
   explicit JobFileCodec(FormModel& form) : form_(form) {}
 
-  std::string Save(const std::string& path, const JobProjectFields& fields) {
+  Outcome Save(const std::string& path, const JobProjectFields& fields) {
     return SaveJobFile(path, fields, form_);
   }
   void CheckComplete(const JobFileContent& content) const { CheckJobFileComplete(content, form_); }

@@ -21,29 +21,30 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string UnusableBaseReason(const std::string& outputDir) {
-  if (outputDir.empty()) return "no base directory is given";
-  if (!IsAbsoluteOutputDir(outputDir)) return "it is not an absolute path";
+Outcome CheckUsableBase(const std::string& outputDir) {
+  if (outputDir.empty()) return Outcome::Failure("no base directory is given");
+  if (!IsAbsoluteOutputDir(outputDir)) return Outcome::Failure("it is not an absolute path");
   const std::string dir = NormaliseOutputDir(outputDir);
-  if (dir == "/") return "it is the root of the file system";
+  if (dir == "/") return Outcome::Failure("it is the root of the file system");
   for (const auto& part : fs::path(dir)) {
-    if (part == "..") return "it contains \"..\"";
+    if (part == "..") return Outcome::Failure("it contains \"..\"");
   }
-  if (SameFolder(dir, platform::HomeDirectory())) return "it is the home folder";
+  if (SameFolder(dir, platform::HomeDirectory())) return Outcome::Failure("it is the home folder");
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(dir, ec);
-  if (fs::is_symlink(st)) return "it is a symbolic link";
-  if (fs::exists(st) && !fs::is_directory(st)) return "it is not a folder";
+  if (fs::is_symlink(st)) return Outcome::Failure("it is a symbolic link");
+  if (fs::exists(st) && !fs::is_directory(st)) return Outcome::Failure("it is not a folder");
   return {};
 }
 
-std::string LinkedFolderReason(const std::string& folder) {
+Outcome CheckRealFolder(const std::string& folder) {
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(folder, ec);
   if (fs::is_symlink(st))
-    return "The folder " + folder +
-           " is a symbolic link; the shell does not write or delete through it";
-  if (fs::exists(st) && !fs::is_directory(st)) return "The folder " + folder + " is not a folder";
+    return Outcome::Failure("The folder " + folder +
+                            " is a symbolic link; the shell does not write or delete through it");
+  if (fs::exists(st) && !fs::is_directory(st))
+    return Outcome::Failure("The folder " + folder + " is not a folder");
   return {};
 }
 

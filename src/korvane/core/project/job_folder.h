@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 enum class FolderTrust {
@@ -13,12 +15,12 @@ enum class FolderTrust {
   Broken,       // the job file did not load completely
 };
 
-// Why a base directory cannot hold a job's files; empty when it can. A folder that does
-// not exist yet is fine: it is created when needed.
-std::string UnusableBaseReason(const std::string& outputDir);
+// Whether a base directory can hold a job's files, or why not. A folder that does not
+// exist yet is fine: it is created when needed.
+Outcome CheckUsableBase(const std::string& outputDir);
 
-// Why a collection folder inside the base must not be written or deleted through; empty
-// when it may (it is a real folder, or it does not exist yet).
-std::string LinkedFolderReason(const std::string& folder);
+// Whether a collection folder inside the base may be written and deleted through (it is
+// a real folder, or it does not exist yet), or why not.
+Outcome CheckRealFolder(const std::string& folder);
 
 }  // namespace korvane

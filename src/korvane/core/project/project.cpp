@@ -135,7 +135,7 @@ void Project::SetTrust(FolderTrust trust, std::string reason) {
   state_.trustReason = std::move(reason);
 }
 
-std::string Project::LockBase(const std::string& dir) {
+Outcome Project::LockBase(const std::string& dir) {
   baseHeld_ = false;
   const std::string folder = NormaliseOutputDir(dir);
   if (lock_ && lock_->Folder() == folder) return {};
@@ -147,10 +147,12 @@ std::string Project::LockBase(const std::string& dir) {
   }
   if (attempt.held) {
     baseHeld_ = true;
-    return "The base directory " + folder + " is in use by another Korvane (" +
-           platform::DescribeHolder(attempt.holder) + "); nothing in it was touched";
+    return Outcome::Failure("The base directory " + folder + " is in use by another Korvane (" +
+                            platform::DescribeHolder(attempt.holder) +
+                            "); nothing in it was touched");
   }
-  return "The base directory " + folder + " cannot be locked for this job: " + attempt.error;
+  return Outcome::Failure("The base directory " + folder +
+                          " cannot be locked for this job: " + attempt.error);
 }
 
 bool Project::MayTakeOver(const std::string& question) {
@@ -166,32 +168,35 @@ bool Project::MayTakeOver(const std::string& question) {
          Button::Yes;
 }
 
-std::string Project::WhyNotWritable() const {
+Outcome Project::Writable() const {
   const std::string job = state_.jobFile.empty() ? std::string("file") : state_.jobFile;
   switch (state_.folderTrust) {
     case FolderTrust::Broken:
-      return "The job " + job +
-             " did not load completely; its folders are left untouched until it loads or a new "
-             "job is started";
+      return Outcome::Failure("The job " + job +
+                              " did not load completely; its folders are left untouched until it "
+                              "loads or a new job is started");
     case FolderTrust::Unconfirmed:
-      return "The job " + job + " names no usable base directory (" + state_.trustReason +
-             "); its folders are left untouched until you choose one";
+      return Outcome::Failure("The job " + job + " names no usable base directory (" +
+                              state_.trustReason +
+                              "); its folders are left untouched until you choose one");
     case FolderTrust::Owned:
       break;
   }
   const std::string dir = OutputDir();
-  const std::string reason = UnusableBaseReason(dir);
-  if (!reason.empty())
-    return "The base directory " + dir + " cannot hold the job's files: " + reason;
+  if (const Outcome usable = CheckUsableBase(dir); !usable) {
+    return Outcome::Failure("The base directory " + dir +
+                            " cannot hold the job's files: " + usable.Why());
+  }
   return {};
 }
 
 std::string Project::WritableBase() {
-  const std::string why = WhyNotWritable();
-  if (!why.empty()) context_.status.ShowErrorAndAbort(why);
+  if (const Outcome writable = Writable(); !writable) {
+    context_.status.ShowErrorAndAbort(writable.Why());
+  }
   // Nothing is written into a folder another shell works in.
-  if (const std::string held = LockBase(OutputDir()); !held.empty()) {
-    context_.status.ShowErrorAndAbort(held);
+  if (const Outcome held = LockBase(OutputDir()); !held) {
+    context_.status.ShowErrorAndAbort(held.Why());
   }
   return OutputDir();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "korvane/core/common/outcome.h"
 #include "korvane/core/config/product_job.h"
 #include "korvane/core/form/window_context.h"
 #include "korvane/core/project/job_folder.h"
@@ -84,16 +85,16 @@ class Project {
   // Whether the shell may write into and delete from the job's base directory.
   FolderTrust Trust() const { return state_.folderTrust; }
   void SetTrust(FolderTrust trust, std::string reason = {});
-  // Empty when the shell may write and delete in the base directory, else why not.
-  std::string WhyNotWritable() const;
+  // Whether the shell may write and delete in the base directory, or why not.
+  Outcome Writable() const;
   // The base directory when the shell may write and delete in it; otherwise the
   // operation ends with a message saying why.
   std::string WritableBase();
 
   // Holds the base folder for this shell: another shell (window or -batch) on the
-  // same folder is refused until this one lets go. Empty when held, else why not:
-  // another process holds it (BaseHeld() tells), or the folder cannot be locked.
-  std::string LockBase(const std::string& dir);
+  // same folder is refused until this one lets go. A failure says why: another process
+  // holds it (BaseHeld() tells), or the folder cannot be locked.
+  Outcome LockBase(const std::string& dir);
   void ReleaseBase() { lock_.reset(); }
   // The last attempt to hold the base folder found another process holding it.
   bool BaseHeld() const { return baseHeld_; }

@@ -104,8 +104,8 @@ ToolCommand DosBoxMode::PrepareRun(const ToolCommand& command, const std::string
                                               ? MultiEntityConfig(templateLines, batchLines)
                                               : SingleRunConfig(templateLines, command.program);
   const std::string target = (std::filesystem::path(baseDir) / kDosBoxConfigName).string();
-  const std::string failure = WriteTextLinesAtomic(target, config);
-  if (!failure.empty()) throw FileError(target, 0, failure);
+  const Outcome written = WriteTextLinesAtomic(target, config);
+  if (!written) throw FileError(target, 0, written.Why());
   return DosBoxRunCommand(executable_);
 }
 

@@ -126,8 +126,7 @@ void RunSession::Launch(bool dontRun) {
 void RunSession::Cancel() {
   if (!Active()) return;
   result_.cancelRequested = true;
-  const std::string problem = watcher_->Cancel();
-  if (!problem.empty()) c_.status.AddError(problem, true);
+  if (const Outcome asked = watcher_->Cancel(); !asked) c_.status.AddError(asked.Why(), true);
 }
 
 // --- watching -------------------------------------------------------------------------
@@ -219,10 +218,9 @@ void RunSession::KeepConsoleLog(const RunEnd& end) {
       std::filesystem::rename(copy, log, ec);
       moved = !ec;
     }
-    const std::string problem =
-        moved ? std::string() : WriteTextLinesAtomic(log, c_.display.ConsoleLines());
-    if (!problem.empty()) {
-      c_.status.AddError(problem, true);
+    const Outcome kept = moved ? Outcome() : WriteTextLinesAtomic(log, c_.display.ConsoleLines());
+    if (!kept) {
+      c_.status.AddError(kept.Why(), true);
     } else if (consoleLines_ <= kConsoleViewLimit) {
       c_.job.ViewConsoleLog();
     }

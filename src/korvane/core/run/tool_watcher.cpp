@@ -69,10 +69,10 @@ void ToolWatcher::Start() {
   if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
 }
 
-std::string ToolWatcher::Cancel() {
+Outcome ToolWatcher::Cancel() {
   long long never = kNever;
   cancelAt_.compare_exchange_strong(never, NowNs());
-  return platform::WriteFileAtomic(options_.semaphorePath, "");
+  return Outcome::FromReason(platform::WriteFileAtomic(options_.semaphorePath, ""));
 }
 
 void ToolWatcher::Post(std::function<void(WatcherListener&)> work) {

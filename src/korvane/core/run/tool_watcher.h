@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "korvane/core/common/outcome.h"
 #include "platform/process.h"
 #include "platform/reaper.h"
 
@@ -76,9 +77,9 @@ class ToolWatcher {
   ToolWatcher& operator=(const ToolWatcher&) = delete;
 
   void Start();
-  // Creates the empty stop file and starts the countdown to terminate; empty
-  // on success, otherwise the system's message (the countdown starts anyway).
-  std::string Cancel();
+  // Creates the empty stop file and starts the countdown to terminate; a failure says
+  // the system's message (the countdown starts anyway).
+  Outcome Cancel();
   // Until the end of the run was handed on.
   bool Running() const { return !ended_; }
   bool CancelRequested() const { return cancelAt_.load() != kNever; }

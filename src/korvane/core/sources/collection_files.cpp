@@ -48,13 +48,15 @@ bool IsPlainFileName(std::string_view fileName) {
          fileName.find('\0') == std::string_view::npos && fileName != ".";
 }
 
-std::string WhyJobCannotHold(std::string_view fileName, std::string_view origin) {
+Outcome CheckJobCanHold(std::string_view fileName, std::string_view origin) {
   auto hasBreak = [](std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
   };
-  if (hasBreak(fileName) || hasBreak(origin)) return "its name holds a line break";
-  if (fileName.find('=') != std::string_view::npos) return "its name holds \"=\"";
-  if (!fileName.empty() && fileName.front() == '[') return "its name starts with \"[\"";
+  if (hasBreak(fileName) || hasBreak(origin))
+    return Outcome::Failure("its name holds a line break");
+  if (fileName.find('=') != std::string_view::npos) return Outcome::Failure("its name holds \"=\"");
+  if (!fileName.empty() && fileName.front() == '[')
+    return Outcome::Failure("its name starts with \"[\"");
   return {};
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 class StatusBar;
@@ -26,10 +28,10 @@ std::unordered_set<std::string> AcceptedExtensions(std::string_view filter);
 // appended to it. Hand-edited jobs may carry anything.
 bool IsPlainFileName(std::string_view fileName);
 
-// Why a file cannot be kept in a job file's line-based lists; empty when it can. A list
-// line is "{name}={origin}": the name must hold no "=", neither may hold a line break,
-// and a line starting with "[" would end its block.
-std::string WhyJobCannotHold(std::string_view fileName, std::string_view origin);
+// Whether a file can be kept in a job file's line-based lists, or why not. A list line is
+// "{name}={origin}": the name must hold no "=", neither may hold a line break, and a line
+// starting with "[" would end its block.
+Outcome CheckJobCanHold(std::string_view fileName, std::string_view origin);
 
 // Copies source over destination. A link at the destination is replaced, never
 // written through. A failure reports "Error during preparation - " with the

@@ -34,8 +34,9 @@ SourceAdding::SourceAdding(SourceLists& lists)
     : lists_(lists), context_(lists.context_), job_(lists.job_), marks_(lists.marks_) {}
 
 void SourceAdding::CreateCollection(const ListTarget& target) {
-  const std::string linked = LinkedFolderReason(target.folder);
-  if (!linked.empty()) context_.status.ShowErrorAndAbort(linked);
+  if (const Outcome real = CheckRealFolder(target.folder); !real) {
+    context_.status.ShowErrorAndAbort(real.Why());
+  }
   std::error_code ec;
   std::filesystem::create_directories(target.folder, ec);
 }
@@ -48,11 +49,10 @@ bool SourceAdding::AddOneFile(const ListTarget& target, const std::string& path,
                               const std::unordered_set<std::string>* accepted) {
   if (first) context_.settings.WriteSetting("LastInputFileDir" + target.keySuffix, path);
   const std::string name = FileNameOf(path);
-  const std::string unfit = WhyJobCannotHold(name, path);
-  if (!unfit.empty()) {
+  if (const Outcome held = CheckJobCanHold(name, path); !held) {
     // Refused here, named, and the add goes on: on reload such an entry would split or
     // end its list, and synchronising would then delete the files behind it.
-    context_.status.AddError("The file " + path + " is not added: " + unfit, true);
+    context_.status.AddError("The file " + path + " is not added: " + held.Why(), true);
     return false;
   }
   const std::string ext = ToLower(ExtensionOf(name));

@@ -115,7 +115,7 @@ void SourceLists::Follow(JobCommands& jobs) {
 }
 
 bool SourceLists::Synchronize() {
-  if (!job_.WhyNotWritable().empty()) return true;
+  if (!job_.Writable()) return true;
   const std::string base = job_.BaseDirectory();
   if (!IsFolder(base)) {
     // Opening the job creates the folder empty; its sources are then gone, and only

@@ -14,8 +14,8 @@ std::string ProjectSourcesJob::WritableBase() {
   return project_.WritableBase();
 }
 
-std::string ProjectSourcesJob::WhyNotWritable() const {
-  return project_.WhyNotWritable();
+Outcome ProjectSourcesJob::Writable() const {
+  return project_.Writable();
 }
 
 std::string ProjectSourcesJob::BaseDirectory() const {

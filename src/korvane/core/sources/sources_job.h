@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "korvane/core/common/outcome.h"
+
 namespace korvane {
 
 class ConfigurationService;
@@ -17,8 +19,8 @@ class SourcesJob {
   // The job base directory; ends the operation with the reason when the job must not be
   // written (a damaged load, no usable folder).
   virtual std::string WritableBase() = 0;
-  // Empty when the shell may write and delete in the base directory, else why not.
-  virtual std::string WhyNotWritable() const = 0;
+  // Whether the shell may write and delete in the base directory, or why not.
+  virtual Outcome Writable() const = 0;
   virtual std::string BaseDirectory() const = 0;
   virtual std::string LangCode() const = 0;
   virtual std::string SubVersion() const = 0;
@@ -34,7 +36,7 @@ class ProjectSourcesJob : public SourcesJob {
   ProjectSourcesJob(Project& project, const ProductCatalogue& catalogue,
                     ConfigurationService& configuration);
   std::string WritableBase() override;
-  std::string WhyNotWritable() const override;
+  Outcome Writable() const override;
   std::string BaseDirectory() const override;
   std::string LangCode() const override;
   std::string SubVersion() const override;

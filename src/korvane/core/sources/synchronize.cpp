@@ -174,9 +174,9 @@ class Synchronizer {
   // A collection folder that is a link would have the shell delete (or, missing its
   // files, drop the entries of) whatever lies behind it.
   bool Allowed(const std::string& folder) {
-    const std::string why = LinkedFolderReason(folder);
-    if (why.empty()) return true;
-    if (job_.refusedFolders != nullptr) job_.refusedFolders->push_back(why);
+    const Outcome real = CheckRealFolder(folder);
+    if (real) return true;
+    if (job_.refusedFolders != nullptr) job_.refusedFolders->push_back(real.Why());
     return false;
   }
 

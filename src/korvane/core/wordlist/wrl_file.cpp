@@ -89,9 +89,9 @@ void ReadWordList(const std::string& path, CheckList& words, CheckList& objects)
 }
 
 void WriteWordList(const std::string& path, const CheckList& words, const CheckList& objects) {
-  const std::string error =
+  const Outcome written =
       WriteTextLinesAtomic(path, FormatWordList(words.Items(), objects.Items()));
-  if (!error.empty()) throw FileError(path, 0, error);
+  if (!written) throw FileError(path, 0, written.Why());
 }
 
 }  // namespace korvane

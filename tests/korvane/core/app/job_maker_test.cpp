@@ -136,13 +136,12 @@ TEST_F(JobMaker, RefusesWhatTheWindowRefusesWithItsMessages) {
 }
 
 TEST(JobRecipeSwitches, RepeatsDepthsAndTheFirstProblem) {
-  JobRecipe recipe;
-  EXPECT_EQ(ReadJobRecipe(
-                CommandLine({"-MakeJob", "/j/A.jwrap", "-ProductName=pay", "-SystemName", "acct",
-                             "-Base", "/b", "-Sources", "/s1", "-Depth", "1", "-Sources", "/s2",
-                             "-Copies", "/c", "-WrapType", "Onl=ONL*", "-WrapType", "Module"}),
-                recipe),
-            "");
+  const Result<JobRecipe> read = ReadJobRecipe(
+      CommandLine({"-MakeJob", "/j/A.jwrap", "-ProductName=pay", "-SystemName", "acct", "-Base",
+                   "/b", "-Sources", "/s1", "-Depth", "1", "-Sources", "/s2", "-Copies", "/c",
+                   "-WrapType", "Onl=ONL*", "-WrapType", "Module"}));
+  ASSERT_TRUE(read) << read.Why();
+  const JobRecipe& recipe = *read;
   ASSERT_EQ(recipe.sources.size(), 2u);
   EXPECT_EQ(recipe.sources[0].depth, -1);
   EXPECT_EQ(recipe.sources[1].depth, 1);
@@ -164,9 +163,9 @@ TEST(JobRecipeSwitches, RepeatsDepthsAndTheFirstProblem) {
            {{"-WrapType"}, "The switch -WrapType needs a value"}}) {
     std::vector<std::string> args = whole;
     args.insert(args.end(), extra.begin(), extra.end());
-    EXPECT_EQ(ReadJobRecipe(CommandLine(args), recipe), problem);
+    EXPECT_EQ(ReadJobRecipe(CommandLine(args)).Why(), problem);
   }
-  EXPECT_EQ(ReadJobRecipe(CommandLine({"-MakeJob", "/j/A.job"}), recipe),
+  EXPECT_EQ(ReadJobRecipe(CommandLine({"-MakeJob", "/j/A.job"})).Why(),
             "-MakeJob /j/A.job: a job file's name ends in .jwrap");
 
   EXPECT_TRUE(MatchesTypePattern("ONLINE.cbl", "onl*.CBL"));

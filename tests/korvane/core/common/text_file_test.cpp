@@ -61,12 +61,12 @@ TEST_F(TextFileTest, ReadFailuresNameTheFileAndRefuseAllButRegularFiles) {
 TEST_F(TextFileTest, WritesCrLfThroughTheAtomicSave) {
   // How the save goes (links, leftovers, failures) is the atomic file's
   // concern; this layer adds the line ends and passes the mode and the error on.
-  EXPECT_EQ(WriteTextLinesAtomic(P("out.jwrap"), {"[Project]", "", "Name=\xE9"}, 0600), "");
+  EXPECT_TRUE(WriteTextLinesAtomic(P("out.jwrap"), {"[Project]", "", "Name=\xE9"}, 0600));
   EXPECT_EQ(ReadFileBytes(P("out.jwrap")), "[Project]\r\n\r\nName=\xE9\r\n");
   struct stat st {};
   ASSERT_EQ(::stat(P("out.jwrap").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
-  EXPECT_EQ(WriteTextLinesAtomic(P("no/such/dir/x"), {"a"}), "No such file or directory");
+  EXPECT_EQ(WriteTextLinesAtomic(P("no/such/dir/x"), {"a"}).Why(), "No such file or directory");
 }
 
 }  // namespace

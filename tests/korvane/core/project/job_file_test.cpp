@@ -88,9 +88,9 @@ TEST(JobFileWriter, WritesTheWholeLayoutToTheByte) {
   JobWindow form(true);
   testing::TempDir dir;
   const std::string path = dir / "AbSysXml.jwrap";
-  ASSERT_EQ(SaveJobFile(path, SampleFields(), form), "");
+  ASSERT_TRUE(SaveJobFile(path, SampleFields(), form));
   testing::ExpectGolden("project/whole_layout.jwrap", dir.Read("AbSysXml.jwrap"));
-  EXPECT_NE(SaveJobFile(dir / "missing/x.jwrap", SampleFields(), form), "");  // the reason
+  EXPECT_NE(SaveJobFile(dir / "missing/x.jwrap", SampleFields(), form).Why(), "");  // the reason
   // The save itself marks the name map edited and the configuration memo unedited.
   EXPECT_TRUE(form.Get<Memo>(n::kMemoNewFileNames).Modified());
   EXPECT_FALSE(form.Get<Memo>(n::kMemoIniFile).Modified());
@@ -155,7 +155,7 @@ TEST(JobFileReader, RoundTripRestoresTheWindowAndWritesTheSameFile) {
   saved.Get<StringListHolder>(n::kMarksHolder)
       .SetStringList({"x y.WrpT=Onl", "q\"uote,comma", "", "plain"});
   const std::string path = dir / "job.jwrap";
-  ASSERT_EQ(SaveJobFile(path, SampleFields(), saved), "");
+  ASSERT_TRUE(SaveJobFile(path, SampleFields(), saved));
 
   JobWindow loaded;
   loaded.Get<CheckList>(n::kListObjects).SetItems({{"keep", false, false}});
@@ -182,7 +182,7 @@ TEST(JobFileReader, RoundTripRestoresTheWindowAndWritesTheSameFile) {
   // The two comment values come from the active product, not from the file.
   f.langCode = "COB";
   f.toolRoot = "/opt/tools";
-  ASSERT_EQ(SaveJobFile(dir / "again.jwrap", f, loaded), "");
+  ASSERT_TRUE(SaveJobFile(dir / "again.jwrap", f, loaded));
   EXPECT_EQ(dir.Read("again.jwrap"), dir.Read("job.jwrap"));
 }
 

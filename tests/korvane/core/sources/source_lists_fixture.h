@@ -47,7 +47,7 @@ struct FixtureJob : SourcesJob {
   int modified = 0;
 
   std::string WritableBase() override { return dir / "job"; }
-  std::string WhyNotWritable() const override { return {}; }
+  Outcome Writable() const override { return {}; }
   std::string BaseDirectory() const override { return dir / "job"; }
   std::string LangCode() const override { return "COB"; }
   std::string SubVersion() const override { return {}; }
