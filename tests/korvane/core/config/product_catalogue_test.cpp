@@ -23,6 +23,7 @@
 #include "korvane/core/form/job_binding.h"
 #include "korvane/core/form/main_form.h"
 #include "platform/memory_settings.h"
+#include "support/abort_counter.h"
 #include "support/scripted_person.h"
 #include "support/svc_scenario.h"
 #include "support/temp_dir.h"
@@ -55,7 +56,7 @@ struct RecordingJob : ProductJob {
   void CreateOutputDir(const std::string& d) override { created.push_back(d); }
 };
 
-struct CatalogueWindow : RecordingJob {
+struct CatalogueWindow : RecordingJob, AbortCounter {
   ScriptedPerson person;
   platform::MemorySettings backend;
   SettingsStore settings{backend};
@@ -222,15 +223,6 @@ struct CatalogueWindow : RecordingJob {
     Commands(s);
     s.Run(golden);
   }
-  template <typename F>
-  void Guard(F&& work) {
-    try {
-      work();
-    } catch (const OperationAbort&) {
-      ++aborts;
-    }
-  }
-  int aborts = 0;
 
   RadioButton& Button(const std::string& name) { return form.Get<RadioButton>(name); }
   ToolPathFrame& Frame(const std::string& name) { return form.Get<ToolPathFrame>(name); }

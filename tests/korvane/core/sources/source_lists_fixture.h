@@ -18,6 +18,7 @@
 #include "korvane/core/sources/wrap_types.h"
 #include "platform/memory_settings.h"
 #include "platform/system_paths.h"
+#include "support/abort_counter.h"
 #include "support/scripted_person.h"
 #include "support/svc_scenario.h"
 #include "support/temp_dir.h"
@@ -56,7 +57,7 @@ struct FixtureJob : SourcesJob {
   void SetModified() override { ++modified; }
 };
 
-struct SourcesFixture : FixtureJob {
+struct SourcesFixture : FixtureJob, AbortCounter {
   SourcesFixture() { lists.Connect(actions); }
 
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
@@ -64,14 +65,6 @@ struct SourcesFixture : FixtureJob {
   std::string caption(const char* panel) { return form.Get<Panel>(panel).Caption(); }
   KeyedLines& marks() { return form.Get<StringListHolder>(names::kMarksHolder).Keyed(); }
   IncCombo& combo() { return form.Get<ComboBox>(names::kComboWrapType).Combo(); }
-  template <typename F>
-  void Guard(F&& work) {
-    try {
-      work();
-    } catch (const OperationAbort&) {
-      ++aborts;
-    }
-  }
   // The lists, their captions, the wrapping marks, the status bar, the counters and
   // what the person saw since the last look.
   void Look(Observations& o) {
@@ -251,7 +244,6 @@ struct SourcesFixture : FixtureJob {
   BoundJob job{BuildSourcesForm(form, actions)};
   WindowContext context{job.model, job.window, actions, status, person, settings, window};
   SourceLists lists{context, *this};
-  int aborts = 0;
   ConnectionList following;
 };
 
