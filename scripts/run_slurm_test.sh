@@ -136,6 +136,10 @@ rm -rf "$jobs/base/job01/WrapOut"
 rm -rf "$jobs/base/job13"
 
 # --- submitted as one array, gathered, waited for ---------------------------------
+# The jobs run with this environment: their settings go to a home of their own, not to
+# the home of whoever runs the test.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$XDG_CONFIG_HOME"
 out=$work/out
 status=0
 timeout "$limit_jobs" "$repo/scripts/korvane-slurm" --wait --max 4 --out "$out" \
