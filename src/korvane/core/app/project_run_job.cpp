@@ -146,11 +146,7 @@ void ProjectRunJob::SetRunStart(std::filesystem::file_time_type start) {
   viewers_.SetRunStart(start);
 }
 
-void ProjectRunJob::PrepareInput() {
-  preparation_.BuildInputStructure(false);
-}
-
-void ProjectRunJob::PrepareInputThen(std::function<void()> then) {
+void ProjectRunJob::PrepareInput(std::function<void()> then) {
   preparation_.BuildInputStructure(false, std::move(then));
 }
 

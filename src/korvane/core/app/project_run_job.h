@@ -41,8 +41,7 @@ class ProjectRunJob : public RunJob {
   bool AutoRun() const override;
   void FollowLogs(bool on) override;
   void SetRunStart(std::filesystem::file_time_type start) override;
-  void PrepareInput() override;
-  void PrepareInputThen(std::function<void()> then) override;
+  void PrepareInput(std::function<void()> then) override;
   RenameOutcome RenameResults() override;
   void DeleteCopiedInput() override;
   void EnableLogViews(bool on) override;

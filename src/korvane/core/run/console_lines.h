@@ -21,7 +21,6 @@ class ConsoleLineSplitter {
   // The unfinished line, taken away: the last line of a run that ended without
   // a final line break. Empty when there is none.
   std::string TakePending();
-  const std::string& Pending() const { return pending_; }
 
  private:
   std::string pending_;

@@ -48,7 +48,7 @@ void RunSession::Start(bool dontRun) {
   result_.started = std::chrono::system_clock::now();
   c_.display.SetCaption(BatchStartedCaption(c_.display.Caption(), TimeOfDay(result_.started)));
   c_.display.ShowRunStarting();
-  c_.job.PrepareInputThen([this, dontRun] { Launch(dontRun); });
+  c_.job.PrepareInput([this, dontRun] { Launch(dontRun); });
 }
 
 void RunSession::Launch(bool dontRun) {

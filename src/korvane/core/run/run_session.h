@@ -62,15 +62,10 @@ class RunJob {
   // earlier run's.
   virtual void SetRunStart(std::filesystem::file_time_type start) = 0;
 
-  // The input structure: the sources copied into their numbered places.
-  virtual void PrepareInput() = 0;
-  // The same, then the rest of the run. A window copies in steps between the person's
-  // events and goes on after the last one; then does not run when the preparation
-  // ended early.
-  virtual void PrepareInputThen(std::function<void()> then) {
-    PrepareInput();
-    then();
-  }
+  // The input structure: the sources copied into their numbered places, then the rest
+  // of the run. A window copies in steps between the person's events and goes on after
+  // the last one; then does not run when the preparation ended early.
+  virtual void PrepareInput(std::function<void()> then) = 0;
   // The results back under their sources' names, and what that found.
   virtual RenameOutcome RenameResults() = 0;
   // The copied input, deleted after the run when the configuration says so.

@@ -160,7 +160,9 @@ TEST(JobRecipeSwitches, RepeatsDepthsAndTheFirstProblem) {
            {{"-ar", "Anal"},
             "-MakeJob only makes and saves a job; run it with a second call "
             "(without -AutoRun)"},
-           {{"-WrapType"}, "The switch -WrapType needs a value"}}) {
+           {{"-WrapType"}, "The switch -WrapType needs a value"},
+           {{"-Copies"}, "The switch -Copies needs a value"},
+           {{"-Product"}, "The switch -Product needs a value"}}) {
     std::vector<std::string> args = whole;
     args.insert(args.end(), extra.begin(), extra.end());
     EXPECT_EQ(ReadJobRecipe(CommandLine(args)).Why(), problem);

@@ -45,7 +45,10 @@ struct FakeJob : RunJob {
   bool AutoRun() const override { return false; }
   void FollowLogs(bool) override {}
   void SetRunStart(fs::file_time_type) override {}
-  void PrepareInput() override { calls.push_back("prepare"); }
+  void PrepareInput(std::function<void()> then) override {
+    calls.push_back("prepare");
+    then();
+  }
   RenameOutcome RenameResults() override {
     calls.push_back("rename");
     return renamed;
