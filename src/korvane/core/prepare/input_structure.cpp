@@ -142,9 +142,10 @@ bool Preparation::StartStructure(bool countOnly, std::function<void()>& then) {
 
   if (wrapRequested_) {
     StartCopyLoop(base, countOnly);
-    if (post_) {
+    if (loop_.Posts()) {
       copy_->then = std::move(then);
-      PostCopyStep();
+      loop_.Run([this](bool paced) { return CopyStep(paced); },
+                [this](bool completed) { EndCopy(completed); });
       return true;
     }
     CopySome(false);
@@ -212,26 +213,18 @@ bool Preparation::CopySome(bool paced) {
   return true;
 }
 
-void Preparation::PostCopyStep() {
-  post_([this, alive = std::weak_ptr<const int>(alive_)] {
-    if (!alive.expired() && copy_) CopyStep();
-  });
+// One step of a copy loop that runs between the person's events; the last one
+// completes the structure.
+bool Preparation::CopyStep(bool paced) {
+  if (!CopySome(paced)) return false;
+  CompleteStructure(copy_->base, copy_->countOnly);
+  return true;
 }
 
-// One step of a copy loop that runs between the person's events. An abort ends the
-// preparation here; the gate the step runs through shows it.
-void Preparation::CopyStep() {
-  try {
-    if (!CopySome(true)) {
-      PostCopyStep();
-      return;
-    }
-    CompleteStructure(copy_->base, copy_->countOnly);
-  } catch (...) {
-    Finish();
-    throw;
-  }
-  std::function<void()> then = std::move(copy_->then);
+// After the last step, or a step that ended the preparation early: only a complete
+// structure goes on with what was to follow.
+void Preparation::EndCopy(bool completed) {
+  const std::function<void()> then = completed ? std::move(copy_->then) : nullptr;
   Finish();
   if (then) then();
 }

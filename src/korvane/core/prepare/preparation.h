@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "korvane/core/common/pacer.h"
+#include "korvane/core/common/stepped_loop.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/form/window_context.h"
 #include "korvane/core/prepare/job_parameters.h"
@@ -42,12 +43,10 @@ class Preparation {
   // Builds the input structure; countOnly stops after the copy loop, before anything
   // is saved. then runs once the structure is complete, not after an abort.
   void BuildInputStructure(bool countOnly, std::function<void()> then = {});
-  // Hands work to the window's event loop, to run later through the command gate.
-  using StepPoster = std::function<void(std::function<void()>)>;
   // With a poster, the copy loop runs in steps between the person's events, and
   // BuildInputStructure returns while it copies; without one (no window) it copies
   // to the end at once.
-  void SetStepPoster(StepPoster post) { post_ = std::move(post); }
+  void SetStepPoster(SteppedLoop::Poster post) { loop_.SetPoster(std::move(post)); }
   // Renames the numbered results below WrapOut back to the source names.
   void RenameResults();
   // The file-system time a run began at: results not older than it are that run's.
@@ -77,8 +76,8 @@ class Preparation {
   bool StartStructure(bool countOnly, std::function<void()>& then);
   void StartCopyLoop(const std::string& base, bool countOnly);
   bool CopySome(bool paced);
-  void PostCopyStep();
-  void CopyStep();
+  bool CopyStep(bool paced);
+  void EndCopy(bool completed);
   void CompleteStructure(const std::string& base, bool countOnly);
   void CopySource(const std::string& base, size_t index, const std::string& target,
                   CopyLibrary& library);
@@ -106,9 +105,7 @@ class Preparation {
     std::function<void()> then;
   };
   std::unique_ptr<CopyRun> copy_;
-  StepPoster post_;
-  // Steps posted for a preparation that is gone are dropped.
-  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+  SteppedLoop loop_;
   JobParameters parameters_;
   PreparationReport report_;
   std::optional<std::filesystem::file_time_type> runStart_;

@@ -179,17 +179,8 @@ void SourceAdding::BeginAdding(std::unique_ptr<AddRun> run) {
   run->target.list->SetSorting(false);
   run_ = std::move(run);
   busy_ = true;
-  if (post_) {
-    PostAddStep();
-    return;
-  }
-  try {
-    AddSome(false);
-  } catch (...) {
-    EndAdding(false);
-    throw;
-  }
-  EndAdding(true);
+  loop_.Run([this](bool paced) { return AddSome(paced); },
+            [this](bool completed) { EndAdding(completed); });
 }
 
 // Adds the waiting files; paced, it returns false when the window is due a turn before
@@ -215,26 +206,6 @@ bool SourceAdding::AddSome(bool paced) {
     }
   }
   return true;
-}
-
-void SourceAdding::PostAddStep() {
-  post_([this, alive = std::weak_ptr<const int>(alive_)] {
-    if (!alive.expired() && run_) AddStep();
-  });
-}
-
-// One step of adding between the person's events; an abort keeps what was added so far.
-void SourceAdding::AddStep() {
-  try {
-    if (!AddSome(true)) {
-      PostAddStep();
-      return;
-    }
-  } catch (...) {
-    EndAdding(false);
-    throw;
-  }
-  EndAdding(true);
 }
 
 // What was added is sorted, counted and saved, also after an abort part way; a complete

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "korvane/core/common/pacer.h"
+#include "korvane/core/common/stepped_loop.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/source_target.h"
@@ -36,11 +37,9 @@ class SourceAdding {
   // Set while a directory tree is being added, also between its steps: closing the
   // window must wait.
   bool Busy() const { return busy_; }
-  // Hands work to the window's event loop, to run later through the command gate. With
-  // a poster, the files of a tree or a drop are added in steps between the person's
+  // With a poster, the files of a tree or a drop are added in steps between the person's
   // events; without one they are added at once.
-  using StepPoster = std::function<void(std::function<void()>)>;
-  void SetStepPoster(StepPoster post) { post_ = std::move(post); }
+  void SetStepPoster(SteppedLoop::Poster post) { loop_.SetPoster(std::move(post)); }
 
  private:
   void CreateCollection(const ListTarget& target);
@@ -72,8 +71,6 @@ class SourceAdding {
   void SearchFolder(AddRun& run, const std::string& directory, bool quiet, int depth);
   void BeginAdding(std::unique_ptr<AddRun> run);
   bool AddSome(bool paced);
-  void PostAddStep();
-  void AddStep();
   void EndAdding(bool completed);
 
   SourceLists& lists_;
@@ -82,9 +79,7 @@ class SourceAdding {
   StringListHolder& marks_;
   bool busy_ = false;
   std::unique_ptr<AddRun> run_;
-  StepPoster post_;
-  // Steps posted for adding that is gone are dropped.
-  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+  SteppedLoop loop_;
 };
 
 }  // namespace korvane
