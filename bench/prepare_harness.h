@@ -43,7 +43,7 @@ class BenchJob : public korvane::SourcesJob, public korvane::PrepareJob {
  public:
   explicit BenchJob(std::string base) : base_(std::move(base)) {}
   std::string WritableBase() override { return base_; }
-  std::string WhyNotWritable() const override { return {}; }
+  korvane::Outcome Writable() const override { return {}; }
   std::string BaseDirectory() const override { return base_; }
   std::string LangCode() const override { return "COB"; }
   std::string SubVersion() const override { return {}; }
