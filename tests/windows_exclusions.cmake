@@ -34,8 +34,7 @@ set(korvane_windows_skip_test_run
   ToolWatcher.ACancelAsksThroughTheStopFileThenTerminatesThenKills # SIGTERM, then SIGKILL
   RunVerdict.EveryWayARunEndsIsSaidWithItsToolSourceAndResults     # signal names
   RunVerdict.TheToolIsNamedByItsProgramFileAlone                   # signal names
-  DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte  # no ".exe"
-  CapturedRun.RunsTheBatchThroughTheStubAndCountsTheEntities)      # our runner's echo
+  DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte)  # no ".exe"
 set(korvane_windows_skip_test_app
   ShellStartup.MissingConfigurationShowsBothMessagesAndDisablesTheShell      # "/" paths
   ShellStartup.ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed    # "/" paths
@@ -71,8 +70,6 @@ set(korvane_windows_skip_test_stelmar_core
   SelectionDialogs.ObjectSelectionWritesTheChosenNamesInListOrder  # "/" paths
   JobFile.CreatesEmptiesAppendsAndRefusesLinks                     # symbolic links
   Commands.EveryMenuCommandWritesItsJobFileAndStartsItsTool        # symbolic links
-  Commands.CancelledSelectionsLeaveAnEmptyJobFileAndStartNothing   # symbolic links
-  Commands.AJobFileThatCannotBeCreatedStopsTheCommand              # symbolic links
   Commands.CancelledSelectionsAndJobFilesThatCannotBeCreated)      # symbolic links
 set(korvane_windows_skip_test_platform
   UserSettings.ConfigurationFolderFollowsTheEnvironment            # XDG folders
