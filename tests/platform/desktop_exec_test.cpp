@@ -19,8 +19,7 @@ TEST(DesktopExec, VerbCommandsAndInstallPathsComeBackWhole) {
   ASSERT_GE(rows.size(), 16u);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    std::map<std::string, std::string> field;
-    for (const auto& [key, text] : row.lines) field[key] = text;
+    std::map<std::string, std::string> field = row.Fields();
     if (field.count("verb")) {
       EXPECT_EQ(DesktopExecFromWindowsCommand(field["verb"]), field["exec"]);
       continue;

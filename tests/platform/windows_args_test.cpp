@@ -17,8 +17,7 @@ TEST(WindowsArgs, SplitsByTheWindowsQuotingRulesAndTakesOffATrailingRedirection)
   ASSERT_GE(rows.size(), 18u);
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    std::map<std::string, std::string> field;
-    for (const auto& [key, text] : row.lines) field[key] = text;
+    std::map<std::string, std::string> field = row.Fields();
     Args args;
     if (field.count("args")) {
       std::string rest = field["args"] + "|";

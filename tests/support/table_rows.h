@@ -3,6 +3,7 @@
 // line up to the next row is a key and the text behind its first blank, with \r and \n
 // written so. Blank lines and lines starting with "#" are left out.
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -15,6 +16,12 @@ namespace korvane::testing {
 struct Row {
   std::string name;
   std::vector<std::pair<std::string, std::string>> lines;
+  // The row's keys with their texts, a later line of a key winning.
+  std::map<std::string, std::string> Fields() const {
+    std::map<std::string, std::string> fields;
+    for (const auto& [key, text] : lines) fields[key] = text;
+    return fields;
+  }
 };
 
 inline void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
