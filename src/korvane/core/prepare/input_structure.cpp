@@ -156,7 +156,6 @@ bool Preparation::StartStructure(bool countOnly, std::function<void()>& then) {
 
 // What follows the copy loop; a count only stops before anything is saved.
 void Preparation::CompleteStructure(const std::string& base, bool countOnly) {
-  copying_ = false;
   if (countOnly) return;
   MakeRealDirectory(base + "/Work");
   SaveControlFiles(base);
@@ -176,7 +175,6 @@ void Preparation::StartCopyLoop(const std::string& base, bool countOnly) {
   }
   ShowProgress("Building input structure", entities);
   modules.SetPosition(0);
-  copying_ = true;
   stopRequested_ = false;
   copy_ = std::make_unique<CopyRun>(base, countOnly);
 }
@@ -320,7 +318,6 @@ void Preparation::SaveControlFiles(const std::string& base) {
 
 void Preparation::Finish() {
   copy_.reset();
-  copying_ = false;
   stopRequested_ = false;
   context_.view.sourcesBar.StepIt();
   auto& page = context_.view.sourcesPage;

@@ -56,7 +56,7 @@ class Preparation {
   void DeleteFilesAfter();
 
   // Set while the copy loop runs, also between its steps.
-  bool Busy() const { return copying_; }
+  bool Busy() const { return copy_ != nullptr; }
   // The copy loop asks the person to confirm at its next step; until then, and when the
   // answer is no, it stays busy.
   void RequestStop() { stopRequested_ = true; }
@@ -91,7 +91,6 @@ class Preparation {
   PrepareJob& job_;
   SourceLists& sources_;
   bool wrapRequested_ = false;
-  bool copying_ = false;
   bool stopRequested_ = false;
   // The copy loop under way: where it stands, and what follows it.
   struct CopyRun {

@@ -178,7 +178,6 @@ void SourceAdding::BeginAdding(std::unique_ptr<AddRun> run) {
   progress.SetRange(0, run->start + static_cast<int>(run->files.size()));
   run->target.list->SetSorting(false);
   run_ = std::move(run);
-  busy_ = true;
   loop_.Run([this](bool paced) { return AddSome(paced); },
             [this](bool completed) { EndAdding(completed); });
 }
@@ -212,7 +211,6 @@ bool SourceAdding::AddSome(bool paced) {
 // add has the list checked too.
 void SourceAdding::EndAdding(bool completed) {
   const std::unique_ptr<AddRun> run = std::move(run_);
-  busy_ = false;
   auto& progress = context_.view.sourcesBar;
   progress.SetPosition(progress.Max());
   run->target.list->SetSorting(true);

@@ -36,7 +36,7 @@ class SourceAdding {
   void AddDirectoryTree(const std::string& directory, bool quiet, int depth = -1);
   // Set while a directory tree is being added, also between its steps: closing the
   // window must wait.
-  bool Busy() const { return busy_; }
+  bool Busy() const { return run_ != nullptr; }
   // With a poster, the files of a tree or a drop are added in steps between the person's
   // events; without one they are added at once.
   void SetStepPoster(SteppedLoop::Poster post) { loop_.SetPoster(std::move(post)); }
@@ -77,7 +77,6 @@ class SourceAdding {
   WindowContext& context_;
   SourcesJob& job_;
   StringListHolder& marks_;
-  bool busy_ = false;
   std::unique_ptr<AddRun> run_;
   SteppedLoop loop_;
 };
