@@ -130,6 +130,13 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     if (shell.CurrentProject().BaseHeld()) {
       return finish(ExitStatus::kBaseHeld, kBaseNotOurs);
     }
+    // The load's own message may not name the file (a damaged job says only that it is);
+    // the last line does.
+    std::string job;
+    if (CommandLine(options.args).SwitchValue("-Proj:P", job) && !job.empty()) {
+      return finish(ExitStatus::kLoad,
+                    "the job " + job + " or the tool configuration could not be loaded");
+    }
     return finish(ExitStatus::kLoad, "the job or the tool configuration could not be loaded");
   }
   running = &shell;
