@@ -95,13 +95,6 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
     catalogue.Connect();
   }
 
-  // Whether the catalogue wrote the configuration file.
-  bool Saved() const { return std::filesystem::exists(root.Path() / "Korvane.INI"); }
-  bool Disabled() const { return windowState.MenuEmpty(); }
-
-  std::string Root() const { return root.Path().string(); }
-  std::string Docs() const { return (root.Path() / "Docs").string(); }
-
   // Creates <root>/<code>Wrap with every tool file the frames default to.
   void Install(const std::string& code) {
     const std::string dir = code + "Wrap/";
@@ -200,7 +193,8 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
     for (auto& line : lines) {
       if (line.starts_with("Date Written=")) line = "Date Written={stamp}";
     }
-    o("buttons", buttons)("configuration", lines)("saved", Saved());
+    o("buttons", buttons)("configuration", lines)(
+        "saved", std::filesystem::exists(root.Path() / "Korvane.INI"));
     o("versions", Versions().Items())("versions shown", Versions().Visible());
     o("sub version", subVersion);
     o("folders", projectDir + " | " + outputDir + " | " + workDir)("created", created);
@@ -210,7 +204,7 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
                  std::to_string(forgotten));
     o("checks", dosBoxApplied)("function tables", functabLoads)("aborts", aborts);
     if (window) {
-      o("shell", std::string(Disabled() ? "disabled" : "enabled") +
+      o("shell", std::string(windowState.MenuEmpty() ? "disabled" : "enabled") +
                      (actions.Get(names::kActRunWrap).Enabled() ? ", wrap runs" : ", no wrap run"));
       o("page", job.window.mainPages.ActivePage());
     }
@@ -219,7 +213,7 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
     o.Take("person", person.transcript);
   }
   void RunScenario(const std::string& golden) {
-    Scenario s({{"{docs}", Docs()}, {"{root}", Root()}});
+    Scenario s({{"{docs}", (root.Path() / "Docs").string()}, {"{root}", root.Path().string()}});
     Commands(s);
     s.Run(golden);
   }

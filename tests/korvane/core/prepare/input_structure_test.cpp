@@ -67,7 +67,6 @@ TEST(InputStructure, BuildsNumberedInputLabelsMembersAndControlFiles) {
          YesNo(f.form.Get<GroupBox>(names::kGroupProgress).Visible()));
   t.Expect("prepare/build.txt");
   ExpectGolden("prepare/built_job.txt", FolderText(f.dir / "job", f.dir.Path().string()));
-  EXPECT_EQ(f.form.Get<Memo>(names::kMemoNewFileNames).Lines(), f.preparation.Parameters().nameMap);
 }
 
 // Thousands of files deleted and created again cost far more than rewriting them.
@@ -267,11 +266,14 @@ TEST(ResultFiles, RenameBelowWrapOutAndDeleteTheStructure) {
 }
 
 // Only results not older than the run's start are the run's; a result whose name is
-// blocked keeps its number and is named with the reason.
+// blocked keeps its number and is named with the reason. The names come from the map the
+// preparation made, not from the memo that shows it: an edit there must not send a result
+// elsewhere, least of all outside the output folder.
 TEST(ResultFiles, CountOnlyThisRunsResultsAndNameTheOnesThatCannotGoBack) {
   Built f;
   f.dir.Write("job/last.xml", "old");
   f.Build();
+  f.job.model.nameMap.Shown().SetLines({"SRC0001=../EDITED.cbl"});
   const std::string earlier = f.dir.Write("job/WrapOut/OLDRUN.xml", "earlier run");
   fs::last_write_time(earlier, fs::file_time_type::clock::now() - std::chrono::hours(1));
   f.preparation.SetRunStart(fs::file_time_type::clock::now() - std::chrono::minutes(1));
@@ -288,6 +290,7 @@ TEST(ResultFiles, CountOnlyThisRunsResultsAndNameTheOnesThatCannotGoBack) {
   EXPECT_EQ(outcome.written, 2);
   EXPECT_EQ(outcome.renamed, 1);
   EXPECT_EQ(f.dir.Read("job/WrapOut/PAYROLL.xml"), "result");
+  EXPECT_FALSE(Exists(f.dir / "job/EDITED.xml"));
   ASSERT_EQ(outcome.failures.size(), 1u);
   EXPECT_NE(outcome.failures[0].find("SRC0001.lst to PAYROLL.lst: "), std::string::npos)
       << outcome.failures[0];

