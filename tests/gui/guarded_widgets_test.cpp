@@ -33,7 +33,6 @@
 #include "korvane/ui/components/file_list_view.h"
 #include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/components/inc_combo_box.h"
-#include "korvane/ui/main_window.h"
 #include "korvane/ui/page_tabs.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
