@@ -41,7 +41,9 @@ class DialogDriver {
   void Poll() {
     if (steps_.empty()) return;
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || dialog == last_ || !dialog->isVisible()) {
+    // A closed dialog still unwinding its exec() has not handed its result back yet.
+    if (dialog == nullptr || dialog == last_ || !dialog->isVisible() ||
+        (last_ != nullptr && !last_->isVisible())) {
       QTimer::singleShot(20, [this] { Poll(); });
       return;
     }
@@ -140,18 +142,20 @@ TEST_F(StelmarWindow, SelectionsInTheListsReachTheCommands) {
 TEST_F(StelmarWindow, SettingsDialogsReachTheRecord) {
   // A click that opens a nested dialog is deferred, so the driver sees it.
   driver.Expect([](QDialog* d) {
-    d->findChild<QLineEdit*>("101")->clear();
     QTimer::singleShot(0, [d] { d->findChild<QPushButton*>("104")->click(); });
   });
   driver.Expect([](QDialog* d) {
-    ASSERT_EQ(d->findChild<QListWidget*>("101")->count(), 2);  // [..] and [copybooks]
+    auto* list = d->findChild<QListWidget*>("101");
+    ASSERT_EQ(list->count(), 2);  // [..] and [copybooks]
+    emit list->itemClicked(list->item(1));
     PressOk(d);
   });
   driver.Expect([this](QDialog* d) {
-    EXPECT_EQ(d->findChild<QLineEdit*>("101")->text().toStdString(), dir / "in");
+    EXPECT_EQ(d->findChild<QLineEdit*>("101")->text().toStdString(), dir / "in/copybooks");
     PressOk(d);
   });
   Run(kCmdOpenLib);
+  EXPECT_EQ(commands.Record().INPUT_DIR, dir / "in/copybooks");
 
   // A refused field shows the core's message box and keeps the dialog open.
   driver.Expect([](QDialog* d) {
