@@ -33,7 +33,6 @@
 #include "korvane/ui/components/file_list_view.h"
 #include "korvane/ui/components/frame_widgets.h"
 #include "korvane/ui/components/inc_combo_box.h"
-#include "korvane/ui/main_window.h"
 #include "korvane/ui/page_tabs.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
@@ -219,7 +218,6 @@ TEST(GuardedWidgets, EveryControlKindSurvivesAFailingCore) {
 class GuardedWindowTest : public testing::WindowTest {
  protected:
   void SetUp() override { OpenShown(testing::CobolIni("(OnlineWrap=Y,SubWrap=Y,Frames=N)")); }
-  std::string StatusText() { return Child<QLabel>(n::kStatusBar).text().toStdString(); }
 };
 
 // Shows the page that holds the widget, tab by tab up to the window.
@@ -258,11 +256,6 @@ TEST_F(GuardedWindowTest, EveryLineEditTakesADigitLedTextAndTab) {
     QPointer<QWidget> alive(window.get());
     QApplication::processEvents();
     ASSERT_TRUE(alive);
-    if (name == n::kEditProductName) {
-      EXPECT_EQ(StatusText(), "Product name missing or incorrect");
-    } else if (name == n::kEditSystemName) {
-      EXPECT_EQ(StatusText(), "System name name missing or incorrect");
-    }
   }
   EXPECT_GE(tabbed, 2);
   EXPECT_GE(shell->Stats().aborted, 2);
@@ -295,13 +288,6 @@ TEST_F(GuardedWindowTest, FileListStatusBarAndWindowCallsAreGuarded) {
   QApplication::processEvents();
   EXPECT_GT(endedEarly(), before);
   EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(GuardedWindowTest, ConsoleIsReadOnlyInTheWidget) {
-  auto* console = window->findChild<QPlainTextEdit*>(n::kMemoCaptureConsole);
-  ASSERT_NE(console, nullptr);
-  EXPECT_TRUE(shell->Form().Get<Memo>(n::kMemoCaptureConsole).ReadOnly());
-  EXPECT_TRUE(console->isReadOnly());
 }
 
 TEST_F(GuardedWindowTest, AComponentThatLeavesTheFormTakesItsWidgetAlong) {

@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeView>
 
 #include "korvane/core/components/controls.h"
-#include "korvane/core/components/inc_combo.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/form/component_names.h"
 #include "window_fixture.h"
@@ -26,44 +22,14 @@ namespace n = names;
 
 using MainWindowTest = testing::WindowTest;
 
-TEST_F(MainWindowTest, TechnicalPageShowsAndEditsTheConfiguration) {
-  ASSERT_TRUE(Open("[Korvane]\r\nRunControl.MessagesOnTop=N\r\n"));
-  EXPECT_EQ(Child<QGroupBox>(n::kGroupIniFile).title().toStdString(),
-            "Product ini file : " + (dir / "bin/korvane.INI"));
-  auto& memo = Child<QPlainTextEdit>(n::kMemoIniFile);
-  EXPECT_EQ(memo.toPlainText().toStdString(), "[Korvane]\nRunControl.MessagesOnTop=N");
-
-  // A typed change reaches the model and takes effect with the button.
-  memo.setPlainText("Runcontrol.MessagesOnTop=Y");
-  Child<QPushButton>(n::kButtonApplyChanges).click();
-  EXPECT_TRUE(shell->Flags().messagesOnTop);
-}
-
 TEST_F(MainWindowTest, MissingConfigurationDisablesPagesHidesMenuAndShowsTheList) {
   EXPECT_FALSE(Open(""));
   window->show();
   EXPECT_FALSE(Child<QTabWidget>(n::kPageControlMain).isEnabled());
   EXPECT_FALSE(window->menuBar()->isVisible());
-  auto& bar = Child<QLabel>(n::kStatusBar);
-  EXPECT_EQ(bar.text().toStdString(), "More than one message, click here to get them!");
-  EXPECT_NE(bar.toolTip().toStdString().find("No ini file is available for Korvane"),
+  // The status bar's tooltip lists the messages its text only counts.
+  EXPECT_NE(Child<QLabel>(n::kStatusBar).toolTip().toStdString().find("No ini file"),
             std::string::npos);
-}
-
-TEST_F(MainWindowTest, PagesCarryTheirNamesAndCaptions) {
-  ASSERT_TRUE(Open("X=1\r\n"));
-  auto& pages = Child<QTabWidget>(n::kPageControlMain);
-  std::vector<std::string> captions;
-  for (int i = 0; i < pages.count(); ++i) {
-    if (pages.isTabVisible(i)) captions.push_back(pages.tabText(i).toStdString());
-  }
-  EXPECT_EQ(captions,
-            (std::vector<std::string>{"Language selection", "Names and datasets",
-                                      "Technical parameters", "Edit word list", "Objects"}));
-  EXPECT_EQ(pages.currentWidget()->objectName().toStdString(), n::kPageLanguages);
-  // Choosing a tab moves the model's active page.
-  pages.setCurrentIndex(2);
-  EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageTechnical);
 }
 
 TEST_F(MainWindowTest, OnlyAChangedProductAsksAndTheOldOneShowsCheckedMeanwhile) {
@@ -113,9 +79,7 @@ TEST_F(MainWindowTest, AContainsSearchGoesOnAndChoosesTheTypeWhenItEnds) {
     }
   };
   type("*ub");  // "ub" is in "Subprogram wrapping" only, not at its start
-  const IncCombo& model = shell->Form().Get<ComboBox>(n::kComboWrapType).Combo();
   EXPECT_EQ(combo.currentText().toStdString(), "Subprogram wrapping");
-  EXPECT_EQ(model.SearchText(), "*ub");
   EXPECT_EQ(marks.Value("A.cbl.WrpT"), "Onl");  // still searching
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
   QApplication::sendEvent(&combo, &enter);

@@ -44,9 +44,7 @@ TEST_F(ViewerTabTest, LogPageShowsTheFileAndFollowsIt) {
   ASSERT_TRUE(shell->Run([&] { shell->Viewer().OpenInViewer(log); }));
   QApplication::processEvents();
 
-  EXPECT_EQ(Child<QTabWidget>(n::kPageControlMain).currentWidget()->isVisible(), true);
   ASSERT_EQ(Editor().count(), 1);
-  EXPECT_EQ(Editor().tabText(0).toStdString(), log);
   auto& view = Child<ui::LogPageView>("tsv0FrameSimpleViewer");
   EXPECT_EQ(view.LineText(0), QString::fromUtf8("step 1 caf\u00e9"));
   EXPECT_EQ(view.font().family(),
@@ -141,7 +139,6 @@ TEST_F(ViewerTabTest, MarkerPageColoursLabelsAndAsksBeforeClosing) {
   QTextCursor inside(view.document());
   inside.setPosition(view.textCursor().selectionStart() + 1);
   EXPECT_EQ(inside.charFormat().foreground().color(), QColor(0, 0, 255));
-  EXPECT_TRUE(Child<QAction>("ActSavePage").isEnabled());
 
   // The main window's close request closes the page first, after the save question.
   person.answers = {Button::No};

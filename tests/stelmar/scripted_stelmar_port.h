@@ -35,8 +35,6 @@ class ScriptedStelmarPort : public StelmarPort {
   std::deque<std::optional<std::string>> openFiles;
 
   std::vector<std::pair<std::string, std::string>> errors;  // text, caption
-  std::vector<std::string> openFileStartDirs;
-  int dialogsShown = 0;
   std::string transcript;
 
   void ShowError(const std::string& text, const std::string& caption) override {
@@ -54,7 +52,6 @@ class ScriptedStelmarPort : public StelmarPort {
   void RunParameter(ParameterDialog& d) override { Play("parameter", parameters, d); }
   void RunEditor(EditorDialog& d) override { Play("editor", editors, d); }
   std::optional<std::string> OpenFile(const OpenFileData&, const std::string& startDir) override {
-    openFileStartDirs.push_back(startDir);
     std::optional<std::string> answer;
     if (!openFiles.empty()) {
       answer = openFiles.front();
@@ -67,7 +64,6 @@ class ScriptedStelmarPort : public StelmarPort {
  private:
   template <typename Dialog>
   void Play(const char* kind, Scripts<Dialog>& scripts, Dialog& dialog) {
-    ++dialogsShown;
     transcript += kind;
     if constexpr (requires { dialog.Caption(); }) transcript += " \"" + dialog.Caption() + "\"";
     const auto list = [this](const std::vector<std::string>& entries) {

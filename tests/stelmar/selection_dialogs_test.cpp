@@ -48,10 +48,8 @@ class SelectionDialogs : public ::testing::Test {
 
 TEST_F(SelectionDialogs, ListsFollowTheExtensionTable) {
   const std::string d = dir.Path().string();
-  exchange.caption = "Wrap Module File Selection";
-  SingleFileDialog single(exchange, port, d, table);
-  EXPECT_EQ(single.Caption(), "Wrap Module File Selection");
-  EXPECT_EQ(single.Entries(), (Names{"a.pli", "b.PLI", "c.inc"}));
+  EXPECT_EQ(SingleFileDialog(exchange, port, d, table).Entries(),
+            (Names{"a.pli", "b.PLI", "c.inc"}));
   EXPECT_EQ(SingleFileDialog(exchange, port, d, {}).Entries(),
             (Names{"a.pli", "b.PLI", "c.inc", "d.txt", "noext"}));
   EXPECT_EQ(MultiFileDialog(exchange, port, d, table).Available(),
