@@ -36,13 +36,10 @@ set(korvane_windows_skip_test_run
   RunVerdict.TheToolIsNamedByItsProgramFileAlone                   # signal names
   DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte)  # no ".exe"
 set(korvane_windows_skip_test_app
-  ShellStartup.MissingConfigurationShowsBothMessagesAndDisablesTheShell      # "/" paths
-  ShellStartup.ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed    # "/" paths
+  ShellStartup.SaveAndApplyTakeTheEditedMemoOnlySaveWritesIt                # "/" paths
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
-  ShellStartup.ShowWritesTheProgramVersionAndActivatesTheDefaultProduct      # "/" rule
-  PreparationShell.CopyFilesBuildsTheStructureOfTheOpenJob                   # "/" rule
+  ShellStartup.ShowRegistersTheJobFileTypeOfANewVersion                      # "/" rule
   JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule
-  JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
   DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff               # no ".exe"
   JobLifecycle.SaveAsksForTheFileOnceThenWritesDirectly                      # "/" in the golden
   # Wine refuses the copy of a source into the collection ("Not same device").
