@@ -40,6 +40,7 @@ set(korvane_windows_skip_test_app
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
   ShellStartup.ShowRegistersTheJobFileTypeOfANewVersion                      # "/" rule
   JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule
+  JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
   DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff               # no ".exe"
   JobLifecycle.SaveAsksForTheFileOnceThenWritesDirectly                      # "/" in the golden
   # Wine refuses the copy of a source into the collection ("Not same device").

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <sstream>
 
 #include "korvane/core/components/lists.h"
 #include "korvane/core/project/transcript.h"
 #include "shell_fixture.h"
+#include "support/svc_scenario.h"
 
 namespace korvane {
 namespace {
@@ -15,6 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 namespace n = names;
 using testing::Replaced;
+
+// The names of app/hostile_names.txt, one a line, escaped as in a scenario.
+std::vector<std::string> HostileStems() {
+  std::vector<std::string> stems;
+  std::istringstream in(testing::ReadGolden("app/hostile_names.txt"));
+  for (std::string line; std::getline(in, line);) stems.push_back(testing::Unescaped(line));
+  return stems;
+}
 
 class JobSafety : public testing::ShellJobFixture {
  protected:
@@ -153,6 +164,46 @@ TEST_F(JobSafety, AJobNamingNoUsableBaseDirectoryLoadsButTouchesNoFolder) {
     fs::copy_file(dir / "src/B.cbl", dir / "out/SourceCollection/B.cbl");
     EXPECT_EQ(Files("out"), before) << line;
   }
+}
+
+TEST_F(JobSafety, HostileNamesAreRefusedByNameOrSurviveSaveAndOpen) {
+  auto shell = Start();
+  FillIn(*shell, "pay", "acct");
+  const std::vector<std::string> stems = HostileStems();
+  std::vector<std::string> paths;
+  for (const std::string& stem : stems) paths.push_back(dir.Write("src/" + stem + ".cbl", stem));
+  ASSERT_GE(paths.size(), 50u);
+
+  shell->Run([&] { shell->Sources().Adding().DropFiles(n::kButtonAddFilesToSrc, paths); });
+  const std::string messages = shell->Status().MessageList() + shell->Status().Text();
+  auto& list = shell->Form().Get<CheckList>(n::kListSources);
+  for (int i = 0; i < static_cast<int>(list.Items().size()); ++i) {
+    ASSERT_TRUE(shell->Run([&] { shell->Sources().Types().SetEntryWrapType(i, "Onl"); }));
+  }
+  const std::string job = dir / "jobs/PayAcctXml.jwrap";
+  person.saveAnswers.push_back(job);
+  ASSERT_TRUE(shell->Execute(n::kActSaveProject)) << shell->Status().MessageList();
+  shell.reset();
+
+  auto reopened = Start({"-Proj", job});
+  std::map<std::string, bool> listed;
+  for (const auto& item : reopened->Form().Get<CheckList>(n::kListSources).Items()) {
+    listed[item.text.substr(0, item.text.find('='))] = item.enabled;
+  }
+  size_t refused = 0;
+  for (const std::string& stem : stems) {
+    const std::string name = stem + ".cbl";
+    if (listed.count(name) == 0) {
+      ++refused;
+      EXPECT_NE(messages.find(dir / "src/" + name), std::string::npos) << "lost: " << name;
+      continue;
+    }
+    EXPECT_TRUE(listed[name]) << name;  // the wrapping type came back with it
+    EXPECT_EQ(dir.Read("out/SourceCollection/" + name), stem) << name;
+    EXPECT_EQ(dir.Read("out/LabelCollection/" + name), "MASK:" + name + "\r\n") << name;
+  }
+  EXPECT_EQ(refused, 4u);  // CR, LF, "=", a leading "[", nothing else
+  EXPECT_EQ(listed.size(), stems.size() - refused);
 }
 
 TEST_F(JobSafety, AJobNeverCarriesTheConfigurationAndANewJobNoMarks) {
