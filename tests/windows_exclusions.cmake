@@ -36,7 +36,8 @@ set(korvane_windows_skip_test_run
   RunVerdict.TheToolIsNamedByItsProgramFileAlone                   # signal names
   DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte)  # no ".exe"
 set(korvane_windows_skip_test_app
-  ShellStartup.SaveAndApplyTakeTheEditedMemoOnlySaveWritesIt                # "/" paths
+  ShellStartup.MissingConfigurationShowsBothMessagesAndDisablesTheShell      # "/" paths
+  ShellStartup.SaveAndApplyTakeTheEditedMemoSaveWritesItWithItsStamp         # "/" paths
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
   ShellStartup.ShowRegistersTheJobFileTypeOfANewVersion                      # "/" rule
   JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule

@@ -54,7 +54,7 @@ class JobMaker : public ShellJobFixture {
   std::string messages;
 };
 
-TEST_F(JobMaker, SavesTheBytesAPersonsJobHas) {
+TEST_F(JobMaker, SavesTheBytesAPersonsJobHasAndOpensUnmodified) {
   for (const char* folder : {"by-hand", "hand", "auto", "made"}) {
     std::filesystem::create_directories(dir.Path() / folder);
   }
@@ -85,6 +85,8 @@ TEST_F(JobMaker, SavesTheBytesAPersonsJobHas) {
   EXPECT_NE(made.find("YYREC.cpy="), std::string::npos) << made;
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "made/SourceCollection/C.cbl"));
   EXPECT_TRUE(std::filesystem::exists(dir.Path() / "made/CopyCollection/REC.cpy"));
+  // (What is a change afterwards: the scenario sources/editing_changes.txt.)
+  EXPECT_FALSE(Start({"-Proj", dir / "auto/PayAcctXml.jwrap"})->CurrentProject().Modified());
 }
 
 // (The names and the base directory are refused by the window's own rules:

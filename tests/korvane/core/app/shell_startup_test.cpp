@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/config/run_control.h"
@@ -50,6 +52,20 @@ TEST_F(ShellStartup, ProgramNameIsComparedWithoutCaseOrExtension) {
   EXPECT_FALSE(wrong->ProfileTaken());
   EXPECT_EQ(wrong->Status().Text(), "Application name: wrapshell is invalid");
   EXPECT_TRUE(wrong->Config().Empty());
+}
+
+TEST_F(ShellStartup, MissingConfigurationShowsBothMessagesAndDisablesTheShell) {
+  auto shell = MakeShell("korvane");
+  EXPECT_FALSE(shell->Create());
+  const std::string local = dir / "bin/korvane.INI";
+  const std::string messages = shell->Status().MessageList();
+  EXPECT_EQ(messages.rfind("- No ini file is available for Korvane (looked for ", 0), 0u);
+  const std::string last = "\r\n- Cannot access product ini file - " + local;
+  ASSERT_GE(messages.size(), last.size());
+  EXPECT_EQ(messages.substr(messages.size() - last.size()), last);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;
+  EXPECT_FALSE(shell->Form().Get<PageControl>(n::kPageControlMain).Enabled());
+  EXPECT_TRUE(shell->MainMenuEmpty());
 }
 
 // Tools start in the job's folder: a root named relative to here becomes absolute; a
@@ -109,7 +125,7 @@ TEST_F(ShellStartup, ShowRegistersTheJobFileTypeOfANewVersion) {
   EXPECT_FALSE(stored->empty());
 }
 
-TEST_F(ShellStartup, SaveAndApplyTakeTheEditedMemoOnlySaveWritesIt) {
+TEST_F(ShellStartup, SaveAndApplyTakeTheEditedMemoSaveWritesItWithItsStamp) {
   std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
   dir.Write(
       "bin/korvane.INI",
@@ -129,6 +145,7 @@ TEST_F(ShellStartup, SaveAndApplyTakeTheEditedMemoOnlySaveWritesIt) {
   EXPECT_NE(dir.Read("bin/korvane.INI")
                 .find("\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\nRuncontrol.MessagesOnTop=Y\r\n"),
             std::string::npos);
+  EXPECT_EQ(memo.Lines().size(), 5u);  // the memo shows the stamp too
 
   // The apply button runs the apply action without saving.
   const std::string saved = dir.Read("bin/korvane.INI");
