@@ -37,10 +37,9 @@ set(korvane_windows_skip_test_run
   DosBoxConfig.WritesTheSingleAndMultiEntityConfigurationsByteForByte)  # no ".exe"
 set(korvane_windows_skip_test_app
   ShellStartup.MissingConfigurationShowsBothMessagesAndDisablesTheShell      # "/" paths
-  ShellStartup.ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed    # "/" paths
+  ShellStartup.SaveAndApplyTakeTheEditedMemoSaveWritesItWithItsStamp         # "/" paths
   ShellStartup.ToolRootFollowsTheSwitchAndTheMigrateRule                     # "/" paths
-  ShellStartup.ShowWritesTheProgramVersionAndActivatesTheDefaultProduct      # "/" rule
-  PreparationShell.CopyFilesBuildsTheStructureOfTheOpenJob                   # "/" rule
+  ShellStartup.ShowRegistersTheJobFileTypeOfANewVersion                      # "/" rule
   JobSafety.AJobCutAtAnyByteTouchesNoFile                                    # "/" rule
   JobSafety.HostileNamesAreRefusedByNameOrSurviveSaveAndOpen                 # "/" rule
   DosBoxShell.RunsInDosBoxUntilTheConfigurationTurnsTheModeOff               # no ".exe"

@@ -4,6 +4,8 @@
 
 #include "korvane/core/app/shell.h"
 #include "korvane/core/components/controls.h"
+#include "korvane/core/config/run_control.h"
+#include "korvane/core/config/tool_configuration.h"
 #include "korvane/core/form/component_names.h"
 #include "platform/memory_settings.h"
 #include "support/scripted_person.h"
@@ -26,18 +28,10 @@ const char* kMinimalIni =
 class ShellStartup : public ::testing::Test {
  protected:
   std::unique_ptr<Shell> MakeShell(const std::string& programName,
-                                   std::vector<std::string> args = {},
-                                   const std::string& iniOverride = {}) {
+                                   std::vector<std::string> args = {}) {
     const std::string program = dir.Write("bin/" + programName, "");
     return std::make_unique<Shell>(person, settings,
-                                   ShellEnvironment{program, args, iniOverride, dir / "data"});
-  }
-  // Writes the configuration beside the program and creates the shell.
-  std::unique_ptr<Shell> Created(const std::string& ini = kMinimalIni) {
-    dir.Write("bin/korvane.INI", ini);
-    auto shell = MakeShell("korvane");
-    EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
-    return shell;
+                                   ShellEnvironment{program, args, {}, dir / "data"});
   }
 
   TempDir dir;
@@ -50,7 +44,6 @@ TEST_F(ShellStartup, ProgramNameIsComparedWithoutCaseOrExtension) {
   auto shell = MakeShell("KORVANE.EXE");
   EXPECT_TRUE(shell->Create()) << shell->Status().MessageList();
   EXPECT_TRUE(shell->ProfileTaken());
-  EXPECT_EQ(shell->Form().Get<PageControl>(n::kPageControlMain).ActivePage(), n::kPageLanguages);
 
   // Another name stops before the profile or the configuration is touched.
   dir.Write("bin/Korvane.INI", kMinimalIni);
@@ -59,7 +52,6 @@ TEST_F(ShellStartup, ProgramNameIsComparedWithoutCaseOrExtension) {
   EXPECT_FALSE(wrong->ProfileTaken());
   EXPECT_EQ(wrong->Status().Text(), "Application name: wrapshell is invalid");
   EXPECT_TRUE(wrong->Config().Empty());
-  EXPECT_FALSE(wrong->Form().Get<Page>(n::kPageLanguages).Visible());
 }
 
 TEST_F(ShellStartup, MissingConfigurationShowsBothMessagesAndDisablesTheShell) {
@@ -74,22 +66,6 @@ TEST_F(ShellStartup, MissingConfigurationShowsBothMessagesAndDisablesTheShell) {
   EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1) << messages;
   EXPECT_FALSE(shell->Form().Get<PageControl>(n::kPageControlMain).Enabled());
   EXPECT_TRUE(shell->MainMenuEmpty());
-}
-
-TEST_F(ShellStartup, ConfigurationBesideTheProgramInTheDevelopmentFolderOrNamed) {
-  auto shell = Created();
-  EXPECT_EQ(shell->Form().Get<GroupBox>(n::kGroupIniFile).Caption(),
-            "Product ini file : " + (dir / "bin/korvane.INI"));
-  const auto& lines = shell->Form().Get<Memo>(n::kMemoIniFile).Lines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[3], "RadioButtonCobol=Cobol,COB,x,1,XML");
-  EXPECT_EQ(shell->Config().Value("activeradiobutton"), "RadioButtonCobol");
-
-  // A configuration named on the command line wins (the locator's own tests cover the rest).
-  const std::string named = dir.Write("elsewhere/my.ini", "Named=1\r\n");
-  auto other = MakeShell("korvane", {"-Ini", named}, named);
-  ASSERT_TRUE(other->Create());
-  EXPECT_EQ(other->Config().Value("Named"), "1");
 }
 
 // Tools start in the job's folder: a root named relative to here becomes absolute; a
@@ -112,34 +88,34 @@ TEST_F(ShellStartup, ToolRootFollowsTheSwitchAndTheMigrateRule) {
   std::filesystem::current_path(here);
 }
 
-TEST_F(ShellStartup, RunControlFlagsFirstKeyWinsAndDosBoxSwitchesCaptureOff) {
-  auto shell = Created(
-      "runcontrol.debugmode=Y\r\nRuncontrol.DebugMode=N\r\n"
-      "Runcontrol.UseDOSBox=Y\r\nRuncontrol.Blindrun=Y\r\nRuncontrol.CaptureLog=True\r\n"
-      "Runcontrol.SystemBigDirectoryLimit=7\r\n");
-  EXPECT_TRUE(shell->Flags().debugMode);
-  EXPECT_TRUE(shell->Flags().useDosBox);
-  EXPECT_FALSE(shell->Flags().blindRun);
-  EXPECT_FALSE(shell->Flags().captureLog);
-  EXPECT_TRUE(shell->Flags().renameAfter);
-  EXPECT_EQ(shell->Flags().bigDirectoryLimit, 7);
-
+TEST(RunControl, FirstKeyWinsAndDosBoxSwitchesCaptureOff) {
+  const RunControl flags = ReadRunControl(
+      ToolConfiguration({"runcontrol.debugmode=Y", "Runcontrol.DebugMode=N",
+                         "Runcontrol.UseDOSBox=Y", "Runcontrol.Blindrun=Y",
+                         "Runcontrol.CaptureLog=True", "Runcontrol.SystemBigDirectoryLimit=7"}),
+      "/stub");
+  EXPECT_TRUE(flags.debugMode);
+  EXPECT_TRUE(flags.useDosBox);
+  EXPECT_FALSE(flags.blindRun);
+  EXPECT_FALSE(flags.captureLog);
+  EXPECT_TRUE(flags.renameAfter);
+  EXPECT_EQ(flags.bigDirectoryLimit, 7);
   for (const char* limit : {"", "0"}) {
-    EXPECT_EQ(Created(std::string("Runcontrol.SystemBigDirectoryLimit=") + limit)
-                  ->Flags()
-                  .bigDirectoryLimit,
-              50);
+    EXPECT_EQ(
+        ReadRunControl(
+            ToolConfiguration({std::string("Runcontrol.SystemBigDirectoryLimit=") + limit}), "")
+            .bigDirectoryLimit,
+        50);
   }
 }
 
-TEST_F(ShellStartup, ShowWritesTheProgramVersionAndActivatesTheDefaultProduct) {
+// A new version registers the job file type with the two verbs and is remembered.
+TEST_F(ShellStartup, ShowRegistersTheJobFileTypeOfANewVersion) {
   std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
-  auto shell = Created();
-  ASSERT_TRUE(shell->Show()) << shell->Status().MessageList();
+  dir.Write("bin/korvane.INI", kMinimalIni);
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create() && shell->Show()) << shell->Status().MessageList();
   EXPECT_EQ(shell->Caption(), "Korvane main shell - Cobol []");  // no job name yet
-  EXPECT_TRUE(shell->Form().Get<RadioButton>("RadioButtonCobol").Checked());
-  EXPECT_EQ(shell->Catalogue().LangCode(), "COB");
-  // A new version registers the job file type with the two verbs.
   const std::string entry = dir.Read("data/applications/korvane-jwrap.desktop");
   EXPECT_NE(entry.find(" -root "), std::string::npos) << entry;
   EXPECT_NE(entry.find("-sha"), std::string::npos) << entry;
@@ -151,8 +127,13 @@ TEST_F(ShellStartup, ShowWritesTheProgramVersionAndActivatesTheDefaultProduct) {
 
 TEST_F(ShellStartup, SaveAndApplyTakeTheEditedMemoSaveWritesItWithItsStamp) {
   std::filesystem::create_directories(dir.Path() / "bin/COBWrap");
-  auto shell = Created(
+  dir.Write(
+      "bin/korvane.INI",
       "[Korvane]\r\nActiveRadioButton=RadioButtonCobol\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\n");
+  auto shell = MakeShell("korvane");
+  ASSERT_TRUE(shell->Create()) << shell->Status().MessageList();
+  EXPECT_EQ(shell->Form().Get<GroupBox>(n::kGroupIniFile).Caption(),
+            "Product ini file : " + (dir / "bin/korvane.INI"));
   auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile);
   auto lines = memo.Lines();
   lines.push_back("Runcontrol.MessagesOnTop=Y");
@@ -161,26 +142,17 @@ TEST_F(ShellStartup, SaveAndApplyTakeTheEditedMemoSaveWritesItWithItsStamp) {
 
   ASSERT_TRUE(shell->Execute(n::kActWriteIniFile));
   EXPECT_TRUE(shell->Flags().messagesOnTop);
-  // Saved with its stamp, which the memo shows too (the stamp's rules are the file's).
-  const std::string saved = dir.Read("bin/korvane.INI");
-  EXPECT_NE(saved.find("\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\nRuncontrol.MessagesOnTop=Y\r\n"),
+  EXPECT_NE(dir.Read("bin/korvane.INI")
+                .find("\r\nRadioButtonCobol=Cobol,COB,x,1,XML\r\nRuncontrol.MessagesOnTop=Y\r\n"),
             std::string::npos);
-  EXPECT_EQ(memo.Lines().size(), 5u);
+  EXPECT_EQ(memo.Lines().size(), 5u);  // the memo shows the stamp too
 
   // The apply button runs the apply action without saving.
+  const std::string saved = dir.Read("bin/korvane.INI");
   memo.UserEdit({"Runcontrol.MessagesOnTop=N"});
   shell->Form().Get<ButtonControl>(n::kButtonApplyChanges).clicked.Emit();
   EXPECT_FALSE(shell->Flags().messagesOnTop);
   EXPECT_EQ(dir.Read("bin/korvane.INI"), saved);
-}
-
-TEST_F(ShellStartup, ShowMarksProductsWithoutToolsAndStopsWithoutAnyProduct) {
-  auto shell = Created();
-  // The catalogue marks the product; the memo must show the marked configuration.
-  EXPECT_FALSE(shell->Show());
-  const auto& memo = shell->Form().Get<Memo>(n::kMemoIniFile).Lines();
-  EXPECT_EQ(memo[3], "Not installed RadioButtonCobol=Cobol,COB,x,1,XML");
-  EXPECT_FALSE(shell->Form().Get<RadioButton>("RadioButtonCobol").Enabled());
 }
 
 }  // namespace

@@ -62,21 +62,5 @@ TEST_F(SteppedPreparation, TheToolStartsAfterTheLastStepAndCommandsWaitForIt) {
   EXPECT_EQ(shell->Runs().LastResult()->renamed.renamed, 3) << shell->Status().Text();
 }
 
-// Closing the window between two steps asks at the next one; a Yes ends the preparation
-// there and the tool is never started.
-TEST_F(SteppedPreparation, AStopBetweenStepsEndsThePreparationAndNoToolStarts) {
-  auto shell = StartWrap();
-  EXPECT_FALSE(shell->CloseQuery());  // the window stays while the copy runs
-  person.answers = {Button::Yes};
-  queue.RunUntil([&] { return !shell->Prepare().Busy(); }, seconds(30));
-  EXPECT_FALSE(shell->Prepare().Busy());
-  EXPECT_EQ(person.AskedTexts().back(), "The User requested to stop the process, please confirm?");
-  EXPECT_EQ(shell->Status().Text(), "Process aborted on user request!");
-  EXPECT_EQ(queue.RunPending(), 0u);  // no step left behind
-  EXPECT_FALSE(shell->Runs().Running());
-  EXPECT_FALSE(Ended(*shell));
-  EXPECT_FALSE(fs::exists(dir / "out/last.xml"));  // the structure was never completed
-}
-
 }  // namespace
 }  // namespace korvane::testing

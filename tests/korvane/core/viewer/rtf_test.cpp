@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/golden.h"
 
@@ -44,10 +45,9 @@ TEST(Rtf, WritesTheExactDocumentAndReadsBackWhatItWrites) {
 }
 
 TEST(Rtf, RefusesWhatIsNotRichText) {
-  EXPECT_FALSE(ReadRtf("").has_value());
-  EXPECT_FALSE(ReadRtf("plain text\r\n").has_value());
-  EXPECT_FALSE(ReadRtf("{\\rt").has_value());
-  EXPECT_FALSE(ReadRtf(" {\\rtf1 x}").has_value());
+  for (const char* text : {"", "plain text\r\n", "{\\rt", " {\\rtf1 x}"}) {
+    EXPECT_FALSE(ReadRtf(text).has_value()) << text;
+  }
   // Broken but rich text: whatever can be read is kept, nothing crashes.
   const auto broken = ReadRtf("{\\rtf1 {\\colortbl ;\\red0\\green0\\blue255;}\\cf9 a\\'zz\\");
   ASSERT_TRUE(broken.has_value());
@@ -61,12 +61,9 @@ TEST(Rtf, ReadsDocumentsOfOtherWriters) {
   const auto read = ReadRtf(testing::ReadGolden("viewer/foreign.rtf"));
   ASSERT_TRUE(read.has_value());
   ASSERT_GE(read->lines.size(), 3u);
-  EXPECT_EQ(read->lines[0], "ABLUE r\xe9sum\xe9");
-  EXPECT_EQ(read->lines[1], "next");
-  EXPECT_EQ(read->lines[2], "grouped red\tafter");
-  ASSERT_EQ(read->runs.size(), 2u);
-  EXPECT_EQ(read->runs[0], (ColourRun{0, 1, 4, kColourBlue}));
-  EXPECT_EQ(read->runs[1], (ColourRun{2, 8, 3, 0x0000FF}));
+  EXPECT_EQ(std::vector(read->lines.begin(), read->lines.begin() + 3),
+            (std::vector<std::string>{"ABLUE r\xe9sum\xe9", "next", "grouped red\tafter"}));
+  EXPECT_EQ(read->runs, (std::vector<ColourRun>{{0, 1, 4, kColourBlue}, {2, 8, 3, 0x0000FF}}));
 }
 
 }  // namespace

@@ -25,9 +25,9 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
   std::string BaseDirectory() const override { return dir / "job"; }
   std::string LangCode() const override { return "COB"; }
   std::string SystemName() const override { return "CUSTSYS"; }
-  int LangIndex() const override { return langIndex; }
+  int LangIndex() const override { return 0; }
   std::string ResultMasks() const override { return "*.cbl;*.cpy"; }
-  std::string EditorPath() const override { return editor; }
+  std::string EditorPath() const override { return {}; }  // no editor configured
   void RefreshWrapState() override { ++wrapRefreshes; }
   KeyedLines& Marks() override { return marks(); }
   void SetProjectModified() override { ++projectModified; }
@@ -114,8 +114,6 @@ struct ViewerFixture : SourcesFixture, ViewerJob, MarkerJob {
     o.Take("person", person.transcript);
   }
 
-  int langIndex = 0;
-  std::string editor;
   int wrapRefreshes = 0;
   int projectModified = 0;
   std::vector<std::string> entries;
