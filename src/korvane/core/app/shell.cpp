@@ -74,6 +74,7 @@ Shell::Shell(PersonPort& person, platform::SettingsBackend& settings, ShellEnvir
   runs_.Follow(catalogue_.installationChecked);
   marker_.Follow(jobs_);
   project_.SetPendingEdits(&marker_);
+  project_.SetResultRenamer(&preparation_);
   // Taking another job's folder or file is asked in the window; without one nobody
   // can be asked, so only the switch allows it.
   const bool takeOver = args_.HasSwitch("-TakeOver");

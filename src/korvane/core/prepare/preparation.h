@@ -18,12 +18,13 @@
 #include "korvane/core/prepare/preparation_report.h"
 #include "korvane/core/prepare/prepare_job.h"
 #include "korvane/core/prepare/rename_outcome.h"
+#include "korvane/core/project/result_renamer.h"
 #include "korvane/core/sources/copy_library.h"
 #include "korvane/core/sources/source_lists.h"
 
 namespace korvane {
 
-class Preparation {
+class Preparation : public ResultRenamer {
  public:
   Preparation(WindowContext& context, PrepareJob& job, SourceLists& sources);
   Preparation(const Preparation&) = delete;
@@ -48,7 +49,7 @@ class Preparation {
   // to the end at once.
   void SetStepPoster(SteppedLoop::Poster post) { loop_.SetPoster(std::move(post)); }
   // Renames the numbered results below WrapOut back to the source names.
-  void RenameResults();
+  void RenameResults() override;
   // The file-system time a run began at: results not older than it are that run's.
   void SetRunStart(std::optional<std::filesystem::file_time_type> start) { runStart_ = start; }
   const RenameOutcome& LastRename() const { return lastRename_; }

@@ -206,10 +206,7 @@ void Project::CheckBatchOnLoad() {
   // Renaming leaves the counters alone, so the renamed count is the one the
   // job file was saved with.
   // Results that arrived meanwhile get their names.
-  if (Action* rename = context_.actions.Find(n::kActRename);
-      rename != nullptr && rename->HasHandler()) {
-    rename->Invoke();
-  }
+  if (renamer_ != nullptr) renamer_->RenameResults();
   if (state_.numberOfRenamedModules != state_.numberOfModules) {
     const Button answer =
         context_.person.Ask(MessageKind::Warning, kMissingOutputs, {Button::Ok, Button::Cancel});

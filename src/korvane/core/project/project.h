@@ -11,6 +11,7 @@
 #include "korvane/core/form/window_context.h"
 #include "korvane/core/project/job_folder.h"
 #include "korvane/core/project/pending_edits.h"
+#include "korvane/core/project/result_renamer.h"
 #include "platform/folder_lock.h"
 
 namespace korvane {
@@ -78,6 +79,8 @@ class Project {
   // Edits kept elsewhere until the job is saved; they make the project count as
   // modified for the save question.
   void SetPendingEdits(const PendingEdits* edits) { pendingEdits_ = edits; }
+  // Who renames the results when a job whose run went on is opened again.
+  void SetResultRenamer(ResultRenamer* renamer) { renamer_ = renamer; }
   void SetBatchRunning(bool flag);
   // After a successful save: no question, just not modified any more.
   void MarkSaved();
@@ -122,6 +125,7 @@ class Project {
   const ActiveLanguage& language_;
   JobSaver& saver_;
   const PendingEdits* pendingEdits_ = nullptr;
+  ResultRenamer* renamer_ = nullptr;
   ProjectState state_;
   std::unique_ptr<platform::FolderLock> lock_;
   bool baseHeld_ = false;

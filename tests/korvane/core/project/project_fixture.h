@@ -17,15 +17,17 @@
 
 namespace korvane::testing {
 
-// Counts the saves the project asks for and names the active language.
-struct CountingSaver : JobSaver, ActiveLanguage {
+// Counts the saves and renames the project asks for and names the active language.
+struct CountingSaver : JobSaver, ResultRenamer, ActiveLanguage {
   int saves = 0;
+  int renames = 0;
   std::string langCode = "COB";
   std::function<void()> onSave;  // what a save does besides being counted
   void SaveJob() override {
     ++saves;
     if (onSave) onSave();
   }
+  void RenameResults() override { ++renames; }
   const std::string& LangCode() const override { return langCode; }
 };
 

@@ -162,8 +162,8 @@ TEST(ProjectBatch, AJobOpenedWhileItsBatchRanIsReconciled) {
   for (const auto& c : cases) {
     ProjectFixture f;
     Transcript t(f.person, f.status);
-    int renames = 0, closes = 0;
-    f.actions.Get(names::kActRename).SetHandler([&] { ++renames; });
+    int closes = 0;
+    f.project.SetResultRenamer(&f);
     const Connection closing = f.window.closeRequested.Connect([&] { ++closes; });
     f.onSave = [&] {
       t.Note(std::string("saved running ") + YesNo(f.project.State().batchRunning));
@@ -173,7 +173,7 @@ TEST(ProjectBatch, AJobOpenedWhileItsBatchRanIsReconciled) {
     f.project.State().numberOfRenamedModules = c.renamed;
     f.person.answers.assign(c.answers.begin(), c.answers.end());
     f.project.CheckBatchOnLoad();
-    t.Note("renames " + std::to_string(renames) + ", saves " + std::to_string(f.saves) +
+    t.Note("renames " + std::to_string(f.renames) + ", saves " + std::to_string(f.saves) +
            ", closes " + std::to_string(closes) + ", running " +
            YesNo(f.project.State().batchRunning) + ", modified " +
            YesNo(f.project.State().modified));
