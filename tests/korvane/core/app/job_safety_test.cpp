@@ -224,5 +224,22 @@ TEST_F(JobSafety, AJobNeverCarriesTheConfigurationAndANewJobNoMarks) {
   EXPECT_TRUE(shell->Form().Get<StringListHolder>(n::kMarksHolder).StringList().empty());
 }
 
+// The reset command on a saved job: the files it names go, to the product's depth, and
+// the person's own file in the base directory stays.
+TEST_F(JobSafety, ResetDeletesWhatItNamesWithTheProductDepth) {
+  auto shell = SavedJob();
+  for (const char* rel : {"out/last.xml", "out/WrapOut/a/b/c/deep.cbl", "out/Work/tmp.dat"}) {
+    dir.Write(rel, "x");
+  }
+  person.answers.push_back(Button::Yes);
+  ASSERT_TRUE(shell->Execute(n::kActRestartProject)) << shell->Status().MessageList();
+  ASSERT_EQ(person.asked.size(), 1u);
+  EXPECT_NE(person.asked[0].text.find(dir / "out/WrapOut/a/b/c/deep.cbl"), std::string::npos);
+  for (const char* gone : {"out/last.xml", "out/WrapOut/a/b/c/deep.cbl", "out/Work/tmp.dat"}) {
+    EXPECT_FALSE(fs::exists(dir / gone)) << gone;
+  }
+  EXPECT_EQ(dir.Read("out/notes.txt"), "the person's own");
+}
+
 }  // namespace
 }  // namespace korvane

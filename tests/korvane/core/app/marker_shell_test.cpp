@@ -41,6 +41,13 @@ TEST_F(MarkerShell, SavingTheJobSavesTheOpenMarks) {
   EXPECT_EQ(dir.Read("out/LabelCollection/PAYRPT.cbl"), "FILE:PAYFILE\r\n");
   EXPECT_NE(dir.Read("jobs/PayAcctXml.jwrap").find("PAYRPT.cbl.Lbl=Y"), std::string::npos);
   EXPECT_FALSE(shell->CurrentProject().Modified());
+
+  // Nothing is left to lose: the marker page closes first, then the window, and neither
+  // asks a question.
+  EXPECT_FALSE(shell->CloseQuery());
+  EXPECT_EQ(shell->Marker().CurrentMarker(), nullptr);
+  EXPECT_TRUE(shell->CloseQuery());
+  EXPECT_TRUE(person.asked.empty());
 }
 
 }  // namespace

@@ -62,5 +62,20 @@ TEST_F(SteppedPreparation, TheToolStartsAfterTheLastStepAndCommandsWaitForIt) {
   EXPECT_EQ(shell->Runs().LastResult()->renamed.renamed, 3) << shell->Status().Text();
 }
 
+// Closing the window between two steps asks at the next one (the question and the loop's
+// end: InputStructure.StepsBetweenEventsBuildWhatOneGoBuilds); a Yes ends the preparation
+// there and the tool is never started.
+TEST_F(SteppedPreparation, ClosingTheWindowBetweenStepsStopsThePreparationAndNoToolStarts) {
+  auto shell = StartWrap();
+  EXPECT_FALSE(shell->CloseQuery());  // the window stays while the copy runs
+  person.answers = {Button::Yes};
+  queue.RunUntil([&] { return !shell->Prepare().Busy(); }, seconds(30));
+  EXPECT_EQ(shell->Status().Text(), "Process aborted on user request!");
+  EXPECT_EQ(queue.RunPending(), 0u);  // no step left behind
+  EXPECT_FALSE(shell->Runs().Running());
+  EXPECT_FALSE(Ended(*shell));
+  EXPECT_FALSE(fs::exists(dir / "out/last.xml"));
+}
+
 }  // namespace
 }  // namespace korvane::testing
