@@ -27,6 +27,7 @@ set(korvane_windows_skip_test_sources
   SynchronizeLinkedFolders.LinkedCollectionFoldersAreLeftAloneWithTheirEntries
   Scenarios/SourceLists.Scenario/editing_remove
   Scenarios/SourceLists.Scenario/adding_failed_copy
+  Scenarios/SourceLists.Scenario/sync_linked_collection             # symbolic links
   LoadSourceWithCopies.AssemblerOtherLanguagesAndFailures)
 set(korvane_windows_skip_test_run
   ToolWatcher.HandsOnCapturedLinesAndTheLastUnfinishedOneOnTheInterfaceThread  # links

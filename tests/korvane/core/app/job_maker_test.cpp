@@ -89,9 +89,9 @@ TEST_F(JobMaker, SavesTheBytesAPersonsJobHasAndOpensUnmodified) {
   EXPECT_FALSE(Start({"-Proj", dir / "auto/PayAcctXml.jwrap"})->CurrentProject().Modified());
 }
 
-// (The names and the base directory are refused by the window's own rules:
-// ProjectNames.RefusesEmptyAndDigitLeadingNamesOnTheNamesPage and
-// OutputDirField.RefusesEmptyRelativeAndNetworkPaths.)
+// (The names are refused by the window's own rule,
+// ProjectNames.RefusesEmptyAndDigitLeadingNamesOnTheNamesPage; a relative base folder is
+// refused here as well, before the offer to create it.)
 TEST_F(JobMaker, RefusesWhatTheWindowRefusesWithItsMessages) {
   std::filesystem::create_directories(dir.Path() / "out");
   std::filesystem::create_directories(dir.Path() / "jobs");
@@ -102,6 +102,8 @@ TEST_F(JobMaker, RefusesWhatTheWindowRefusesWithItsMessages) {
   const std::vector<Case> cases = {
       {[](JobRecipe& r) { r.systemName = "accounting"; },
        "The system name \"accounting\" is longer than the 8 characters the job holds"},
+      {[](JobRecipe& r) { r.base = "out"; },
+       "Invalid output directory (No relative or UNC format path is allowed here)!"},
       {[](JobRecipe& r) {
          r.types = {{"Module", ""}};
        },

@@ -14,16 +14,15 @@ TEST_P(SourceLists, Scenario) {
   SourcesFixture().RunScenario(std::string("sources/") + GetParam() + ".txt");
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, SourceLists,
-                         ::testing::Values("adding_dialog", "adding_copies", "adding_all_files",
-                                           "adding_large_folder", "adding_dropped",
-                                           "adding_refused_names", "adding_failed_copy",
-                                           "editing_limit", "editing_validation",
-                                           "editing_check_actions", "editing_remove",
-                                           "editing_duplicates", "editing_wrap_types",
-                                           "editing_changes", "editing_highlight",
-                                           "editing_columns", "sync_named", "sync_missing_base"),
-                         [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, SourceLists,
+    ::testing::Values("adding_dialog", "adding_copies", "adding_all_files", "adding_large_folder",
+                      "adding_dropped", "adding_refused_names", "adding_failed_copy",
+                      "editing_limit", "editing_validation", "editing_check_actions",
+                      "editing_remove", "editing_duplicates", "editing_wrap_types",
+                      "editing_changes", "editing_highlight", "editing_columns", "sync_named",
+                      "sync_missing_base", "sync_linked_collection"),
+    [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace korvane::testing
