@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -21,6 +22,15 @@ namespace {
 namespace n = names;
 
 using MainWindowTest = testing::WindowTest;
+
+// The message bar sits at the bottom (every other window test) unless the configuration
+// puts it on top.
+TEST_F(MainWindowTest, TheMessageBarSitsOnTopWhenTheConfigurationSaysSo) {
+  ASSERT_TRUE(Open("[Korvane]\r\nRunControl.MessagesOnTop=Y\r\n"));
+  QLayout* layout = window->centralWidget()->layout();
+  ASSERT_GT(layout->count(), 1);
+  EXPECT_EQ(layout->indexOf(&Child<QLabel>(n::kStatusBar)), 0);
+}
 
 TEST_F(MainWindowTest, MissingConfigurationDisablesPagesHidesMenuAndShowsTheList) {
   EXPECT_FALSE(Open(""));
