@@ -248,7 +248,11 @@ TEST(SampleRuns, AShellKilledDuringARunReconcilesWhenTheJobIsOpenedAgain) {
   EXPECT_NE(reopened.err.find("Your batch process seems to have finished in the mean time."),
             std::string::npos)
       << reopened.err;
-  // What the reconciling then does is ProjectBatch.AJobOpenedWhileItsBatchRanIsReconciled.
+  // The results that arrived got their names; the job no longer counts as running. (The
+  // other ways a reconcile goes: ProjectBatch.AJobOpenedWhileItsBatchRanIsReconciled.)
+  EXPECT_TRUE(fs::exists(base / "WrapOut/ACCTUPD.xml"));
+  EXPECT_FALSE(fs::exists(base / "WrapOut/SRC0001.xml"));
+  EXPECT_NE(dir.Read("CustBankXml.jwrap").find("BatchRunning=N"), std::string::npos);
 }
 
 // The validator must be able to say no, or the checks above prove nothing.
