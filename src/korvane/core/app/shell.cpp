@@ -111,9 +111,7 @@ void Shell::SetDispatcher(UiDispatcher& dispatcher) {
   runs_.SetDispatcher(dispatcher);
   // Long loops run in steps posted here, each through the guard like any command.
   auto post = [this, &dispatcher](std::function<void()> step) {
-    dispatcher.Post([this, alive = std::weak_ptr<const int>(alive_), step = std::move(step)] {
-      if (!alive.expired()) Run(step);
-    });
+    dispatcher.Post(lifetime_.Guard([this, step = std::move(step)] { Run(step); }));
   };
   preparation_.SetStepPoster(post);
   sources_.Adding().SetStepPoster(post);

@@ -15,6 +15,7 @@
 #include "korvane/core/app/window_rules.h"
 #include "korvane/core/common/command_line.h"
 #include "korvane/core/common/guarded_run.h"
+#include "korvane/core/common/lifetime.h"
 #include "korvane/core/common/person_port.h"
 #include "korvane/core/common/settings_store.h"
 #include "korvane/core/common/status_bar.h"
@@ -154,7 +155,7 @@ class Shell : public CommandGate {
   RunService runs_;
   Connection markerOpening_;
   // Work posted for a shell that is gone is dropped.
-  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+  Lifetime lifetime_;
 };
 
 }  // namespace korvane

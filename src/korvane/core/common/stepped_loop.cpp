@@ -16,9 +16,9 @@ void SteppedLoop::Run(std::function<bool(bool paced)> step,
 }
 
 void SteppedLoop::Post() {
-  post_([this, alive = std::weak_ptr<const int>(alive_)] {
-    if (!alive.expired() && step_) Step(true);
-  });
+  post_(lifetime_.Guard([this] {
+    if (step_) Step(true);
+  }));
 }
 
 void SteppedLoop::Step(bool paced) {

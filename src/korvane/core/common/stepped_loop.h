@@ -6,7 +6,8 @@
 // end at once.
 
 #include <functional>
-#include <memory>
+
+#include "korvane/core/common/lifetime.h"
 
 namespace korvane {
 
@@ -30,7 +31,7 @@ class SteppedLoop {
   std::function<bool(bool)> step_;
   std::function<void(bool)> end_;
   // Steps posted for a loop that is gone are dropped.
-  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+  Lifetime lifetime_;
 };
 
 }  // namespace korvane

@@ -114,13 +114,13 @@ void RunService::CancelRun() {
 void RunService::RequestCancel() {
   // The interrupt was the person's answer already: no question. Dropped when the
   // service is gone before the interface thread gets to it.
-  dispatcher_->Post([this, alive = std::weak_ptr<const int>(alive_)] {
-    if (alive.expired() || !Running()) return;
+  dispatcher_->Post(lifetime_.Guard([this] {
+    if (!Running()) return;
     try {
       StopRun();
     } catch (const OperationAbort&) {
     }
-  });
+  }));
 }
 
 void RunService::StopRun() {

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "korvane/core/common/lifetime.h"
 #include "korvane/core/components/action.h"
 #include "korvane/core/config/installation.h"
 #include "korvane/core/config/run_control.h"
@@ -80,7 +81,7 @@ class RunService {
   std::ostream* echo_ = nullptr;
   DosBoxMode dosBox_;
   // Work posted for this service is dropped once the service is gone.
-  std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
+  Lifetime lifetime_;
   ConnectionList connections_;
 };
 
