@@ -12,21 +12,17 @@
 #include <vector>
 
 #include "korvane/core/common/operation_abort.h"
-#include "korvane/core/common/settings_store.h"
-#include "korvane/core/common/status_bar.h"
 #include "korvane/core/common/text.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/components/lists.h"
 #include "korvane/core/config/configuration_service.h"
 #include "korvane/core/form/component_names.h"
-#include "korvane/core/form/job_binding.h"
-#include "korvane/core/form/main_form.h"
-#include "platform/memory_settings.h"
 #include "support/abort_counter.h"
 #include "support/scripted_person.h"
 #include "support/svc_scenario.h"
 #include "support/temp_dir.h"
+#include "support/window_parts.h"
 
 namespace korvane::testing {
 namespace {
@@ -56,25 +52,15 @@ struct RecordingJob : ProductJob {
   void CreateOutputDir(const std::string& d) override { created.push_back(d); }
 };
 
-struct CatalogueWindow : RecordingJob, AbortCounter {
-  ScriptedPerson person;
-  platform::MemorySettings backend;
-  SettingsStore settings{backend};
-  StatusBar status{person};
+struct CatalogueWindow : RecordingJob, AbortCounter, WindowParts {
   ConnectionList keep;
-  FormModel form;
-  ActionList actions;
-  WindowState windowState;
-  bool built = (BuildMainForm(form, actions), true);
-  BoundJob job{form};
-  WindowContext window{job.model, job.window, actions, status, person, settings, windowState};
   TempDir root;
   Installation installation{root.Path().string(), root.Path().string(), "",
                             (root.Path() / "Docs").string(), false};
   ConfigLocator locator{root.Path() / "korvane", (root.Path() / "Korvane.INI").string()};
-  ConfigurationService configuration{window, installation, locator};
+  ConfigurationService configuration{context, installation, locator};
   ToolConfiguration& config = configuration.Config();
-  ProductCatalogue catalogue{window, configuration, installation, *this};
+  ProductCatalogue catalogue{context, configuration, installation, *this};
 
   std::vector<std::string> messages;
   int dosBoxApplied = 0, functabLoads = 0;
@@ -84,7 +70,7 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
     settings.SetSettingsProduct("Korvane Shell");
     settings.SetSettingsSection("Parameters");
     std::filesystem::create_directories(root.Path() / "Docs");
-    windowState.SetCaption("Korvane main shell - ");
+    window.SetCaption("Korvane main shell - ");
     keep.Add(status.messageReported.Connect(
         [this](StatusMessageKind, const std::string& text) { messages.push_back(text); }));
     root.Write("Korvane.INI", "");
@@ -121,7 +107,7 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
     });
     s.On("set", [this](const Command& c) { config.SetValue(c[0], c.Text()); });
     s.On("setting", [this](const Command& c) { settings.WriteSetting(c[0], c.Text()); });
-    s.On("caption", [this](const Command& c) { windowState.SetCaption(c.rest); });
+    s.On("caption", [this](const Command& c) { window.SetCaption(c.rest); });
     s.On("hide", [this](const Command& c) { Part(c[0]).SetVisible(false); });
     s.On("cancel-save", [this](const Command& c) { cancelSave = c[0] == "on"; });
     s.On("loading", [this](const Command& c) { loading = c[0] == "on"; });
@@ -180,9 +166,9 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
   }
   // The product chosen, the buttons, the configuration, what the job was told and what
   // the person saw since the last look.
-  void LookAtProduct(Observations& o, bool window) {
+  void LookAtProduct(Observations& o, bool withShell) {
     o("product", catalogue.ActiveProduct() + " " + catalogue.LangCode() + " " +
-                     std::to_string(catalogue.LangIndex()))("caption", windowState.Caption());
+                     std::to_string(catalogue.LangIndex()))("caption", window.Caption());
     std::vector<std::string> buttons;
     for (RadioButton* button : job.model.products) {
       buttons.push_back(button->Name() + (button->Enabled() ? "" : " disabled") +
@@ -203,8 +189,8 @@ struct CatalogueWindow : RecordingJob, AbortCounter {
                  ", saves " + std::to_string(modifiedClears) + ", changes dropped " +
                  std::to_string(forgotten));
     o("checks", dosBoxApplied)("function tables", functabLoads)("aborts", aborts);
-    if (window) {
-      o("shell", std::string(windowState.MenuEmpty() ? "disabled" : "enabled") +
+    if (withShell) {
+      o("shell", std::string(window.MenuEmpty() ? "disabled" : "enabled") +
                      (actions.Get(names::kActRunWrap).Enabled() ? ", wrap runs" : ", no wrap run"));
       o("page", job.window.mainPages.ActivePage());
     }

@@ -3,17 +3,11 @@
 
 #include <functional>
 
-#include "korvane/core/common/settings_store.h"
-#include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
-#include "korvane/core/form/job_binding.h"
-#include "korvane/core/form/main_form.h"
-#include "korvane/core/form/window_context.h"
 #include "korvane/core/project/project.h"
-#include "platform/memory_settings.h"
-#include "support/scripted_person.h"
+#include "support/window_parts.h"
 
 namespace korvane::testing {
 
@@ -31,7 +25,7 @@ struct CountingSaver : JobSaver, ResultRenamer, ActiveLanguage {
   const std::string& LangCode() const override { return langCode; }
 };
 
-struct ProjectFixture : CountingSaver {
+struct ProjectFixture : CountingSaver, WindowParts {
   ProjectFixture() {
     pages().SetActivePage(names::kPageLanguages);
     window.SetCaption("Korvane Shell");
@@ -43,16 +37,6 @@ struct ProjectFixture : CountingSaver {
   DirectoryFrame& frame() { return form.Get<DirectoryFrame>(names::kFrameOutputDir); }
   bool saveEnabled() { return actions.Get(names::kActSaveProject).Enabled(); }
 
-  ScriptedPerson person;
-  platform::MemorySettings backend;
-  SettingsStore settings{backend};
-  StatusBar status{person};
-  FormModel form;
-  ActionList actions;
-  WindowState window;
-  bool built = (BuildMainForm(form, actions), true);
-  BoundJob job{form};
-  WindowContext context{job.model, job.window, actions, status, person, settings, window};
   Project project{context, *this, *this};
 };
 

@@ -6,29 +6,22 @@
 #include <vector>
 
 #include "korvane/core/common/operation_abort.h"
-#include "korvane/core/common/settings_store.h"
-#include "korvane/core/common/status_bar.h"
 #include "korvane/core/components/controls.h"
 #include "korvane/core/components/frames.h"
 #include "korvane/core/form/component_names.h"
-#include "korvane/core/form/job_binding.h"
-#include "korvane/core/form/main_form.h"
-#include "korvane/core/form/window_context.h"
 #include "korvane/core/sources/source_lists.h"
 #include "korvane/core/sources/wrap_types.h"
-#include "platform/memory_settings.h"
 #include "platform/system_paths.h"
 #include "support/abort_counter.h"
-#include "support/scripted_person.h"
 #include "support/svc_scenario.h"
 #include "support/temp_dir.h"
+#include "support/window_parts.h"
 
 namespace korvane::testing {
 
-// The real window with the wrapping types in the combo as the catalogue fills them, the
-// first one chosen, and no interface wrapper.
-inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
-  BuildMainForm(form, actions);
+// The wrapping types in the combo as the catalogue fills them, the first one chosen, and
+// no interface wrapper.
+inline bool ShapeForSources(FormModel& form) {
   IncCombo& combo = form.Get<ComboBox>(names::kComboWrapType).Combo();
   for (const auto& type : kWrapTypes) {
     combo.AddWithKey(std::string(type.comboCaption), std::string(type.code));
@@ -36,7 +29,7 @@ inline FormModel& BuildSourcesForm(FormModel& form, ActionList& actions) {
   combo.SetItemIndex(0);
   form.Get<ToolPathFrame>(names::kFrameEskar).SetVisible(false);
   form.Get<PageControl>(names::kPageControlMain).SetActivePage(names::kPageNames);
-  return form;
+  return true;
 }
 
 // The job around the lists: a base folder in a temporary directory, the COBOL product,
@@ -57,7 +50,7 @@ struct FixtureJob : SourcesJob {
   void SetModified() override { ++modified; }
 };
 
-struct SourcesFixture : FixtureJob, AbortCounter {
+struct SourcesFixture : FixtureJob, AbortCounter, WindowParts {
   SourcesFixture() { lists.Connect(actions); }
 
   CheckList& sources() { return form.Get<CheckList>(names::kListSources); }
@@ -234,15 +227,7 @@ struct SourcesFixture : FixtureJob, AbortCounter {
     Guard([&] { actions.Get(action).Invoke(); });
   }
 
-  FormModel form;
-  ActionList actions;
-  ScriptedPerson person;
-  platform::MemorySettings backend;
-  SettingsStore settings{backend};
-  StatusBar status{person};
-  WindowState window;
-  BoundJob job{BuildSourcesForm(form, actions)};
-  WindowContext context{job.model, job.window, actions, status, person, settings, window};
+  bool shaped = ShapeForSources(form);
   SourceLists lists{context, *this};
   ConnectionList following;
 };
