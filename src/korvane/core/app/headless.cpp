@@ -99,10 +99,11 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     err.flush();
     return Code(status);
   };
-  if (const Outcome usage = CheckUsage(CommandLine(options.args)); !usage) {
+  const CommandLine args(options.args);
+  if (const Outcome usage = CheckUsage(args); !usage) {
     return finish(ExitStatus::kUsage, usage.Why());
   }
-  if (WantsJobRecipe(CommandLine(options.args))) return RunJobMaker(options, settings, err);
+  if (WantsJobRecipe(args)) return RunJobMaker(options, settings, err);
   // Ctrl+C, SIGTERM and SIGHUP cancel the run as the person's cancel would (the tools
   // are told, the results so far are renamed); a second one ends the program at once.
   std::atomic<Shell*> running{nullptr};
@@ -133,11 +134,9 @@ int RunHeadless(const HeadlessOptions& options, platform::SettingsBackend& setti
     // The load's own message may not name the file (a damaged job says only that it is);
     // the last line does.
     std::string job;
-    if (CommandLine(options.args).SwitchValue("-Proj:P", job) && !job.empty()) {
-      return finish(ExitStatus::kLoad,
-                    "the job " + job + " or the tool configuration could not be loaded");
-    }
-    return finish(ExitStatus::kLoad, "the job or the tool configuration could not be loaded");
+    args.SwitchValue("-Proj:P", job);  // empty without the switch
+    return finish(ExitStatus::kLoad, "the job " + (job.empty() ? "" : job + " ") +
+                                         "or the tool configuration could not be loaded");
   }
   running = &shell;
   ExitStatus status = ExitStatus::kSuccess;

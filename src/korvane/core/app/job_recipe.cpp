@@ -67,12 +67,12 @@ Result<JobRecipe> ReadJobRecipe(const CommandLine& args) {
       }
       return !value.empty();
     };
+    const auto refused = [&](const char* why) {
+      return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + why);
+    };
     const auto need = [&](std::string& field) -> Outcome {
-      if (!take())
-        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " needs a value");
-      if (!field.empty()) {
-        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " is given twice");
-      }
+      if (!take()) return refused(" needs a value");
+      if (!field.empty()) return refused(" is given twice");
       field = value;
       return {};
     };
@@ -88,8 +88,7 @@ Result<JobRecipe> ReadJobRecipe(const CommandLine& args) {
     } else if (Is(arg, "-Base")) {
       problem = need(recipe.base);
     } else if (Is(arg, "-Sources") || Is(arg, "-Copies")) {
-      if (!take())
-        return Outcome::Failure("The switch " + BeforeFirst(arg, "=") + " needs a value");
+      if (!take()) return refused(" needs a value");
       (Is(arg, "-Sources") ? recipe.sources : recipe.copies).push_back({value, depth});
     } else if (Is(arg, "-Depth")) {
       if (!take()) return Outcome::Failure("The switch -Depth needs a value");
