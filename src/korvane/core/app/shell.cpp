@@ -120,7 +120,11 @@ void Shell::SetDispatcher(UiDispatcher& dispatcher) {
 bool Shell::Execute(const std::string& actionName) {
   Action& action = actions_.Get(actionName);
   return Run([&] {
-    if (!action.Enabled()) return;
+    if (!action.Enabled()) {
+      // Greyed for a reason the window shows as its hint: said to a caller without one.
+      if (!action.Unavailable().empty()) status_.ShowErrorAndAbort(action.Unavailable());
+      return;
+    }
     runs_.Gate(action);
     // A shortcut still reaches a greyed command: say why it does nothing.
     if (!action.Unavailable().empty()) status_.ShowErrorAndAbort(action.Unavailable());

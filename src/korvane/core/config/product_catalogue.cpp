@@ -323,11 +323,18 @@ void ProductCatalogue::CheckProjectTools() {
     window_.view.mainPages.SetActivePage(window_.view.technicalPage);
   }
 
-  bool wrappersValid = true;
+  // A run needs every wrapper tool shown; the first one missing is what the greyed
+  // command says (as its hint, and to a run started without a window).
+  std::string missing;
   for (const ToolPathFrame* frame : job.Wrappers()) {
-    if (frame->Visible() && frame->Invalid()) wrappersValid = false;
+    if (missing.empty() && frame->Visible() && frame->Invalid()) {
+      missing = "File not found: " + (frame->Text().empty() ? frame->Caption() : frame->Text());
+    }
   }
-  if (Action* run = window_.actions.Find(n::kActRunWrap)) run->SetEnabled(wrappersValid);
+  if (Action* run = window_.actions.Find(n::kActRunWrap)) {
+    run->SetEnabled(missing.empty());
+    run->SetUnavailable(missing);
+  }
 
   if (window_.view.wordScanPage.Visible() && job.functionTable.Visible() &&
       job.controlWords.Items().empty() && job.objects.Items().empty()) {
